@@ -1,0 +1,31 @@
+# Source files are picked up by name so that a new file needs no build edit:
+#   *_test.cpp      unit tests, beside the code they test
+#   *_bench.cpp     Google Benchmark programs
+#   *_posix.cpp     built on Linux only
+#   *_win32.cpp     built on Windows only
+function(oldvek_collect out_sources out_tests out_benches)
+  set(sources)
+  set(tests)
+  set(benches)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp)
+    foreach(file IN LISTS found)
+      if(file MATCHES "_posix\\.cpp$" AND WIN32)
+        continue()
+      endif()
+      if(file MATCHES "_win32(_test)?\\.cpp$" AND NOT WIN32)
+        continue()
+      endif()
+      if(file MATCHES "_test\\.cpp$")
+        list(APPEND tests ${file})
+      elseif(file MATCHES "_bench\\.cpp$")
+        list(APPEND benches ${file})
+      else()
+        list(APPEND sources ${file})
+      endif()
+    endforeach()
+  endforeach()
+  set(${out_sources} ${sources} PARENT_SCOPE)
+  set(${out_tests} ${tests} PARENT_SCOPE)
+  set(${out_benches} ${benches} PARENT_SCOPE)
+endfunction()

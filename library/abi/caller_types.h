@@ -1,0 +1,54 @@
+#ifndef OLDVEK_ABI_CALLER_TYPES_H_
+#define OLDVEK_ABI_CALLER_TYPES_H_
+
+// Conversions between the caller's automation strings and arrays and plain C++ values.
+// Every function accepts NULL where the caller may pass NULL: a NULL string reads as empty,
+// a NULL array is an erased one.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "oldvek_oleaut.h"
+
+namespace oldvek::abi {
+
+// The bytes of a caller string.
+std::string ToString(const BSTR* text);
+
+// Replaces the caller's string by a new one holding `bytes`; the old one is freed.
+void Assign(BSTR* target, std::string_view bytes);
+
+struct Bounds {
+  long lower;
+  long upper;  // lower - 1 when the array has no elements
+};
+
+// The bounds the caller gave a one-dimensional array; nothing for an erased array.
+std::optional<Bounds> BoundsOf(SAFEARRAY* const* array);
+
+// Element `index` of a string array; empty when the array is erased or has no such element.
+std::string ElementAt(SAFEARRAY* const* array, long index);
+
+// Every element of a string array, from its lower bound to its upper bound.
+std::vector<std::string> ReadList(SAFEARRAY* const* array);
+
+// Erases the caller's array (NULL afterwards).
+void Erase(SAFEARRAY** array);
+
+// Erases the caller's array and dimensions it 1 to items.size(), element k holding item k;
+// with no items it stays erased. Returns false when memory runs out (the array is then erased).
+bool StoreList(SAFEARRAY** array, std::span<const std::string> items);
+
+// Gives the caller's string array the bounds 1 to count, keeping the elements that stay in
+// range (the array is created when erased).
+bool ResizeList(SAFEARRAY** array, long count);
+
+// Stores a copy of `bytes` as element `index`.
+bool PutElement(SAFEARRAY* array, long index, std::string_view bytes);
+
+}  // namespace oldvek::abi
+
+#endif  // OLDVEK_ABI_CALLER_TYPES_H_

@@ -1,0 +1,15 @@
+// OldIndex: a packet's snippet list for the caller.
+#include "abi/caller_types.h"
+#include "oldvek.h"
+#include "packets/index_builder.h"
+#include "packets/snippet_entry.h"
+
+extern "C" OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder) {
+  using namespace oldvek;
+  const std::string packet_entry = abi::ToString(packet);
+  Result<std::vector<std::string>> entries =
+      BuildSnippetList(FileSystem::Default(), abi::ToString(folder), PacketBaseName(packet_entry));
+  const bool stored = entries.ok() && abi::StoreList(list, *entries);
+  if (!stored) abi::Erase(list);
+  if (count != nullptr) *count = stored ? static_cast<int32_t>(entries->size()) : 0;
+}

@@ -1,0 +1,113 @@
+/* OldVek: the file engine behind the VEK snippet reader.
+ *
+ * A C interface. Strings are automation strings (BSTR) holding 8-bit bytes; lists are
+ * one-dimensional SAFEARRAYs of BSTR with the bounds 1 to n, and "erased" is a NULL array.
+ * On Windows these come from OLEAUT32; on Linux the library exports its own functions of the
+ * same names and layout, declared in oldvek_oleaut.h. */
+#ifndef OLDVEK_H_
+#define OLDVEK_H_
+
+#include <stdint.h>
+
+#include "oldvek_oleaut.h"
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define VEKAPI __stdcall
+#else
+#define VEKAPI
+#endif
+
+#if defined(_WIN32)
+#define OLDVEK_EXPORT
+#else
+#define OLDVEK_EXPORT __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#pragma pack(push, 1)
+
+/* A snippet's header fields as the caller keeps them: 181 bytes. */
+typedef struct SnippetRecord {
+  uint8_t Unused0;
+  char Author[31];
+  char Subject[31];
+  char Origin[31];
+  char Date[23];
+  char Code[23];
+  char Tag[32];
+  int32_t LineBlockSize;
+  int32_t LineCount;
+  uint8_t Kind; /* 1 plain, 2 carries a ZORVIT attachment */
+} SnippetRecord;
+
+/* The library's one process-wide search record (432 bytes), lent to the criteria callback. */
+typedef struct SearchCriteria {
+  int32_t SubjectSwitch;  /* criterion 2 */
+  int32_t AuthorSwitch;   /* criterion 1; 0 after every search */
+  int32_t CodeTextSwitch; /* criterion 5 */
+  int32_t PacketSwitch;   /* criterion 0 */
+  int32_t OriginSwitch;   /* criterion 3 */
+  int32_t Criterion4Switch;
+  char Reserved24[12];
+  char SubjectTerm[32];
+  char AuthorTerm[32];
+  char OriginTerm[32];
+  char Reserved132[44];
+  char CodeTextTerm[256];
+} SearchCriteria;
+
+/* The caller's search state: packet choice in, match count out (468 bytes). */
+typedef struct SearchState {
+  char Reserved0[144];
+  char PacketChoice[32];
+  char Reserved176[288];
+  int32_t MatchCount;
+} SearchState;
+
+#pragma pack(pop)
+
+#ifdef __cplusplus
+static_assert(sizeof(SnippetRecord) == 181, "SnippetRecord is 181 bytes");
+static_assert(sizeof(SearchCriteria) == 432, "SearchCriteria is 432 bytes");
+static_assert(sizeof(SearchState) == 468, "SearchState is 468 bytes");
+#endif
+
+typedef int32_t(VEKAPI* CriteriaCallback)(SearchCriteria* criteria, SnippetRecord* snippet, uint8_t* bits,
+                                          BSTR* packetEntry, SAFEARRAY** lines, int32_t* recordPosition);
+typedef int32_t(VEKAPI* MatchCallback)(BSTR* text, BSTR* term);
+typedef void(VEKAPI* ListChangedFn)(SAFEARRAY** list, int32_t* reason, intptr_t data);
+typedef void(VEKAPI* EntryStaleFn)(BSTR* entry, BSTR* folder, intptr_t data);
+typedef void(VEKAPI* IndexLoaderFn)(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder);
+
+/* Lists a packet: one entry "00001~Subject~Author~Code~BASE.VEK~1" per index record. */
+OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder);
+
+#if !defined(_WIN32)
+/* Linux only: what a message box, a message-loop pass or a window operation does when the
+ * library runs without Windows. A NULL member, or no host at all, gives the default: each
+ * message box is written to standard error as one line "caption: text" and answered OK (No
+ * for a question); window operations do nothing. */
+typedef struct OldVekHost {
+  void* context;
+  /* flags and the answer are those of MessageBoxA (MB_YESNO, IDOK, IDYES, IDNO, ...). */
+  int32_t (*message_box)(void* context, const char* text, const char* caption, uint32_t flags);
+  /* all_waiting: 0 takes at most one waiting message, 1 every waiting message. */
+  void (*message_pass)(void* context, HWND dialog, int32_t all_waiting);
+  void (*set_control_text)(void* context, HWND dialog, int32_t control, const char* text);
+  void (*end_dialog)(void* context, HWND dialog, intptr_t result);
+  void (*enable_window)(void* context, HWND window, int32_t enable);
+  void (*sleep)(void* context, uint32_t milliseconds);
+} OldVekHost;
+
+/* Installs the host (copied); NULL restores the defaults. */
+OLDVEK_EXPORT void OldVekSetHost(const OldVekHost* host);
+#endif
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* OLDVEK_H_ */

@@ -1,0 +1,65 @@
+#include "packets/snippet_entry.h"
+
+#include "base/text.h"
+
+namespace oldvek {
+
+std::string MakeSnippetEntry(uint64_t record_number, const SnippetHeader& header, std::string_view base) {
+  std::string number = DecimalText(record_number);
+  if (number.size() < 5) number.insert(0, 5 - number.size(), '0');
+  std::string entry;
+  entry.reserve(number.size() + 2 * 31 + 23 + base.size() + 32);
+  entry += number;
+  entry += '~';
+  entry += TrimTrailingBlanks(header.Field(SnippetHeader::kSubject));
+  entry += '~';
+  entry += TrimTrailingBlanks(header.Field(SnippetHeader::kAuthor));
+  entry += '~';
+  entry += TrimTrailingBlanks(header.Field(SnippetHeader::kCode));
+  entry += '~';
+  entry += base;
+  entry += kPacketExtension;
+  entry += '~';
+  entry += DecimalText(RecordPosition(record_number));
+  return entry;
+}
+
+std::string_view PacketBaseName(std::string_view packet_entry) {
+  return TrimTrailingBlanks(packet_entry.substr(0, packet_entry.find('~')));
+}
+
+std::string_view EntryField(std::string_view entry, int number) {
+  for (int field = 1; field < number; ++field) {
+    const size_t tilde = entry.find('~');
+    if (tilde == std::string_view::npos) return {};
+    entry.remove_prefix(tilde + 1);
+  }
+  return entry.substr(0, entry.find('~'));
+}
+
+Result<EntryLocation> ParseEntryLocation(std::string_view entry) {
+  const size_t last = entry.rfind('~');
+  const size_t before_last = last == std::string_view::npos || last == 0 ? std::string_view::npos
+                                                                          : entry.rfind('~', last - 1);
+  size_t tildes = 0;
+  for (char c : entry) tildes += c == '~' ? 1 : 0;
+  if (before_last == std::string_view::npos || tildes < 5) {
+    return Status::Error("the snippet entry \"" + std::string(entry) + "\" does not name a packet and record");
+  }
+  EntryLocation location;
+  location.packet_file = std::string(entry.substr(before_last + 1, last - before_last - 1));
+  location.record_position = ReadDecimal(entry.substr(last + 1));
+  if (location.packet_file.find_first_of("\\/:") != std::string::npos) {
+    return Status::Error("the packet name \"" + location.packet_file + "\" is not a file in the archive folder");
+  }
+  std::string_view name = location.packet_file;
+  if (name.size() >= kPacketExtension.size() && name.substr(name.size() - kPacketExtension.size()) == kPacketExtension) {
+    name.remove_suffix(kPacketExtension.size());
+  } else {
+    name = name.substr(0, name.find('.'));
+  }
+  location.base = std::string(name);
+  return location;
+}
+
+}  // namespace oldvek

@@ -1,0 +1,47 @@
+#ifndef OLDVEK_PACKETS_SNIPPET_ENTRY_H_
+#define OLDVEK_PACKETS_SNIPPET_ENTRY_H_
+
+// The text lines that describe packets and snippets to the caller.
+//
+// A snippet entry is six fields joined by "~": record number (five digits with leading
+// zeros, more digits written in full), Subject, Author, Code, packet file name (BASE.VEK)
+// and the position of the snippet's index record. Entries are read back field 1 from the
+// start and fields 5 and 6 from the end, so a "~" inside a header text cannot shift them.
+//
+// A packet entry is the caller's name for a packet: its text before the first "~", with
+// trailing blanks removed, is the packet's base name.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/status.h"
+#include "packets/formats.h"
+
+namespace oldvek {
+
+inline constexpr std::string_view kPacketExtension = ".VEK";
+inline constexpr std::string_view kIndexExtension = ".IDX";
+
+std::string MakeSnippetEntry(uint64_t record_number, const SnippetHeader& header, std::string_view base);
+
+// The base name a packet entry names.
+std::string_view PacketBaseName(std::string_view packet_entry);
+
+// Field `number` (from 1) counted from the start of the entry; empty when it has fewer.
+std::string_view EntryField(std::string_view entry, int number);
+
+// Where an entry points: its packet and its index record.
+struct EntryLocation {
+  std::string packet_file;       // field 5, as written
+  std::string base;              // field 5 without ".VEK" (or cut at its first "." without it)
+  uint64_t record_position = 0;  // field 6
+};
+
+// Reads fields 5 and 6 counted from the end. Fails when the entry has fewer than six fields
+// or when the packet file name holds a path separator, which would reach outside the folder.
+Result<EntryLocation> ParseEntryLocation(std::string_view entry);
+
+}  // namespace oldvek
+
+#endif  // OLDVEK_PACKETS_SNIPPET_ENTRY_H_

@@ -1,0 +1,69 @@
+#ifndef OLDVEK_PLATFORM_FILE_H_
+#define OLDVEK_PLATFORM_FILE_H_
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "base/status.h"
+
+namespace oldvek {
+
+enum class Access { kRead, kReadWrite };
+
+// kShared lets other openers read and write at the same time; kExclusive refuses every
+// other open while this one lasts (and is refused while another open lasts).
+enum class Share { kShared, kExclusive };
+
+enum class Disposition {
+  kOpenOrCreate,      // a missing file is created empty; nothing is truncated
+  kOpenExisting,      // a missing file is a failure
+  kCreateOrTruncate,  // the file is created, or emptied if it exists
+};
+
+struct OpenOptions {
+  Access access = Access::kReadWrite;
+  Share share = Share::kShared;
+  Disposition disposition = Disposition::kOpenOrCreate;
+};
+
+// An open file. Offsets are 0-based here; the packet formats count positions from 1 and
+// convert at their own level. Every failure message names the file.
+class File {
+ public:
+  virtual ~File() = default;
+
+  // Fills `buffer` from `offset`; the part that lies beyond the end of the file is 0x00.
+  virtual Status ReadAt(uint64_t offset, std::span<char> buffer) = 0;
+  virtual Status WriteAt(uint64_t offset, std::span<const char> data) = 0;
+  virtual Status Append(std::span<const char> data) = 0;
+  virtual Result<uint64_t> Size() = 0;
+  virtual Status Truncate(uint64_t size) = 0;
+  // Flushes the file's data to the disk.
+  virtual Status Sync() = 0;
+  // Closes the handle; a second close does nothing.
+  virtual Status Close() = 0;
+
+  virtual const std::string& path() const = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual Result<std::unique_ptr<File>> Open(const std::string& path, OpenOptions options) = 0;
+  virtual bool Exists(const std::string& path) = 0;
+  // Removes a file; removing a file that does not exist succeeds.
+  virtual Status Remove(const std::string& path) = 0;
+  // Puts `from` in the place of `to` in one atomic step, replacing `to` if it exists, and
+  // makes the change durable.
+  virtual Status Replace(const std::string& from, const std::string& to) = 0;
+
+  // The real file system of this platform.
+  static FileSystem& Default();
+};
+
+}  // namespace oldvek
+
+#endif  // OLDVEK_PLATFORM_FILE_H_

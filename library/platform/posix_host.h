@@ -1,0 +1,13 @@
+#ifndef OLDVEK_PLATFORM_POSIX_HOST_H_
+#define OLDVEK_PLATFORM_POSIX_HOST_H_
+
+#include "oldvek.h"
+
+namespace oldvek {
+
+// Linux only: installs the host's callbacks (copied); nullptr restores the defaults.
+void SetPosixHost(const OldVekHost* host);
+
+}  // namespace oldvek
+
+#endif  // OLDVEK_PLATFORM_POSIX_HOST_H_

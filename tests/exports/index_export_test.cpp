@@ -1,0 +1,152 @@
+// OldIndex as a reader program calls it: one source, run against libOldVek.so and, under
+// Wine, against OldVek.dll.
+#include <gtest/gtest.h>
+
+#include "caller_values.h"
+#include "oldvek.h"
+#include "packet_writer.h"
+#include "temp_folder.h"
+
+namespace oldvek::testing {
+namespace {
+
+struct Listing {
+  std::vector<std::string> entries;
+  int32_t count = -1;
+  bool erased = false;
+};
+
+Listing List(std::string_view packet_entry, const std::string& folder) {
+  Bstr packet(packet_entry);
+  Bstr folder_text(folder);
+  StringArray list({"stale"});
+  Listing result;
+  OldIndex(packet.get(), list.get(), &result.count, folder_text.get());
+  result.erased = list.erased();
+  if (!list.erased()) {
+    EXPECT_EQ(list.lower(), 1);
+    result.entries = list.items();
+  }
+  return result;
+}
+
+TestSnippet Snippet(std::string subject, std::string author, std::string code) {
+  TestSnippet s;
+  s.subject = std::move(subject);
+  s.author = std::move(author);
+  s.code = std::move(code);
+  s.origin = "Usenet";
+  s.date = "1997-03-02";
+  s.lines = {"PRINT \"HI\""};
+  return s;
+}
+
+TEST(OldIndexTest, ListsEverySnippetInIndexOrder) {
+  TempFolder folder;
+  WritePacket(folder.path(), "SORTS", BuildPacket({Snippet("Bubble sort", "A. Coder", "QB45"),
+                                                   Snippet("Shell sort", "B. Coder", "PDS71")}));
+  const Listing listing = List("SORTS~Sorting routines", folder.path());
+  EXPECT_EQ(listing.count, 2);
+  EXPECT_EQ(listing.entries, (std::vector<std::string>{"00001~Bubble sort~A. Coder~QB45~SORTS.VEK~1",
+                                                        "00002~Shell sort~B. Coder~PDS71~SORTS.VEK~79"}));
+}
+
+TEST(OldIndexTest, PacketNameIsTextBeforeTildeWithTrailingBlanksRemoved) {
+  TempFolder folder;
+  WritePacket(folder.path(), "STR", BuildPacket({Snippet("Trim", "C", "QB")}));
+  for (std::string_view name : {"STR", "STR~strings", "STR   ~strings", "STR   "}) {
+    const Listing listing = List(name, folder.path());
+    ASSERT_EQ(listing.count, 1) << name;
+    EXPECT_EQ(listing.entries[0], "00001~Trim~C~QB~STR.VEK~1") << name;
+  }
+}
+
+TEST(OldIndexTest, LeadingBlanksStayPartOfTheName) {
+  TempFolder folder;
+  WritePacket(folder.path(), " LEAD", BuildPacket({Snippet("Lead", "D", "QB")}));
+  EXPECT_EQ(List(" LEAD", folder.path()).entries, std::vector<std::string>{"00001~Lead~D~QB~ LEAD.VEK~1"});
+}
+
+TEST(OldIndexTest, BlankFieldsLeaveFourTildesInARow) {
+  TempFolder folder;
+  WritePacket(folder.path(), "BLANK", BuildPacket({Snippet("", "", "")}));
+  EXPECT_EQ(List("BLANK", folder.path()).entries, std::vector<std::string>{"00001~~~~BLANK.VEK~1"});
+}
+
+TEST(OldIndexTest, FieldsComeFromTheHeaderNotTheIndexCopies) {
+  TempFolder folder;
+  TestSnippet s = Snippet("Header subject", "Header author", "QB");
+  PacketBytes bytes = BuildPacket({s});
+  bytes.index.replace(16, 31, Fixed("Index subject", 31));
+  WritePacket(folder.path(), "COPY", bytes);
+  EXPECT_EQ(List("COPY", folder.path()).entries[0], "00001~Header subject~Header author~QB~COPY.VEK~1");
+}
+
+TEST(OldIndexTest, TrailingPartialRecordIsNotCounted) {
+  TempFolder folder;
+  PacketBytes bytes = BuildPacket({Snippet("One", "E", "QB")});
+  bytes.index += "12";  // an 80-byte index holds one record
+  WritePacket(folder.path(), "PART", bytes);
+  const Listing listing = List("PART", folder.path());
+  EXPECT_EQ(listing.count, 1);
+  EXPECT_EQ(listing.entries.size(), 1u);
+}
+
+TEST(OldIndexTest, MissingPacketIsCreatedEmptyAndListsNothing) {
+  TempFolder folder;
+  const Listing listing = List("NEW~fresh", folder.path());
+  EXPECT_EQ(listing.count, 0);
+  EXPECT_TRUE(listing.erased);
+  EXPECT_TRUE(FileExists(folder.File("NEW.IDX")));
+  EXPECT_TRUE(FileExists(folder.File("NEW.VEK")));
+  EXPECT_EQ(ReadFileBytes(folder.File("NEW.IDX")), "");
+}
+
+TEST(OldIndexTest, MissingFolderListsNothing) {
+  TempFolder folder;
+  const Listing listing = List("GONE", folder.File("no-such-folder/"));
+  EXPECT_EQ(listing.count, 0);
+  EXPECT_TRUE(listing.erased);
+}
+
+TEST(OldIndexTest, StartBeyondTheEndGivesZeroBytesThatAreNotTrimmed) {
+  TempFolder folder;
+  TestSnippet s = Snippet("Lost", "F", "QB");
+  std::string index = IndexRecordBytes(s, 5000);
+  WriteFileBytes(folder.File("LOST.IDX"), index);
+  WriteFileBytes(folder.File("LOST.VEK"), "");
+  const std::string zeros31(31, '\0');
+  EXPECT_EQ(List("LOST", folder.path()).entries[0],
+            "00001~" + zeros31 + "~" + zeros31 + "~" + std::string(23, '\0') + "~LOST.VEK~1");
+}
+
+TEST(OldIndexTest, StartFieldReadsDigitsAfterLeadingBlanks) {
+  TempFolder folder;
+  TestSnippet first = Snippet("First", "G", "QB");
+  TestSnippet second = Snippet("Second", "H", "QB");
+  PacketBytes bytes = BuildPacket({first, second});
+  const size_t second_start = HeaderBytes(first).size() + first.lines[0].size() + 2;
+  bytes.index.replace(78 + 1, 10, Fixed("  " + std::to_string(second_start) + "x9", 10));
+  WritePacket(folder.path(), "NUMS", bytes);
+  EXPECT_EQ(List("NUMS", folder.path()).entries[1], "00002~Second~H~QB~NUMS.VEK~79");
+}
+
+TEST(OldIndexTest, RecordNumbersPastFiveDigitsAreWrittenInFull) {
+  TempFolder folder;
+  TestSnippet s = Snippet("Many", "I", "QB");
+  s.lines.clear();
+  const std::string record = IndexRecordBytes(s, 1);
+  std::string index;
+  index.reserve(record.size() * 100000);
+  for (int i = 0; i < 100000; ++i) index += record;
+  WriteFileBytes(folder.File("BIG.IDX"), index);
+  WriteFileBytes(folder.File("BIG.VEK"), HeaderBytes(s));
+  const Listing listing = List("BIG", folder.path());
+  ASSERT_EQ(listing.count, 100000);
+  EXPECT_EQ(listing.entries[6], "00007~Many~I~QB~BIG.VEK~469");
+  EXPECT_EQ(listing.entries[99998], "99999~Many~I~QB~BIG.VEK~7799845");
+  EXPECT_EQ(listing.entries[99999], "100000~Many~I~QB~BIG.VEK~7799923");
+}
+
+}  // namespace
+}  // namespace oldvek::testing

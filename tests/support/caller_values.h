@@ -1,0 +1,56 @@
+#ifndef OLDVEK_TESTS_SUPPORT_CALLER_VALUES_H_
+#define OLDVEK_TESTS_SUPPORT_CALLER_VALUES_H_
+
+// The caller's side of the library boundary, as a reader program holds it: automation
+// strings and arrays made and read through the OLEAUT32 functions only.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "oldvek.h"
+
+namespace oldvek::testing {
+
+// An owned BSTR holding bytes.
+class Bstr {
+ public:
+  Bstr() = default;
+  explicit Bstr(std::string_view bytes);
+  ~Bstr();
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+
+  BSTR* get() { return &value_; }
+  std::string str() const;
+
+ private:
+  BSTR value_ = nullptr;
+};
+
+// An owned SAFEARRAY of BSTR; NULL (erased) until something dimensions it.
+class StringArray {
+ public:
+  StringArray() = default;
+  // Dimensioned lower .. lower + items.size() - 1.
+  explicit StringArray(const std::vector<std::string>& items, long lower = 1);
+  ~StringArray();
+  StringArray(const StringArray&) = delete;
+  StringArray& operator=(const StringArray&) = delete;
+
+  SAFEARRAY** get() { return &array_; }
+  bool erased() const { return array_ == nullptr; }
+  long lower() const;
+  long upper() const;
+  // Elements lower .. upper.
+  std::vector<std::string> items() const;
+
+ private:
+  SAFEARRAY* array_ = nullptr;
+};
+
+std::string BstrBytes(BSTR text);
+
+}  // namespace oldvek::testing
+
+#endif  // OLDVEK_TESTS_SUPPORT_CALLER_VALUES_H_

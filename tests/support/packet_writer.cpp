@@ -1,0 +1,43 @@
+#include "packet_writer.h"
+
+#include "temp_folder.h"
+
+namespace oldvek::testing {
+
+std::string Fixed(std::string_view text, size_t width) {
+  std::string field(text.substr(0, std::min(text.size(), width)));
+  field.resize(width, ' ');
+  return field;
+}
+
+std::string HeaderBytes(const TestSnippet& s) {
+  std::string header = Fixed(s.author, 31) + Fixed(s.subject, 31) + Fixed(s.origin, 31) + Fixed(s.date, 23) +
+                       Fixed(s.code, 23) + Fixed(s.extra, 5) + std::string(9, ' ') + Fixed(s.tag, 12);
+  return header;
+}
+
+std::string IndexRecordBytes(const TestSnippet& s, unsigned long long start) {
+  return std::string(1, s.flag) + Fixed(std::to_string(start), 10) + Fixed(s.unused_index_bytes, 5) +
+         Fixed(s.subject, 31) + Fixed(s.author, 31);
+}
+
+PacketBytes BuildPacket(const std::vector<TestSnippet>& snippets) {
+  PacketBytes bytes;
+  for (const TestSnippet& s : snippets) {
+    bytes.index += IndexRecordBytes(s, bytes.packet.size() + 1);
+    bytes.packet += HeaderBytes(s);
+    for (const std::string& line : s.lines) {
+      bytes.packet += line;
+      bytes.packet += '\xE3';
+    }
+    bytes.packet += s.body_suffix;
+  }
+  return bytes;
+}
+
+void WritePacket(const std::string& folder, std::string_view base, const PacketBytes& bytes) {
+  WriteFileBytes(folder + std::string(base) + ".VEK", bytes.packet);
+  WriteFileBytes(folder + std::string(base) + ".IDX", bytes.index);
+}
+
+}  // namespace oldvek::testing

@@ -1,0 +1,48 @@
+#ifndef OLDVEK_TESTS_SUPPORT_PACKET_WRITER_H_
+#define OLDVEK_TESTS_SUPPORT_PACKET_WRITER_H_
+
+// Builds packet bytes for tests, independently of the library: what a packet looks like is
+// written out here field by field, so the library's readers are checked against it.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace oldvek::testing {
+
+struct TestSnippet {
+  std::string author;
+  std::string subject;
+  std::string origin;
+  std::string date;
+  std::string code;
+  std::string extra;
+  std::string tag;
+  std::vector<std::string> lines;  // each written followed by 0xE3
+  char flag = '*';
+  std::string unused_index_bytes = "     ";  // the 5 bytes after Start
+  std::string body_suffix;                    // raw bytes after the last terminator
+};
+
+// A 165-byte header.
+std::string HeaderBytes(const TestSnippet& snippet);
+// A 78-byte index record for a snippet starting at `start`.
+std::string IndexRecordBytes(const TestSnippet& snippet, unsigned long long start);
+
+struct PacketBytes {
+  std::string packet;  // BASE.VEK
+  std::string index;   // BASE.IDX
+};
+
+// Snippets back to back from position 1, with matching index records.
+PacketBytes BuildPacket(const std::vector<TestSnippet>& snippets);
+
+// Writes folder + base + ".VEK" and ".IDX".
+void WritePacket(const std::string& folder, std::string_view base, const PacketBytes& bytes);
+
+// Text padded with blanks or cut to `width`.
+std::string Fixed(std::string_view text, size_t width);
+
+}  // namespace oldvek::testing
+
+#endif  // OLDVEK_TESTS_SUPPORT_PACKET_WRITER_H_
