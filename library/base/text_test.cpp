@@ -1,0 +1,42 @@
+#include "base/text.h"
+
+#include <gtest/gtest.h>
+
+namespace oldvek {
+namespace {
+
+TEST(ReadDecimalTest, SkipsLeadingBlanksTabsAndLineFeedsAndStopsAtTheFirstNonDigit) {
+  EXPECT_EQ(ReadDecimal("12345     "), 12345u);
+  EXPECT_EQ(ReadDecimal(" \t\n42x7"), 42u);
+  EXPECT_EQ(ReadDecimal("   "), 0u);
+  EXPECT_EQ(ReadDecimal(""), 0u);
+  EXPECT_EQ(ReadDecimal(std::string_view("\0\0\0", 3)), 0u);
+  EXPECT_EQ(ReadDecimal("-5"), 0u);
+  EXPECT_EQ(ReadDecimal("\r5"), 0u);  // a carriage return is not skipped
+}
+
+TEST(ReadDecimalTest, TenDigitFieldsDoNotOverflowAndHugeValuesSaturate) {
+  EXPECT_EQ(ReadDecimal("9999999999"), 9999999999u);
+  EXPECT_EQ(ReadDecimal("99999999999999999999999"), UINT64_MAX);
+}
+
+TEST(TextTest, TrimRemovesTrailingBlanksOnly) {
+  EXPECT_EQ(TrimTrailingBlanks("  a b  "), "  a b");
+  EXPECT_EQ(TrimTrailingBlanks("a\t"), "a\t");
+  EXPECT_EQ(TrimTrailingBlanks(std::string_view("a\0 ", 3)), std::string_view("a\0", 2));
+  EXPECT_EQ(TrimTrailingBlanks("    "), "");
+}
+
+TEST(TextTest, HexAndPadding) {
+  EXPECT_EQ(HexText(0), "0");
+  EXPECT_EQ(HexText(15), "F");
+  EXPECT_EQ(HexText(256), "100");
+  EXPECT_EQ(PadRight("abc", 5), "abc  ");
+  EXPECT_EQ(PadRight("abcdef", 4), "abcd");
+  EXPECT_TRUE(EqualsIgnoringAsciiCase("MyProg10.bas", "MYPROG10.BAS"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("A", "AB"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("\xE0", "\xC0"));  // only a-z fold
+}
+
+}  // namespace
+}  // namespace oldvek

@@ -1,0 +1,66 @@
+#include "packets/snippet_entry.h"
+
+#include <gtest/gtest.h>
+
+namespace oldvek {
+namespace {
+
+TEST(SnippetEntryTest, ParsesFieldsFiveAndSixFromTheEnd) {
+  Result<EntryLocation> location = ParseEntryLocation("00002~a~b~c~SORTS.VEK~79");
+  ASSERT_TRUE(location.ok());
+  EXPECT_EQ(location->packet_file, "SORTS.VEK");
+  EXPECT_EQ(location->base, "SORTS");
+  EXPECT_EQ(location->record_position, 79u);
+}
+
+TEST(SnippetEntryTest, TildeInsideHeaderTextDoesNotShiftTheLocation) {
+  Result<EntryLocation> location = ParseEntryLocation("00003~Fast ~ slow~x~y~z~FILES.VEK~157");
+  ASSERT_TRUE(location.ok());
+  EXPECT_EQ(location->base, "FILES");
+  EXPECT_EQ(location->record_position, 157u);
+  EXPECT_EQ(EntryField("00003~Fast ~ slow~x~y~z~FILES.VEK~157", 1), "00003");
+}
+
+TEST(SnippetEntryTest, BaseNameKeepsDotsBeforeTheVekExtension) {
+  EXPECT_EQ(ParseEntryLocation("1~a~b~c~V1.2.VEK~1")->base, "V1.2");
+  EXPECT_EQ(ParseEntryLocation("1~a~b~c~MY PKT.VEK~1")->base, "MY PKT");
+  EXPECT_EQ(ParseEntryLocation("1~a~b~c~OLD.vek~1")->base, "OLD");  // no ".VEK": cut at the first "."
+  EXPECT_EQ(ParseEntryLocation("1~a~b~c~NODOT~1")->base, "NODOT");
+}
+
+TEST(SnippetEntryTest, RefusesPathSeparatorsAndShortEntries) {
+  for (const char* entry : {"1~a~b~c~..\\EVIL.VEK~1", "1~a~b~c~../EVIL.VEK~1", "1~a~b~c~C:EVIL.VEK~1",
+                            "1~a~b~X.VEK~1", "", "X.VEK~1"}) {
+    EXPECT_FALSE(ParseEntryLocation(entry).ok()) << entry;
+  }
+}
+
+TEST(SnippetEntryTest, RecordNumbersAreFiveDigitsOrMore) {
+  SnippetHeader header;
+  header.SetField(SnippetHeader::kSubject, "Sub");
+  header.SetField(SnippetHeader::kAuthor, "Au");
+  header.SetField(SnippetHeader::kCode, "QB");
+  EXPECT_EQ(MakeSnippetEntry(7, header, "P"), "00007~Sub~Au~QB~P.VEK~469");
+  EXPECT_EQ(MakeSnippetEntry(100000, header, "P"), "100000~Sub~Au~QB~P.VEK~7799923");
+}
+
+TEST(SnippetEntryTest, PacketBaseName) {
+  EXPECT_EQ(PacketBaseName("SORTS~Sorting"), "SORTS");
+  EXPECT_EQ(PacketBaseName(" SORTS  ~x"), " SORTS");
+  EXPECT_EQ(PacketBaseName("SORTS"), "SORTS");
+  EXPECT_EQ(PacketBaseName(""), "");
+}
+
+TEST(IndexRecordTest, StartIsLeftAlignedAndPadded) {
+  IndexRecord record;
+  record.set_start(12345);
+  EXPECT_EQ(record.Field(IndexRecord::kStart), "12345     ");
+  EXPECT_EQ(record.start(), 12345u);
+  EXPECT_TRUE(IsRecordPosition(79, 2));
+  EXPECT_FALSE(IsRecordPosition(157, 2));
+  EXPECT_FALSE(IsRecordPosition(0, 2));
+  EXPECT_FALSE(IsRecordPosition(2, 2));
+}
+
+}  // namespace
+}  // namespace oldvek

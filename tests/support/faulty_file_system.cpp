@@ -1,0 +1,81 @@
+#include "faulty_file_system.h"
+
+namespace oldvek::testing {
+namespace {
+
+class FaultyFile final : public File {
+ public:
+  FaultyFile(std::unique_ptr<File> real, FaultyFileSystem& owner) : real_(std::move(real)), owner_(owner) {}
+
+  Status ReadAt(uint64_t offset, std::span<char> buffer) override {
+    OLDVEK_RETURN_IF_ERROR(owner_.Step("read " + path()));
+    return real_->ReadAt(offset, buffer);
+  }
+  Status WriteAt(uint64_t offset, std::span<const char> data) override {
+    OLDVEK_RETURN_IF_ERROR(owner_.Step("write " + path()));
+    return real_->WriteAt(offset, data);
+  }
+  Status Append(std::span<const char> data) override {
+    OLDVEK_RETURN_IF_ERROR(owner_.Step("append to " + path()));
+    return real_->Append(data);
+  }
+  Result<uint64_t> Size() override {
+    Status status = owner_.Step("size " + path());
+    if (!status.ok()) return status;
+    return real_->Size();
+  }
+  Status Truncate(uint64_t size) override {
+    OLDVEK_RETURN_IF_ERROR(owner_.Step("truncate " + path()));
+    return real_->Truncate(size);
+  }
+  Status Sync() override {
+    OLDVEK_RETURN_IF_ERROR(owner_.Step("flush " + path()));
+    return real_->Sync();
+  }
+  // The handle is always released, as a crashed process's handles are; the failure is still
+  // reported.
+  Status Close() override {
+    Status step = owner_.Step("close " + path());
+    Status closed = real_->Close();
+    return step.ok() ? closed : step;
+  }
+  const std::string& path() const override { return real_->path(); }
+
+ private:
+  std::unique_ptr<File> real_;
+  FaultyFileSystem& owner_;
+};
+
+}  // namespace
+
+Status FaultyFileSystem::Step(const std::string& what) {
+  ++operations_;
+  if (fail_from_ != 0 && operations_ >= fail_from_) {
+    return Status::Error("injected failure at operation " + std::to_string(operations_) + ": " + what);
+  }
+  return Status::Ok();
+}
+
+Result<std::unique_ptr<File>> FaultyFileSystem::Open(const std::string& path, OpenOptions options) {
+  OLDVEK_RETURN_IF_ERROR(Step("open " + path));
+  Result<std::unique_ptr<File>> file = real_.Open(path, options);
+  if (!file.ok()) return file.status();
+  return std::unique_ptr<File>(std::make_unique<FaultyFile>(std::move(*file), *this));
+}
+
+bool FaultyFileSystem::Exists(const std::string& path) {
+  (void)Step("exists " + path);  // a query cannot fail, but it is counted
+  return real_.Exists(path);
+}
+
+Status FaultyFileSystem::Remove(const std::string& path) {
+  OLDVEK_RETURN_IF_ERROR(Step("delete " + path));
+  return real_.Remove(path);
+}
+
+Status FaultyFileSystem::Replace(const std::string& from, const std::string& to) {
+  OLDVEK_RETURN_IF_ERROR(Step("rename " + from));
+  return real_.Replace(from, to);
+}
+
+}  // namespace oldvek::testing

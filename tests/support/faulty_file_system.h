@@ -1,0 +1,42 @@
+#ifndef OLDVEK_TESTS_SUPPORT_FAULTY_FILE_SYSTEM_H_
+#define OLDVEK_TESTS_SUPPORT_FAULTY_FILE_SYSTEM_H_
+
+// A file system over the real one that fails its N-th operation on request, so tests can
+// interrupt an operation at every step and check what it leaves behind.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/file.h"
+
+namespace oldvek::testing {
+
+class FaultyFileSystem final : public FileSystem {
+ public:
+  explicit FaultyFileSystem(FileSystem& real = FileSystem::Default()) : real_(real) {}
+
+  // Operation number `n` (from 1) and every later one fail, as after a crash or a full disk;
+  // 0 lets everything through.
+  void FailFrom(uint64_t n) { fail_from_ = n; }
+  // Operations counted so far: every open, read, write, append, size, truncate, sync,
+  // close, exists, remove and replace.
+  uint64_t operations() const { return operations_; }
+
+  Result<std::unique_ptr<File>> Open(const std::string& path, OpenOptions options) override;
+  bool Exists(const std::string& path) override;
+  Status Remove(const std::string& path) override;
+  Status Replace(const std::string& from, const std::string& to) override;
+
+  // Counts one operation; the failure to report, if this one must fail.
+  Status Step(const std::string& what);
+
+ private:
+  FileSystem& real_;
+  uint64_t fail_from_ = 0;
+  uint64_t operations_ = 0;
+};
+
+}  // namespace oldvek::testing
+
+#endif  // OLDVEK_TESTS_SUPPORT_FAULTY_FILE_SYSTEM_H_
