@@ -5,18 +5,7 @@
 namespace oldvek {
 namespace {
 
-// The lines every dialect writes between the call list and its check line.
-void WriteClose(BufferedWriter& out) {
-  WriteLine(out, " ");
-  WriteLine(out, "CLOSE");
-  WriteLine(out, " ");
-}
-
 bool IsLastPage(const PageMarks& marks) { return marks.page >= marks.page_count; }
-
-void WriteEndLine(BufferedWriter& out, const PageMarks& marks, uint8_t checksum) {
-  WriteLine(out, EndLine(marks.page, marks.input_name, IsLastPage(marks), checksum));
-}
 
 }  // namespace
 
@@ -50,7 +39,9 @@ void BeginPage(TargetDialect dialect, BufferedWriter& out, const PageMarks& mark
 
 void EndPage(TargetDialect dialect, BufferedWriter& out, const PageMarks& marks, uint8_t checksum,
              std::string_view next_page_name) {
-  WriteClose(out);
+  WriteLine(out, " ");
+  WriteLine(out, "CLOSE");
+  WriteLine(out, " ");
   switch (dialect) {
     case TargetDialect::kPowerBasic:
       WriteLine(out, CheckLine(checksum, "B", marks.byte_count));
@@ -75,7 +66,7 @@ void EndPage(TargetDialect dialect, BufferedWriter& out, const PageMarks& marks,
       WriteLines(out, BlockLines(kQuickBasicTail, 7, 23));
       break;
   }
-  WriteEndLine(out, marks, checksum);
+  WriteLine(out, EndLine(marks.page, marks.input_name, IsLastPage(marks), checksum));
 }
 
 }  // namespace oldvek

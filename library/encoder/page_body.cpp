@@ -17,10 +17,10 @@ void PageBody::FullLine(std::string_view line) {
     WriteLine(out_, "END SUB");
     OpenSub();
   }
-  WriteLine(out_, line);
+  out_.Write(line);
 }
 
-void PageBody::LastLine(std::string_view line) { WriteLine(out_, line); }
+void PageBody::LastLine(std::string_view line) { out_.Write(line); }
 
 void PageBody::WriteCallList() {
   WriteLine(out_, " ");

@@ -10,8 +10,6 @@ enum class TargetDialect : int {
   kQuickBasic = 3,   // QBasic/QB/PDS: pages of 156000 bytes that chain to each other
 };
 
-inline bool IsTargetDialect(int number) { return number >= 1 && number <= 3; }
-
 }  // namespace oldvek
 
 #endif  // OLDVEK_ENCODER_TARGET_DIALECT_H_

@@ -8,22 +8,31 @@
 namespace oldvek {
 namespace {
 
-// Everything the encoder needs of one byte, so that no byte is divided.
-struct ByteDigits {
-  std::array<char, 256> low_character;
-  std::array<uint8_t, 256> low;
-  std::array<uint8_t, 256> high;
-};
-
-constexpr ByteDigits kDigits = [] {
-  ByteDigits digits{};
-  for (int b = 0; b < 256; ++b) {
-    digits.low[b] = static_cast<uint8_t>(b % kZorvitBase);
-    digits.high[b] = static_cast<uint8_t>(b / kZorvitBase);
-    digits.low_character[b] = ZorvitCharacter(b % kZorvitBase);
+// Everything the encoder needs of a byte at place k (0..3) of its group, in one word, so that
+// no byte is divided and a group takes four table reads. With h and l the high and low digit:
+//   bits 24..31  the character of l
+//   bits 16..23  h * 3^k, its share of the prefix
+//   bits  0..15  l + h * 3^k, its share of S (the prefix plus the low digits)
+// Adding the four words of a group adds the shares field by field: the prefix (at most 80)
+// and the S share (at most 556) cannot carry into the next field; the characters overflow
+// out of the word and are read from each word alone.
+constexpr std::array<std::array<uint32_t, 256>, 4> kPlaces = [] {
+  std::array<std::array<uint32_t, 256>, 4> places{};
+  uint32_t weight = 1;
+  for (auto& place : places) {
+    for (uint32_t b = 0; b < 256; ++b) {
+      const uint32_t high = b / kZorvitBase;
+      const uint32_t low = b % kZorvitBase;
+      place[b] = static_cast<uint32_t>(static_cast<unsigned char>(ZorvitCharacter(static_cast<int>(low)))) << 24 |
+                 (high * weight) << 16 | (low + high * weight);
+    }
+    weight *= 3;
   }
-  return digits;
+  return places;
 }();
+
+constexpr char CharacterOf(uint32_t place_word) { return static_cast<char>(place_word >> 24); }
+constexpr uint32_t PrefixOf(uint32_t group_sum) { return (group_sum >> 16) & 0xFF; }
 
 constexpr std::array<char, 81> kPrefixCharacters = [] {
   std::array<char, 81> characters{};
@@ -39,6 +48,8 @@ ZorvitPageEncoder::ZorvitPageEncoder(ZorvitLineSink& sink) : sink_(sink) {
   line_.fill(' ');
   line_[0] = 'U';
   line_[1] = '"';
+  line_[kDataLineLength] = '\r';
+  line_[kDataLineLength + 1] = '\n';
 }
 
 void ZorvitPageEncoder::FlushFullLine() {
@@ -61,17 +72,15 @@ void ZorvitPageEncoder::PutStraddling(const char* characters, size_t count) {
 // A group of 1 to 4 bytes, the slow way: used for groups cut by a call boundary, straddling a
 // line end, or ending the page.
 void ZorvitPageEncoder::PutGroup(const unsigned char* bytes, size_t count) {
-  uint32_t prefix = 0;
-  uint32_t place = 1;
   std::array<char, kGroupCharacters> characters;
+  uint32_t group = 0;
   for (size_t i = 0; i < count; ++i) {
-    prefix += place * kDigits.high[bytes[i]];
-    place *= 3;
-    characters[i + 1] = kDigits.low_character[bytes[i]];
-    sum_ += kDigits.low[bytes[i]];
+    const uint32_t word = kPlaces[i][bytes[i]];
+    group += word;
+    characters[i + 1] = CharacterOf(word);
   }
-  characters[0] = kPrefixCharacters[prefix];
-  sum_ += prefix;
+  characters[0] = kPrefixCharacters[PrefixOf(group)];
+  sum_ += group;  // the fields above bit 7 do not reach S
   PutStraddling(characters.data(), count + 1);
 }
 
@@ -93,14 +102,17 @@ void ZorvitPageEncoder::Add(std::string_view input) {
     const size_t groups = std::min(room, static_cast<size_t>(end - in) / 4);
     char* out = line_.data() + position_;
     for (size_t g = 0; g < groups; ++g, in += 4, out += kGroupCharacters) {
-      const uint32_t prefix =
-          kDigits.high[in[0]] + 3u * kDigits.high[in[1]] + 9u * kDigits.high[in[2]] + 27u * kDigits.high[in[3]];
-      out[0] = kPrefixCharacters[prefix];
-      out[1] = kDigits.low_character[in[0]];
-      out[2] = kDigits.low_character[in[1]];
-      out[3] = kDigits.low_character[in[2]];
-      out[4] = kDigits.low_character[in[3]];
-      sum += prefix + kDigits.low[in[0]] + kDigits.low[in[1]] + kDigits.low[in[2]] + kDigits.low[in[3]];
+      const uint32_t w0 = kPlaces[0][in[0]];
+      const uint32_t w1 = kPlaces[1][in[1]];
+      const uint32_t w2 = kPlaces[2][in[2]];
+      const uint32_t w3 = kPlaces[3][in[3]];
+      const uint32_t group = w0 + w1 + w2 + w3;
+      out[0] = kPrefixCharacters[PrefixOf(group)];
+      out[1] = CharacterOf(w0);
+      out[2] = CharacterOf(w1);
+      out[3] = CharacterOf(w2);
+      out[4] = CharacterOf(w3);
+      sum += group;
     }
     position_ += groups * kGroupCharacters;
     if (position_ == kDataLineLength) {
@@ -121,7 +133,13 @@ void ZorvitPageEncoder::Add(std::string_view input) {
 
 uint8_t ZorvitPageEncoder::FinishPage() {
   if (pending_count_ > 0) PutGroup(pending_.data(), pending_count_);
-  if (position_ > kDataLineHeadLength) sink_.LastLine(std::string_view(line_.data(), position_));
+  if (position_ > kDataLineHeadLength) {
+    line_[position_] = '\r';
+    line_[position_ + 1] = '\n';
+    sink_.LastLine(std::string_view(line_.data(), position_ + 2));
+    line_[kDataLineLength] = '\r';
+    line_[kDataLineLength + 1] = '\n';
+  }
   const auto checksum = static_cast<uint8_t>(sum_ & 0xFF);
   position_ = kDataLineHeadLength;
   pending_count_ = 0;

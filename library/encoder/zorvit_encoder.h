@@ -16,13 +16,14 @@ namespace oldvek {
 inline constexpr size_t kDataLineLength = 80;
 inline constexpr size_t kDataLineHeadLength = 2;  // "U" and the double quote
 
-// Takes the data lines of a page as the encoder fills them. Lines come without a line end.
+// Takes the data lines of a page as the encoder fills them, each followed by its CR LF, so
+// that a line goes out in one write.
 class ZorvitLineSink {
  public:
   virtual ~ZorvitLineSink() = default;
-  // A full data line of 80 characters.
+  // A full data line of 80 characters and CR LF.
   virtual void FullLine(std::string_view line) = 0;
-  // The page's shorter last data line, 3 to 79 characters.
+  // The page's shorter last data line, 3 to 79 characters, and CR LF.
   virtual void LastLine(std::string_view line) = 0;
 };
 
@@ -44,7 +45,7 @@ class ZorvitPageEncoder {
   void FlushFullLine();
 
   ZorvitLineSink& sink_;
-  std::array<char, kDataLineLength> line_;
+  std::array<char, kDataLineLength + 2> line_;  // the line and its CR LF
   size_t position_ = kDataLineHeadLength;  // next index to write, 0-based
   std::array<unsigned char, 4> pending_{};  // a group not yet complete
   size_t pending_count_ = 0;

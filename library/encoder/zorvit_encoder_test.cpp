@@ -20,11 +20,18 @@ class LineRecorder final : public ZorvitLineSink {
   explicit LineRecorder(EncodedPage& page) : page_(page) {}
   void FullLine(std::string_view line) override {
     EXPECT_TRUE(page_.last_line.empty()) << "a full line after the last line";
-    page_.full_lines.emplace_back(line);
+    page_.full_lines.emplace_back(WithoutLineEnd(line));
   }
-  void LastLine(std::string_view line) override { page_.last_line = line; }
+  void LastLine(std::string_view line) override { page_.last_line = WithoutLineEnd(line); }
 
  private:
+  static std::string_view WithoutLineEnd(std::string_view line) {
+    EXPECT_TRUE(line.ends_with("\r\n")) << line;
+    line.remove_suffix(2);
+    EXPECT_EQ(line.find_first_of("\r\n"), std::string_view::npos) << line;
+    return line;
+  }
+
   EncodedPage& page_;
 };
 
