@@ -4,9 +4,19 @@
 #include "encoder/dialect_pages.h"
 
 namespace oldvek {
+namespace {
+
+// V0, V1, ... V9, VA, ... VF, V10, ...
+std::string SubName(uint64_t number) {
+  std::string name = "V";
+  name += HexText(number);
+  return name;
+}
+
+}  // namespace
 
 void PageBody::OpenSub() {
-  WriteLine(out_, "SUB V" + HexText(subs_opened_));
+  WriteLine(out_, "SUB " + SubName(subs_opened_));
   ++subs_opened_;
   lines_in_sub_ = 0;
 }
@@ -24,7 +34,7 @@ void PageBody::LastLine(std::string_view line) { out_.Write(line); }
 
 void PageBody::WriteCallList() {
   WriteLine(out_, " ");
-  for (uint64_t sub = 0; sub < subs_opened_; ++sub) WriteLine(out_, "V" + HexText(sub));
+  for (uint64_t sub = 0; sub < subs_opened_; ++sub) WriteLine(out_, SubName(sub));
 }
 
 }  // namespace oldvek
