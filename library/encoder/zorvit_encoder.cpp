@@ -1,6 +1,7 @@
 #include "encoder/zorvit_encoder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "encoder/zorvit_alphabet.h"
@@ -10,29 +11,34 @@ namespace {
 
 // Everything the encoder needs of a byte at place k (0..3) of its group, in one word, so that
 // no byte is divided and a group takes four table reads. With h and l the high and low digit:
-//   bits 24..31  the character of l
+//   bits 32..63  the character of l, in byte k of this half
 //   bits 16..23  h * 3^k, its share of the prefix
-//   bits  0..15  l + h * 3^k, its share of S (the prefix plus the low digits)
-// Adding the four words of a group adds the shares field by field: the prefix (at most 80)
-// and the S share (at most 556) cannot carry into the next field; the characters overflow
-// out of the word and are read from each word alone.
-constexpr std::array<std::array<uint32_t, 256>, 4> kPlaces = [] {
-  std::array<std::array<uint32_t, 256>, 4> places{};
-  uint32_t weight = 1;
-  for (auto& place : places) {
-    for (uint32_t b = 0; b < 256; ++b) {
-      const uint32_t high = b / kZorvitBase;
-      const uint32_t low = b % kZorvitBase;
-      place[b] = static_cast<uint32_t>(static_cast<unsigned char>(ZorvitCharacter(static_cast<int>(low)))) << 24 |
-                 (high * weight) << 16 | (low + high * weight);
+//   bits  0..15  l + h * 3^k, its share of S (the prefix and the low digits)
+// The sum of a group's four words holds its prefix (at most 80), its share of S (at most 556)
+// and its four low-digit characters in file order, none carrying into another.
+constexpr std::array<std::array<uint64_t, 256>, 4> kPlaces = [] {
+  std::array<std::array<uint64_t, 256>, 4> places{};
+  uint64_t weight = 1;
+  for (uint64_t k = 0; k < 4; ++k) {
+    for (uint64_t b = 0; b < 256; ++b) {
+      const uint64_t high = b / kZorvitBase;
+      const uint64_t low = b % kZorvitBase;
+      const auto character = static_cast<unsigned char>(ZorvitCharacter(static_cast<int>(low)));
+      places[k][b] = uint64_t{character} << (32 + 8 * k) | (high * weight) << 16 | (low + high * weight);
     }
     weight *= 3;
   }
   return places;
 }();
 
-constexpr char CharacterOf(uint32_t place_word) { return static_cast<char>(place_word >> 24); }
-constexpr uint32_t PrefixOf(uint32_t group_sum) { return (group_sum >> 16) & 0xFF; }
+constexpr uint32_t PrefixOf(uint64_t group) { return static_cast<uint32_t>(group >> 16) & 0xFF; }
+
+// The four low-digit characters of a group, in file order once stored.
+inline void StoreLowCharacters(uint64_t group, char* out) {
+  static_assert(std::endian::native == std::endian::little, "the characters lie in memory order");
+  const auto characters = static_cast<uint32_t>(group >> 32);
+  std::memcpy(out, &characters, 4);
+}
 
 constexpr std::array<char, 81> kPrefixCharacters = [] {
   std::array<char, 81> characters{};
@@ -72,15 +78,12 @@ void ZorvitPageEncoder::PutStraddling(const char* characters, size_t count) {
 // A group of 1 to 4 bytes, the slow way: used for groups cut by a call boundary, straddling a
 // line end, or ending the page.
 void ZorvitPageEncoder::PutGroup(const unsigned char* bytes, size_t count) {
+  uint64_t group = 0;
+  for (size_t i = 0; i < count; ++i) group += kPlaces[i][bytes[i]];
   std::array<char, kGroupCharacters> characters;
-  uint32_t group = 0;
-  for (size_t i = 0; i < count; ++i) {
-    const uint32_t word = kPlaces[i][bytes[i]];
-    group += word;
-    characters[i + 1] = CharacterOf(word);
-  }
   characters[0] = kPrefixCharacters[PrefixOf(group)];
-  sum_ += group;  // the fields above bit 7 do not reach S
+  StoreLowCharacters(group, characters.data() + 1);
+  sum_ += static_cast<uint32_t>(group);  // the fields above bit 7 do not reach S
   PutStraddling(characters.data(), count + 1);
 }
 
@@ -102,17 +105,10 @@ void ZorvitPageEncoder::Add(std::string_view input) {
     const size_t groups = std::min(room, static_cast<size_t>(end - in) / 4);
     char* out = line_.data() + position_;
     for (size_t g = 0; g < groups; ++g, in += 4, out += kGroupCharacters) {
-      const uint32_t w0 = kPlaces[0][in[0]];
-      const uint32_t w1 = kPlaces[1][in[1]];
-      const uint32_t w2 = kPlaces[2][in[2]];
-      const uint32_t w3 = kPlaces[3][in[3]];
-      const uint32_t group = w0 + w1 + w2 + w3;
+      const uint64_t group = kPlaces[0][in[0]] + kPlaces[1][in[1]] + kPlaces[2][in[2]] + kPlaces[3][in[3]];
       out[0] = kPrefixCharacters[PrefixOf(group)];
-      out[1] = CharacterOf(w0);
-      out[2] = CharacterOf(w1);
-      out[3] = CharacterOf(w2);
-      out[4] = CharacterOf(w3);
-      sum += group;
+      StoreLowCharacters(group, out + 1);
+      sum += static_cast<uint32_t>(group);
     }
     position_ += groups * kGroupCharacters;
     if (position_ == kDataLineLength) {
