@@ -6,14 +6,14 @@
 #include <filesystem>
 #include <random>
 
-#include "failing_file_system.h"
+#include "faulty_file_system.h"
 #include "temp_folder.h"
 #include "text_lines.h"
 
 namespace oldvek {
 namespace {
 
-using testing::FailingFileSystem;
+using testing::FaultyFileSystem;
 using testing::FileExists;
 using testing::ReadFileBytes;
 using testing::SplitCrLfLines;
@@ -241,14 +241,14 @@ TEST_F(EncodeTest, EveryFileFailureIsReportedAndLeavesOnlyWholePages) {
   ASSERT_EQ(pages.size(), 2u);
   const std::vector<std::string> good = {ReadFileBytes(pages[0]), ReadFileBytes(pages[1])};
 
-  FailingFileSystem counting(FileSystem::Default());
+  FaultyFileSystem counting(FileSystem::Default());
   ASSERT_TRUE(EncodeZorvitPages(counting, request).ok());
   const uint64_t operations = counting.operations();
   for (bool and_later : {false, true}) {
     for (uint64_t n = 1; n <= operations; ++n) {
       for (const std::string& page : pages) std::filesystem::remove(page);
-      FailingFileSystem failing(FileSystem::Default());
-      and_later ? failing.FailFromOperation(n) : failing.FailOperation(n);
+      FaultyFileSystem failing(FileSystem::Default());
+      and_later ? failing.FailFrom(n) : failing.FailOnly(n);
       Result<std::vector<std::string>> result = EncodeZorvitPages(failing, request);
       ASSERT_FALSE(result.ok()) << "operation " << n;
       const std::string& message = result.status().message();
