@@ -46,4 +46,12 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
 }
 
+bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view needle) {
+  if (needle.size() > text.size()) return false;
+  for (size_t at = 0; at + needle.size() <= text.size(); ++at) {
+    if (EqualsIgnoringAsciiCase(text.substr(at, needle.size()), needle)) return true;
+  }
+  return false;
+}
+
 }  // namespace oldvek
