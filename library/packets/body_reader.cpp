@@ -34,12 +34,7 @@ Status ReadBodyLines(File& file, uint64_t begin, uint64_t end, const LineVisitor
     } else {
       carry.append(rest.substr(0, cut));
       OLDVEK_RETURN_IF_ERROR(visit(carry));
-      // Give back the room of a line much longer than a piece; keep it for ordinary ones.
-      if (carry.capacity() > 2 * piece.size()) {
-        std::string().swap(carry);
-      } else {
-        carry.clear();
-      }
+      carry.clear();
     }
     rest.remove_prefix(cut + 1);
     // The lines wholly inside this piece go to the visitor straight from the piece, uncopied.
