@@ -19,15 +19,17 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldGetCode(BSTR* packet, BSTR* folder, SAFE
   // The lines go straight into a fresh array; the caller's array, Tag and record change only
   // once the whole snippet has been read.
   abi::StringListBuilder list;
-  bool stored = list.Add({}) && list.Add({});  // the summary lines, filled in once the header is known
-  Result<SnippetInfo> info = RetrieveSnippet(FileSystem::Default(), abi::ToString(folder), base, position,
-                                             [&list](std::string_view line) {
-                                               return list.Add(line) ? Status::Ok()
-                                                                     : Status::Error("no room for the snippet's lines");
-                                             });
-  stored = stored && info.ok() && list.Set(1, SummaryLine1(info->header)) && list.Set(2, SummaryLine2(info->header));
+  if (!list.Add({}) || !list.Add({})) {  // the summary lines' places, filled once the header is known
+    if (count != nullptr) *count = 0;
+    return;
+  }
+  Result<SnippetInfo> info =
+      RetrieveSnippet(FileSystem::Default(), abi::ToString(folder), base, position, [&list](std::string_view line) {
+        return list.Add(line) ? Status::Ok() : Status::Error("no room for the snippet's lines");
+      });
   const long elements = list.size();
-  stored = stored && list.HandOver(lines);
+  const bool stored = info.ok() && list.Set(1, SummaryLine1(info->header)) &&
+                      list.Set(2, SummaryLine2(info->header)) && list.HandOver(lines);
   if (count != nullptr) *count = stored ? static_cast<int32_t>(elements) : 0;
   if (!stored) return;
   abi::Assign(tag, info->tag());
