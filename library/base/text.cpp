@@ -47,9 +47,11 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view needle) {
+  if (needle.empty()) return true;
   if (needle.size() > text.size()) return false;
+  const char first = AsciiUpper(needle[0]);
   for (size_t at = 0; at + needle.size() <= text.size(); ++at) {
-    if (EqualsIgnoringAsciiCase(text.substr(at, needle.size()), needle)) return true;
+    if (AsciiUpper(text[at]) == first && EqualsIgnoringAsciiCase(text.substr(at, needle.size()), needle)) return true;
   }
   return false;
 }
