@@ -201,23 +201,5 @@ TEST(OldGetCodeTest, AMissingIndexCreatesNoFiles) {
   EXPECT_FALSE(FileExists(folder.File("NOWHERE.VEK")));
 }
 
-TEST(OldGetCodeTest, AnAttachmentRecordFetchedAgainAsPlainGetsKindOne) {
-  TempFolder folder;
-  WritePacket(folder.path(), "PLAIN", BuildPacket({Snippet({"PRINT"})}));
-  Bstr packet("PLAIN");
-  Bstr folder_text(folder.path());
-  StringArray lines;
-  Bstr tag;
-  int32_t reserved = 0;
-  int32_t count = 0;
-  int32_t position = 1;
-  SnippetRecord record{};
-  record.Kind = 2;
-  OldGetCode(packet.get(), folder_text.get(), lines.get(), &reserved, tag.get(), &count, &position, &record);
-  EXPECT_EQ(count, 3);
-  EXPECT_EQ(record.Kind, 1);
-  EXPECT_EQ(lines.items().back(), "PRINT");
-}
-
 }  // namespace
 }  // namespace oldvek::testing
