@@ -9,7 +9,7 @@ namespace {
 
 using Record = ProgressDialog::Record;
 
-// A dialog template in memory: a captioned popup with one static control.
+// A dialog template in memory: a popup with one static control.
 std::vector<WORD> DialogTemplate() {
   std::vector<WORD> words;
   auto add_dword = [&words](DWORD value) {
@@ -19,7 +19,9 @@ std::vector<WORD> DialogTemplate() {
   auto add_text = [&words](const wchar_t* text) {
     do words.push_back(static_cast<WORD>(*text)); while (*text++ != L'\0');
   };
-  add_dword(WS_POPUP | WS_VISIBLE | WS_CAPTION);
+  // Shown later, without activation and without a caption: Wine then leaves the window to
+  // no window manager, and hiding it does not wait two seconds for one that never answers.
+  add_dword(WS_POPUP | WS_BORDER);
   add_dword(0);
   words.push_back(1);  // one control
   for (WORD v : {10, 10, 160, 50}) words.push_back(v);
@@ -47,7 +49,7 @@ LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrA(window, DWLP_USER, lparam);
-    return TRUE;
+    return FALSE;  // no focus: focus would activate the dialog
   }
   auto* record = reinterpret_cast<Record*>(GetWindowLongPtrA(window, DWLP_USER));
   if (record == nullptr) return FALSE;
@@ -74,6 +76,7 @@ ProgressDialog::ProgressDialog(int queued) {
                                        nullptr, DialogProc, reinterpret_cast<LPARAM>(&record_));
   if (dialog_ == nullptr) throw std::runtime_error("CreateDialogIndirectParamA failed");
   record_.dialog = dialog_;
+  ShowWindow(dialog_, SW_SHOWNOACTIVATE);
   HWND control = GetDlgItem(dialog_, kControl);
   SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&record_));
   record_.static_proc = SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticProc));
