@@ -106,6 +106,8 @@ TestSnippet Snippet(std::string author) {
   return s;
 }
 
+// The caller's records are packed, so their fields are copied out (int32_t{...}) before a
+// check binds a reference to them.
 class SearchTest : public ::testing::Test {
  protected:
   SearchTest() {
@@ -133,7 +135,7 @@ class SearchTest : public ::testing::Test {
 TEST_F(SearchTest, LendsEverySnippetInOrderAndKeepsThoseThatPass) {
   caller_.examine = [](SearchCriteria&, uint8_t& bits) { bits = 0xFF; };  // every word 0: mode 1 rejects
   ASSERT_TRUE(Search().ok());
-  EXPECT_EQ(state_.MatchCount, 0);
+  EXPECT_EQ(int32_t{state_.MatchCount}, 0);
   ASSERT_EQ(caller_.examined.size(), 5u);
   EXPECT_EQ(caller_.examined[0].packet_index, 1);
   EXPECT_EQ(caller_.examined[1].record_position, 79u);
@@ -147,7 +149,7 @@ TEST_F(SearchTest, LendsEverySnippetInOrderAndKeepsThoseThatPass) {
   caller_.examine = nullptr;
   caller_.examined.clear();
   ASSERT_TRUE(Search().ok());
-  EXPECT_EQ(state_.MatchCount, 5);
+  EXPECT_EQ(int32_t{state_.MatchCount}, 5);
   EXPECT_EQ(caller_.matches.front(), "00001~Subject~a1~~ONE.VEK~1");
   EXPECT_EQ(caller_.matches.back(), "00003~Subject~b3~~TWO.VEK~157");
 }
@@ -158,22 +160,22 @@ TEST_F(SearchTest, AuthorSwitchIsResetAndTheOtherWordsKept) {
     criteria.SubjectSwitch = 3;
   };
   ASSERT_TRUE(Search().ok());
-  EXPECT_EQ(criteria_.AuthorSwitch, 0);
-  EXPECT_EQ(criteria_.SubjectSwitch, 3);
+  EXPECT_EQ(int32_t{criteria_.AuthorSwitch}, 0);
+  EXPECT_EQ(int32_t{criteria_.SubjectSwitch}, 3);
 }
 
 TEST_F(SearchTest, PacketsOutsideTheListAreNotOpened) {
   request_.first = 0;
   request_.last = 3;
   ASSERT_TRUE(Search().ok());
-  EXPECT_EQ(state_.MatchCount, 5);
+  EXPECT_EQ(int32_t{state_.MatchCount}, 5);
   EXPECT_EQ(files_.opened.size(), 8u);  // two packets, each index and packet opened twice
 }
 
 TEST_F(SearchTest, UnopenablePacketIsLeftOutAndNamed) {
   files_.refused.insert(folder_.File("ONE.IDX"));
   const Status status = Search();
-  EXPECT_EQ(state_.MatchCount, 3);
+  EXPECT_EQ(int32_t{state_.MatchCount}, 3);
   EXPECT_EQ(caller_.matches.front(), "00001~Subject~b1~~TWO.VEK~1");
   ASSERT_FALSE(status.ok());
   EXPECT_NE(status.message().find("left out a packet"), std::string::npos) << status.message();
@@ -186,7 +188,7 @@ TEST_F(SearchTest, EveryUnreadablePacketIsCountedAndTheSearchGoesOn) {
   caller_.packets.push_back("ONE");
   request_.last = 3;
   const Status status = Search();
-  EXPECT_EQ(state_.MatchCount, 0);
+  EXPECT_EQ(int32_t{state_.MatchCount}, 0);
   EXPECT_NE(status.message().find("left out 3 packets"), std::string::npos) << status.message();
   EXPECT_NE(status.message().find("cannot read " + folder_.File("ONE.VEK")), std::string::npos) << status.message();
 }
@@ -194,10 +196,10 @@ TEST_F(SearchTest, EveryUnreadablePacketIsCountedAndTheSearchGoesOn) {
 TEST_F(SearchTest, SearchStopsWhenAMatchCannotBeStored) {
   caller_.fail_match = 3;
   const Status status = Search();
-  EXPECT_EQ(state_.MatchCount, 2);
+  EXPECT_EQ(int32_t{state_.MatchCount}, 2);
   EXPECT_EQ(caller_.matches.size(), 2u);
   EXPECT_EQ(caller_.examined.size(), 3u);  // nothing after the failure
-  EXPECT_EQ(criteria_.AuthorSwitch, 0);
+  EXPECT_EQ(int32_t{criteria_.AuthorSwitch}, 0);
   ASSERT_FALSE(status.ok());
   EXPECT_NE(status.message().find("stopped after 2 matches (the results list is full)"), std::string::npos)
       << status.message();
@@ -206,7 +208,7 @@ TEST_F(SearchTest, SearchStopsWhenAMatchCannotBeStored) {
 TEST_F(SearchTest, SearchStopsWhenASnippetCannotBeLent) {
   caller_.fail_examine_at = 1;
   const Status status = Search();
-  EXPECT_EQ(state_.MatchCount, 1);
+  EXPECT_EQ(int32_t{state_.MatchCount}, 1);
   EXPECT_EQ(caller_.examined.size(), 1u);
   EXPECT_FALSE(status.ok());
 }
@@ -215,7 +217,7 @@ TEST_F(SearchTest, OtherModesLendNothingButStillReadEveryHeader) {
   request_.mode = 0;
   ASSERT_TRUE(Search().ok());
   EXPECT_TRUE(caller_.examined.empty());
-  EXPECT_EQ(state_.MatchCount, 0);
+  EXPECT_EQ(int32_t{state_.MatchCount}, 0);
   EXPECT_EQ(std::string(snippet_.Author, 31), Fixed("b3", 31));
 }
 

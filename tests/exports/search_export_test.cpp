@@ -173,6 +173,8 @@ TestSnippet Snippet(std::string subject, std::string author, std::vector<std::st
 
 std::string Progress(std::string_view base) { return "SEARCHING:\r\n" + std::string(base) + ".VEK"; }
 
+// The caller's records are packed, so their fields are copied out (int32_t{...}) before a
+// check binds a reference to them.
 class OldVekSearchTest : public ::testing::Test {
  protected:
   OldVekSearchTest() {
@@ -255,7 +257,7 @@ TEST_F(OldVekSearchTest, SnippetAndStateRecordsKeepTheBytesTheSearchDoesNotOwn) 
     ASSERT_EQ(state[i], 'S') << "state byte " << i;
   }
   EXPECT_EQ(std::string(outcome.state.PacketChoice, 32), Fixed("BASICS", 32));
-  EXPECT_EQ(outcome.state.MatchCount, 5);
+  EXPECT_EQ(int32_t{outcome.state.MatchCount}, 5);
 }
 
 TEST_F(OldVekSearchTest, ModeTwoPacketChoiceAllAgainstAnotherChoice) {
@@ -354,7 +356,7 @@ TEST_F(OldVekSearchTest, FirstGreaterThanLastVisitsNoPacket) {
 
   const Outcome outcome = reader_.Search(1, 2, 1, {"NONE", "NADA"}, folder_.path());
   EXPECT_EQ(outcome.count, 0);
-  EXPECT_EQ(criteria->AuthorSwitch, 0);
+  EXPECT_EQ(int32_t{criteria->AuthorSwitch}, 0);
   EXPECT_TRUE(outcome.progress.ended);
   EXPECT_TRUE(outcome.progress.texts.empty());
   EXPECT_EQ(outcome.progress.messages_taken, 0);
@@ -393,15 +395,15 @@ TEST_F(OldVekSearchTest, AuthorSwitchIsResetAndTheRestOfTheCriteriaKept) {
   };
   reader_.Search(1, 1, 1, packets_, folder_.path());
   SearchCriteria* criteria = reader_.lent[0].criteria;
-  EXPECT_EQ(criteria->AuthorSwitch, 0);
-  EXPECT_EQ(criteria->SubjectSwitch, 3);
+  EXPECT_EQ(int32_t{criteria->AuthorSwitch}, 0);
+  EXPECT_EQ(int32_t{criteria->SubjectSwitch}, 3);
 
   reader_.on_snippet = nullptr;
   reader_.lent.clear();
   reader_.Search(1, 2, 2, packets_, folder_.path());
   ASSERT_FALSE(reader_.lent.empty());
   EXPECT_EQ(reader_.lent[0].criteria, criteria);
-  EXPECT_EQ(reader_.lent[0].criteria->SubjectSwitch, 3);
+  EXPECT_EQ(int32_t{reader_.lent[0].criteria->SubjectSwitch}, 3);
   EXPECT_EQ(std::string(criteria->Reserved132, 44), Fixed("the encoder's corner", 44));
 }
 
