@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "abi/caller_types.h"
-#include "abi/snippet_record.h"
+#include "packets/snippet_record.h"
 #include "abi/string_list_builder.h"
 #include "oldvek.h"
 #include "packets/snippet_reader.h"
@@ -34,7 +34,7 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldGetCode(BSTR* packet, BSTR* folder, SAFE
   if (!stored) return;
   abi::Assign(tag, info->tag());
   if (snippet != nullptr) {
-    abi::CopyHeaderFields(info->header, *snippet);
+    CopyHeaderFields(info->header, *snippet);
     snippet->Kind = static_cast<uint8_t>(info->kind);
   }
 }

@@ -92,6 +92,13 @@ OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, int32_t* coun
  * `recordPosition` that is not the start of a record gives count 0 and changes nothing. */
 OLDVEK_EXPORT void VEKAPI OldGetCode(BSTR* packet, BSTR* folder, SAFEARRAY** lines, int32_t* reserved, BSTR* tag,
                                      int32_t* count, int32_t* recordPosition, SnippetRecord* snippet);
+/* Searches packets first to last of the list: each snippet goes to the criteria callback, and
+ * the entries of those that pass are appended to results; the match count lands in the state.
+ * The progress control of the dialog names each packet, and the dialog is ended at the end. */
+OLDVEK_EXPORT void VEKAPI OldVekSearch(HWND dialog, int32_t control, int32_t mode, int32_t first, int32_t last,
+                                       SAFEARRAY** packets, BSTR* folder, SnippetRecord* snippet,
+                                       CriteriaCallback* criteria, MatchCallback* match, SAFEARRAY** results,
+                                       SearchState* state);
 
 #if !defined(_WIN32)
 /* Linux only: what a message box, a message-loop pass or a window operation does when the

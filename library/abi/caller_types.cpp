@@ -26,6 +26,10 @@ void Assign(BSTR* target, std::string_view bytes) {
   *target = replacement;
 }
 
+LentString::LentString(std::string_view bytes) : text_(NewString(bytes)) {}
+
+LentString::~LentString() { SysFreeString(text_); }
+
 std::optional<Bounds> BoundsOf(SAFEARRAY* const* array) {
   if (array == nullptr || *array == nullptr || SafeArrayGetDim(*array) != 1) return std::nullopt;
   LONG lower = 0;

@@ -21,6 +21,21 @@ std::string ToString(const BSTR* text);
 // Replaces the caller's string by a new one holding `bytes`; the old one is freed.
 void Assign(BSTR* target, std::string_view bytes);
 
+// A string the library makes to lend to a caller's callback. The callback may replace it;
+// whatever it holds in the end is freed with it.
+class LentString {
+ public:
+  explicit LentString(std::string_view bytes);
+  ~LentString();
+  LentString(const LentString&) = delete;
+  LentString& operator=(const LentString&) = delete;
+
+  BSTR* get() { return &text_; }
+
+ private:
+  BSTR text_;
+};
+
 struct Bounds {
   long lower;
   long upper;  // lower - 1 when the array has no elements

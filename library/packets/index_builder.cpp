@@ -1,8 +1,7 @@
 #include "packets/index_builder.h"
 
-#include <algorithm>
-
 #include "packets/formats.h"
+#include "packets/index_reader.h"
 #include "packets/packet_files.h"
 #include "packets/snippet_entry.h"
 
@@ -21,20 +20,13 @@ Result<std::vector<std::string>> BuildSnippetList(FileSystem& file_system, std::
 
   std::vector<std::string> entries;
   entries.reserve(count);
-  // The index is read front to back in runs of records; each header is one positioned read.
-  constexpr uint64_t kRecordsPerRead = 4096;
-  std::string run;
+  IndexReader records(**index, count);
   IndexRecord record;
   SnippetHeader header;
-  for (uint64_t first = 1; first <= count; first += kRecordsPerRead) {
-    const uint64_t records = std::min(kRecordsPerRead, count - first + 1);
-    run.resize(records * kIndexRecordSize);
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**index, RecordPosition(first), run));
-    for (uint64_t i = 0; i < records; ++i) {
-      std::copy_n(run.data() + i * kIndexRecordSize, kIndexRecordSize, record.bytes().data());
-      OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, record.start(), header.bytes()));
-      entries.push_back(MakeSnippetEntry(first + i, header, base));
-    }
+  for (uint64_t k = 1; k <= count; ++k) {
+    OLDVEK_RETURN_IF_ERROR(records.Next(record));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, record.start(), header.bytes()));
+    entries.push_back(MakeSnippetEntry(k, header, base));
   }
   return entries;
 }

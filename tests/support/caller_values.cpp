@@ -30,6 +30,12 @@ StringArray::~StringArray() {
   if (array_ != nullptr) SafeArrayDestroy(array_);
 }
 
+SAFEARRAY* StringArray::Release() {
+  SAFEARRAY* array = array_;
+  array_ = nullptr;
+  return array;
+}
+
 long StringArray::lower() const {
   LONG bound = 0;
   SafeArrayGetLBound(array_, 1, &bound);

@@ -44,6 +44,8 @@ class StringArray {
   long upper() const;
   // Elements lower .. upper.
   std::vector<std::string> items() const;
+  // Gives up the array, as a caller does when it hands a new array back through a reference.
+  SAFEARRAY* Release();
 
  private:
   SAFEARRAY* array_ = nullptr;

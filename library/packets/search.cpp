@@ -1,0 +1,129 @@
+#include "packets/search.h"
+
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "base/text.h"
+#include "packets/formats.h"
+#include "packets/index_builder.h"
+#include "packets/index_reader.h"
+#include "packets/packet_files.h"
+#include "packets/snippet_entry.h"
+#include "packets/snippet_record.h"
+
+namespace oldvek {
+namespace {
+
+constexpr std::string_view kProgressLead = "SEARCHING:\r\n";
+
+class PacketSearch {
+ public:
+  PacketSearch(FileSystem& file_system, const SearchRequest& request, SearchCriteria& criteria,
+               SnippetRecord& snippet, SearchState& state, SearchCaller& caller)
+      : file_system_(file_system), request_(request), criteria_(criteria), snippet_(snippet), state_(state),
+        caller_(caller) {}
+
+  Status Run();
+
+ private:
+  Status SearchPacket(int64_t packet_index, std::string_view base);
+  // Records why the search cannot go on.
+  Status Stop(const Status& why) {
+    stopped_ = true;
+    return why;
+  }
+
+  FileSystem& file_system_;
+  const SearchRequest& request_;
+  SearchCriteria& criteria_;
+  SnippetRecord& snippet_;
+  SearchState& state_;
+  SearchCaller& caller_;
+  int32_t matches_ = 0;
+  bool stopped_ = false;
+};
+
+Status PacketSearch::Run() {
+  Ui& ui = Ui::Current();
+  int64_t left_out = 0;
+  Status first_left_out;
+  Status stop;
+  for (int64_t j = request_.first; j <= request_.last && !stopped_; ++j) {
+    const std::optional<std::string> entry = caller_.PacketEntry(j);
+    if (!entry) continue;  // not a packet of the caller's list: nothing to name or open
+    const std::string_view base = PacketBaseName(*entry);
+    std::string progress(kProgressLead);
+    progress.append(base).append(kPacketExtension);
+    ui.SetControlText(request_.dialog, request_.control, progress);
+    ui.PumpMessages(request_.dialog, MessagePass::kOneMessage);
+
+    Status searched = SearchPacket(j, base);
+    if (searched.ok()) continue;
+    if (stopped_) {
+      stop = searched;
+    } else if (left_out++ == 0) {
+      first_left_out = searched;
+    }
+  }
+
+  criteria_.AuthorSwitch = 0;
+  state_.MatchCount = matches_;
+  ui.EndDialog(request_.dialog, 0);
+
+  std::string problem;
+  if (left_out > 0) {
+    problem = "The search left out " + (left_out == 1 ? std::string("a packet") : DecimalText(left_out) + " packets") +
+              " that could not be read (" + first_left_out.message() + ").";
+  }
+  if (!stop.ok()) {
+    if (!problem.empty()) problem += ' ';
+    problem += "The search stopped after " + DecimalText(static_cast<uint64_t>(matches_)) + " matches (" +
+               stop.message() + ").";
+  }
+  return problem.empty() ? Status::Ok() : Status::Error(problem);
+}
+
+Status PacketSearch::SearchPacket(int64_t packet_index, std::string_view base) {
+  Result<std::vector<std::string>> entries = BuildSnippetList(file_system_, request_.folder, base);
+  if (!entries.ok()) return entries.status();
+  // The index is read a second time, for the records that locate the headers.
+  Result<std::unique_ptr<File>> index =
+      file_system_.Open(PacketPath(request_.folder, base, kIndexExtension), kSharedPacketOpen);
+  if (!index.ok()) return index.status();
+  Result<std::unique_ptr<File>> packet =
+      file_system_.Open(PacketPath(request_.folder, base, kPacketExtension), kSharedPacketOpen);
+  if (!packet.ok()) return packet.status();
+
+  const uint64_t count = entries->size();
+  const std::string_view packet_choice(state_.PacketChoice, sizeof(state_.PacketChoice));
+  IndexReader records(**index, count);
+  IndexRecord record;
+  SnippetHeader header;
+  for (uint64_t i = 1; i <= count; ++i) {
+    const uint64_t record_position = RecordPosition(records.next_number());
+    OLDVEK_RETURN_IF_ERROR(records.Next(record));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, record.start(), header.bytes()));
+    CopyHeaderFields(header, snippet_);
+    if (!IsSearchMode(request_.mode)) continue;
+
+    uint8_t bits = 0;
+    Status examined = caller_.ExamineSnippet(criteria_, snippet_, bits, packet_index, record_position, count);
+    if (!examined.ok()) return Stop(examined);
+    if (!SnippetPasses(request_.mode, bits, criteria_, snippet_, packet_choice, caller_)) continue;
+    if (matches_ == std::numeric_limits<int32_t>::max()) return Stop(Status::Error("the match count is full"));
+    Status added = caller_.AddMatch(matches_ + 1, (*entries)[i - 1]);
+    if (!added.ok()) return Stop(added);
+    ++matches_;
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status SearchPackets(FileSystem& file_system, const SearchRequest& request, SearchCriteria& criteria,
+                     SnippetRecord& snippet, SearchState& state, SearchCaller& caller) {
+  return PacketSearch(file_system, request, criteria, snippet, state, caller).Run();
+}
+
+}  // namespace oldvek

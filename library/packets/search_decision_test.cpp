@@ -1,0 +1,247 @@
+#include "packets/search_decision.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "packet_writer.h"
+
+namespace oldvek {
+namespace {
+
+using testing::Fixed;
+
+// Where criterion k's switch word lies in the 432-byte record, written out independently of
+// the library's own mapping.
+constexpr size_t kSwitchOffset[6] = {12, 4, 0, 16, 20, 8};
+
+void SetWord(SearchCriteria& criteria, int criterion, int32_t value) {
+  std::memcpy(reinterpret_cast<char*>(&criteria) + kSwitchOffset[criterion], &value, sizeof value);
+}
+
+uint8_t Bit(int criterion) { return static_cast<uint8_t>(1u << criterion); }
+
+// The match callback and the code lines as a reader would leave them: a term matches when
+// its text before the trailing blanks occurs in the text.
+class FakeTerms final : public TermTests {
+ public:
+  bool Matches(std::string_view text, std::string_view term) override {
+    calls.emplace_back(text, term);
+    const std::string_view wanted = term.substr(0, term.find_last_not_of(' ') + 1);
+    return !wanted.empty() && text.find(wanted) != std::string_view::npos;
+  }
+  LineBounds CodeLineBounds() override { return {lower, lower + static_cast<int64_t>(lines.size()) - 1}; }
+  std::string CodeLine(int64_t index) override { return lines.at(static_cast<size_t>(index - lower)); }
+
+  std::vector<std::pair<std::string, std::string>> calls;
+  std::vector<std::string> lines;
+  int64_t lower = 1;
+};
+
+class SearchDecisionTest : public ::testing::Test {
+ protected:
+  SearchDecisionTest() {
+    std::memcpy(snippet_.Author, Fixed("Ann Author", 31).data(), 31);
+    std::memcpy(snippet_.Subject, Fixed("Quick sort", 31).data(), 31);
+    std::memcpy(snippet_.Origin, Fixed("Fidonet", 31).data(), 31);
+    SetPacketChoice("ALL");
+  }
+
+  void SetPacketChoice(std::string_view choice) { std::memcpy(choice_, Fixed(choice, 32).data(), 32); }
+  void SetTerm(char* field, size_t width, std::string_view term) { std::memcpy(field, Fixed(term, width).data(), width); }
+
+  bool Passes(int32_t mode, uint8_t bits) {
+    return SnippetPasses(mode, bits, criteria_, snippet_, std::string_view(choice_, 32), terms_);
+  }
+
+  SearchCriteria criteria_{};
+  SnippetRecord snippet_{};
+  char choice_[32];
+  FakeTerms terms_;
+};
+
+TEST_F(SearchDecisionTest, ModesOtherThanOneToThreeLetNothingPass) {
+  for (int k = 0; k < 6; ++k) SetWord(criteria_, k, 1);
+  for (int32_t mode : {0, 4, -1, 1000}) {
+    for (uint8_t bits : {uint8_t{0}, uint8_t{1}, uint8_t{0x3F}}) EXPECT_FALSE(Passes(mode, bits)) << mode;
+  }
+  EXPECT_TRUE(terms_.calls.empty());
+}
+
+TEST_F(SearchDecisionTest, ModeOnePassesWithNoBitsSet) {
+  EXPECT_TRUE(Passes(1, 0));
+  EXPECT_TRUE(terms_.calls.empty());
+}
+
+TEST_F(SearchDecisionTest, ModeOneRejectsASetBitWhoseOwnWordIsZero) {
+  for (int k = 0; k < 6; ++k) {
+    // Every other word on, so only the mapping of bit k to its own word can reject.
+    for (int other = 0; other < 6; ++other) SetWord(criteria_, other, other == k ? 0 : 1);
+    EXPECT_FALSE(Passes(1, Bit(k))) << "criterion " << k;
+    for (int32_t on : {1, -1, 99}) {
+      SetWord(criteria_, k, on);
+      EXPECT_TRUE(Passes(1, Bit(k))) << "criterion " << k << " word " << on;
+    }
+  }
+  EXPECT_TRUE(terms_.calls.empty());
+}
+
+TEST_F(SearchDecisionTest, ModeOneIgnoresBitsSixAndSeven) { EXPECT_TRUE(Passes(1, 0xC0)); }
+
+TEST_F(SearchDecisionTest, ModeTwoPacketCriterionCountsOnlyAgainstAnotherChoice) {
+  SetWord(criteria_, 0, 1);
+  for (std::string_view all : {"ALL", "ALL    "}) {
+    SetPacketChoice(all);
+    EXPECT_FALSE(Passes(2, Bit(0))) << all;
+  }
+  for (std::string_view other : {"BASICS", "all", " ALL", ""}) {
+    SetPacketChoice(other);
+    EXPECT_TRUE(Passes(2, Bit(0))) << '"' << other << '"';
+  }
+  std::memcpy(choice_, "ALL\0", 4);  // only blanks are trimmed
+  EXPECT_TRUE(Passes(2, Bit(0)));
+}
+
+TEST_F(SearchDecisionTest, ModeTwoCountsOnlyPositiveWords) {
+  SetPacketChoice("BASICS");
+  for (int k = 0; k < 6; ++k) {
+    for (int other = 0; other < 6; ++other) SetWord(criteria_, other, other == k ? 0 : 1);
+    EXPECT_FALSE(Passes(2, Bit(k))) << "criterion " << k;
+    SetWord(criteria_, k, -1);
+    EXPECT_FALSE(Passes(2, Bit(k))) << "criterion " << k << " with -1";
+    SetWord(criteria_, k, 2);
+    EXPECT_TRUE(Passes(2, Bit(k))) << "criterion " << k;
+  }
+  EXPECT_TRUE(terms_.calls.empty());
+}
+
+TEST_F(SearchDecisionTest, ModeTwoNeedsOnlyOneCriterionAndNoBitPassesNothing) {
+  SetWord(criteria_, 3, 1);
+  EXPECT_TRUE(Passes(2, Bit(1) | Bit(2) | Bit(3)));
+  EXPECT_FALSE(Passes(2, Bit(1) | Bit(2)));
+  EXPECT_FALSE(Passes(2, 0));
+  EXPECT_FALSE(Passes(2, 0xC0));
+}
+
+TEST_F(SearchDecisionTest, ModeThreeRequiresThePacketBit) {
+  for (int k = 0; k < 6; ++k) SetWord(criteria_, k, 1);
+  EXPECT_FALSE(Passes(3, 0));
+  EXPECT_TRUE(Passes(3, Bit(0)));
+  EXPECT_FALSE(Passes(3, Bit(4)));
+  EXPECT_TRUE(Passes(3, Bit(0) | Bit(4)));
+}
+
+TEST_F(SearchDecisionTest, ModeThreePacketBitNeedsItsWordOn) {
+  SetWord(criteria_, 0, 0);
+  EXPECT_FALSE(Passes(3, Bit(0)));
+  SetWord(criteria_, 0, -1);
+  EXPECT_TRUE(Passes(3, Bit(0)));
+}
+
+TEST_F(SearchDecisionTest, ModeThreeRejectsBitsSixAndSeven) {
+  SetWord(criteria_, 0, 1);
+  EXPECT_FALSE(Passes(3, Bit(0) | 0x40));
+  EXPECT_FALSE(Passes(3, Bit(0) | 0x80));
+}
+
+TEST_F(SearchDecisionTest, ModeThreeTestsEachFieldTermAsStored) {
+  SetWord(criteria_, 0, 1);
+  SetTerm(criteria_.AuthorTerm, 32, "Ann");
+  SetTerm(criteria_.SubjectTerm, 32, "sort");
+  SetTerm(criteria_.OriginTerm, 32, "Fido");
+  for (int k : {1, 2, 3}) SetWord(criteria_, k, -1);  // -1 counts as on
+  EXPECT_TRUE(Passes(3, Bit(0) | Bit(1) | Bit(2) | Bit(3)));
+  ASSERT_EQ(terms_.calls.size(), 3u);
+  EXPECT_EQ(terms_.calls[0], std::make_pair(Fixed("Ann Author", 31), Fixed("Ann", 32)));
+  EXPECT_EQ(terms_.calls[1], std::make_pair(Fixed("Quick sort", 31), Fixed("sort", 32)));
+  EXPECT_EQ(terms_.calls[2], std::make_pair(Fixed("Fidonet", 31), Fixed("Fido", 32)));
+}
+
+TEST_F(SearchDecisionTest, ModeThreeStopsAtTheFirstFailingCriterion) {
+  SetWord(criteria_, 0, 1);
+  for (int k = 1; k < 6; ++k) SetWord(criteria_, k, 1);
+  SetTerm(criteria_.AuthorTerm, 32, "Nobody");
+  SetTerm(criteria_.SubjectTerm, 32, "sort");
+  EXPECT_FALSE(Passes(3, Bit(0) | Bit(1) | Bit(2)));
+  EXPECT_EQ(terms_.calls.size(), 1u);  // Subject never tested
+
+  terms_.calls.clear();
+  SetWord(criteria_, 2, 0);  // a word that is off rejects without a term test
+  EXPECT_FALSE(Passes(3, Bit(0) | Bit(2)));
+  EXPECT_TRUE(terms_.calls.empty());
+}
+
+TEST_F(SearchDecisionTest, ModeThreeTestsTermsEvenWithoutThePacketBit) {
+  SetWord(criteria_, 1, 1);
+  SetTerm(criteria_.AuthorTerm, 32, "Ann");
+  EXPECT_FALSE(Passes(3, Bit(1)));
+  EXPECT_EQ(terms_.calls.size(), 1u);
+}
+
+TEST_F(SearchDecisionTest, ModeThreeCriterionFourNeedsOnlyItsWord) {
+  SetWord(criteria_, 0, 1);
+  EXPECT_FALSE(Passes(3, Bit(0) | Bit(4)));
+  SetWord(criteria_, 4, 5);
+  EXPECT_TRUE(Passes(3, Bit(0) | Bit(4)));
+  EXPECT_TRUE(terms_.calls.empty());
+}
+
+class CodeTextTest : public SearchDecisionTest {
+ protected:
+  CodeTextTest() {
+    SetWord(criteria_, 0, 1);
+    SetWord(criteria_, 5, 1);
+    SetTerm(criteria_.CodeTextTerm, 256, "GOSUB");
+  }
+  bool PassesCodeText() { return Passes(3, Bit(0) | Bit(5)); }
+};
+
+TEST_F(CodeTextTest, MatchesFromLineThreeOn) {
+  terms_.lines = {"Summary GOSUB", "Author GOSUB", "PRINT", "GOSUB 100", "GOSUB 200"};
+  EXPECT_TRUE(PassesCodeText());
+  ASSERT_EQ(terms_.calls.size(), 2u);  // stops at the first line that matches
+  EXPECT_EQ(terms_.calls[0].first, "PRINT");
+  EXPECT_EQ(terms_.calls[0].second, Fixed("GOSUB", 256));
+  EXPECT_EQ(terms_.calls[1].first, "GOSUB 100");
+}
+
+TEST_F(CodeTextTest, TermOnlyInTheSummaryLinesDoesNotPass) {
+  terms_.lines = {"Summary GOSUB", "Author GOSUB", "PRINT"};
+  EXPECT_FALSE(PassesCodeText());
+  EXPECT_EQ(terms_.calls.size(), 1u);
+}
+
+TEST_F(CodeTextTest, LinesAreCountedByIndexNotByPlace) {
+  terms_.lower = 0;
+  terms_.lines = {"line 0", "line 1", "line 2 GOSUB", "line 3"};
+  EXPECT_FALSE(PassesCodeText());
+  terms_.lines[3] = "line 3 GOSUB";
+  EXPECT_TRUE(PassesCodeText());
+
+  terms_.calls.clear();
+  terms_.lower = 7;
+  terms_.lines = {"GOSUB 7"};
+  EXPECT_TRUE(PassesCodeText());
+  EXPECT_EQ(terms_.calls.size(), 1u);
+}
+
+TEST_F(CodeTextTest, NoCodeLinesOrWordOffRejects) {
+  terms_.lines = {"one", "two"};
+  EXPECT_FALSE(PassesCodeText());
+  terms_.lines.clear();
+  EXPECT_FALSE(PassesCodeText());
+  EXPECT_TRUE(terms_.calls.empty());
+
+  terms_.lines = {"a", "b", "GOSUB"};
+  SetWord(criteria_, 5, 0);
+  EXPECT_FALSE(PassesCodeText());
+  EXPECT_TRUE(terms_.calls.empty());
+  SetWord(criteria_, 5, -1);
+  EXPECT_TRUE(PassesCodeText());
+}
+
+}  // namespace
+}  // namespace oldvek

@@ -1,0 +1,101 @@
+// OldVekSearch: the caller's packet search, with its criteria and match callbacks.
+#include <algorithm>
+
+#include "abi/caller_types.h"
+#include "base/text.h"
+#include "oldvek.h"
+#include "packets/search.h"
+#include "packets/search_criteria.h"
+#include "platform/ui.h"
+
+namespace oldvek {
+namespace {
+
+class CallerSearch final : public SearchCaller {
+ public:
+  CallerSearch(SAFEARRAY** packets, CriteriaCallback criteria, MatchCallback match, SAFEARRAY** results)
+      : packets_(packets), criteria_(criteria), match_(match), results_(results) {}
+  ~CallerSearch() override { abi::Erase(&lines_); }
+  CallerSearch(const CallerSearch&) = delete;
+  CallerSearch& operator=(const CallerSearch&) = delete;
+
+  std::optional<std::string> PacketEntry(int64_t index) override {
+    const std::optional<abi::Bounds> bounds = abi::BoundsOf(packets_);
+    if (!bounds || index < bounds->lower || index > bounds->upper) return std::nullopt;
+    return abi::ElementAt(packets_, static_cast<long>(index));
+  }
+
+  Status ExamineSnippet(SearchCriteria& criteria, SnippetRecord& snippet, uint8_t& bits, int64_t packet_index,
+                        uint64_t record_position, uint64_t snippet_count) override {
+    abi::Erase(&lines_);
+    if (snippet_count > static_cast<uint64_t>(kMaxElements) || !abi::ResizeList(&lines_, static_cast<long>(snippet_count))) {
+      return Status::Error("no memory for a lines list of " + DecimalText(snippet_count) + " elements");
+    }
+    if (criteria_ == nullptr) return Status::Ok();
+    abi::LentString packet_entry(abi::ElementAt(packets_, static_cast<long>(packet_index)));
+    int32_t position = static_cast<int32_t>(record_position);
+    criteria_(&criteria, &snippet, &bits, packet_entry.get(), &lines_, &position);
+    return Status::Ok();
+  }
+
+  bool Matches(std::string_view text, std::string_view term) override {
+    if (match_ == nullptr) return false;
+    abi::LentString lent_text(text);
+    abi::LentString lent_term(term);
+    return match_(lent_text.get(), lent_term.get()) != 0;
+  }
+
+  LineBounds CodeLineBounds() override {
+    const std::optional<abi::Bounds> bounds = abi::BoundsOf(&lines_);
+    if (!bounds) return {};
+    return {bounds->lower, bounds->upper};
+  }
+
+  std::string CodeLine(int64_t index) override { return abi::ElementAt(&lines_, static_cast<long>(index)); }
+
+  Status AddMatch(int32_t match, std::string_view entry) override {
+    if (!abi::ResizeList(results_, match) || !abi::PutElement(*results_, match, entry)) {
+      return Status::Error("the results list cannot grow to " + DecimalText(static_cast<uint64_t>(match)) + " elements");
+    }
+    return Status::Ok();
+  }
+
+ private:
+  static constexpr long kMaxElements = 0x7FFFFFFF;
+
+  SAFEARRAY** packets_;
+  CriteriaCallback criteria_;
+  MatchCallback match_;
+  SAFEARRAY** results_;
+  SAFEARRAY* lines_ = nullptr;  // the library's lines list, lent to the criteria callback
+};
+
+}  // namespace
+}  // namespace oldvek
+
+extern "C" OLDVEK_EXPORT void VEKAPI OldVekSearch(HWND dialog, int32_t control, int32_t mode, int32_t first,
+                                                  int32_t last, SAFEARRAY** packets, BSTR* folder,
+                                                  SnippetRecord* snippet, CriteriaCallback* criteria,
+                                                  MatchCallback* match, SAFEARRAY** results, SearchState* state) {
+  using namespace oldvek;
+  // Indices outside the caller's list name no packet; leaving them out also keeps a wild
+  // range from costing billions of empty turns.
+  const std::optional<abi::Bounds> bounds = abi::BoundsOf(packets);
+  SearchRequest request;
+  request.dialog = dialog;
+  request.control = control;
+  request.mode = mode;
+  request.first = bounds ? std::max<int64_t>(first, bounds->lower) : 1;
+  request.last = bounds ? std::min<int64_t>(last, bounds->upper) : 0;
+  const std::string folder_text = abi::ToString(folder);
+  request.folder = folder_text;
+
+  SnippetRecord spare_snippet{};
+  SearchState spare_state{};
+  CallerSearch caller(packets, criteria != nullptr ? *criteria : nullptr, match != nullptr ? *match : nullptr,
+                      results);
+  const Status searched = SearchPackets(FileSystem::Default(), request, ProcessSearchCriteria(),
+                                        snippet != nullptr ? *snippet : spare_snippet,
+                                        state != nullptr ? *state : spare_state, caller);
+  if (!searched.ok()) ShowError(searched.message());
+}

@@ -1,0 +1,465 @@
+// OldVekSearch as a reader program calls it, with real callbacks: one source, run against
+// libOldVek.so and, under Wine, against OldVek.dll with a real progress dialog.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <utility>
+
+#include "caller_values.h"
+#include "oldvek.h"
+#include "packet_writer.h"
+#include "progress_dialog.h"
+#include "temp_folder.h"
+
+namespace oldvek::testing {
+namespace {
+
+// Bits of the criterion byte.
+constexpr uint8_t kPacketBit = 1 << 0;
+constexpr uint8_t kAuthorBit = 1 << 1;
+constexpr uint8_t kCodeTextBit = 1 << 5;
+
+// What the criteria callback found when the library lent it a snippet.
+struct Lent {
+  SearchCriteria* criteria = nullptr;
+  std::string packet_entry;
+  int32_t record_position = 0;
+  uint8_t bits = 0xEE;
+  long lines_lower = 0;
+  long lines_upper = -1;
+  bool lines_all_empty = false;
+  SnippetRecord snippet{};
+};
+
+struct Outcome {
+  int32_t count = -1;
+  bool results_erased = false;
+  long results_lower = 0;
+  std::vector<std::string> results;
+  ProgressDialog::Record progress;
+  SearchState state{};
+  SnippetRecord snippet{};
+};
+
+std::vector<std::string> ItemsOf(SAFEARRAY* array) {
+  std::vector<std::string> items;
+  if (array == nullptr) return items;
+  LONG lower = 0;
+  LONG upper = -1;
+  SafeArrayGetLBound(array, 1, &lower);
+  SafeArrayGetUBound(array, 1, &upper);
+  for (LONG i = lower; i <= upper; ++i) {
+    BSTR text = nullptr;
+    SafeArrayGetElement(array, &i, &text);
+    items.push_back(BstrBytes(text));
+    SysFreeString(text);
+  }
+  return items;
+}
+
+// Hands the library a new lines array, as a criteria callback that fetches the snippet does.
+void ReplaceLines(SAFEARRAY** lines, const std::vector<std::string>& items, long lower = 1) {
+  if (*lines != nullptr) SafeArrayDestroy(*lines);
+  *lines = StringArray(items, lower).Release();
+}
+
+void SetText(char* field, size_t width, std::string_view text) { std::memcpy(field, Fixed(text, width).data(), width); }
+
+// The reader program: its two callbacks and its calls of the search.
+class Reader {
+ public:
+  Reader() { current_ = this; }
+  ~Reader() { current_ = nullptr; }
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
+
+  // What the criteria callback does after noting what it was lent.
+  std::function<void(SearchCriteria&, SnippetRecord&, uint8_t&, SAFEARRAY**)> on_snippet;
+  std::vector<Lent> lent;
+  // Whether the criteria callback puts a string of its own in place of the packet entry.
+  bool replace_packet_entry = false;
+  // The (text, term) pairs the match callback was given.
+  std::vector<std::pair<std::string, std::string>> tests;
+
+  Outcome Search(int32_t mode, int32_t first, int32_t last, const std::vector<std::string>& packets,
+                 const std::string& folder, std::string_view packet_choice = "ALL",
+                 std::optional<std::vector<std::string>> results_before = std::nullopt, long results_lower = 1) {
+    StringArray packet_list(packets);
+    Bstr folder_text(folder);
+    std::optional<StringArray> results_array;
+    if (results_before) {
+      results_array.emplace(*results_before, results_lower);
+    } else {
+      results_array.emplace();
+    }
+    StringArray& results = *results_array;
+    Outcome outcome;
+    std::memset(&outcome.state, 'S', sizeof outcome.state);
+    SetText(outcome.state.PacketChoice, sizeof outcome.state.PacketChoice, packet_choice);
+    outcome.state.MatchCount = -1;
+    std::memset(&outcome.snippet, 0x77, sizeof outcome.snippet);
+    CriteriaCallback criteria = &Reader::Criteria;
+    MatchCallback match = &Reader::Match;
+    {
+      ProgressDialog dialog;
+      OldVekSearch(dialog.handle(), ProgressDialog::kControl, mode, first, last, packet_list.get(), folder_text.get(),
+                   &outcome.snippet, &criteria, &match, results.get(), &outcome.state);
+      outcome.progress = dialog.record();
+    }
+    outcome.count = outcome.state.MatchCount;
+    outcome.results_erased = results.erased();
+    if (!results.erased()) {
+      outcome.results_lower = results.lower();
+      outcome.results = results.items();
+    }
+    return outcome;
+  }
+
+ private:
+  static int32_t VEKAPI Criteria(SearchCriteria* criteria, SnippetRecord* snippet, uint8_t* bits, BSTR* packet_entry,
+                                 SAFEARRAY** lines, int32_t* record_position) {
+    Lent seen;
+    seen.criteria = criteria;
+    seen.packet_entry = BstrBytes(*packet_entry);
+    seen.record_position = *record_position;
+    seen.bits = *bits;
+    seen.snippet = *snippet;
+    if (*lines != nullptr && SafeArrayGetDim(*lines) == 1) {
+      LONG lower = 0;
+      LONG upper = -1;
+      SafeArrayGetLBound(*lines, 1, &lower);
+      SafeArrayGetUBound(*lines, 1, &upper);
+      seen.lines_lower = lower;
+      seen.lines_upper = upper;
+      seen.lines_all_empty = true;
+      for (const std::string& line : ItemsOf(*lines)) seen.lines_all_empty = seen.lines_all_empty && line.empty();
+    }
+    current_->lent.push_back(seen);
+    if (current_->replace_packet_entry) {
+      SysFreeString(*packet_entry);
+      *packet_entry = SysAllocStringByteLen("the reader's own", 16);
+    }
+    if (current_->on_snippet) current_->on_snippet(*criteria, *snippet, *bits, lines);
+    return 12345;  // not used by the library
+  }
+
+  // A term matches when its text before the trailing blanks occurs in the text.
+  static int32_t VEKAPI Match(BSTR* text, BSTR* term) {
+    const std::string haystack = BstrBytes(*text);
+    const std::string needle = BstrBytes(*term);
+    current_->tests.emplace_back(haystack, needle);
+    const std::string wanted = needle.substr(0, needle.find_last_not_of(' ') + 1);
+    return !wanted.empty() && haystack.find(wanted) != std::string::npos ? -1 : 0;
+  }
+
+  static Reader* current_;
+};
+
+Reader* Reader::current_ = nullptr;
+
+TestSnippet Snippet(std::string subject, std::string author, std::vector<std::string> lines = {"PRINT 1"}) {
+  TestSnippet s;
+  s.subject = std::move(subject);
+  s.author = std::move(author);
+  s.origin = "Fidonet";
+  s.date = "1994-11-05";
+  s.code = "QB45";
+  s.lines = std::move(lines);
+  return s;
+}
+
+std::string Progress(std::string_view base) { return "SEARCHING:\r\n" + std::string(base) + ".VEK"; }
+
+// The caller's records are packed, so their fields are copied out (int32_t{...}) before a
+// check binds a reference to them.
+class OldVekSearchTest : public ::testing::Test {
+ protected:
+  OldVekSearchTest() {
+    WritePacket(folder_.path(), "SORTS",
+                BuildPacket({Snippet("Bubble sort", "Ann Author"), Snippet("Shell sort", "Bob Basic")}));
+    WritePacket(folder_.path(), "FILES",
+                BuildPacket({Snippet("Read a file", "Cy Coder", {"OPEN F$ FOR INPUT AS #1", "CLOSE #1"}),
+                             Snippet("Write a file", "Ann Author", {"OPEN F$ FOR OUTPUT AS #1"}),
+                             Snippet("Append", "Dee Dim", {"OPEN F$ FOR APPEND AS #1"})}));
+  }
+
+  // Both packets, every snippet lent with `bits`, the words of the criteria all set to `word`.
+  Outcome SearchBoth(int32_t mode, uint8_t bits, int32_t word, std::string_view choice = "ALL") {
+    reader_.on_snippet = [bits, word](SearchCriteria& criteria, SnippetRecord&, uint8_t& lent_bits, SAFEARRAY**) {
+      criteria.PacketSwitch = criteria.AuthorSwitch = criteria.SubjectSwitch = word;
+      criteria.OriginSwitch = criteria.Criterion4Switch = criteria.CodeTextSwitch = word;
+      lent_bits = bits;
+    };
+    return reader_.Search(mode, 1, 2, packets_, folder_.path(), choice);
+  }
+
+  TempFolder folder_;
+  std::vector<std::string> packets_ = {"SORTS~Sorting", "FILES   ~File handling"};
+  Reader reader_;
+};
+
+TEST_F(OldVekSearchTest, TwoPacketsWithTwoAndThreePassingSnippets) {
+  const Outcome outcome = reader_.Search(1, 1, 2, packets_, folder_.path());  // criterion byte 0 passes all
+  EXPECT_EQ(outcome.count, 5);
+  EXPECT_EQ(outcome.results_lower, 1);
+  EXPECT_EQ(outcome.results, (std::vector<std::string>{
+                                 "00001~Bubble sort~Ann Author~QB45~SORTS.VEK~1",
+                                 "00002~Shell sort~Bob Basic~QB45~SORTS.VEK~79",
+                                 "00001~Read a file~Cy Coder~QB45~FILES.VEK~1",
+                                 "00002~Write a file~Ann Author~QB45~FILES.VEK~79",
+                                 "00003~Append~Dee Dim~QB45~FILES.VEK~157",
+                             }));
+  EXPECT_EQ(outcome.progress.texts, (std::vector<std::string>{Progress("SORTS"), Progress("FILES")}));
+  EXPECT_EQ(outcome.progress.messages_taken, 2);
+  EXPECT_TRUE(outcome.progress.ended);
+}
+
+TEST_F(OldVekSearchTest, CriteriaCallbackIsLentEachSnippet) {
+  reader_.on_snippet = [](SearchCriteria&, SnippetRecord&, uint8_t& bits, SAFEARRAY** lines) {
+    bits = 0x3F;  // stale bits and lines must not reach the next snippet
+    ReplaceLines(lines, {"Summary", "More", "CODE"});
+  };
+  const Outcome outcome = reader_.Search(2, 1, 2, packets_, folder_.path());
+  ASSERT_EQ(reader_.lent.size(), 5u);
+  const int32_t positions[] = {1, 79, 1, 79, 157};
+  for (size_t i = 0; i < 5; ++i) {
+    const Lent& lent = reader_.lent[i];
+    SCOPED_TRACE(i);
+    EXPECT_EQ(lent.criteria, reader_.lent[0].criteria);
+    EXPECT_EQ(lent.packet_entry, i < 2 ? packets_[0] : packets_[1]);
+    EXPECT_EQ(lent.record_position, positions[i]);
+    EXPECT_EQ(lent.bits, 0);
+    EXPECT_EQ(lent.lines_lower, 1);
+    EXPECT_EQ(lent.lines_upper, i < 2 ? 2 : 3);  // the packet's snippet count, not its line count
+    EXPECT_TRUE(lent.lines_all_empty);
+  }
+  const Lent& third = reader_.lent[2];
+  EXPECT_EQ(std::string(third.snippet.Author, 31), Fixed("Cy Coder", 31));
+  EXPECT_EQ(std::string(third.snippet.Subject, 31), Fixed("Read a file", 31));
+  EXPECT_EQ(std::string(third.snippet.Origin, 31), Fixed("Fidonet", 31));
+  EXPECT_EQ(std::string(third.snippet.Date, 23), Fixed("1994-11-05", 23));
+  EXPECT_EQ(std::string(third.snippet.Code, 23), Fixed("QB45", 23));
+  EXPECT_EQ(outcome.count, 0);  // mode 2 with every word 0
+}
+
+TEST_F(OldVekSearchTest, SnippetAndStateRecordsKeepTheBytesTheSearchDoesNotOwn) {
+  const Outcome outcome = reader_.Search(1, 1, 2, packets_, folder_.path(), "BASICS");
+  const auto* snippet = reinterpret_cast<const unsigned char*>(&outcome.snippet);
+  EXPECT_EQ(snippet[0], 0x77);
+  for (size_t i = 140; i < 181; ++i) ASSERT_EQ(snippet[i], 0x77) << "snippet byte " << i;
+  EXPECT_EQ(std::string(outcome.snippet.Author, 31), Fixed("Dee Dim", 31));  // the last snippet searched
+  const auto* state = reinterpret_cast<const unsigned char*>(&outcome.state);
+  for (size_t i = 0; i < 464; ++i) {
+    if (i >= 144 && i < 176) continue;
+    ASSERT_EQ(state[i], 'S') << "state byte " << i;
+  }
+  EXPECT_EQ(std::string(outcome.state.PacketChoice, 32), Fixed("BASICS", 32));
+  EXPECT_EQ(int32_t{outcome.state.MatchCount}, 5);
+}
+
+TEST_F(OldVekSearchTest, ModeTwoPacketChoiceAllAgainstAnotherChoice) {
+  EXPECT_EQ(SearchBoth(2, kPacketBit, 1, "ALL").count, 0);
+  EXPECT_EQ(SearchBoth(2, kPacketBit, 1, "ALL      ").count, 0);
+  EXPECT_EQ(SearchBoth(2, kPacketBit, 1, "BASICS").count, 5);
+}
+
+TEST_F(OldVekSearchTest, SwitchWordMinusOneInEachMode) {
+  reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord&, uint8_t& bits, SAFEARRAY**) {
+    criteria.PacketSwitch = 1;
+    criteria.AuthorSwitch = -1;
+    SetText(criteria.AuthorTerm, 32, "Ann");
+    bits = kPacketBit | kAuthorBit;
+  };
+  EXPECT_EQ(reader_.Search(1, 1, 2, packets_, folder_.path()).count, 5);
+  EXPECT_EQ(reader_.Search(2, 1, 2, packets_, folder_.path()).count, 0);  // the packet bit fails on "ALL"
+  EXPECT_EQ(reader_.Search(2, 1, 2, packets_, folder_.path(), "SORTS").count, 5);
+  const Outcome terms = reader_.Search(3, 1, 2, packets_, folder_.path());
+  EXPECT_EQ(terms.results, (std::vector<std::string>{"00001~Bubble sort~Ann Author~QB45~SORTS.VEK~1",
+                                                     "00002~Write a file~Ann Author~QB45~FILES.VEK~79"}));
+  reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord&, uint8_t& bits, SAFEARRAY**) {
+    criteria.AuthorSwitch = -1;
+    bits = kAuthorBit;
+  };
+  EXPECT_EQ(reader_.Search(2, 1, 2, packets_, folder_.path(), "SORTS").count, 0);
+}
+
+TEST_F(OldVekSearchTest, ModeThreeTestsTheFieldsAndTermsAsStored) {
+  reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord& snippet, uint8_t& bits, SAFEARRAY**) {
+    criteria.PacketSwitch = 1;
+    criteria.AuthorSwitch = 1;
+    SetText(criteria.AuthorTerm, 32, "Ann");
+    SetText(snippet.Author, 31, "Ann Other");  // the library tests what the callback left
+    bits = kPacketBit | kAuthorBit;
+  };
+  const Outcome outcome = reader_.Search(3, 1, 1, packets_, folder_.path());
+  EXPECT_EQ(outcome.count, 2);
+  ASSERT_EQ(reader_.tests.size(), 2u);
+  EXPECT_EQ(reader_.tests[0].first, Fixed("Ann Other", 31));
+  EXPECT_EQ(reader_.tests[0].second, Fixed("Ann", 32));
+}
+
+TEST_F(OldVekSearchTest, ModeThreeWithCriterionByteZeroPassesNothing) {
+  const Outcome outcome = SearchBoth(3, 0, 1);
+  EXPECT_EQ(outcome.count, 0);
+  EXPECT_TRUE(outcome.results_erased);
+  EXPECT_TRUE(reader_.tests.empty());
+}
+
+TEST_F(OldVekSearchTest, ModeThreeCodeTextMatchesOnlyFromElementThreeOn) {
+  // Lines laid out as a fetched snippet: two summary lines, then the code.
+  reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord& snippet, uint8_t& bits, SAFEARRAY** lines) {
+    criteria.PacketSwitch = 1;
+    criteria.CodeTextSwitch = 1;
+    SetText(criteria.CodeTextTerm, 256, "APPEND");
+    const std::string subject(snippet.Subject, 31);
+    if (subject.rfind("Append", 0) == 0) {
+      ReplaceLines(lines, {"Append", "Dee Dim", "OPEN F$ FOR APPEND AS #1"});
+    } else {
+      ReplaceLines(lines, {"APPEND in the summary", "APPEND again", "PRINT"});
+    }
+    bits = kPacketBit | kCodeTextBit;
+  };
+  const Outcome outcome = reader_.Search(3, 1, 2, packets_, folder_.path());
+  EXPECT_EQ(outcome.results, std::vector<std::string>{"00003~Append~Dee Dim~QB45~FILES.VEK~157"});
+  ASSERT_EQ(reader_.tests.size(), 5u);  // one code line for each snippet
+  for (const auto& [text, term] : reader_.tests) {
+    EXPECT_TRUE(text == "PRINT" || text == "OPEN F$ FOR APPEND AS #1") << text;
+    EXPECT_EQ(term, Fixed("APPEND", 256));
+  }
+}
+
+TEST_F(OldVekSearchTest, ModeThreeCodeTextWithTheLinesErasedPassesNothing) {
+  reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord&, uint8_t& bits, SAFEARRAY** lines) {
+    criteria.PacketSwitch = criteria.CodeTextSwitch = 1;
+    SafeArrayDestroy(*lines);
+    *lines = nullptr;
+    bits = kPacketBit | kCodeTextBit;
+  };
+  EXPECT_EQ(reader_.Search(3, 1, 2, packets_, folder_.path()).count, 0);
+  EXPECT_TRUE(reader_.tests.empty());
+}
+
+TEST_F(OldVekSearchTest, ModeOneWithCriterionByteZeroPassesEverySnippet) {
+  EXPECT_EQ(SearchBoth(1, 0, 0).count, 5);
+  EXPECT_EQ(SearchBoth(1, kPacketBit, 0).count, 0);
+}
+
+TEST_F(OldVekSearchTest, FirstGreaterThanLastVisitsNoPacket) {
+  reader_.Search(1, 1, 1, packets_, folder_.path());
+  ASSERT_FALSE(reader_.lent.empty());
+  SearchCriteria* criteria = reader_.lent[0].criteria;
+  criteria->AuthorSwitch = 9;  // as the encoder's dialog may leave it
+  reader_.lent.clear();
+
+  const Outcome outcome = reader_.Search(1, 2, 1, {"NONE", "NADA"}, folder_.path());
+  EXPECT_EQ(outcome.count, 0);
+  EXPECT_EQ(int32_t{criteria->AuthorSwitch}, 0);
+  EXPECT_TRUE(outcome.progress.ended);
+  EXPECT_TRUE(outcome.progress.texts.empty());
+  EXPECT_EQ(outcome.progress.messages_taken, 0);
+  EXPECT_TRUE(reader_.lent.empty());
+  EXPECT_FALSE(FileExists(folder_.File("NONE.IDX")));
+  EXPECT_FALSE(FileExists(folder_.File("NADA.IDX")));
+}
+
+TEST_F(OldVekSearchTest, ResultsAreUntouchedWhenNothingMatches) {
+  const Outcome outcome = reader_.Search(3, 1, 2, packets_, folder_.path(), "ALL", {{"kept 0", "kept 1"}}, 0);
+  EXPECT_EQ(outcome.count, 0);
+  EXPECT_EQ(outcome.results_lower, 0);
+  EXPECT_EQ(outcome.results, (std::vector<std::string>{"kept 0", "kept 1"}));
+}
+
+TEST_F(OldVekSearchTest, ResultsHoldExactlyTheMatchesAfterASearchWithMatches) {
+  reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord&, uint8_t& bits, SAFEARRAY**) {
+    criteria.PacketSwitch = 1;
+    SetText(criteria.AuthorTerm, 32, "Ann");
+    criteria.AuthorSwitch = 1;
+    bits = kPacketBit | kAuthorBit;
+  };
+  const Outcome outcome =
+      reader_.Search(3, 1, 2, packets_, folder_.path(), "ALL", {{"stale 1", "stale 2", "stale 3", "stale 4"}});
+  EXPECT_EQ(outcome.count, 2);
+  EXPECT_EQ(outcome.results_lower, 1);
+  EXPECT_EQ(outcome.results, (std::vector<std::string>{"00001~Bubble sort~Ann Author~QB45~SORTS.VEK~1",
+                                                       "00002~Write a file~Ann Author~QB45~FILES.VEK~79"}));
+}
+
+TEST_F(OldVekSearchTest, AuthorSwitchIsResetAndTheRestOfTheCriteriaKept) {
+  reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord&, uint8_t&, SAFEARRAY**) {
+    criteria.AuthorSwitch = 4;
+    criteria.SubjectSwitch = 3;
+    SetText(criteria.Reserved132, 44, "the encoder's corner");
+  };
+  reader_.Search(1, 1, 1, packets_, folder_.path());
+  SearchCriteria* criteria = reader_.lent[0].criteria;
+  EXPECT_EQ(int32_t{criteria->AuthorSwitch}, 0);
+  EXPECT_EQ(int32_t{criteria->SubjectSwitch}, 3);
+
+  reader_.on_snippet = nullptr;
+  reader_.lent.clear();
+  reader_.Search(1, 2, 2, packets_, folder_.path());
+  ASSERT_FALSE(reader_.lent.empty());
+  EXPECT_EQ(reader_.lent[0].criteria, criteria);
+  EXPECT_EQ(int32_t{reader_.lent[0].criteria->SubjectSwitch}, 3);
+  EXPECT_EQ(std::string(criteria->Reserved132, 44), Fixed("the encoder's corner", 44));
+}
+
+TEST_F(OldVekSearchTest, ModeOtherThanOneToThreeVisitsEveryPacketAndEndsTheDialog) {
+  for (int32_t mode : {0, 4, -1}) {
+    SCOPED_TRACE(mode);
+    const Outcome outcome = reader_.Search(mode, 1, 2, packets_, folder_.path(), "ALL", {{"kept"}});
+    EXPECT_EQ(outcome.count, 0);
+    EXPECT_EQ(outcome.results, std::vector<std::string>{"kept"});
+    EXPECT_EQ(outcome.progress.texts, (std::vector<std::string>{Progress("SORTS"), Progress("FILES")}));
+    EXPECT_EQ(outcome.progress.messages_taken, 2);
+    EXPECT_TRUE(outcome.progress.ended);
+    EXPECT_TRUE(reader_.lent.empty());
+  }
+}
+
+TEST_F(OldVekSearchTest, MissingPacketIsCreatedEmptyAndContributesNothing) {
+  const Outcome outcome = reader_.Search(1, 1, 3, {"SORTS", "FRESH~new", "FILES"}, folder_.path());
+  EXPECT_EQ(outcome.count, 5);
+  EXPECT_EQ(outcome.progress.texts[1], Progress("FRESH"));
+  EXPECT_TRUE(FileExists(folder_.File("FRESH.VEK")));
+  EXPECT_EQ(ReadFileBytes(folder_.File("FRESH.IDX")), "");
+}
+
+TEST_F(OldVekSearchTest, IndicesOutsideThePacketListNameNoPacket) {
+  const Outcome outcome = reader_.Search(1, -5, 9, packets_, folder_.path());
+  EXPECT_EQ(outcome.count, 5);
+  EXPECT_EQ(outcome.progress.texts, (std::vector<std::string>{Progress("SORTS"), Progress("FILES")}));
+  EXPECT_FALSE(FileExists(folder_.File(".IDX")));
+  EXPECT_FALSE(FileExists(folder_.File(".VEK")));
+}
+
+TEST_F(OldVekSearchTest, CallbackMayReplaceWhatItIsLent) {
+  reader_.on_snippet = [](SearchCriteria&, SnippetRecord&, uint8_t&, SAFEARRAY** lines) {
+    ReplaceLines(lines, {"lower bound zero"}, 0);
+  };
+  reader_.replace_packet_entry = true;
+  EXPECT_EQ(reader_.Search(1, 1, 2, packets_, folder_.path()).count, 5);
+  EXPECT_TRUE(reader_.lent[1].lines_all_empty);
+  EXPECT_EQ(reader_.lent[1].lines_lower, 1);
+  EXPECT_EQ(reader_.lent[1].packet_entry, packets_[0]);
+}
+
+#ifndef _WIN32
+// On Windows this box would wait for a click; the core's tests cover the same path there.
+TEST_F(OldVekSearchTest, PacketThatCannotBeReadIsLeftOutAndTheUserTold) {
+  std::filesystem::create_directory(folder_.File("LOCKED.IDX"));
+  const Outcome outcome = reader_.Search(1, 1, 3, {"SORTS", "LOCKED", "FILES"}, folder_.path());
+  EXPECT_EQ(outcome.count, 5);
+  EXPECT_TRUE(outcome.progress.ended);
+  ASSERT_EQ(outcome.progress.boxes.size(), 1u);
+  EXPECT_EQ(outcome.progress.boxes[0].rfind("OldVek: The search left out a packet that could not be read", 0), 0u)
+      << outcome.progress.boxes[0];
+  EXPECT_NE(outcome.progress.boxes[0].find("LOCKED.IDX"), std::string::npos);
+}
+#endif
+
+}  // namespace
+}  // namespace oldvek::testing
