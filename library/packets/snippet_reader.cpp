@@ -15,6 +15,8 @@ constexpr int kMarkedLines = 48;
 
 // A refused position must leave no trace, so a missing index is not created here.
 constexpr OpenOptions kExistingIndexOpen{Access::kReadWrite, Share::kShared, Disposition::kOpenExisting};
+constexpr OpenOptions kExistingIndexRead{Access::kRead, Share::kShared, Disposition::kOpenExisting};
+constexpr OpenOptions kExistingPacketRead{Access::kRead, Share::kShared, Disposition::kOpenExisting};
 
 std::string JoinFullWidth(const SnippetHeader& header, FieldSpan first, FieldSpan second, FieldSpan third) {
   std::string line;
@@ -28,9 +30,10 @@ std::string JoinFullWidth(const SnippetHeader& header, FieldSpan first, FieldSpa
 std::string_view SnippetInfo::tag() const { return TrimTrailingBlanks(header.Field(SnippetHeader::kTag)); }
 
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
-                                    uint64_t record_position, const LineVisitor& each_code_line) {
+                                    uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
+  const bool marks = mark == MarkRead::kYes;
   const std::string index_path = PacketPath(folder, base, kIndexExtension);
-  Result<std::unique_ptr<File>> index = file_system.Open(index_path, kExistingIndexOpen);
+  Result<std::unique_ptr<File>> index = file_system.Open(index_path, marks ? kExistingIndexOpen : kExistingIndexRead);
   if (!index.ok()) return index.status();
   Result<uint64_t> index_length = (*index)->Size();
   if (!index_length.ok()) return index_length.status();
@@ -51,11 +54,14 @@ Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view fo
 
   // The packet is opened before the Flag is written, so a packet that cannot be opened leaves
   // the index as it was.
-  Result<std::unique_ptr<File>> packet = file_system.Open(PacketPath(folder, base, kPacketExtension), kSharedPacketOpen);
+  Result<std::unique_ptr<File>> packet =
+      file_system.Open(PacketPath(folder, base, kPacketExtension), marks ? kSharedPacketOpen : kExistingPacketRead);
   if (!packet.ok()) return packet.status();
 
-  record.set_flag(' ');
-  OLDVEK_RETURN_IF_ERROR(WriteAtPosition(**index, record_position, record.bytes()));
+  if (marks) {
+    record.set_flag(' ');
+    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(**index, record_position, record.bytes()));
+  }
   OLDVEK_RETURN_IF_ERROR((*index)->Close());
 
   SnippetInfo info;

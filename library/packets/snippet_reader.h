@@ -40,8 +40,13 @@ struct Snippet : SnippetInfo {
 // that is not the start of a whole record of the index is refused before anything is
 // written or created. The snippet's body ends where the next whole record's snippet starts,
 // or at the end of the packet file; a Start of 0 gives a header of 0x00 bytes and no lines.
+// Whether a fetch marks the snippet as read. Only readers that must leave the archive
+// untouched (a search from the command line) pass kNo.
+enum class MarkRead { kYes, kNo };
+
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
-                                    uint64_t record_position, const LineVisitor& each_code_line);
+                                    uint64_t record_position, const LineVisitor& each_code_line,
+                                    MarkRead mark = MarkRead::kYes);
 
 // The same, with the code lines collected.
 Result<Snippet> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,

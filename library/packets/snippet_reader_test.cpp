@@ -54,6 +54,26 @@ TEST(SnippetReaderTest, FetchesHeaderLinesAndTagOfAMiddleSnippet) {
   EXPECT_EQ(snippet->kind, SnippetKind::kPlain);
 }
 
+TEST(SnippetReaderTest, AFetchThatDoesNotMarkLeavesTheIndexAsItWasAndCreatesNothing) {
+  TempFolder folder;
+  const PacketBytes bytes = TwoSnippets();
+  WritePacket(folder.path(), "ARC", bytes);
+  Lines lines;
+  Result<SnippetInfo> info = RetrieveSnippet(
+      FileSystem::Default(), folder.path(), "ARC", 79,
+      [&lines](std::string_view line) {
+        lines.emplace_back(line);
+        return Status::Ok();
+      },
+      MarkRead::kNo);
+  ASSERT_TRUE(info.ok()) << info.status().message();
+  EXPECT_EQ(lines, (Lines{"FOR I = 1 TO 10", "NEXT I"}));
+  EXPECT_EQ(ReadFileBytes(folder.File("ARC.IDX")), bytes.index);
+  WriteFileBytes(folder.File("LONE.IDX"), bytes.index);
+  EXPECT_FALSE(RetrieveSnippet(FileSystem::Default(), folder.path(), "LONE", 1, {}, MarkRead::kNo).ok());
+  EXPECT_FALSE(FileExists(folder.File("LONE.VEK")));
+}
+
 TEST(SnippetReaderTest, TheWholeBaseNameIsUsed) {
   TempFolder folder;
   WritePacket(folder.path(), "MY PKT", TwoSnippets());

@@ -22,6 +22,9 @@ const std::vector<Command>& Commands();
 // A folder as the library takes it: with its trailing separator.
 std::string AsFolder(std::string folder);
 
+// Base names of the packets in a folder (its ".IDX" files), sorted.
+std::vector<std::string> PacketsIn(const std::string& folder);
+
 // Prints "vek: <message>" to standard error and returns the exit status for a failure.
 int Fail(const std::string& message);
 

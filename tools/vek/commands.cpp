@@ -5,6 +5,7 @@ namespace vek {
 int RunList(const Arguments& arguments);
 int RunEncode(const Arguments& arguments);
 int RunShow(const Arguments& arguments);
+int RunSearch(const Arguments& arguments);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -12,6 +13,8 @@ const std::vector<Command>& Commands() {
        RunList},
       {"show", "FOLDER PACKET RECORD",
        "prints the code lines of snippet RECORD (from 1), then its header; marks it as read", RunShow},
+      {"search", "FOLDER TEXT [--in subject|author|origin|code] [PACKET...]",
+       "prints the entries of the snippets whose field holds TEXT (any letter case); exit 1 when none", RunSearch},
       {"encode", "FILE [--dialect pb|vb|qb] [--out NAME.BAS] [--dir FOLDER]",
        "writes FILE as self-extracting ZORVIT BASIC source pages (QBasic/QB/PDS unless told)", RunEncode},
   };

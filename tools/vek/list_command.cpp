@@ -7,8 +7,6 @@
 #include "packets/snippet_entry.h"
 
 namespace vek {
-namespace {
-
 // Base names of the packets in a folder: every file with the extension ".IDX", sorted.
 std::vector<std::string> PacketsIn(const std::string& folder) {
   std::vector<std::string> bases;
@@ -20,8 +18,6 @@ std::vector<std::string> PacketsIn(const std::string& folder) {
   std::sort(bases.begin(), bases.end());
   return bases;
 }
-
-}  // namespace
 
 int RunList(const Arguments& arguments) {
   if (arguments.empty()) return Fail("list: which folder?");
