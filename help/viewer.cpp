@@ -5,6 +5,16 @@
 #include "topic_text.h"
 
 namespace vekhelp {
+namespace {
+
+// The header line of a topic named `name`.
+std::string Bracketed(std::string_view name) {
+  std::string header(1, '<');
+  header.append(name).push_back('>');
+  return header;
+}
+
+}  // namespace
 
 void Viewer::Start(std::string_view first_topic) {
   bool see_also_found = false;
@@ -13,7 +23,7 @@ void Viewer::Start(std::string_view first_topic) {
   if (see_also_found) FillSeeAlso();
 }
 
-void Viewer::OpenContentsEntry(std::string_view entry) { OpenTopic("<" + std::string(entry) + ">"); }
+void Viewer::OpenContentsEntry(std::string_view entry) { OpenTopic(Bracketed(entry)); }
 
 void Viewer::OpenSeeAlsoEntry(std::string_view entry) {
   if (entry.starts_with('<') && entry.ends_with('>')) {
