@@ -5,7 +5,6 @@
 #include <iterator>
 #include <set>
 
-#include "help_search.h"
 #include "topic_loader.h"
 
 namespace vekhelp {
@@ -83,12 +82,6 @@ TEST_F(ExampleHelpFileTest, LinesEndWithCrLf) {
   for (size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {
     ASSERT_TRUE(at > 0 && bytes[at - 1] == '\r') << "bare LF at byte " << at;
   }
-}
-
-TEST_F(ExampleHelpFileTest, SearchFindsTheTopicsAboutAWord) {
-  HelpLists lists;
-  EXPECT_GE(SearchHelp(file_, "ZORVIT", lists), 5u);
-  EXPECT_EQ(SearchHelp(file_, "NO SUCH WORD ANYWHERE", lists), 0u);
 }
 
 }  // namespace

@@ -32,16 +32,10 @@ TEST(HelpFileTest, LinesEndAtCrLfOrLf) {
   EXPECT_EQ(AllLines(help.file()), (Lines{"<A>", "one", "two", "", "last"}));
 }
 
-TEST(HelpFileTest, CrInsideALineIsText) {
+TEST(HelpFileTest, EveryByteButTheLineEndIsText) {
   TempHelpFile help;
-  help.WriteBytes("a\rb\r\nc\r\r\n");
-  EXPECT_EQ(AllLines(help.file()), (Lines{"a\rb", "c\r"}));
-}
-
-TEST(HelpFileTest, EightBitBytesAndNulsPassUnchanged) {
-  TempHelpFile help;
-  help.WriteBytes(std::string("\xE4\xFF\x00z\r\n", 6));
-  EXPECT_EQ(AllLines(help.file()), (Lines{std::string("\xE4\xFF\x00z", 4)}));
+  help.WriteBytes(std::string("a\rb\r\nc\r\r\n\xE4\xFF\x00z\r\n", 15));
+  EXPECT_EQ(AllLines(help.file()), (Lines{"a\rb", "c\r", std::string("\xE4\xFF\x00z", 4)}));
 }
 
 TEST(HelpFileTest, LinesLongerThanOneReadComeBackWhole) {
@@ -75,19 +69,6 @@ TEST(HelpFileTest, MissingOrUnreadableFileFails) {
   EXPECT_EQ(AllLines(help.file()), std::nullopt);
   help.ReplaceWithDirectory();
   EXPECT_EQ(AllLines(help.file()), std::nullopt);
-}
-
-TEST(HelpFileTest, EveryReadSeesTheFileAsItIsNow) {
-  TempHelpFile help;
-  const HelpFile file = help.file();
-  help.Write({"first"});
-  EXPECT_EQ(AllLines(file), (Lines{"first"}));
-  help.Write({"second", "edition"});
-  EXPECT_EQ(AllLines(file), (Lines{"second", "edition"}));
-}
-
-TEST(HelpFileTest, DefaultFileIsTheOneInTheCurrentDirectory) {
-  EXPECT_EQ(HelpFile().path(), "VEKHelp.CFG");
 }
 
 }  // namespace

@@ -5,17 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "ascii_text.h"
 #include "topic_loader.h"
 
 namespace vekhelp {
 namespace {
 
 bool HoldsUpperCased(std::string_view line, std::string_view upper_text) {
-  std::string upper(line);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper.find(upper_text) != std::string::npos;
+  return AsciiUpperCase(line).find(upper_text) != std::string::npos;
 }
 
 // Drops the results of an earlier search (the first entry holding "<" and all after it) and

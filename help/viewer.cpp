@@ -1,5 +1,6 @@
 #include "viewer.h"
 
+#include "ascii_text.h"
 #include "help_search.h"
 #include "topic_loader.h"
 #include "topic_text.h"
@@ -19,7 +20,7 @@ std::string Bracketed(std::string_view name) {
 void Viewer::Start(std::string_view first_topic) {
   bool see_also_found = false;
   if (LoadTopic(file_, kContentsHeader, lists_, see_also_found)) FillContents();
-  Load(first_topic, see_also_found);
+  ShowTopic(first_topic, see_also_found);
   if (see_also_found) FillSeeAlso();
 }
 
@@ -34,23 +35,17 @@ void Viewer::OpenSeeAlsoEntry(std::string_view entry) {
 }
 
 void Viewer::Search(std::string_view find_text) {
-  std::string upper(find_text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  SearchHelp(file_, upper, lists_);
+  SearchHelp(file_, AsciiUpperCase(find_text), lists_);
   FillSeeAlso();
 }
 
-bool Viewer::Load(std::string_view header, bool& see_also_found) {
-  if (!LoadTopic(file_, header, lists_, see_also_found)) return false;
-  FillTopicText();
-  return true;
+void Viewer::ShowTopic(std::string_view header, bool& see_also_found) {
+  if (LoadTopic(file_, header, lists_, see_also_found)) FillTopicText();
 }
 
 void Viewer::OpenTopic(std::string_view header) {
   bool see_also_found = false;
-  Load(header, see_also_found);
+  ShowTopic(header, see_also_found);
   if (see_also_found) {
     FillSeeAlso();
   } else {

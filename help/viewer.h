@@ -47,8 +47,10 @@ class Viewer {
   const HelpLists& lists() const { return lists_; }
 
  private:
-  // Loads `header`; a topic that is not found leaves the text as it was.
-  bool Load(std::string_view header, bool& see_also_found);
+  // Loads `header` and shows its text; a topic that is not found leaves the text as it was.
+  void ShowTopic(std::string_view header, bool& see_also_found);
+  // After a double-click: shows `header`, then its see-also entries, or one empty slot and an
+  // empty list when it has none.
   void OpenTopic(std::string_view header);
   void FillContents();
   void FillTopicText();

@@ -75,14 +75,6 @@ TEST_F(ViewerTest, NoArgumentShowsTheIntroductionSelected) {
   EXPECT_EQ(screen_.selection, 0u);
 }
 
-TEST_F(ViewerTest, QuotedCommandLineTopicIsShown) {
-  viewer_.Start(FirstTopic(ArgumentText("\"C:\\VEK\\VekHelp.exe\" \"<INDEX>\"")));
-  EXPECT_EQ(screen_.text, kIndent + "INDEX\r\nThe index file.\r\n");
-  EXPECT_EQ(screen_.selection, std::nullopt) << "INDEX is not in the contents";
-  EXPECT_EQ(screen_.see_also, Lines{}) << "neither section had a see-also line";
-  EXPECT_EQ(screen_.calls, (Lines{"contents", "text"}));
-}
-
 TEST_F(ViewerTest, ContentsSeeAlsoLineCountsAtStart) {
   help_.Write({"<CONTENTS>", "A", "[A][B]", "<END>", "<A>", "a", "<ENDHELP>"});
   viewer_.Start("<A>");

@@ -53,7 +53,6 @@ class HelpFolder {
     std::error_code ignored;
     fs::remove_all(path_, ignored);
   }
-  void RemoveHelpFile() const { fs::remove(path_ / "VEKHelp.CFG"); }
   std::string path() const { return path_.string(); }
 
  private:
@@ -210,19 +209,6 @@ TEST(VekHelpGuiTest, NoArgumentShowsTheIntroductionAndTheCloseBoxEnds) {
   EXPECT_EQ(viewer.Selection(kContentsList), 0);
   EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"SORTING", "FILES"}));
   PostMessageA(viewer.dialog(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(viewer.ExitCode(), 0);
-}
-
-TEST(VekHelpGuiTest, WithoutAHelpFileTheDialogStaysEmpty) {
-  HelpFolder folder;
-  folder.RemoveHelpFile();
-  RunningViewer viewer(folder, "\"<SORTING>\"");
-  ASSERT_NE(viewer.dialog(), nullptr);
-  EXPECT_EQ(viewer.Text(kTopicTextBox), "Help Text Box");
-  EXPECT_EQ(viewer.List(kContentsList), Lines{});
-  viewer.Search("BUBBLE");
-  EXPECT_EQ(viewer.List(kSeeAlsoList), Lines{});
-  SendMessageA(viewer.Control(kExitButton), BM_CLICK, 0, 0);
   EXPECT_EQ(viewer.ExitCode(), 0);
 }
 

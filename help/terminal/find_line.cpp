@@ -1,11 +1,13 @@
 #include "terminal/find_line.h"
 
+#include "ascii_text.h"
+
 namespace vekhelp {
 
 void FindLine::Type(std::string_view typed) {
   if (selected_) text_.clear();
   selected_ = false;
-  for (char c : typed) text_ += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  text_ += AsciiUpperCase(typed);
 }
 
 void FindLine::Backspace() {

@@ -38,16 +38,6 @@ TEST_F(TerminalViewTest, EnterOnTheSearchLineSearchesForItsUpperCaseText) {
   EXPECT_EQ(request.text, "SORT Q") << "q is text on the search line, not exit";
 }
 
-TEST_F(TerminalViewTest, ComingBackToTheSearchLineSelectsItsText) {
-  TypeText("abc");
-  Send(Press(Key::kTab));
-  Send(Press(Key::kBackTab));
-  TypeText("x");
-  EXPECT_EQ(view_.find().text(), "X");
-  Send(Press(Key::kBackspace));
-  EXPECT_EQ(view_.find().text(), "");
-}
-
 TEST_F(TerminalViewTest, EnterOpensTheSelectedEntryOfEitherList) {
   view_.ShowContents({"INTRODUCTION", "FILES"});
   view_.ShowSeeAlso({"FILES", "<INDEX>"});
@@ -86,16 +76,6 @@ TEST_F(TerminalViewTest, SelectionStaysInsideTheList) {
   EXPECT_EQ(view_.contents().selected, 11u);
   Send(Press(Key::kHome));
   EXPECT_EQ(view_.contents().selected, 0u);
-}
-
-TEST_F(TerminalViewTest, NewListsStartAtTheirFirstEntry) {
-  view_.ShowSeeAlso({"A", "B", "C"});
-  view_.see_also().selected = 2;
-  view_.ShowSeeAlso({"D", "E"});
-  EXPECT_EQ(view_.see_also().selected, 0u);
-  view_.ShowContents({"A", "B", "C"});
-  view_.SelectContents(2);
-  EXPECT_EQ(view_.contents().selected, 2u);
 }
 
 TEST_F(TerminalViewTest, TopicTextSplitsAtCrLfAndScrollsFromTheTop) {

@@ -120,28 +120,7 @@ TEST(HelpDialogTemplateTest, HoldsTheDialogAndItsTenControls) {
   }
 }
 
-TEST(HelpDialogLayoutTest, LabelsAreYellowOnNavyAndTheTextWhiteOnBlue) {
-  for (uint16_t label : {kFindLabel, kContentsHeading, kSeeAlsoHeading, kHelpHeading}) {
-    ASSERT_TRUE(ColoursOf(label));
-    EXPECT_EQ(ColoursOf(label)->text, 0x00FFFFu);
-    EXPECT_EQ(ColoursOf(label)->background, 0x800000u);
-  }
-  ASSERT_TRUE(ColoursOf(kTopicTextBox));
-  EXPECT_EQ(ColoursOf(kTopicTextBox)->text, 0xFFFFFFu);
-  EXPECT_EQ(ColoursOf(kTopicTextBox)->background, 0xFF0000u);
-  EXPECT_EQ(kDialogBackground, 0xFF0000u);
-  for (uint16_t plain : {kFindBox, kSearchButton, kExitButton, kContentsList, kSeeAlsoList}) {
-    EXPECT_FALSE(ColoursOf(plain)) << plain;
-    EXPECT_EQ(FontOf(plain), nullptr) << plain;
-  }
-}
-
-TEST(HelpDialogLayoutTest, FontsAndTheirHeights) {
-  EXPECT_EQ(FontOf(kFindLabel), &kSearchLabelFont);
-  EXPECT_EQ(FontOf(kHelpHeading), &kHeadingFont);
-  EXPECT_EQ(FontOf(kTopicTextBox), &kTextFont);
-  EXPECT_EQ(kHeadingFont.face, "Times New Roman");
-  EXPECT_EQ(kTextFont.face, "Arial");
+TEST(HelpDialogLayoutTest, FontHeightIsCutTowardsZero) {
   EXPECT_EQ(FontHeight(12, 96), -16);
   EXPECT_EQ(FontHeight(14, 96), -18) << "-18.67 is cut towards zero";
   EXPECT_EQ(FontHeight(10, 96), -13);

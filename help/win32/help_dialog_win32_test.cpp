@@ -1,8 +1,10 @@
 // The dialog as the system builds it, in this process: styles, places, fonts and colours.
+// What its commands do is driven from outside by gui_test/.
 #include "win32/help_dialog_win32.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 
 #include "testing/temp_help_file.h"
 #include "win32/help_dialog_layout.h"
@@ -18,19 +20,6 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-std::vector<std::string> ListEntries(HWND list) {
-  std::vector<std::string> entries;
-  const auto count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    std::string entry(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-    entry.resize(static_cast<size_t>(SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry.data()))));
-    entries.push_back(entry);
-  }
-  return entries;
-}
-
-// One dialog for all the tests that only look at it: under Wine without a window manager, each
-// dialog takes two seconds to go away.
 class HelpDialogTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -115,23 +104,6 @@ TEST_F(HelpDialogTest, ControlsStandWhereTheLayoutPutsThem) {
   }
 }
 
-TEST_F(HelpDialogTest, ControlsStartWithTheirTexts) {
-  EXPECT_EQ(WindowText(Control(kFindLabel)), "Find :");
-  EXPECT_STRCASEEQ(WindowText(Control(kFindBox)).c_str(), "find what?");
-  EXPECT_EQ(WindowText(Control(kSearchButton)), "SEARCH");
-  EXPECT_EQ(WindowText(Control(kExitButton)), "Exit HELP");
-  EXPECT_EQ(WindowText(Control(kContentsHeading)), "CONTENTS");
-  EXPECT_EQ(WindowText(Control(kSeeAlsoHeading)), "SEE");
-  EXPECT_EQ(WindowText(Control(kHelpHeading)), "HELP");
-}
-
-TEST_F(HelpDialogTest, StartShowsTheFirstTopic) {
-  EXPECT_EQ(ListEntries(Control(kContentsList)), (std::vector<std::string>{"INTRODUCTION", "FILES"}));
-  EXPECT_EQ(SendMessageA(Control(kContentsList), LB_GETCURSEL, 0, 0), 1);
-  EXPECT_EQ(WindowText(Control(kTopicTextBox)), std::string(30, ' ') + "FILES\r\nFiles are read afresh.\r\n");
-  EXPECT_TRUE(ListEntries(Control(kSeeAlsoList)).empty());
-}
-
 TEST_F(HelpDialogTest, LabelsAndTextBoxHaveTheirOwnBoldFonts) {
   HDC screen = GetDC(nullptr);
   const int pixels_per_inch = GetDeviceCaps(screen, LOGPIXELSY);
@@ -190,23 +162,6 @@ TEST_F(HelpDialogTest, ColoursComeWithTheirBrushes) {
             GetSysColor(COLOR_WINDOW))
       << "the lists keep the system's colours";
   DeleteDC(dc);
-}
-
-// Runs after the look tests, which expect the dialog as it started.
-TEST_F(HelpDialogTest, CommandsReachTheViewer) {
-  SendMessageA(Control(kSeeAlsoList), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-  SendMessageA(window_, WM_COMMAND, MAKEWPARAM(kSeeAlsoList, LBN_DBLCLK), reinterpret_cast<LPARAM>(Control(kSeeAlsoList)));
-  EXPECT_EQ(WindowText(Control(kTopicTextBox)), std::string(30, ' ') + "FILES\r\nFiles are read afresh.\r\n")
-      << "a double-click with nothing selected does nothing";
-
-  SendMessageA(Control(kFindBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("afresh"));
-  SendMessageA(window_, WM_COMMAND, MAKEWPARAM(kSearchButton, BN_CLICKED), reinterpret_cast<LPARAM>(Control(kSearchButton)));
-  EXPECT_EQ(ListEntries(Control(kSeeAlsoList)), (std::vector<std::string>{"<FILES>"})) << "lower case still finds";
-
-  SendMessageA(Control(kContentsList), LB_SETCURSEL, 0, 0);
-  SendMessageA(window_, WM_COMMAND, MAKEWPARAM(kContentsList, LBN_DBLCLK), reinterpret_cast<LPARAM>(Control(kContentsList)));
-  EXPECT_EQ(WindowText(Control(kTopicTextBox)), std::string(30, ' ') + "INTRODUCTION\r\nWelcome.\r\n");
-  EXPECT_EQ(ListEntries(Control(kSeeAlsoList)), (std::vector<std::string>{"FILES"}));
 }
 
 }  // namespace
