@@ -39,23 +39,23 @@ class TemplateWriter {
 
 }  // namespace
 
-std::vector<uint32_t> BuildDialogTemplate(const DialogSpec& spec) {
+std::vector<uint32_t> BuildDialogTemplate(const DialogDescription& dialog) {
   TemplateWriter out;
-  out.Dword(spec.style);
-  out.Dword(spec.ex_style);
-  out.Word(static_cast<uint16_t>(spec.items.size()));
-  out.Short(spec.x);
-  out.Short(spec.y);
-  out.Short(spec.width);
-  out.Short(spec.height);
+  out.Dword(dialog.style);
+  out.Dword(dialog.ex_style);
+  out.Word(static_cast<uint16_t>(dialog.items.size()));
+  out.Short(dialog.x);
+  out.Short(dialog.y);
+  out.Short(dialog.width);
+  out.Short(dialog.height);
   out.Word(0);  // no menu
   out.Word(0);  // the dialog class
-  out.Text(spec.caption);
-  if (spec.style & kSetFontStyle) {
-    out.Word(spec.font_points);
-    out.Text(spec.font_face);
+  out.Text(dialog.caption);
+  if (dialog.style & kSetFontStyle) {
+    out.Word(dialog.font_points);
+    out.Text(dialog.font_face);
   }
-  for (const DialogItem& item : spec.items) {
+  for (const DialogItem& item : dialog.items) {
     out.AlignToDword();
     out.Dword(item.style);
     out.Dword(item.ex_style);

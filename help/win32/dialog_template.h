@@ -28,7 +28,7 @@ struct DialogItem {
 // A dialog built in code: the caption, place and size of its client area in dialog units,
 // styles, the font that sets its dialog units (used when the style holds DS_SETFONT), and its
 // controls in creation order (which is also the Tab order).
-struct DialogSpec {
+struct DialogDescription {
   std::string caption;
   int16_t x = 0, y = 0, width = 0, height = 0;
   uint32_t style = 0;
@@ -43,7 +43,7 @@ inline constexpr uint32_t kSetFontStyle = 0x40;  // DS_SETFONT
 // The dialog as an in-memory template (DLGTEMPLATE and DLGITEMTEMPLATE records, little-endian,
 // texts as UTF-16 with the 8-bit characters taken as Latin-1), for DialogBoxIndirectParam and
 // CreateDialogIndirectParam. Its storage is DWORD-aligned, as those functions require.
-std::vector<uint32_t> BuildDialogTemplate(const DialogSpec& spec);
+std::vector<uint32_t> BuildDialogTemplate(const DialogDescription& dialog);
 
 }  // namespace vekhelp
 

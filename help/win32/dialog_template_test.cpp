@@ -17,7 +17,7 @@ std::string Bytes(const std::vector<uint32_t>& words) {
 }
 
 TEST(DialogTemplateTest, RecordsAreLaidOutFieldByField) {
-  DialogSpec spec{.caption = "A", .x = 1, .y = 2, .width = 3, .height = 4, .style = 0x80000040, .ex_style = 0x1,
+  DialogDescription dialog{.caption = "A", .x = 1, .y = 2, .width = 3, .height = 4, .style = 0x80000040, .ex_style = 0x1,
                   .font_points = 8, .font_face = "B",
                   .items = {{7, kButtonClass, "OK", 5, 6, 7, 8, 0x50010000, 0x2}}};
   const std::string expected(
@@ -28,13 +28,13 @@ TEST(DialogTemplateTest, RecordsAreLaidOutFieldByField) {
       "\xFF\xFF\x80\x00" "O\x00K\x00\x00\x00" "\x00\x00"                                  // class, text, no data
       "\x00\x00",                                                                          // padding
       64);
-  EXPECT_EQ(Bytes(BuildDialogTemplate(spec)), expected);
+  EXPECT_EQ(Bytes(BuildDialogTemplate(dialog)), expected);
 }
 
 TEST(DialogTemplateTest, FontOnlyWithSetFontAndItemsOnDwordBoundaries) {
-  DialogSpec spec{.caption = "", .style = 0x80000000, .font_points = 8, .font_face = "B",
+  DialogDescription dialog{.caption = "", .style = 0x80000000, .font_points = 8, .font_face = "B",
                   .items = {{1, kStaticClass, "", 0, 0, 1, 1, 0, 0}, {2, kEditClass, "x", 0, 0, 1, 1, 0, 0}}};
-  const std::string bytes = Bytes(BuildDialogTemplate(spec));
+  const std::string bytes = Bytes(BuildDialogTemplate(dialog));
   // Header: 18 bytes, menu and class 4, empty caption 2, no font: the first item at 24.
   EXPECT_EQ(bytes.substr(24 + 16, 2), std::string("\x01\x00", 2));
   EXPECT_EQ(bytes.substr(24 + 18, 4), std::string("\xFF\xFF\x82\x00", 4));
@@ -44,8 +44,8 @@ TEST(DialogTemplateTest, FontOnlyWithSetFontAndItemsOnDwordBoundaries) {
 }
 
 TEST(DialogTemplateTest, EightBitTextBecomesLatin1) {
-  DialogSpec spec{.caption = "\xE9", .style = 0, .font_face = {}, .items = {}};
-  EXPECT_EQ(Bytes(BuildDialogTemplate(spec)).substr(22, 4), std::string("\xE9\x00\x00\x00", 4));
+  DialogDescription dialog{.caption = "\xE9", .style = 0, .font_face = {}, .items = {}};
+  EXPECT_EQ(Bytes(BuildDialogTemplate(dialog)).substr(22, 4), std::string("\xE9\x00\x00\x00", 4));
 }
 
 // Reads the template back, as the system does when it builds the dialog.
@@ -78,7 +78,7 @@ struct ExpectedControl {
 };
 
 TEST(HelpDialogTemplateTest, HoldsTheDialogAndItsTenControls) {
-  TemplateReader in(BuildDialogTemplate(HelpDialogSpec()));
+  TemplateReader in(BuildDialogTemplate(HelpDialogDescription()));
   EXPECT_EQ(in.Dword(), 0x94C800D6u);
   EXPECT_EQ(in.Dword(), 0x10300u);
   EXPECT_EQ(in.Word(), 10);

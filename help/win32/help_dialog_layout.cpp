@@ -17,8 +17,8 @@ constexpr uint32_t kStaticEdge = 0x20000;  // WS_EX_STATICEDGE
 
 }  // namespace
 
-const DialogSpec& HelpDialogSpec() {
-  static const DialogSpec spec = {
+const DialogDescription& HelpDialogDescription() {
+  static const DialogDescription dialog = {
       .caption = "VEK Help",
       .x = 115, .y = 55, .width = 368, .height = 340,
       // WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
@@ -40,7 +40,7 @@ const DialogSpec& HelpDialogSpec() {
           {kSeeAlsoHeading, kStaticClass, "SEE", 295, 35, 65, 15, kCentredLabel, kModalFrame},
           {kHelpHeading, kStaticClass, "HELP", 80, 35, 215, 15, kCentredLabel, kModalFrame},
       }};
-  return spec;
+  return dialog;
 }
 
 std::optional<ControlColours> ColoursOf(uint16_t control) {
@@ -57,7 +57,7 @@ std::optional<ControlColours> ColoursOf(uint16_t control) {
   }
 }
 
-const FontSpec* FontOf(uint16_t control) {
+const FontChoice* FontOf(uint16_t control) {
   switch (control) {
     case kFindLabel:
       return &kSearchLabelFont;

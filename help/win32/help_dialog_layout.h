@@ -38,24 +38,24 @@ struct ControlColours {
 };
 
 // A bold font of the dialog's own, made once when the dialog is built.
-struct FontSpec {
+struct FontChoice {
   std::string_view face;
   int points;
   bool italic;
 };
 inline constexpr int kFontWeight = 700;
-inline constexpr FontSpec kSearchLabelFont{"Times New Roman", 12, true};
-inline constexpr FontSpec kHeadingFont{"Times New Roman", 14, true};
-inline constexpr FontSpec kTextFont{"Arial", 10, false};
+inline constexpr FontChoice kSearchLabelFont{"Times New Roman", 12, true};
+inline constexpr FontChoice kHeadingFont{"Times New Roman", 14, true};
+inline constexpr FontChoice kTextFont{"Arial", 10, false};
 
 // The dialog: caption, place, size, styles and its ten controls.
-const DialogSpec& HelpDialogSpec();
+const DialogDescription& HelpDialogDescription();
 
 // The colours of a control, or nothing when it keeps the system's.
 std::optional<ControlColours> ColoursOf(uint16_t control);
 
 // The font of a control, or nothing when it keeps the dialog's.
-const FontSpec* FontOf(uint16_t control);
+const FontChoice* FontOf(uint16_t control);
 
 // A font's height in logical units: the point size times the screen's pixels per inch over
 // 72, negated to ask for the character height, in integer arithmetic as the screen reports it.

@@ -5,13 +5,13 @@
 namespace vekhelp {
 namespace {
 
-HFONT MakeFont(const FontSpec& spec, int pixels_per_inch) {
+HFONT MakeFont(const FontChoice& choice, int pixels_per_inch) {
   LOGFONTA font{};
-  font.lfHeight = FontHeight(spec.points, pixels_per_inch);
+  font.lfHeight = FontHeight(choice.points, pixels_per_inch);
   font.lfWeight = kFontWeight;
-  font.lfItalic = spec.italic ? 1 : 0;
+  font.lfItalic = choice.italic ? 1 : 0;
   font.lfCharSet = 0;
-  spec.face.copy(font.lfFaceName, sizeof font.lfFaceName - 1);
+  choice.face.copy(font.lfFaceName, sizeof font.lfFaceName - 1);
   return CreateFontIndirectA(&font);
 }
 
@@ -30,13 +30,13 @@ HelpDialog::HelpDialog(HelpFile file, std::string first_topic)
 HelpDialog::~HelpDialog() { ReleaseGdiObjects(); }
 
 void HelpDialog::Run(HINSTANCE instance) {
-  const std::vector<uint32_t> dialog = BuildDialogTemplate(HelpDialogSpec());
+  const std::vector<uint32_t> dialog = BuildDialogTemplate(HelpDialogDescription());
   DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()), nullptr, Procedure,
                           reinterpret_cast<LPARAM>(this));
 }
 
 HWND HelpDialog::Create(HINSTANCE instance) {
-  const std::vector<uint32_t> dialog = BuildDialogTemplate(HelpDialogSpec());
+  const std::vector<uint32_t> dialog = BuildDialogTemplate(HelpDialogDescription());
   return CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()), nullptr, Procedure,
                                     reinterpret_cast<LPARAM>(this));
 }
@@ -67,12 +67,12 @@ void HelpDialog::Initialise(HWND dialog) {
   controls_.dialog = dialog;
   ReleaseGdiObjects();  // from an earlier dialog of this object, if any
   const int pixels_per_inch = ScreenPixelsPerInch();
-  for (OwnFont& font : fonts_) font.handle = MakeFont(*font.spec, pixels_per_inch);
+  for (OwnFont& font : fonts_) font.handle = MakeFont(*font.choice, pixels_per_inch);
   blue_ = CreateSolidBrush(kBlue);
   navy_ = CreateSolidBrush(kNavy);
-  for (const DialogItem& item : HelpDialogSpec().items) {
+  for (const DialogItem& item : HelpDialogDescription().items) {
     for (const OwnFont& font : fonts_) {
-      if (FontOf(item.id) == font.spec) {
+      if (FontOf(item.id) == font.choice) {
         SendDlgItemMessageA(dialog, item.id, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle), 0);
       }
     }

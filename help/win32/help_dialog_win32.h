@@ -54,7 +54,7 @@ class HelpDialog {
   Controls controls_;
   Viewer viewer_;
   struct OwnFont {
-    const FontSpec* spec;
+    const FontChoice* choice;
     HFONT handle;
   };
   std::array<OwnFont, 3> fonts_{{{&kSearchLabelFont, nullptr}, {&kHeadingFont, nullptr}, {&kTextFont, nullptr}}};

@@ -75,7 +75,7 @@ TEST_F(HelpDialogTest, DialogHasItsCaptionStylesPlaceAndSize) {
 }
 
 TEST_F(HelpDialogTest, ControlsStandWhereTheLayoutPutsThem) {
-  for (const DialogItem& item : HelpDialogSpec().items) {
+  for (const DialogItem& item : HelpDialogDescription().items) {
     SCOPED_TRACE(item.id);
     const HWND control = Control(item.id);
     ASSERT_NE(control, nullptr);
@@ -111,13 +111,13 @@ TEST_F(HelpDialogTest, LabelsAndTextBoxHaveTheirOwnBoldFonts) {
   const auto font_of = [&](int id) { return reinterpret_cast<HFONT>(SendMessageA(Control(id), WM_GETFONT, 0, 0)); };
   for (int id : {kFindLabel, kContentsHeading, kSeeAlsoHeading, kHelpHeading, kTopicTextBox}) {
     SCOPED_TRACE(id);
-    const FontSpec& spec = *FontOf(static_cast<uint16_t>(id));
+    const FontChoice& choice = *FontOf(static_cast<uint16_t>(id));
     LOGFONTA font{};
     ASSERT_EQ(GetObjectA(font_of(id), sizeof font, &font), static_cast<int>(sizeof font));
-    EXPECT_EQ(std::string(font.lfFaceName), spec.face);
-    EXPECT_EQ(font.lfHeight, FontHeight(spec.points, pixels_per_inch));
+    EXPECT_EQ(std::string(font.lfFaceName), choice.face);
+    EXPECT_EQ(font.lfHeight, FontHeight(choice.points, pixels_per_inch));
     EXPECT_EQ(font.lfWeight, 700);
-    EXPECT_EQ(font.lfItalic, spec.italic ? 1 : 0);
+    EXPECT_EQ(font.lfItalic, choice.italic ? 1 : 0);
     EXPECT_EQ(font.lfCharSet, 0);
     EXPECT_EQ(font.lfWidth, 0);
   }
