@@ -1,0 +1,215 @@
+// Starts VekHelp.exe (built beside this program) in a folder holding a help file of the test's
+// own, and drives its dialog from outside through the messages a user's clicks would send.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+// The dialog's controls, restated here so that a wrong id in the viewer shows.
+enum : int {
+  kFindBox = 4501,
+  kSearchButton = 4502,
+  kExitButton = 4503,
+  kContentsList = 4504,
+  kTopicTextBox = 4505,
+  kSeeAlsoList = 4506,
+};
+
+const std::string kIndent(30, ' ');
+
+std::string TopicText(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// A folder with VEKHelp.CFG in it, removed at the end.
+class HelpFolder {
+ public:
+  HelpFolder() {
+    path_ = fs::temp_directory_path() / ("vekhelp-gui-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                         std::to_string(GetTickCount()));
+    fs::create_directories(path_);
+    std::ofstream out(path_ / "VEKHelp.CFG", std::ios::binary);
+    for (const char* line : {"<CONTENTS>", "INTRODUCTION", "SORTING", "SEARCHING", "FILES", "<END>",
+                             "<INTRODUCTION>", "Welcome to the window test.", "[SORTING][FILES]", "<END>",
+                             "<SORTING>", "A bubble sort swaps neighbours.", "[SEARCHING][FILES]", "<END>",
+                             "<SEARCHING>", "A binary search halves the range.", "A bubble of air rises.", "[SORTING]",
+                             "<END>", "<FILES>", "Files are opened on every request.", "<ENDHELP>"}) {
+      out << line << "\r\n";
+    }
+  }
+  ~HelpFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  std::string path() const { return path_.string(); }
+
+ private:
+  fs::path path_;
+};
+
+// One run of VekHelp.exe and its dialog.
+class RunningViewer {
+ public:
+  RunningViewer(const HelpFolder& folder, const std::string& arguments) {
+    char own_path[MAX_PATH];
+    GetModuleFileNameA(nullptr, own_path, MAX_PATH);
+    const std::string program = (fs::path(own_path).parent_path() / "VekHelp.exe").string();
+    std::string command_line = "\"" + program + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.path().c_str(), &startup, &process_)) {
+      ADD_FAILURE() << "cannot start " << program;
+      return;
+    }
+    // The dialog is shown once its initialisation has filled it.
+    WaitForInputIdle(process_.hProcess, 10000);
+    for (int tries = 0; tries < 200 && (dialog_ == nullptr || !IsWindowVisible(dialog_)); ++tries) {
+      if (dialog_ == nullptr) EnumWindows(&RunningViewer::FindDialog, reinterpret_cast<LPARAM>(this));
+      Sleep(50);
+    }
+    if (dialog_ == nullptr || !IsWindowVisible(dialog_)) {
+      ADD_FAILURE() << "no \"VEK Help\" window appeared";
+      dialog_ = nullptr;
+    }
+  }
+
+  ~RunningViewer() {
+    if (process_.hProcess == nullptr) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      ADD_FAILURE() << "the viewer was still running at the end of the test";
+      TerminateProcess(process_.hProcess, 1);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+
+  HWND dialog() const { return dialog_; }
+  HWND Control(int id) const { return GetDlgItem(dialog_, id); }
+
+  std::string Text(int id) const {
+    const HWND control = Control(id);
+    std::string text(static_cast<size_t>(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(
+        SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+  }
+
+  // Read through the wide messages: Wine 8 mishandles LB_GETTEXT sent to another process in
+  // its ANSI form (the sender crashes or hangs). The entries are ASCII.
+  Lines List(int id) const {
+    Lines entries;
+    const HWND list = Control(id);
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+      if (length == LB_ERR) break;
+      std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
+      const LRESULT got = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+      entry.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
+      entries.emplace_back(entry.begin(), entry.end());
+    }
+    return entries;
+  }
+
+  LRESULT Selection(int id) const { return SendMessageA(Control(id), LB_GETCURSEL, 0, 0); }
+
+  // Types into the search box and clicks SEARCH.
+  void Search(const char* text) const {
+    SendMessageA(Control(kFindBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(Control(kSearchButton), BM_CLICK, 0, 0);
+  }
+
+  // Selects an entry and double-clicks it, as the list box reports a double-click.
+  void DoubleClick(int list, int index) const {
+    SendMessageA(Control(list), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(list, LBN_DBLCLK), reinterpret_cast<LPARAM>(Control(list)));
+  }
+
+  // Waits for the program to end; its exit code, or -1 when it did not end.
+  long ExitCode() const {
+    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<long>(code);
+  }
+
+ private:
+  static BOOL CALLBACK FindDialog(HWND window, LPARAM self_address) {
+    auto* self = reinterpret_cast<RunningViewer*>(self_address);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char caption[32] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    if (owner != self->process_.dwProcessId || std::string(caption) != "VEK Help") return TRUE;
+    self->dialog_ = window;
+    return FALSE;
+  }
+
+  PROCESS_INFORMATION process_{};
+  HWND dialog_ = nullptr;
+};
+
+TEST(VekHelpGuiTest, QuotedTopicThenSearchAndDoubleClicksThenExitHelp) {
+  HelpFolder folder;
+  RunningViewer viewer(folder, "\"<SORTING>\"");
+  ASSERT_NE(viewer.dialog(), nullptr);
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(viewer.dialog(), GWL_STYLE)) & 0xFFFF0000u, 0x94C80000u);
+
+  EXPECT_EQ(viewer.List(kContentsList), (Lines{"INTRODUCTION", "SORTING", "SEARCHING", "FILES"}));
+  EXPECT_EQ(viewer.Selection(kContentsList), 1);
+  EXPECT_EQ(viewer.Text(kTopicTextBox), TopicText({kIndent + "SORTING", "A bubble sort swaps neighbours."}));
+  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"SEARCHING", "FILES"}));
+
+  viewer.Search("bubble");
+  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"SEARCHING", "FILES", "<SORTING>", "<SEARCHING>"}));
+  EXPECT_EQ(viewer.Text(kTopicTextBox), TopicText({kIndent + "SORTING", "A bubble sort swaps neighbours."}));
+
+  viewer.DoubleClick(kSeeAlsoList, 3);  // the result <SEARCHING>, loaded as it is
+  EXPECT_EQ(viewer.Text(kTopicTextBox),
+            TopicText({kIndent + "SEARCHING", "A binary search halves the range.", "A bubble of air rises."}));
+  EXPECT_EQ(viewer.Selection(kContentsList), 2);
+  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"SORTING"}));
+
+  viewer.DoubleClick(kSeeAlsoList, 0);  // the see-also name SORTING, loaded as <SORTING>
+  EXPECT_EQ(viewer.Text(kTopicTextBox), TopicText({kIndent + "SORTING", "A bubble sort swaps neighbours."}));
+  EXPECT_EQ(viewer.Selection(kContentsList), 1);
+  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"SEARCHING", "FILES"}));
+
+  viewer.DoubleClick(kContentsList, 3);  // FILES has no see-also line
+  EXPECT_EQ(viewer.Text(kTopicTextBox), TopicText({kIndent + "FILES", "Files are opened on every request."}));
+  EXPECT_EQ(viewer.List(kSeeAlsoList), Lines{});
+
+  viewer.Search("AIR");
+  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"<SEARCHING>"}));
+  viewer.Search("ZZZ");
+  EXPECT_EQ(viewer.List(kSeeAlsoList), Lines{}) << "an empty result still clears the earlier one";
+
+  SendMessageA(viewer.Control(kExitButton), BM_CLICK, 0, 0);
+  EXPECT_EQ(viewer.ExitCode(), 0);
+}
+
+TEST(VekHelpGuiTest, NoArgumentShowsTheIntroductionAndTheCloseBoxEnds) {
+  HelpFolder folder;
+  RunningViewer viewer(folder, "");
+  ASSERT_NE(viewer.dialog(), nullptr);
+  EXPECT_EQ(viewer.Text(kTopicTextBox), TopicText({kIndent + "INTRODUCTION", "Welcome to the window test."}));
+  EXPECT_EQ(viewer.Selection(kContentsList), 0);
+  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"SORTING", "FILES"}));
+  PostMessageA(viewer.dialog(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(viewer.ExitCode(), 0);
+}
+
+}  // namespace

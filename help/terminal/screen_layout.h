@@ -1,0 +1,45 @@
+#ifndef VEKHELP_TERMINAL_SCREEN_LAYOUT_H_
+#define VEKHELP_TERMINAL_SCREEN_LAYOUT_H_
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace vekhelp {
+
+// A column of the terminal screen.
+struct Column {
+  int x = 0;
+  int width = 0;
+};
+
+// Where the areas go: the search line on the top row, the headings below it, then the three
+// areas side by side down to the row above the key help. The columns keep the dialog's
+// proportions: contents 75, topic text 215, see-also 65.
+struct ScreenLayout {
+  bool fits = false;  // false when the screen is too small to draw anything useful
+  Column find_field;
+  Column contents;
+  Column text;
+  Column see_also;
+  int area_top = 2;
+  int area_rows = 0;
+  int help_row = 0;
+};
+
+inline constexpr int kMinimumColumns = 40;
+inline constexpr int kMinimumRows = 8;
+
+ScreenLayout LayOutScreen(int columns, int rows);
+
+// Breaks lines longer than `width` at their last blank that fits (the blank is dropped), or
+// at `width` when a word alone is longer. Empty lines stay.
+std::vector<std::string> WrapLines(const std::vector<std::string>& lines, size_t width);
+
+// The first row to show of a list of which entry `selected` must be visible in `rows` rows,
+// moving as little as possible from `top`.
+size_t ScrollToShow(size_t top, size_t selected, size_t rows);
+
+}  // namespace vekhelp
+
+#endif  // VEKHELP_TERMINAL_SCREEN_LAYOUT_H_
