@@ -119,8 +119,22 @@ class PosixFileSystem final : public FileSystem {
     return ::stat(path.c_str(), &info) == 0;
   }
 
+  // As on Windows, a file that someone holds open cannot be deleted: the removal takes the
+  // exclusive lock first. Without this a reader could unlink the temporary files of a packet
+  // rebuild that is still running.
   Status Remove(const std::string& path) override {
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return PosixError("delete", path, errno);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) return Status::Ok();
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      const int error = errno;
+      ::close(fd);
+      if (error == EWOULDBLOCK) return Status::Error("cannot delete " + path + ": the file is in use");
+      return PosixError("delete", path, error);
+    }
+    const int result = ::unlink(path.c_str());
+    const int error = errno;
+    if (fd >= 0) ::close(fd);
+    if (result != 0 && error != ENOENT) return PosixError("delete", path, error);
     return Status::Ok();
   }
 
