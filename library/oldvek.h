@@ -85,6 +85,11 @@ typedef void(VEKAPI* IndexLoaderFn)(BSTR* packet, SAFEARRAY** list, int32_t* cou
 /* Lists a packet: one entry "00001~Subject~Author~Code~BASE.VEK~1" per index record. */
 OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder);
 
+/* Rewrites Author, Subject, Origin, Date and Code (newFields 1 to 5) of the snippet at entry
+ * entryNo of snippetList, in packet packetNo of packetList, with the index record's copies. */
+OLDVEK_EXPORT void VEKAPI OldVekHeaderUpdate(SAFEARRAY** newFields, SAFEARRAY** packetList, SAFEARRAY** snippetList,
+                                             BSTR* folder, int32_t* packetNo, int32_t* entryNo);
+
 #if !defined(_WIN32)
 /* Linux only: what a message box, a message-loop pass or a window operation does when the
  * library runs without Windows. A NULL member, or no host at all, gives the default: each
