@@ -18,7 +18,15 @@ class FaultyFileSystem final : public FileSystem {
 
   // Operation number `n` (from 1) and every later one fail, as after a crash or a full disk;
   // 0 lets everything through.
-  void FailFrom(uint64_t n) { fail_from_ = n; }
+  void FailFrom(uint64_t n) {
+    fail_from_ = n;
+    only_one_ = false;
+  }
+  // Operation number `n` alone fails, as a passing fault would; later ones go through.
+  void FailOnly(uint64_t n) {
+    fail_from_ = n;
+    only_one_ = true;
+  }
   // Operations counted so far: every open, read, write, append, size, truncate, sync,
   // close, exists, remove and replace.
   uint64_t operations() const { return operations_; }
@@ -34,6 +42,7 @@ class FaultyFileSystem final : public FileSystem {
  private:
   FileSystem& real_;
   uint64_t fail_from_ = 0;
+  bool only_one_ = false;
   uint64_t operations_ = 0;
 };
 
