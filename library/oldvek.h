@@ -85,6 +85,14 @@ typedef void(VEKAPI* IndexLoaderFn)(BSTR* packet, SAFEARRAY** list, int32_t* cou
 /* Lists a packet: one entry "00001~Subject~Author~Code~BASE.VEK~1" per index record. */
 OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder);
 
+/* Fetches one snippet of the packet named by the text of `packet` before its first space:
+ * lines 1 and 2 are the summary lines "Author~Subject~Origin" and "Date~Code~Extra" at full
+ * width, lines 3 to count the code lines. Fills Author, Subject, Origin, Date, Code and Kind
+ * of `snippet` and the trimmed Tag, and marks the index record as read (Flag a space). A
+ * `recordPosition` that is not the start of a record gives count 0 and changes nothing. */
+OLDVEK_EXPORT void VEKAPI OldGetCode(BSTR* packet, BSTR* folder, SAFEARRAY** lines, int32_t* reserved, BSTR* tag,
+                                     int32_t* count, int32_t* recordPosition, SnippetRecord* snippet);
+
 /* Rewrites Author, Subject, Origin, Date and Code (newFields 1 to 5) of the snippet at entry
  * entryNo of snippetList, in packet packetNo of packetList, with the index record's copies. */
 OLDVEK_EXPORT void VEKAPI OldVekHeaderUpdate(SAFEARRAY** newFields, SAFEARRAY** packetList, SAFEARRAY** snippetList,

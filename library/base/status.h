@@ -38,7 +38,9 @@ class [[nodiscard]] Result {
   T& value() { return *value_; }
   const T& value() const { return *value_; }
   T& operator*() { return *value_; }
+  const T& operator*() const { return *value_; }
   T* operator->() { return &*value_; }
+  const T* operator->() const { return &*value_; }
 
  private:
   std::optional<T> value_;

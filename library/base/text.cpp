@@ -46,4 +46,14 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
 }
 
+bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view needle) {
+  if (needle.empty()) return true;
+  if (needle.size() > text.size()) return false;
+  const char first = AsciiUpper(needle[0]);
+  for (size_t at = 0; at + needle.size() <= text.size(); ++at) {
+    if (AsciiUpper(text[at]) == first && EqualsIgnoringAsciiCase(text.substr(at, needle.size()), needle)) return true;
+  }
+  return false;
+}
+
 }  // namespace oldvek

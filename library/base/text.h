@@ -30,6 +30,9 @@ inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<cha
 // True when the two texts are equal without regard to a-z/A-Z case.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// True when `needle` stands somewhere in `text`, without regard to a-z/A-Z case.
+bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view needle);
+
 }  // namespace oldvek
 
 #endif  // OLDVEK_BASE_TEXT_H_

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/file.h"
 
@@ -14,7 +15,10 @@ namespace oldvek::testing {
 
 class FaultyFileSystem final : public FileSystem {
  public:
-  explicit FaultyFileSystem(FileSystem& real = FileSystem::Default()) : real_(real) {}
+  // `fail_only` as for FailOnly; 0 fails nothing.
+  explicit FaultyFileSystem(FileSystem& real = FileSystem::Default(), uint64_t fail_only = 0) : real_(real) {
+    FailOnly(fail_only);
+  }
 
   // Operation number `n` (from 1) and every later one fail, as after a crash or a full disk;
   // 0 lets everything through.
@@ -28,8 +32,17 @@ class FaultyFileSystem final : public FileSystem {
     only_one_ = true;
   }
   // Operations counted so far: every open, read, write, append, size, truncate, sync,
-  // close, exists, remove and replace.
+  // close, remove and replace. Exists is a query that cannot fail and is not counted.
   uint64_t operations() const { return operations_; }
+
+  struct Read {
+    std::string path;
+    uint64_t offset;  // 0-based, as File takes it
+    size_t size;
+  };
+  // Every read made through the files it opened, in order.
+  const std::vector<Read>& reads() const { return reads_; }
+  void NoteRead(const std::string& path, uint64_t offset, size_t size) { reads_.push_back({path, offset, size}); }
 
   Result<std::unique_ptr<File>> Open(const std::string& path, OpenOptions options) override;
   bool Exists(const std::string& path) override;
@@ -43,6 +56,7 @@ class FaultyFileSystem final : public FileSystem {
   FileSystem& real_;
   uint64_t fail_from_ = 0;
   bool only_one_ = false;
+  std::vector<Read> reads_;
   uint64_t operations_ = 0;
 };
 

@@ -1,0 +1,50 @@
+#include "packets/body_reader.h"
+
+#include <algorithm>
+#include <string>
+
+#include "packets/formats.h"
+
+namespace oldvek {
+
+Status ReadBodyLines(File& file, uint64_t begin, uint64_t end, const LineVisitor& visit, size_t piece_size) {
+  if (begin == 0) return Status::Error("no body of " + file.path() + " begins before its first byte");
+  if (piece_size == 0) return Status::Error("a body of " + file.path() + " cannot be read in empty pieces");
+  Result<uint64_t> length = file.Size();
+  if (!length.ok()) return length.status();
+  // A damaged end marker may lie far past the end; the zero bytes there would only feed the carry.
+  end = std::min(end, *length + 1);
+  if (end <= begin) return Status::Ok();
+
+  std::string piece(static_cast<size_t>(std::min<uint64_t>(piece_size, end - begin)), '\0');
+  std::string carry;
+  for (uint64_t at = begin; at < end;) {
+    const size_t size = static_cast<size_t>(std::min<uint64_t>(piece.size(), end - at));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(file, at, {piece.data(), size}));
+    at += size;
+
+    std::string_view rest(piece.data(), size);
+    size_t cut = rest.find(kLineEnd);
+    if (cut == std::string_view::npos) {
+      carry.append(rest);
+      continue;
+    }
+    if (carry.empty()) {
+      OLDVEK_RETURN_IF_ERROR(visit(rest.substr(0, cut)));
+    } else {
+      carry.append(rest.substr(0, cut));
+      OLDVEK_RETURN_IF_ERROR(visit(carry));
+      carry.clear();
+    }
+    rest.remove_prefix(cut + 1);
+    // The lines wholly inside this piece go to the visitor straight from the piece, uncopied.
+    while ((cut = rest.find(kLineEnd)) != std::string_view::npos) {
+      OLDVEK_RETURN_IF_ERROR(visit(rest.substr(0, cut)));
+      rest.remove_prefix(cut + 1);
+    }
+    carry.assign(rest);
+  }
+  return Status::Ok();
+}
+
+}  // namespace oldvek

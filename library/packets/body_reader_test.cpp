@@ -1,0 +1,168 @@
+#include "packets/body_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "faulty_file_system.h"
+#include "temp_folder.h"
+
+namespace oldvek {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::TempFolder;
+
+constexpr char E = '\xE3';
+
+// A packet file holding `bytes`, opened through a file system that records every read.
+class BodyFile {
+ public:
+  explicit BodyFile(std::string_view bytes, int fail_at = 0) : file_system_(FileSystem::Default(), fail_at) {
+    testing::WriteFileBytes(folder_.File("BODY.VEK"), bytes);
+    Result<std::unique_ptr<File>> file = file_system_.Open(folder_.File("BODY.VEK"), {});
+    if (!file.ok()) throw std::runtime_error(file.status().message());
+    file_ = std::move(*file);
+  }
+
+  Result<std::vector<std::string>> Lines(uint64_t begin, uint64_t end, size_t piece_size = kBodyPieceSize) {
+    std::vector<std::string> lines;
+    Status status = ReadBodyLines(
+        *file_, begin, end,
+        [&lines](std::string_view line) {
+          lines.emplace_back(line);
+          return Status::Ok();
+        },
+        piece_size);
+    if (!status.ok()) return status;
+    return lines;
+  }
+
+  File& file() { return *file_; }
+  const std::vector<FaultyFileSystem::Read>& reads() const { return file_system_.reads(); }
+
+ private:
+  TempFolder folder_;
+  FaultyFileSystem file_system_;
+  std::unique_ptr<File> file_;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST(BodyReaderTest, SplitsOnTerminatorsKeepsEmptyLinesAndDropsTheTail) {
+  const std::string body = std::string("PRINT 1") + E + E + "A\r\nB" + E + "tail without end";
+  BodyFile file(body);
+  Result<Lines> lines = file.Lines(1, body.size() + 1);
+  ASSERT_TRUE(lines.ok()) << lines.status().message();
+  EXPECT_EQ(*lines, (Lines{"PRINT 1", "", "A\r\nB"}));
+}
+
+TEST(BodyReaderTest, ReadsOnlyTheGivenPositions) {
+  // Positions: 1-2 "Z\xE3", body 3-6 "A\xE3B\xE3", then "C\xE3".
+  BodyFile file(std::string("Z") + E + "A" + E + "B" + E + "C" + E);
+  EXPECT_EQ(*file.Lines(3, 7), (Lines{"A", "B"}));
+  EXPECT_EQ(*file.Lines(3, 6), (Lines{"A"})) << "the byte at `end` is not part of the body";
+  EXPECT_EQ(*file.Lines(4, 7), (Lines{"", "B"}));
+}
+
+TEST(BodyReaderTest, EmptyOrReversedRangeReadsNothing) {
+  BodyFile file(std::string("A") + E);
+  EXPECT_EQ(*file.Lines(2, 2), Lines{});
+  EXPECT_EQ(*file.Lines(2, 1), Lines{});
+  EXPECT_TRUE(file.reads().empty());
+}
+
+TEST(BodyReaderTest, ReadsWholePiecesThenTheRestEachByteOnce) {
+  const std::string body = std::string(49999, 'x') + E;
+  BodyFile file("HEAD" + body);
+  ASSERT_EQ(*file.Lines(5, 5 + body.size()), Lines{std::string(49999, 'x')});
+  ASSERT_EQ(file.reads().size(), 3u);
+  EXPECT_EQ(file.reads()[0].offset, 4u);
+  EXPECT_EQ(file.reads()[0].size, 20000u);
+  EXPECT_EQ(file.reads()[1].offset, 20004u);
+  EXPECT_EQ(file.reads()[1].size, 20000u);
+  EXPECT_EQ(file.reads()[2].offset, 40004u);
+  EXPECT_EQ(file.reads()[2].size, 10000u);
+}
+
+TEST(BodyReaderTest, EndFarPastTheFileStopsAtItsLastByte) {
+  // A damaged end marker must not turn into gigabytes of 0x00 bytes read into the carry.
+  const std::string body = std::string("A") + E + "unterminated";
+  BodyFile file(body);
+  EXPECT_EQ(*file.Lines(1, 9999999999ULL), Lines{"A"});
+  ASSERT_EQ(file.reads().size(), 1u);
+  EXPECT_EQ(file.reads()[0].size, body.size());
+  EXPECT_EQ(*file.Lines(body.size() + 1, 9999999999ULL), Lines{});
+}
+
+TEST(BodyReaderTest, RefusesPositionZeroAndEmptyPieces) {
+  BodyFile file(std::string("A") + E);
+  EXPECT_FALSE(file.Lines(0, 3).ok());
+  EXPECT_FALSE(file.Lines(1, 3, 0).ok());
+  EXPECT_TRUE(file.reads().empty());
+}
+
+TEST(BodyReaderTest, VisitorFailureStopsTheReading) {
+  const std::string body = std::string("one") + E + "two" + E + std::string(30000, 'x') + E + "four" + E;
+  BodyFile file(body);
+  std::vector<std::string> seen;
+  Status status = ReadBodyLines(file.file(), 1, body.size() + 1, [&seen](std::string_view line) {
+    seen.emplace_back(line);
+    return seen.size() == 2 ? Status::Error("enough") : Status::Ok();
+  });
+  EXPECT_EQ(status.message(), "enough");
+  EXPECT_EQ(seen, (Lines{"one", "two"}));
+  EXPECT_EQ(file.reads().size(), 1u) << "no piece is read after the failure";
+}
+
+TEST(BodyReaderTest, ReadFailureIsTheResult) {
+  const std::string body = std::string(30000, 'x') + E;
+  // Operations: open (1), then size (2), first piece (3), second piece (4).
+  for (int fail_at : {2, 3, 4}) {
+    BodyFile file(body, fail_at);
+    Result<Lines> lines = file.Lines(1, body.size() + 1);
+    EXPECT_FALSE(lines.ok()) << fail_at;
+  }
+}
+
+// The body split in one go, as the reference the piecewise reading must match.
+Lines SplitWhole(std::string_view body) {
+  Lines lines;
+  size_t cut;
+  while ((cut = body.find(E)) != std::string_view::npos) {
+    lines.emplace_back(body.substr(0, cut));
+    body.remove_prefix(cut + 1);
+  }
+  return lines;
+}
+
+TEST(BodyReaderTest, ResultsDoNotDependOnWherePiecesEnd) {
+  std::mt19937 random(20240229);
+  const char alphabet[] = {'a', 'Z', ' ', '\0', '\r', '\n', E, E, E};
+  for (int round = 0; round < 200; ++round) {
+    // Now and then long runs without a terminator, so that lines span many pieces of every size.
+    const unsigned keep_one_terminator_in = round % 40 == 0 ? 20000 : round % 5 == 0 ? 50 : 1;
+    std::string bytes(std::uniform_int_distribution<size_t>(0, round % 40 == 0 ? 45000 : 2000)(random), '\0');
+    for (char& c : bytes) {
+      const char pick = alphabet[std::uniform_int_distribution<size_t>(0, sizeof(alphabet) - 1)(random)];
+      c = pick == E && random() % keep_one_terminator_in != 0 ? 'q' : pick;
+    }
+    const uint64_t begin = std::uniform_int_distribution<uint64_t>(1, bytes.size() / 3 + 1)(random);
+    const uint64_t end = std::uniform_int_distribution<uint64_t>(begin, bytes.size() + 20)(random);
+    const Lines expected =
+        SplitWhole(std::string_view(bytes).substr(begin - 1, std::min<uint64_t>(end, bytes.size() + 1) - begin));
+
+    BodyFile file(bytes);
+    for (size_t piece_size : {1, 2, 7, 20000}) {
+      Result<Lines> lines = file.Lines(begin, end, piece_size);
+      ASSERT_TRUE(lines.ok()) << lines.status().message();
+      ASSERT_EQ(*lines, expected) << "round " << round << ", piece size " << piece_size;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace oldvek

@@ -1,0 +1,106 @@
+#include "packets/snippet_reader.h"
+
+#include <memory>
+
+#include "base/text.h"
+#include "packets/packet_files.h"
+#include "packets/snippet_entry.h"
+
+namespace oldvek {
+namespace {
+
+// The encoder's banner line puts this among the first code lines of every attachment.
+constexpr std::string_view kAttachmentMarker = "CREATED BY ZORVIT";
+constexpr int kMarkedLines = 48;
+
+// A refused position must leave no trace, so a missing index is not created here.
+constexpr OpenOptions kExistingIndexOpen{Access::kReadWrite, Share::kShared, Disposition::kOpenExisting};
+
+std::string JoinFullWidth(const SnippetHeader& header, FieldSpan first, FieldSpan second, FieldSpan third) {
+  std::string line;
+  line.reserve(first.width + second.width + third.width + 2);
+  line.append(header.Field(first)).append(1, '~').append(header.Field(second)).append(1, '~').append(header.Field(third));
+  return line;
+}
+
+}  // namespace
+
+std::string_view SnippetInfo::tag() const { return TrimTrailingBlanks(header.Field(SnippetHeader::kTag)); }
+
+Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+                                    uint64_t record_position, const LineVisitor& each_code_line) {
+  const std::string index_path = PacketPath(folder, base, kIndexExtension);
+  Result<std::unique_ptr<File>> index = file_system.Open(index_path, kExistingIndexOpen);
+  if (!index.ok()) return index.status();
+  Result<uint64_t> index_length = (*index)->Size();
+  if (!index_length.ok()) return index_length.status();
+  const uint64_t records = RecordCount(*index_length);
+  if (!IsRecordPosition(record_position, records)) {
+    return Status::Error(DecimalText(record_position) + " is not where a record of " + index_path + " begins");
+  }
+
+  IndexRecord record;
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**index, record_position, record.bytes()));
+  // Only a whole following record marks where the body ends; 0 means the end of the packet.
+  uint64_t end_marker = 0;
+  if (IsRecordPosition(record_position + kIndexRecordSize, records)) {
+    IndexRecord next;
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**index, record_position + kIndexRecordSize, next.bytes()));
+    end_marker = next.start();
+  }
+
+  // The packet is opened before the Flag is written, so a packet that cannot be opened leaves
+  // the index as it was.
+  Result<std::unique_ptr<File>> packet = file_system.Open(PacketPath(folder, base, kPacketExtension), kSharedPacketOpen);
+  if (!packet.ok()) return packet.status();
+
+  record.set_flag(' ');
+  OLDVEK_RETURN_IF_ERROR(WriteAtPosition(**index, record_position, record.bytes()));
+  OLDVEK_RETURN_IF_ERROR((*index)->Close());
+
+  SnippetInfo info;
+  const uint64_t start = record.start();
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, start, info.header.bytes()));
+  if (start != 0) {
+    if (end_marker == 0) {
+      Result<uint64_t> packet_length = (*packet)->Size();
+      if (!packet_length.ok()) return packet_length.status();
+      end_marker = *packet_length + 1;
+    }
+    int line_number = 0;
+    OLDVEK_RETURN_IF_ERROR(ReadBodyLines(**packet, start + kHeaderSize, end_marker, [&](std::string_view line) {
+      if (line_number < kMarkedLines) {
+        ++line_number;
+        if (info.kind == SnippetKind::kPlain && ContainsIgnoringAsciiCase(line, kAttachmentMarker)) {
+          info.kind = SnippetKind::kAttachment;
+        }
+      }
+      return each_code_line(line);
+    }));
+  }
+  OLDVEK_RETURN_IF_ERROR((*packet)->Close());
+  return info;
+}
+
+Result<Snippet> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+                                uint64_t record_position) {
+  Snippet snippet;
+  Result<SnippetInfo> info =
+      RetrieveSnippet(file_system, folder, base, record_position, [&snippet](std::string_view line) {
+        snippet.code_lines.emplace_back(line);
+        return Status::Ok();
+      });
+  if (!info.ok()) return info.status();
+  static_cast<SnippetInfo&>(snippet) = *info;
+  return snippet;
+}
+
+std::string SummaryLine1(const SnippetHeader& header) {
+  return JoinFullWidth(header, SnippetHeader::kAuthor, SnippetHeader::kSubject, SnippetHeader::kOrigin);
+}
+
+std::string SummaryLine2(const SnippetHeader& header) {
+  return JoinFullWidth(header, SnippetHeader::kDate, SnippetHeader::kCode, SnippetHeader::kExtra);
+}
+
+}  // namespace oldvek

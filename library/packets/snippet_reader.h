@@ -1,0 +1,57 @@
+#ifndef OLDVEK_PACKETS_SNIPPET_READER_H_
+#define OLDVEK_PACKETS_SNIPPET_READER_H_
+
+// Fetching one snippet through its index record: its header, its code lines and whether it
+// carries a ZORVIT attachment. Every fetch marks the snippet as read by setting the record's
+// Flag to a space.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/status.h"
+#include "packets/body_reader.h"
+#include "packets/formats.h"
+#include "platform/file.h"
+
+namespace oldvek {
+
+enum class SnippetKind : uint8_t {
+  kPlain = 1,
+  kAttachment = 2,  // "CREATED BY ZORVIT", in any case, stands in one of the first 48 code lines
+};
+
+// What a fetch learns about a snippet besides its code lines.
+struct SnippetInfo {
+  SnippetHeader header;
+  SnippetKind kind = SnippetKind::kPlain;
+
+  // The header's Tag without its trailing blanks.
+  std::string_view tag() const;
+};
+
+struct Snippet : SnippetInfo {
+  std::vector<std::string> code_lines;  // in body order, without their terminators
+};
+
+// Fetches the snippet whose index record starts at `record_position` in folder + base +
+// ".IDX" and hands its code lines to `each_code_line`. `base` is used whole. A position
+// that is not the start of a whole record of the index is refused before anything is
+// written or created. The snippet's body ends where the next whole record's snippet starts,
+// or at the end of the packet file; a Start of 0 gives a header of 0x00 bytes and no lines.
+Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+                                    uint64_t record_position, const LineVisitor& each_code_line);
+
+// The same, with the code lines collected.
+Result<Snippet> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+                                uint64_t record_position);
+
+// Author, Subject and Origin at their full widths joined by "~" (95 bytes).
+std::string SummaryLine1(const SnippetHeader& header);
+// Date, Code and Extra at their full widths joined by "~" (53 bytes).
+std::string SummaryLine2(const SnippetHeader& header);
+
+}  // namespace oldvek
+
+#endif  // OLDVEK_PACKETS_SNIPPET_READER_H_

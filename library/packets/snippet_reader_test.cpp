@@ -1,0 +1,175 @@
+#include "packets/snippet_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "faulty_file_system.h"
+#include "packet_writer.h"
+#include "temp_folder.h"
+
+namespace oldvek {
+namespace {
+
+using testing::BuildPacket;
+using testing::FaultyFileSystem;
+using testing::FileExists;
+using testing::IndexRecordBytes;
+using testing::PacketBytes;
+using testing::ReadFileBytes;
+using testing::TempFolder;
+using testing::TestSnippet;
+using testing::WriteFileBytes;
+using testing::WritePacket;
+using Lines = std::vector<std::string>;
+
+TestSnippet MakeSnippet(std::string subject, Lines lines) {
+  TestSnippet s;
+  s.author = "R. Hacker";
+  s.subject = std::move(subject);
+  s.origin = "FidoNet QUIK_BAS";
+  s.date = "1994-11-05";
+  s.code = "QB45";
+  s.extra = "X1";
+  s.tag = "SORT  ";
+  s.lines = std::move(lines);
+  return s;
+}
+
+// Two snippets, SWAP and COUNT, in packet ARC of `folder`.
+PacketBytes TwoSnippets() {
+  return BuildPacket({MakeSnippet("Swap", {"SWAP A, B", "PRINT A; B"}),
+                      MakeSnippet("Count", {"FOR I = 1 TO 10", "NEXT I"})});
+}
+
+TEST(SnippetReaderTest, FetchesHeaderLinesAndTagOfAMiddleSnippet) {
+  TempFolder folder;
+  WritePacket(folder.path(), "ARC", TwoSnippets());
+  Result<Snippet> snippet = RetrieveSnippet(FileSystem::Default(), folder.path(), "ARC", 1);
+  ASSERT_TRUE(snippet.ok()) << snippet.status().message();
+  EXPECT_EQ(snippet->code_lines, (Lines{"SWAP A, B", "PRINT A; B"})) << "the body ends where COUNT begins";
+  EXPECT_EQ(snippet->header.Field(SnippetHeader::kSubject), testing::Fixed("Swap", 31));
+  EXPECT_EQ(snippet->tag(), "SORT");
+  EXPECT_EQ(snippet->kind, SnippetKind::kPlain);
+}
+
+TEST(SnippetReaderTest, TheWholeBaseNameIsUsed) {
+  TempFolder folder;
+  WritePacket(folder.path(), "MY PKT", TwoSnippets());
+  Result<Snippet> snippet = RetrieveSnippet(FileSystem::Default(), folder.path(), "MY PKT", 79);
+  ASSERT_TRUE(snippet.ok()) << snippet.status().message();
+  EXPECT_EQ(snippet->code_lines, (Lines{"FOR I = 1 TO 10", "NEXT I"}));
+  EXPECT_FALSE(FileExists(folder.File("MY.IDX")));
+  EXPECT_FALSE(FileExists(folder.File("MY.VEK")));
+}
+
+TEST(SnippetReaderTest, StartZeroGivesZeroHeaderAndNoLinesWithoutReadingThePacket) {
+  TempFolder folder;
+  PacketBytes bytes = TwoSnippets();
+  bytes.index.replace(1, 10, "0         ");  // the next record still starts far into the packet
+  WritePacket(folder.path(), "ARC", bytes);
+  FaultyFileSystem file_system(FileSystem::Default());
+  Result<Snippet> snippet = RetrieveSnippet(file_system, folder.path(), "ARC", 1);
+  ASSERT_TRUE(snippet.ok()) << snippet.status().message();
+  EXPECT_TRUE(snippet->code_lines.empty());
+  EXPECT_EQ(std::string(snippet->header.Field({0, 165})), std::string(165, '\0'));
+  for (const FaultyFileSystem::Read& read : file_system.reads()) EXPECT_NE(read.path, folder.File("ARC.VEK"));
+}
+
+TEST(SnippetReaderTest, StartOnePastTheEndGivesZeroHeaderAndNoLines) {
+  TempFolder folder;
+  PacketBytes bytes = TwoSnippets();
+  bytes.index.replace(78 + 1, 10, testing::Fixed(std::to_string(bytes.packet.size() + 1), 10));
+  WritePacket(folder.path(), "ARC", bytes);
+  Result<Snippet> snippet = RetrieveSnippet(FileSystem::Default(), folder.path(), "ARC", 79);
+  ASSERT_TRUE(snippet.ok());
+  EXPECT_TRUE(snippet->code_lines.empty());
+  EXPECT_EQ(std::string(snippet->header.Field({0, 165})), std::string(165, '\0'));
+}
+
+TEST(SnippetReaderTest, ATrailingPartialRecordNeverEndsTheBody) {
+  TempFolder folder;
+  PacketBytes bytes = BuildPacket({MakeSnippet("Only", {"PRINT 1"})});
+  bytes.packet += std::string("PRINT 2") + '\xE3';
+  bytes.index += " 200      ";  // reads as a Start of 200, but is no whole record
+  WritePacket(folder.path(), "ARC", bytes);
+  EXPECT_EQ(RetrieveSnippet(FileSystem::Default(), folder.path(), "ARC", 1)->code_lines, (Lines{"PRINT 1", "PRINT 2"}));
+}
+
+TEST(SnippetReaderTest, AFollowingRecordWithBlankStartLetsTheBodyRunToTheEnd) {
+  TempFolder folder;
+  PacketBytes bytes = TwoSnippets();
+  bytes.index.replace(78 + 1, 10, std::string(10, ' '));
+  WritePacket(folder.path(), "ARC", bytes);
+  const Lines lines = RetrieveSnippet(FileSystem::Default(), folder.path(), "ARC", 1)->code_lines;
+  EXPECT_EQ(lines, (Lines{"SWAP A, B", "PRINT A; B", testing::HeaderBytes(MakeSnippet("Count", {})) + "FOR I = 1 TO 10",
+                          "NEXT I"}));
+}
+
+TEST(SnippetReaderTest, AnEndMarkerInsideTheHeaderGivesNoLines) {
+  TempFolder folder;
+  PacketBytes bytes = TwoSnippets();
+  bytes.index.replace(78 + 1, 10, testing::Fixed("100", 10));
+  WritePacket(folder.path(), "ARC", bytes);
+  Result<Snippet> snippet = RetrieveSnippet(FileSystem::Default(), folder.path(), "ARC", 1);
+  ASSERT_TRUE(snippet.ok());
+  EXPECT_TRUE(snippet->code_lines.empty());
+  EXPECT_EQ(snippet->tag(), "SORT");
+}
+
+TEST(SnippetReaderTest, ADamagedEndMarkerReadsNoFurtherThanThePacket) {
+  TempFolder folder;
+  PacketBytes bytes = TwoSnippets();
+  bytes.index.replace(78 + 1, 10, "9999999999");
+  WritePacket(folder.path(), "ARC", bytes);
+  FaultyFileSystem file_system(FileSystem::Default());
+  EXPECT_EQ(RetrieveSnippet(file_system, folder.path(), "ARC", 1)->code_lines.size(), 4u);
+  for (const FaultyFileSystem::Read& read : file_system.reads()) {
+    if (read.path == folder.File("ARC.VEK") && read.offset >= kHeaderSize) {
+      EXPECT_LE(read.offset + read.size, bytes.packet.size());
+    }
+  }
+}
+
+TEST(SnippetReaderTest, AMissingPacketIsCreatedEmptyForAnExistingRecord) {
+  TempFolder folder;
+  WriteFileBytes(folder.File("LOST.IDX"), IndexRecordBytes(MakeSnippet("Lost", {}), 1));
+  Result<Snippet> snippet = RetrieveSnippet(FileSystem::Default(), folder.path(), "LOST", 1);
+  ASSERT_TRUE(snippet.ok()) << snippet.status().message();
+  EXPECT_TRUE(snippet->code_lines.empty());
+  EXPECT_EQ(ReadFileBytes(folder.File("LOST.VEK")), "");
+  EXPECT_EQ(ReadFileBytes(folder.File("LOST.IDX"))[0], ' ');
+}
+
+TEST(SnippetReaderTest, ALineVisitorFailureIsTheResult) {
+  TempFolder folder;
+  WritePacket(folder.path(), "ARC", TwoSnippets());
+  Result<SnippetInfo> info = RetrieveSnippet(FileSystem::Default(), folder.path(), "ARC", 1,
+                                             [](std::string_view) { return Status::Error("full"); });
+  EXPECT_EQ(info.status().message(), "full");
+}
+
+TEST(SnippetReaderTest, AFailureAtAnyStepGivesNoResultAndChangesAtMostTheFlag) {
+  TempFolder folder;
+  const PacketBytes bytes = TwoSnippets();
+  std::string flagged = bytes.index;
+  flagged[0] = ' ';
+  WritePacket(folder.path(), "ARC", bytes);
+  FaultyFileSystem dry_run(FileSystem::Default());
+  ASSERT_TRUE(RetrieveSnippet(dry_run, folder.path(), "ARC", 1).ok());
+  ASSERT_GT(dry_run.operations(), 5);
+
+  for (uint64_t fail_at = 1; fail_at <= dry_run.operations(); ++fail_at) {
+    WritePacket(folder.path(), "ARC", bytes);
+    FaultyFileSystem file_system(FileSystem::Default(), fail_at);
+    Result<Snippet> snippet = RetrieveSnippet(file_system, folder.path(), "ARC", 1);
+    EXPECT_FALSE(snippet.ok()) << "operation " << fail_at;
+    const std::string index = ReadFileBytes(folder.File("ARC.IDX"));
+    EXPECT_TRUE(index == bytes.index || index == flagged) << "operation " << fail_at;
+    EXPECT_EQ(ReadFileBytes(folder.File("ARC.VEK")), bytes.packet) << "operation " << fail_at;
+  }
+}
+
+}  // namespace
+}  // namespace oldvek

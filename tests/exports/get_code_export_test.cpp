@@ -1,0 +1,205 @@
+// OldGetCode as a reader program calls it: one source, run against libOldVek.so and, under
+// Wine, against OldVek.dll.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "caller_values.h"
+#include "oldvek.h"
+#include "packet_writer.h"
+#include "temp_folder.h"
+
+namespace oldvek::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// What the caller holds after a call. Before it, the array holds {"stale", "old"} from 0, the
+// Tag "old tag", the count -1 and every byte of the record 0xA5.
+struct Fetched {
+  int32_t count = -1;
+  bool erased = false;
+  long lower = 0;
+  Lines lines;
+  std::string tag;
+  SnippetRecord record;
+};
+
+constexpr uint8_t kUntouched = 0xA5;
+
+Fetched Fetch(std::string_view packet_name, const std::string& folder, int32_t position) {
+  Bstr packet(packet_name);
+  Bstr folder_text(folder);
+  StringArray lines({"stale", "old"}, 0);
+  Bstr tag("old tag");
+  int32_t reserved = 7;
+  Fetched result;
+  std::memset(&result.record, kUntouched, sizeof(result.record));
+  OldGetCode(packet.get(), folder_text.get(), lines.get(), &reserved, tag.get(), &result.count, &position,
+             &result.record);
+  result.erased = lines.erased();
+  if (!lines.erased()) {
+    result.lower = lines.lower();
+    result.lines = lines.items();
+  }
+  result.tag = tag.str();
+  return result;
+}
+
+std::string RecordBytes(const SnippetRecord& record) {
+  return std::string(reinterpret_cast<const char*>(&record), sizeof(record));
+}
+
+TestSnippet Snippet(Lines lines) {
+  TestSnippet s;
+  s.author = "Ann Author";
+  s.subject = "Quick sort";
+  s.origin = "BASIC Echo";
+  s.date = "12 Mar 1996";
+  s.code = "QB45 PDS";
+  s.extra = "E5";
+  s.tag = "SORTING  ";
+  s.lines = std::move(lines);
+  return s;
+}
+
+TEST(OldGetCodeTest, ThreeLinesWithFullWidthSummaryAndTheRecordFilled) {
+  TempFolder folder;
+  WritePacket(folder.path(), "SORTS",
+              BuildPacket({Snippet({"DEFINT A-Z", "SUB QSort (a(), lo, hi)", "END SUB"}), Snippet({"REM next"})}));
+  const Fetched fetched = Fetch("SORTS", folder.path(), 1);
+  ASSERT_EQ(fetched.count, 5);
+  EXPECT_EQ(fetched.lower, 1);
+  ASSERT_EQ(fetched.lines.size(), 5u);
+  const std::string summary1 = Fixed("Ann Author", 31) + "~" + Fixed("Quick sort", 31) + "~" + Fixed("BASIC Echo", 31);
+  const std::string summary2 = Fixed("12 Mar 1996", 23) + "~" + Fixed("QB45 PDS", 23) + "~" + Fixed("E5", 5);
+  EXPECT_EQ(fetched.lines[0], summary1);
+  EXPECT_EQ(fetched.lines[0].size(), 95u);
+  EXPECT_EQ(fetched.lines[1], summary2);
+  EXPECT_EQ(fetched.lines[1].size(), 53u);
+  EXPECT_EQ(Lines(fetched.lines.begin() + 2, fetched.lines.end()),
+            (Lines{"DEFINT A-Z", "SUB QSort (a(), lo, hi)", "END SUB"}));
+  EXPECT_EQ(fetched.tag, "SORTING");
+
+  // Author, Subject, Origin, Date, Code and Kind are written; every other byte stays.
+  std::string expected(sizeof(SnippetRecord), static_cast<char>(kUntouched));
+  expected.replace(1, 31, Fixed("Ann Author", 31));
+  expected.replace(32, 31, Fixed("Quick sort", 31));
+  expected.replace(63, 31, Fixed("BASIC Echo", 31));
+  expected.replace(94, 23, Fixed("12 Mar 1996", 23));
+  expected.replace(117, 23, Fixed("QB45 PDS", 23));
+  expected[180] = 1;
+  EXPECT_EQ(RecordBytes(fetched.record), expected);
+}
+
+TEST(OldGetCodeTest, LinesComeBackWholeAcrossPieces) {
+  TempFolder folder;
+  const std::string longer_than_a_piece(45000, 'L');
+  const std::string ends_on_byte_20000 = "PRINT \"" + std::string(19992, 'x');  // 19999 bytes, then 0xE3
+  ASSERT_EQ(ends_on_byte_20000.size(), 19999u);
+  WritePacket(folder.path(), "LONG",
+              BuildPacket({Snippet({ends_on_byte_20000, "after", longer_than_a_piece}), Snippet({"NEXT"})}));
+  const Fetched fetched = Fetch("LONG", folder.path(), 1);
+  ASSERT_EQ(fetched.count, 5);
+  EXPECT_EQ(fetched.lines[2], ends_on_byte_20000);
+  EXPECT_EQ(fetched.lines[3], "after");
+  EXPECT_EQ(fetched.lines[4], longer_than_a_piece);
+}
+
+TEST(OldGetCodeTest, TwoTerminatorsInARowGiveAnEmptyLine) {
+  TempFolder folder;
+  WritePacket(folder.path(), "GAP", BuildPacket({Snippet({"A = 1", "", "B = 2"})}));
+  const Fetched fetched = Fetch("GAP", folder.path(), 1);
+  ASSERT_EQ(fetched.count, 5);
+  EXPECT_EQ(Lines(fetched.lines.begin() + 2, fetched.lines.end()), (Lines{"A = 1", "", "B = 2"}));
+}
+
+TEST(OldGetCodeTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
+  TempFolder folder;
+  Lines on48(47, "' filler");
+  on48.push_back("'>>> created by zorvit!");
+  Lines on49(48, "' filler");
+  on49.push_back("'>>> Created by ZORVIT!");
+  Lines mixed = {"x = 1: REM cReAtEd By ZoRvIt here"};
+  WritePacket(folder.path(), "ZV", BuildPacket({Snippet(on48), Snippet(on49), Snippet(mixed)}));
+  EXPECT_EQ(Fetch("ZV", folder.path(), 1).record.Kind, 2);
+  const Fetched late = Fetch("ZV", folder.path(), 79);
+  EXPECT_EQ(late.record.Kind, 1);
+  EXPECT_EQ(late.count, 51);
+  EXPECT_EQ(Fetch("ZV", folder.path(), 157).record.Kind, 2);
+}
+
+TEST(OldGetCodeTest, TheLastSnippetRunsToTheLastByteOfThePacket) {
+  TempFolder folder;
+  TestSnippet last = Snippet({"CLOSE #1", "END"});
+  last.body_suffix = "no terminator";
+  WritePacket(folder.path(), "FILES", BuildPacket({Snippet({"OPEN \"A\" FOR INPUT AS #1"}), last}));
+  const Fetched fetched = Fetch("FILES", folder.path(), 79);
+  EXPECT_EQ(Lines(fetched.lines.begin() + 2, fetched.lines.end()), (Lines{"CLOSE #1", "END"}));
+}
+
+TEST(OldGetCodeTest, AHeaderThatEndsThePacketGivesTheSummaryLinesOnly) {
+  TempFolder folder;
+  WritePacket(folder.path(), "BARE", BuildPacket({Snippet({"PRINT"}), Snippet({})}));
+  const Fetched fetched = Fetch("BARE", folder.path(), 79);
+  EXPECT_EQ(fetched.count, 2);
+  ASSERT_EQ(fetched.lines.size(), 2u);
+  EXPECT_EQ(fetched.lines[0].size(), 95u);
+  EXPECT_EQ(fetched.lines[1].size(), 53u);
+  EXPECT_EQ(fetched.record.Kind, 1);
+}
+
+TEST(OldGetCodeTest, TheFlagBecomesASpaceAndNothingElseInTheIndexChanges) {
+  TempFolder folder;
+  TestSnippet first = Snippet({"PRINT 1"});
+  TestSnippet second = Snippet({"PRINT 2"});
+  second.unused_index_bytes = "\x01\x02zz\xFF";
+  const PacketBytes bytes = BuildPacket({first, second});
+  ASSERT_EQ(bytes.index[78], '*');
+  WritePacket(folder.path(), "FLAG", bytes);
+  Fetch("FLAG", folder.path(), 79);
+  std::string expected = bytes.index;
+  expected[78] = ' ';
+  EXPECT_EQ(ReadFileBytes(folder.File("FLAG.IDX")), expected);
+  EXPECT_EQ(ReadFileBytes(folder.File("FLAG.VEK")), bytes.packet);
+}
+
+TEST(OldGetCodeTest, ThePacketNameEndsAtTheFirstSpace) {
+  TempFolder folder;
+  WritePacket(folder.path(), "STRINGS", BuildPacket({Snippet({"A$ = LTRIM$(A$)"})}));
+  const Fetched fetched = Fetch("STRINGS some description~x", folder.path(), 1);
+  EXPECT_EQ(fetched.count, 3);
+  EXPECT_EQ(fetched.lines.back(), "A$ = LTRIM$(A$)");
+}
+
+TEST(OldGetCodeTest, AnyPositionButARecordStartChangesNothing) {
+  TempFolder folder;
+  PacketBytes bytes = BuildPacket({Snippet({"ONE"}), Snippet({"TWO"})});
+  bytes.index += "1         ";  // a partial third record starting at 157
+  WritePacket(folder.path(), "REF", bytes);
+  for (int32_t position : {0, -1, -79, 2, 78, 80, 156, 157, 158, 235, 0x7FFFFFFF, static_cast<int32_t>(0x80000001)}) {
+    const Fetched fetched = Fetch("REF", folder.path(), position);
+    EXPECT_EQ(fetched.count, 0) << position;
+    EXPECT_EQ(fetched.lower, 0) << position;
+    EXPECT_EQ(fetched.lines, (Lines{"stale", "old"})) << position;
+    EXPECT_EQ(fetched.tag, "old tag") << position;
+    EXPECT_EQ(RecordBytes(fetched.record), std::string(sizeof(SnippetRecord), static_cast<char>(kUntouched)))
+        << position;
+    EXPECT_EQ(ReadFileBytes(folder.File("REF.IDX")), bytes.index) << position;
+    EXPECT_EQ(ReadFileBytes(folder.File("REF.VEK")), bytes.packet) << position;
+  }
+}
+
+TEST(OldGetCodeTest, AMissingIndexCreatesNoFiles) {
+  TempFolder folder;
+  const Fetched fetched = Fetch("NOWHERE", folder.path(), 1);
+  EXPECT_EQ(fetched.count, 0);
+  EXPECT_EQ(fetched.lines, (Lines{"stale", "old"}));
+  EXPECT_FALSE(FileExists(folder.File("NOWHERE.IDX")));
+  EXPECT_FALSE(FileExists(folder.File("NOWHERE.VEK")));
+}
+
+}  // namespace
+}  // namespace oldvek::testing
