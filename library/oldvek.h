@@ -100,6 +100,28 @@ OLDVEK_EXPORT void VEKAPI OldVekSearch(HWND dialog, int32_t control, int32_t mod
                                        CriteriaCallback* criteria, MatchCallback* match, SAFEARRAY** results,
                                        SearchState* state);
 
+/* Deletes the snippet of entry by rebuilding its packet, then brings snippetList into step:
+ * rebuilt from the index when it shows packet packetNo of packetList, otherwise without the
+ * entry, the same packet's other entries passed to entryStale first. listChanged is called
+ * with reason 5. filesOnly not 0: the files only; no list is touched and nothing is called. */
+OLDVEK_EXPORT void VEKAPI OldVekDelSnip(BSTR* entry, SAFEARRAY** packetList, SAFEARRAY** snippetList, BSTR* folder,
+                                        int32_t* packetNo, int32_t* entryNo, ListChangedFn listChanged,
+                                        intptr_t listChangedData, EntryStaleFn entryStale, intptr_t entryStaleData,
+                                        uint8_t filesOnly);
+
+/* Moves the snippet of entry to the end of packet destination, then brings snippetList into
+ * step: reloaded through indexLoader when it shows the source packet, otherwise with the
+ * entry rewritten to name its new place and the source's other entries passed to
+ * entryStale (with indexLoader as their data). listChanged is called with reason 5. */
+OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippetList, SAFEARRAY** packetList, int32_t* packetNo,
+                                     int32_t entryNo, BSTR* destination, BSTR* folder, ListChangedFn listChanged,
+                                     intptr_t listChangedData, EntryStaleFn entryStale, IndexLoaderFn indexLoader);
+
+/* Rewrites Author, Subject, Origin, Date and Code (newFields 1 to 5) of the snippet at entry
+ * entryNo of snippetList, in packet packetNo of packetList, with the index record's copies. */
+OLDVEK_EXPORT void VEKAPI OldVekHeaderUpdate(SAFEARRAY** newFields, SAFEARRAY** packetList, SAFEARRAY** snippetList,
+                                             BSTR* folder, int32_t* packetNo, int32_t* entryNo);
+
 #if !defined(_WIN32)
 /* Linux only: what a message box, a message-loop pass or a window operation does when the
  * library runs without Windows. A NULL member, or no host at all, gives the default: each

@@ -40,13 +40,18 @@ std::optional<Bounds> BoundsOf(SAFEARRAY* const* array) {
   return Bounds{lower, upper};
 }
 
-std::string ElementAt(SAFEARRAY* const* array, long index) {
+BSTR* ElementSlot(SAFEARRAY* const* array, long index) {
   const std::optional<Bounds> bounds = BoundsOf(array);
-  if (!bounds || index < bounds->lower || index > bounds->upper) return {};
+  if (!bounds || index < bounds->lower || index > bounds->upper) return nullptr;
   void* element = nullptr;
   LONG position = static_cast<LONG>(index);
-  if (SafeArrayPtrOfIndex(*array, &position, &element) != S_OK) return {};
-  return std::string(BytesOf(*static_cast<BSTR*>(element)));
+  if (SafeArrayPtrOfIndex(*array, &position, &element) != S_OK) return nullptr;
+  return static_cast<BSTR*>(element);
+}
+
+std::string ElementAt(SAFEARRAY* const* array, long index) {
+  BSTR* slot = ElementSlot(array, index);
+  return slot == nullptr ? std::string() : std::string(BytesOf(*slot));
 }
 
 std::vector<std::string> ReadList(SAFEARRAY* const* array) {

@@ -44,6 +44,10 @@ struct Bounds {
 // The bounds the caller gave a one-dimensional array; nothing for an erased array.
 std::optional<Bounds> BoundsOf(SAFEARRAY* const* array);
 
+// Where element `index` of a string array is kept, for a callee that may replace it in
+// place; nullptr when the array is erased or has no such element.
+BSTR* ElementSlot(SAFEARRAY* const* array, long index);
+
 // Element `index` of a string array; empty when the array is erased or has no such element.
 std::string ElementAt(SAFEARRAY* const* array, long index);
 

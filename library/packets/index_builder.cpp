@@ -2,6 +2,7 @@
 
 #include "packets/formats.h"
 #include "packets/index_reader.h"
+#include "packets/packet_commit.h"
 #include "packets/packet_files.h"
 #include "packets/snippet_entry.h"
 
@@ -9,22 +10,24 @@ namespace oldvek {
 
 Result<std::vector<std::string>> BuildSnippetList(FileSystem& file_system, std::string_view folder,
                                                   std::string_view base) {
+  // An interrupted change is completed or discarded first, so the index and the packet
+  // read below are always of one generation.
+  OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
   Result<std::unique_ptr<File>> index = file_system.Open(PacketPath(folder, base, kIndexExtension), kSharedPacketOpen);
   if (!index.ok()) return index.status();
   Result<uint64_t> index_length = (*index)->Size();
   if (!index_length.ok()) return index_length.status();
-  const uint64_t count = RecordCount(*index_length);
+  IndexReader records(**index, RecordCount(*index_length));
 
   Result<std::unique_ptr<File>> packet = file_system.Open(PacketPath(folder, base, kPacketExtension), kSharedPacketOpen);
   if (!packet.ok()) return packet.status();
 
   std::vector<std::string> entries;
-  entries.reserve(count);
-  IndexReader records(**index, count);
+  entries.reserve(records.record_count());
   IndexRecord record;
   SnippetHeader header;
-  for (uint64_t k = 1; k <= count; ++k) {
-    OLDVEK_RETURN_IF_ERROR(records.Next(record));
+  for (uint64_t k = 1; k <= records.record_count(); ++k) {
+    OLDVEK_RETURN_IF_ERROR(records.Read(k, record));
     OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, record.start(), header.bytes()));
     entries.push_back(MakeSnippetEntry(k, header, base));
   }

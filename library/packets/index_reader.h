@@ -10,26 +10,25 @@
 
 namespace oldvek {
 
-// Reads the records of an index file front to back, many records per read, so that a long
-// index costs a few large reads rather than one read per record.
+// Reads the whole records of an index file a run at a time, so that a pass over a large
+// index costs a few large reads instead of one small read per record.
 class IndexReader {
  public:
-  // Reads records 1 to `count` of `index`, which must outlive the reader.
-  IndexReader(File& index, uint64_t count) : index_(index), count_(count) {}
+  static constexpr uint64_t kRecordsPerRun = 4096;
 
-  // The number (from 1) of the record that Next reads; count + 1 once all are read.
-  uint64_t next_number() const { return next_; }
+  // `record_count` whole records are read; a trailing partial record is not one of them.
+  IndexReader(File& index, uint64_t record_count) : index_(index), record_count_(record_count) {}
 
-  // Reads the next record. Reading past record `count` is a failure.
-  Status Next(IndexRecord& record);
+  uint64_t record_count() const { return record_count_; }
+
+  // Record `number`, from 1 to record_count(). Reading the records in ascending order
+  // (with look-ahead to the next one) reads each run once.
+  Status Read(uint64_t number, IndexRecord& record);
 
  private:
-  static constexpr uint64_t kRecordsPerRead = 4096;
-
   File& index_;
-  const uint64_t count_;
-  uint64_t next_ = 1;
-  uint64_t run_first_ = 1;  // the number of the first record held in run_
+  uint64_t record_count_;
+  uint64_t run_first_ = 0;  // number of the first record in `run_`; 0 before any read
   std::string run_;
 };
 

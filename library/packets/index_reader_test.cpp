@@ -22,12 +22,16 @@ TEST(IndexReaderTest, ReadsEveryRecordAcrossReadRuns) {
   IndexReader reader(**file, kCount);
   IndexRecord record;
   for (uint64_t k = 1; k <= kCount; ++k) {
-    ASSERT_EQ(reader.next_number(), k);
-    ASSERT_TRUE(reader.Next(record).ok());
+    ASSERT_TRUE(reader.Read(k, record).ok());
     ASSERT_EQ(record.start(), k * 7) << "record " << k;
   }
-  EXPECT_EQ(reader.next_number(), kCount + 1);
-  EXPECT_FALSE(reader.Next(record).ok());
+  // Looking back, and ahead into the next run, read the right records too.
+  ASSERT_TRUE(reader.Read(4096, record).ok());
+  EXPECT_EQ(record.start(), 4096u * 7);
+  ASSERT_TRUE(reader.Read(4097, record).ok());
+  EXPECT_EQ(record.start(), 4097u * 7);
+  EXPECT_FALSE(reader.Read(kCount + 1, record).ok()) << "the partial record is not one";
+  EXPECT_FALSE(reader.Read(0, record).ok());
 }
 
 }  // namespace

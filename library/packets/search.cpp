@@ -101,8 +101,8 @@ Status PacketSearch::SearchPacket(int64_t packet_index, std::string_view base) {
   IndexRecord record;
   SnippetHeader header;
   for (uint64_t i = 1; i <= count; ++i) {
-    const uint64_t record_position = RecordPosition(records.next_number());
-    OLDVEK_RETURN_IF_ERROR(records.Next(record));
+    const uint64_t record_position = RecordPosition(i);
+    OLDVEK_RETURN_IF_ERROR(records.Read(i, record));
     OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, record.start(), header.bytes()));
     CopyHeaderFields(header, snippet_);
     if (!IsSearchMode(request_.mode)) continue;

@@ -4,9 +4,14 @@
 
 namespace oldvek {
 
-std::string MakeSnippetEntry(uint64_t record_number, const SnippetHeader& header, std::string_view base) {
+std::string RecordNumberText(uint64_t record_number) {
   std::string number = DecimalText(record_number);
   if (number.size() < 5) number.insert(0, 5 - number.size(), '0');
+  return number;
+}
+
+std::string MakeSnippetEntry(uint64_t record_number, const SnippetHeader& header, std::string_view base) {
+  const std::string number = RecordNumberText(record_number);
   std::string entry;
   entry.reserve(number.size() + 2 * 31 + 23 + base.size() + 32);
   entry += number;
@@ -60,6 +65,23 @@ Result<EntryLocation> ParseEntryLocation(std::string_view entry) {
   }
   location.base = std::string(name);
   return location;
+}
+
+std::string RelocatedEntry(std::string_view entry, uint64_t record_number, std::string_view packet_file) {
+  constexpr size_t npos = std::string_view::npos;
+  const size_t last = entry.rfind('~');
+  const size_t field5 = last == npos || last == 0 ? npos : entry.rfind('~', last - 1);
+  const size_t first = entry.find('~');
+  std::string_view middle;
+  if (field5 != npos && first < field5) middle = entry.substr(first + 1, field5 - first - 1);
+  std::string relocated = RecordNumberText(record_number);
+  relocated += '~';
+  relocated += middle;
+  relocated += '~';
+  relocated += packet_file;
+  relocated += '~';
+  relocated += DecimalText(RecordPosition(record_number));
+  return relocated;
 }
 
 }  // namespace oldvek

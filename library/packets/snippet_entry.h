@@ -25,6 +25,9 @@ inline constexpr std::string_view kIndexExtension = ".IDX";
 
 std::string MakeSnippetEntry(uint64_t record_number, const SnippetHeader& header, std::string_view base);
 
+// Field 1 of an entry: five digits with leading zeros, or all the digits when there are more.
+std::string RecordNumberText(uint64_t record_number);
+
 // The base name a packet entry names.
 std::string_view PacketBaseName(std::string_view packet_entry);
 
@@ -41,6 +44,11 @@ struct EntryLocation {
 // Reads fields 5 and 6 counted from the end. Fails when the entry has fewer than six fields
 // or when the packet file name holds a path separator, which would reach outside the folder.
 Result<EntryLocation> ParseEntryLocation(std::string_view entry);
+
+// The entry of a snippet that now stands elsewhere: field 1 becomes `record_number`, field 5
+// `packet_file` and field 6 the record's position; the text between field 1 and field 5
+// (Subject, Author and Code) stays as it is. The entry must have six fields or more.
+std::string RelocatedEntry(std::string_view entry, uint64_t record_number, std::string_view packet_file);
 
 }  // namespace oldvek
 

@@ -44,6 +44,13 @@ TEST(SnippetEntryTest, RecordNumbersAreFiveDigitsOrMore) {
   EXPECT_EQ(MakeSnippetEntry(100000, header, "P"), "100000~Sub~Au~QB~P.VEK~7799923");
 }
 
+TEST(SnippetEntryTest, RelocatedEntryKeepsTheMiddleFieldsAsTheyStand) {
+  EXPECT_EQ(RelocatedEntry("00002~Sort~Ann~QB~SORTS.VEK~79", 4, "DEST.VEK"), "00004~Sort~Ann~QB~DEST.VEK~235");
+  EXPECT_EQ(RelocatedEntry("00002~Fast ~ slow~Ann~~SORTS.VEK~79", 100000, "D.VEK"),
+            "100000~Fast ~ slow~Ann~~D.VEK~7799923");
+  EXPECT_EQ(RelocatedEntry("7~~~~S.VEK~1", 1, "D.VEK"), "00001~~~~D.VEK~1");
+}
+
 TEST(SnippetEntryTest, PacketBaseName) {
   EXPECT_EQ(PacketBaseName("SORTS~Sorting"), "SORTS");
   EXPECT_EQ(PacketBaseName(" SORTS  ~x"), " SORTS");

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/text.h"
+#include "packets/packet_commit.h"
 #include "packets/packet_files.h"
 #include "packets/snippet_entry.h"
 
@@ -32,6 +33,9 @@ std::string_view SnippetInfo::tag() const { return TrimTrailingBlanks(header.Fie
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                                     uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
   const bool marks = mark == MarkRead::kYes;
+  // An interrupted change is completed or discarded first, so the record and the body read
+  // below are of one generation of the packet.
+  OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
   const std::string index_path = PacketPath(folder, base, kIndexExtension);
   Result<std::unique_ptr<File>> index = file_system.Open(index_path, marks ? kExistingIndexOpen : kExistingIndexRead);
   if (!index.ok()) return index.status();

@@ -54,7 +54,8 @@ class FileSystem {
 
   virtual Result<std::unique_ptr<File>> Open(const std::string& path, OpenOptions options) = 0;
   virtual bool Exists(const std::string& path) = 0;
-  // Removes a file; removing a file that does not exist succeeds.
+  // Removes a file; removing a file that does not exist succeeds, removing one that is open
+  // (shared or exclusive) fails.
   virtual Status Remove(const std::string& path) = 0;
   // Puts `from` in the place of `to` in one atomic step, replacing `to` if it exists, and
   // makes the change durable.

@@ -102,6 +102,19 @@ TEST(FileSystemTest, ReplaceTakesThePlaceOfAnExistingFileAndRemoveToleratesMissi
   EXPECT_FALSE(FileSystem::Default().Replace(folder.File("GONE"), folder.File("OLD")).ok());
 }
 
+TEST(FileSystemTest, RemoveRefusesAFileThatIsOpen) {
+  TempFolder folder;
+  const std::string path = folder.File("HELD.$VE");
+  for (OpenOptions options : {kShared, kExclusive}) {
+    std::unique_ptr<File> held = OpenOrDie(path, options);
+    EXPECT_FALSE(FileSystem::Default().Remove(path).ok());
+    EXPECT_TRUE(FileSystem::Default().Exists(path));
+    held.reset();
+  }
+  EXPECT_TRUE(FileSystem::Default().Remove(path).ok());
+  EXPECT_FALSE(FileSystem::Default().Exists(path));
+}
+
 TEST(BufferedWriterTest, KeepsOrderAcrossSmallAndLargeWrites) {
   TempFolder folder;
   std::unique_ptr<File> file = OpenOrDie(folder.File("W"), kShared);

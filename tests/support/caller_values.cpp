@@ -48,13 +48,18 @@ long StringArray::upper() const {
   return bound;
 }
 
-std::vector<std::string> StringArray::items() const {
+std::vector<std::string> StringArray::items() const { return ArrayItems(array_); }
+
+std::vector<std::string> ArrayItems(SAFEARRAY* array) {
   std::vector<std::string> result;
-  if (array_ == nullptr) return result;
-  for (long i = lower(); i <= upper(); ++i) {
+  if (array == nullptr) return result;
+  LONG lower = 0;
+  LONG upper = 0;
+  SafeArrayGetLBound(array, 1, &lower);
+  SafeArrayGetUBound(array, 1, &upper);
+  for (LONG index = lower; index <= upper; ++index) {
     BSTR text = nullptr;
-    LONG index = static_cast<LONG>(i);
-    if (SafeArrayGetElement(array_, &index, &text) != S_OK) throw std::runtime_error("SafeArrayGetElement failed");
+    if (SafeArrayGetElement(array, &index, &text) != S_OK) throw std::runtime_error("SafeArrayGetElement failed");
     result.push_back(BstrBytes(text));
     SysFreeString(text);
   }

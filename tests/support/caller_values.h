@@ -53,6 +53,10 @@ class StringArray {
 
 std::string BstrBytes(BSTR text);
 
+// Every element of a string array the caller does not own (a callback's argument), from its
+// lower bound to its upper bound; nothing for NULL.
+std::vector<std::string> ArrayItems(SAFEARRAY* array);
+
 }  // namespace oldvek::testing
 
 #endif  // OLDVEK_TESTS_SUPPORT_CALLER_VALUES_H_

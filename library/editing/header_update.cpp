@@ -1,0 +1,58 @@
+#include "editing/header_update.h"
+
+#include "base/text.h"
+#include "packets/formats.h"
+#include "packets/packet_commit.h"
+#include "packets/packet_files.h"
+
+namespace oldvek {
+
+Status UpdateHeader(FileSystem& file_system, std::string_view folder, std::string_view base, uint64_t record_position,
+                    const HeaderFields& fields) {
+  OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+  const PacketFiles files(folder, base);
+  Result<std::unique_ptr<File>> index = file_system.Open(files.index, kExclusivePacketOpen);
+  if (!index.ok()) return index.status();
+  Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kExclusivePacketOpen);
+  if (!packet.ok()) return packet.status();
+
+  Result<uint64_t> index_length = (*index)->Size();
+  if (!index_length.ok()) return index_length.status();
+  if (!IsRecordPosition(record_position, RecordCount(*index_length))) {
+    return Status::Error(files.index + " has no record at position " + DecimalText(record_position));
+  }
+  IndexRecord record;
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**index, record_position, record.bytes()));
+  const uint64_t start = record.start();
+  Result<uint64_t> packet_length = (*packet)->Size();
+  if (!packet_length.ok()) return packet_length.status();
+  if (start == 0 || start > *packet_length || *packet_length - (start - 1) < kHeaderSize) {
+    return Status::Error(files.packet + " has no snippet header at position " + DecimalText(start) +
+                         " (index record at " + DecimalText(record_position) + ")");
+  }
+  SnippetHeader header;
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, start, header.bytes()));
+
+  record.SetField(IndexRecord::kSubject, fields.subject);
+  record.SetField(IndexRecord::kAuthor, fields.author);
+  header.SetField(SnippetHeader::kAuthor, fields.author);
+  header.SetField(SnippetHeader::kSubject, fields.subject);
+  header.SetField(SnippetHeader::kOrigin, fields.origin);
+  header.SetField(SnippetHeader::kDate, fields.date);
+  header.SetField(SnippetHeader::kCode, fields.code);
+
+  Commit commit;
+  commit.patches = {Patch::Write(PacketPart::kIndex, record_position, std::string(record.bytes().data(), kIndexRecordSize)),
+                    Patch::Write(PacketPart::kPacket, start, std::string(header.bytes().data(), kHeaderSize))};
+  Result<CommitMark> mark = CommitMark::Write(file_system, files, commit);
+  if (!mark.ok()) return mark.status();
+  // From here a failure leaves the mark, and the next operation writes both blocks again.
+  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, **packet, **index));
+  OLDVEK_RETURN_IF_ERROR((*index)->Sync());
+  OLDVEK_RETURN_IF_ERROR((*packet)->Sync());
+  OLDVEK_RETURN_IF_ERROR(mark->Remove());
+  OLDVEK_RETURN_IF_ERROR((*packet)->Close());
+  return (*index)->Close();
+}
+
+}  // namespace oldvek

@@ -1,0 +1,51 @@
+// OldVekMove: moves a snippet to the end of another packet and brings the caller's snippet
+// list into step.
+#include <optional>
+
+#include "abi/caller_types.h"
+#include "editing/snippet_move.h"
+#include "list_callbacks.h"
+#include "oldvek.h"
+#include "packets/snippet_entry.h"
+#include "platform/ui.h"
+
+extern "C" OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippetList, SAFEARRAY** packetList,
+                                                int32_t* packetNo, int32_t entryNo, BSTR* destination, BSTR* folder,
+                                                ListChangedFn listChanged, intptr_t listChangedData,
+                                                EntryStaleFn entryStale, IndexLoaderFn indexLoader) {
+  using namespace oldvek;
+  const std::string entry_text = abi::ToString(entry);
+  Result<EntryLocation> location = ParseEntryLocation(entry_text);
+  if (!location.ok()) {
+    ShowError(location.status().message());
+    return;
+  }
+  const int32_t packet_no = packetNo != nullptr ? *packetNo : 0;
+  BSTR* shown_packet = packet_no != 0 ? abi::ElementSlot(packetList, packet_no) : nullptr;
+  // Letter case counts: a list of "sorts" does not show SORTS.VEK.
+  const bool shows_index = shown_packet != nullptr && PacketBaseName(abi::ToString(shown_packet)) == location->base;
+  const std::optional<abi::Bounds> bounds = abi::BoundsOf(snippetList);
+  const std::string destination_base = abi::ToString(destination);
+
+  Result<uint64_t> record_number = MoveSnippet(FileSystem::Default(), abi::ToString(folder), location->base,
+                                               location->record_position, destination_base);
+  if (!record_number.ok()) {
+    ShowError(record_number.status().message());
+    return;
+  }
+  if (shows_index) {
+    if (indexLoader != nullptr) {
+      int32_t count = bounds ? static_cast<int32_t>(bounds->upper) : 0;
+      indexLoader(shown_packet, snippetList, &count, folder);
+    }
+  } else {
+    if (bounds && entryNo >= bounds->lower && entryNo <= bounds->upper) {
+      const std::string moved =
+          RelocatedEntry(entry_text, *record_number, destination_base + std::string(kPacketExtension));
+      if (!abi::PutElement(*snippetList, entryNo, moved)) ShowError("There is not enough memory for the snippet list.");
+    }
+    ReportStaleEntries(snippetList, entryNo, location->base + std::string(kPacketExtension), entryStale, folder,
+                       reinterpret_cast<intptr_t>(indexLoader));
+  }
+  ReportListChanged(listChanged, snippetList, listChangedData);
+}

@@ -1,0 +1,247 @@
+#include "packets/packet_commit.h"
+
+#include <algorithm>
+
+#include "base/text.h"
+#include "packets/formats.h"
+#include "packets/packet_files.h"
+#include "packets/snippet_entry.h"
+
+namespace oldvek {
+namespace {
+
+// A mark is text lines, with each write's bytes raw after its line:
+//   OLDVEK COMMIT
+//   PLACE                       (a rebuild)
+//   W I 79 78 <78 bytes>        (write 78 bytes at position 79 of the index file)
+//   C V 3301                    (cut the packet file to 3301 bytes)
+//   END
+// Only a mark that ends with its END line was written whole.
+constexpr std::string_view kMarkTitle = "OLDVEK COMMIT\n";
+constexpr std::string_view kPlaceLine = "PLACE\n";
+constexpr std::string_view kEndLine = "END\n";
+// Marks hold a few blocks; anything larger was not written by this library.
+constexpr uint64_t kLargestMark = 1 << 16;
+
+constexpr std::string_view kRebuiltPacketExtension = ".$VE";
+constexpr std::string_view kRebuiltIndexExtension = ".$ID";
+constexpr std::string_view kMarkExtension = ".$OK";
+
+// Reads a mark front to back; every read fails on anything unexpected.
+class MarkReader {
+ public:
+  explicit MarkReader(std::string_view bytes) : rest_(bytes) {}
+
+  bool Take(std::string_view expected) {
+    if (rest_.substr(0, expected.size()) != expected) return false;
+    rest_.remove_prefix(expected.size());
+    return true;
+  }
+  bool AtEnd() const { return rest_.empty(); }
+
+  std::optional<char> Letter() {
+    if (rest_.empty()) return std::nullopt;
+    const char letter = rest_[0];
+    rest_.remove_prefix(1);
+    return letter;
+  }
+
+  std::optional<uint64_t> Number() {
+    size_t digits = 0;
+    while (digits < rest_.size() && digits < 19 && rest_[digits] >= '0' && rest_[digits] <= '9') ++digits;
+    if (digits == 0) return std::nullopt;
+    const uint64_t value = ReadDecimal(rest_.substr(0, digits));
+    rest_.remove_prefix(digits);
+    return value;
+  }
+
+  std::optional<std::string> Bytes(uint64_t count) {
+    if (count > rest_.size()) return std::nullopt;
+    std::string bytes(rest_.substr(0, count));
+    rest_.remove_prefix(count);
+    return bytes;
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+std::optional<PacketPart> PartFromLetter(std::optional<char> letter) {
+  if (letter == static_cast<char>(PacketPart::kPacket)) return PacketPart::kPacket;
+  if (letter == static_cast<char>(PacketPart::kIndex)) return PacketPart::kIndex;
+  return std::nullopt;
+}
+
+std::optional<Patch> ReadPatch(MarkReader& reader) {
+  const std::optional<char> kind = reader.Letter();
+  if (!reader.Take(" ")) return std::nullopt;
+  const std::optional<PacketPart> part = PartFromLetter(reader.Letter());
+  if (!part || !reader.Take(" ")) return std::nullopt;
+  const std::optional<uint64_t> value = reader.Number();
+  if (!value) return std::nullopt;
+  if (kind == static_cast<char>(Patch::Kind::kCut)) {
+    if (!reader.Take("\n")) return std::nullopt;
+    return Patch::Cut(*part, *value);
+  }
+  if (kind != static_cast<char>(Patch::Kind::kWrite) || *value == 0 || !reader.Take(" ")) return std::nullopt;
+  const std::optional<uint64_t> length = reader.Number();
+  if (!length || !reader.Take("\n")) return std::nullopt;
+  std::optional<std::string> bytes = reader.Bytes(*length);
+  if (!bytes || !reader.Take("\n")) return std::nullopt;
+  return Patch::Write(*part, *value, std::move(*bytes));
+}
+
+Result<std::string> ReadMark(FileSystem& file_system, const std::string& path) {
+  Result<std::unique_ptr<File>> file =
+      file_system.Open(path, {Access::kRead, Share::kShared, Disposition::kOpenExisting});
+  if (!file.ok()) return file.status();
+  Result<uint64_t> size = (*file)->Size();
+  if (!size.ok()) return size.status();
+  std::string bytes(std::min(*size, kLargestMark + 1), '\0');
+  OLDVEK_RETURN_IF_ERROR((*file)->ReadAt(0, bytes));
+  OLDVEK_RETURN_IF_ERROR((*file)->Close());
+  return bytes;
+}
+
+// Rebuilt files that no mark claims. A file still held by a rebuild that is running cannot
+// be opened exclusively and is left alone; once a rebuild lets go of its files its mark
+// exists, so the mark is looked for again after the file is secured.
+void DiscardRebuiltFiles(FileSystem& file_system, const PacketFiles& files) {
+  for (const std::string* path : {&files.rebuilt_packet, &files.rebuilt_index}) {
+    if (!file_system.Exists(*path)) continue;
+    Result<std::unique_ptr<File>> held =
+        file_system.Open(*path, {Access::kRead, Share::kExclusive, Disposition::kOpenExisting});
+    if (!held.ok() || file_system.Exists(files.mark)) continue;
+    (void)(*held)->Close();
+    // A failure leaves the file to the next operation; a rebuild empties it before use.
+    (void)file_system.Remove(*path);
+  }
+}
+
+Status CarryOut(FileSystem& file_system, const PacketFiles& files, const Commit& commit) {
+  if (commit.place_rebuilt) OLDVEK_RETURN_IF_ERROR(PlaceRebuiltFiles(file_system, files));
+  if (commit.patches.empty()) return Status::Ok();
+  Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kSharedPacketOpen);
+  if (!packet.ok()) return packet.status();
+  Result<std::unique_ptr<File>> index = file_system.Open(files.index, kSharedPacketOpen);
+  if (!index.ok()) return index.status();
+  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, **packet, **index));
+  OLDVEK_RETURN_IF_ERROR((*packet)->Sync());
+  OLDVEK_RETURN_IF_ERROR((*index)->Sync());
+  OLDVEK_RETURN_IF_ERROR((*packet)->Close());
+  return (*index)->Close();
+}
+
+}  // namespace
+
+PacketFiles::PacketFiles(std::string_view folder, std::string_view base)
+    : packet(PacketPath(folder, base, kPacketExtension)),
+      index(PacketPath(folder, base, kIndexExtension)),
+      rebuilt_packet(PacketPath(folder, base, kRebuiltPacketExtension)),
+      rebuilt_index(PacketPath(folder, base, kRebuiltIndexExtension)),
+      mark(PacketPath(folder, base, kMarkExtension)) {}
+
+std::string EncodeCommit(const Commit& commit) {
+  std::string bytes(kMarkTitle);
+  if (commit.place_rebuilt) bytes += kPlaceLine;
+  for (const Patch& patch : commit.patches) {
+    bytes += static_cast<char>(patch.kind);
+    bytes += ' ';
+    bytes += static_cast<char>(patch.part);
+    bytes += ' ';
+    bytes += DecimalText(patch.value);
+    if (patch.kind == Patch::Kind::kWrite) {
+      bytes += ' ';
+      bytes += DecimalText(patch.bytes.size());
+      bytes += '\n';
+      bytes += patch.bytes;
+    }
+    bytes += '\n';
+  }
+  bytes += kEndLine;
+  return bytes;
+}
+
+std::optional<Commit> DecodeCommit(std::string_view bytes) {
+  MarkReader reader(bytes);
+  if (!reader.Take(kMarkTitle)) return std::nullopt;
+  Commit commit;
+  commit.place_rebuilt = reader.Take(kPlaceLine);
+  while (!reader.Take(kEndLine)) {
+    if (reader.AtEnd()) return std::nullopt;
+    std::optional<Patch> patch = ReadPatch(reader);
+    if (!patch) return std::nullopt;
+    commit.patches.push_back(std::move(*patch));
+  }
+  if (!reader.AtEnd()) return std::nullopt;
+  return commit;
+}
+
+Status ApplyPatches(std::span<const Patch> patches, File& packet, File& index) {
+  for (const Patch& patch : patches) {
+    File& file = patch.part == PacketPart::kPacket ? packet : index;
+    if (patch.kind == Patch::Kind::kWrite) {
+      OLDVEK_RETURN_IF_ERROR(WriteAtPosition(file, patch.value, patch.bytes));
+    } else {
+      OLDVEK_RETURN_IF_ERROR(file.Truncate(patch.value));
+    }
+  }
+  return Status::Ok();
+}
+
+Status PlaceRebuiltFiles(FileSystem& file_system, const PacketFiles& files) {
+  if (file_system.Exists(files.rebuilt_packet)) {
+    OLDVEK_RETURN_IF_ERROR(file_system.Replace(files.rebuilt_packet, files.packet));
+  }
+  if (file_system.Exists(files.rebuilt_index)) {
+    OLDVEK_RETURN_IF_ERROR(file_system.Replace(files.rebuilt_index, files.index));
+  }
+  return Status::Ok();
+}
+
+Result<CommitMark> CommitMark::Write(FileSystem& file_system, const PacketFiles& files, const Commit& commit) {
+  Result<std::unique_ptr<File>> file =
+      file_system.Open(files.mark, {Access::kReadWrite, Share::kExclusive, Disposition::kCreateOrTruncate});
+  if (!file.ok()) return file.status();
+  CommitMark mark(file_system, files.mark, std::move(*file));
+  Status written = mark.file_->Append(EncodeCommit(commit));
+  if (written.ok()) written = mark.file_->Sync();
+  if (!written.ok()) {
+    // Not committed: its work has not begun. Should the removal fail too, what is left is
+    // either cut short (discarded by the next settle) or whole (carried out by it).
+    (void)mark.Remove();
+    return written;
+  }
+  return mark;
+}
+
+CommitMark::~CommitMark() {
+  if (file_ != nullptr) (void)file_->Close();
+}
+
+Status CommitMark::Remove() {
+  // Windows deletes no file that is open, so the mark is let go of first.
+  if (file_ != nullptr) {
+    const Status closed = file_->Close();
+    file_.reset();
+    OLDVEK_RETURN_IF_ERROR(closed);
+  }
+  return file_system_->Remove(path_);
+}
+
+Status SettlePacket(FileSystem& file_system, std::string_view folder, std::string_view base) {
+  const PacketFiles files(folder, base);
+  if (!file_system.Exists(files.mark)) {
+    DiscardRebuiltFiles(file_system, files);
+    return Status::Ok();
+  }
+  Result<std::string> bytes = ReadMark(file_system, files.mark);
+  if (!bytes.ok()) return bytes.status();
+  const std::optional<Commit> commit = DecodeCommit(*bytes);
+  if (commit) OLDVEK_RETURN_IF_ERROR(CarryOut(file_system, files, *commit));
+  OLDVEK_RETURN_IF_ERROR(file_system.Remove(files.mark));
+  if (!commit) DiscardRebuiltFiles(file_system, files);
+  return Status::Ok();
+}
+
+}  // namespace oldvek

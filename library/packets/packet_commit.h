@@ -1,0 +1,111 @@
+#ifndef OLDVEK_PACKETS_PACKET_COMMIT_H_
+#define OLDVEK_PACKETS_PACKET_COMMIT_H_
+
+// Changes to a packet that must never be seen half done go through a commit mark: the file
+// BASE.$OK beside the packet, listing the work that completes the change. The mark is
+// written whole and flushed before that work touches the packet's own files, is held open
+// exclusively while the work runs, and is removed when the work is done. Every operation on
+// a packet settles it first (SettlePacket): a complete mark is carried out again (each step
+// may be repeated safely), a mark cut short is discarded (its work never began), and
+// rebuilt files that no mark claims are left over from a rebuild that never committed and
+// are removed.
+//
+// Two kinds of work use it. A rebuild writes BASE.$VE and BASE.$ID completely, then marks
+// "place": each rebuilt file takes the place of its original by an atomic rename. An
+// in-place change marks "patch": writes of whole blocks at fixed positions, and cuts of a
+// file to a length, to be applied to BASE.VEK and BASE.IDX.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/status.h"
+#include "platform/file.h"
+
+namespace oldvek {
+
+// The names of a packet's files, folder included.
+struct PacketFiles {
+  PacketFiles(std::string_view folder, std::string_view base);
+
+  std::string packet;          // BASE.VEK
+  std::string index;           // BASE.IDX
+  std::string rebuilt_packet;  // BASE.$VE
+  std::string rebuilt_index;   // BASE.$ID
+  std::string mark;            // BASE.$OK
+};
+
+enum class PacketPart : char { kPacket = 'V', kIndex = 'I' };
+
+// One in-place step: `bytes` written at the 1-based `position`, or the file cut to `length`.
+struct Patch {
+  enum class Kind : char { kWrite = 'W', kCut = 'C' };
+
+  static Patch Write(PacketPart part, uint64_t position, std::string bytes) {
+    return {Kind::kWrite, part, position, std::move(bytes)};
+  }
+  static Patch Cut(PacketPart part, uint64_t length) { return {Kind::kCut, part, length, {}}; }
+
+  Kind kind;
+  PacketPart part;
+  uint64_t value;     // position for a write, length for a cut
+  std::string bytes;  // what a write puts there
+
+  bool operator==(const Patch&) const = default;
+};
+
+// The work a mark stands for.
+struct Commit {
+  bool place_rebuilt = false;  // BASE.$VE replaces BASE.VEK, then BASE.$ID replaces BASE.IDX
+  std::vector<Patch> patches;  // applied in order
+
+  bool operator==(const Commit&) const = default;
+};
+
+// The bytes of a mark, and back. A mark that was cut short, or is anything but what
+// EncodeCommit wrote, decodes to nothing.
+std::string EncodeCommit(const Commit& commit);
+std::optional<Commit> DecodeCommit(std::string_view bytes);
+
+// Applies `patches` in order to the open packet and index files.
+Status ApplyPatches(std::span<const Patch> patches, File& packet, File& index);
+
+// Each rebuilt file that still exists takes the place of its original; one already placed
+// is passed over, so this can be repeated after an interruption.
+Status PlaceRebuiltFiles(FileSystem& file_system, const PacketFiles& files);
+
+// A mark on disk, written completely and flushed, held open exclusively so that no one
+// else settles the packet while its work runs.
+class CommitMark {
+ public:
+  static Result<CommitMark> Write(FileSystem& file_system, const PacketFiles& files, const Commit& commit);
+
+  CommitMark(CommitMark&&) = default;
+  CommitMark& operator=(CommitMark&&) = default;
+  ~CommitMark();
+
+  // The work is done (or undone): the mark goes. When this fails the mark stays, and the
+  // next operation on the packet carries the work out again.
+  Status Remove();
+
+ private:
+  CommitMark(FileSystem& file_system, std::string path, std::unique_ptr<File> file)
+      : file_system_(&file_system), path_(std::move(path)), file_(std::move(file)) {}
+
+  FileSystem* file_system_;
+  std::string path_;
+  std::unique_ptr<File> file_;
+};
+
+// Brings the packet `base` to a state no interruption left behind: carries out a complete
+// mark, discards one cut short, and removes rebuilt files that no mark claims and no running
+// rebuild holds. Fails, touching nothing more, when a mark's work cannot be carried out now.
+Status SettlePacket(FileSystem& file_system, std::string_view folder, std::string_view base);
+
+}  // namespace oldvek
+
+#endif  // OLDVEK_PACKETS_PACKET_COMMIT_H_

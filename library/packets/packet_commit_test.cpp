@@ -1,0 +1,202 @@
+#include "packets/packet_commit.h"
+
+#include <gtest/gtest.h>
+
+#include "faulty_file_system.h"
+#include "packets/packet_files.h"
+#include "temp_folder.h"
+
+namespace oldvek {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::FileExists;
+using testing::ReadFileBytes;
+using testing::TempFolder;
+using testing::WriteFileBytes;
+
+Commit RebuildAndPatches() {
+  Commit commit;
+  commit.place_rebuilt = true;
+  commit.patches = {Patch::Write(PacketPart::kIndex, 79, std::string("A\nEND\n\xE3", 7)),
+                    Patch::Cut(PacketPart::kPacket, 3301), Patch::Write(PacketPart::kPacket, 1, "")};
+  return commit;
+}
+
+TEST(CommitMarkFormatTest, ExactBytesAndRoundTrip) {
+  const std::string bytes = EncodeCommit(RebuildAndPatches());
+  EXPECT_EQ(bytes, std::string("OLDVEK COMMIT\nPLACE\nW I 79 7\nA\nEND\n\xE3\nC V 3301\nW V 1 0\n\nEND\n"));
+  EXPECT_EQ(DecodeCommit(bytes), RebuildAndPatches());
+  EXPECT_EQ(EncodeCommit(Commit{}), "OLDVEK COMMIT\nEND\n");
+  EXPECT_EQ(DecodeCommit("OLDVEK COMMIT\nEND\n"), Commit{});
+}
+
+TEST(CommitMarkFormatTest, AMarkCutShortAnywhereIsNoMark) {
+  const std::string bytes = EncodeCommit(RebuildAndPatches());
+  for (size_t length = 0; length < bytes.size(); ++length) {
+    EXPECT_FALSE(DecodeCommit(std::string_view(bytes).substr(0, length))) << length;
+  }
+}
+
+TEST(CommitMarkFormatTest, AnythingElseIsNoMark) {
+  for (std::string_view bytes : std::initializer_list<std::string_view>{
+           "OLDVEK COMMIT\nEND\nX",                   // bytes after the end
+           "OLDVEK COMMIT\nEND",                      // end line unfinished
+           "oldvek commit\nEND\n",                    // another title
+           std::string_view("\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 18),  // size written, data not
+           "OLDVEK COMMIT\nW X 1 1\na\nEND\n",        // no such file
+           "OLDVEK COMMIT\nW I 0 1\na\nEND\n",        // nothing is written before position 1
+           "OLDVEK COMMIT\nW I 1 2\na\nEND\n",        // fewer bytes than stated
+           "OLDVEK COMMIT\nW I 1 1\nab\nEND\n",       // more bytes than stated
+           "OLDVEK COMMIT\nC I -1\nEND\n",            // not a number
+           "OLDVEK COMMIT\nC I 99999999999999999999\nEND\n",  // past 64 bits
+           "OLDVEK COMMIT\nX I 1\nEND\n",             // no such step
+           "OLDVEK COMMIT\nEND\nPLACE\nEND\n",        // two ends
+       }) {
+    EXPECT_FALSE(DecodeCommit(bytes)) << bytes;
+  }
+}
+
+struct Pair {
+  std::string packet;
+  std::string index;
+};
+
+class SettlePacketTest : public ::testing::Test {
+ protected:
+  SettlePacketTest() : files_(folder_.path(), "PKT") {}
+
+  void WritePair(const Pair& pair) {
+    WriteFileBytes(files_.packet, pair.packet);
+    WriteFileBytes(files_.index, pair.index);
+  }
+  Pair ReadPair() { return {ReadFileBytes(files_.packet), ReadFileBytes(files_.index)}; }
+  void WriteRebuilt(const Pair& pair) {
+    WriteFileBytes(files_.rebuilt_packet, pair.packet);
+    WriteFileBytes(files_.rebuilt_index, pair.index);
+  }
+  bool NothingLeftOver() {
+    return !FileExists(files_.rebuilt_packet) && !FileExists(files_.rebuilt_index) && !FileExists(files_.mark);
+  }
+  Status Settle(FileSystem& file_system = FileSystem::Default()) {
+    return SettlePacket(file_system, folder_.path(), "PKT");
+  }
+
+  TempFolder folder_;
+  PacketFiles files_;
+};
+
+const Pair kOld{"old packet", "old index"};
+const Pair kNew{"new packet!", "new index!"};
+
+TEST_F(SettlePacketTest, NamesTheFilesBesideThePacket) {
+  EXPECT_EQ(files_.packet, folder_.File("PKT.VEK"));
+  EXPECT_EQ(files_.index, folder_.File("PKT.IDX"));
+  EXPECT_EQ(files_.rebuilt_packet, folder_.File("PKT.$VE"));
+  EXPECT_EQ(files_.rebuilt_index, folder_.File("PKT.$ID"));
+  EXPECT_EQ(files_.mark, folder_.File("PKT.$OK"));
+}
+
+TEST_F(SettlePacketTest, RebuiltFilesWithoutAMarkAreRemovedAndThePairKept) {
+  WritePair(kOld);
+  WriteRebuilt(kNew);
+  ASSERT_TRUE(Settle().ok());
+  EXPECT_TRUE(NothingLeftOver());
+  EXPECT_EQ(ReadPair().packet, kOld.packet);
+  EXPECT_EQ(ReadPair().index, kOld.index);
+}
+
+TEST_F(SettlePacketTest, AMarkToPlaceFinishesTheReplacementFromWhereItStopped) {
+  Commit place;
+  place.place_rebuilt = true;
+  // Stopped before the first rename, and between the two.
+  for (bool packet_already_placed : {false, true}) {
+    WritePair(kOld);
+    WriteRebuilt(kNew);
+    if (packet_already_placed) {
+      ASSERT_TRUE(FileSystem::Default().Replace(files_.rebuilt_packet, files_.packet).ok());
+    }
+    WriteFileBytes(files_.mark, EncodeCommit(place));
+    ASSERT_TRUE(Settle().ok());
+    EXPECT_TRUE(NothingLeftOver());
+    EXPECT_EQ(ReadPair().packet, kNew.packet);
+    EXPECT_EQ(ReadPair().index, kNew.index);
+  }
+}
+
+TEST_F(SettlePacketTest, AMarkCutShortIsDiscardedWithTheRebuiltFiles) {
+  Commit place;
+  place.place_rebuilt = true;
+  WritePair(kOld);
+  WriteRebuilt(kNew);
+  const std::string mark = EncodeCommit(place);
+  WriteFileBytes(files_.mark, mark.substr(0, mark.size() - 1));
+  ASSERT_TRUE(Settle().ok());
+  EXPECT_TRUE(NothingLeftOver());
+  EXPECT_EQ(ReadPair().packet, kOld.packet);
+  EXPECT_EQ(ReadPair().index, kOld.index);
+}
+
+TEST_F(SettlePacketTest, AMarkToPatchIsAppliedAgain) {
+  WritePair({"0123456789", "abcdef"});
+  Commit patch;
+  patch.patches = {Patch::Write(PacketPart::kPacket, 3, "XY"), Patch::Cut(PacketPart::kIndex, 2),
+                   Patch::Write(PacketPart::kIndex, 4, "Z")};
+  WriteFileBytes(files_.mark, EncodeCommit(patch));
+  ASSERT_TRUE(Settle().ok());
+  EXPECT_TRUE(NothingLeftOver());
+  EXPECT_EQ(ReadPair().packet, "01XY456789");
+  EXPECT_EQ(ReadPair().index, std::string("ab\0Z", 4));
+}
+
+TEST_F(SettlePacketTest, FilesOfARebuildStillRunningAreLeftAlone) {
+  WritePair(kOld);
+  Result<std::unique_ptr<File>> rebuilding = FileSystem::Default().Open(files_.rebuilt_packet, kExclusivePacketOpen);
+  ASSERT_TRUE(rebuilding.ok());
+  ASSERT_TRUE((*rebuilding)->Append(std::string_view("half")).ok());
+  ASSERT_TRUE(Settle().ok());
+  EXPECT_TRUE(FileExists(files_.rebuilt_packet));
+  EXPECT_EQ(ReadPair().packet, kOld.packet);
+}
+
+TEST_F(SettlePacketTest, AMarkInUseFailsAndTouchesNothing) {
+  WritePair(kOld);
+  WriteRebuilt(kNew);
+  Commit place;
+  place.place_rebuilt = true;
+  Result<CommitMark> held = CommitMark::Write(FileSystem::Default(), files_, place);
+  ASSERT_TRUE(held.ok());
+  EXPECT_FALSE(Settle().ok());
+  EXPECT_EQ(ReadPair().packet, kOld.packet);
+  EXPECT_TRUE(FileExists(files_.rebuilt_packet));
+  ASSERT_TRUE(held->Remove().ok());
+  EXPECT_FALSE(FileExists(files_.mark));
+}
+
+TEST_F(SettlePacketTest, AMarkThatCannotBeCarriedOutStaysForTheNextOperation) {
+  Commit place;
+  place.place_rebuilt = true;
+  for (uint64_t fail_from = 1;; ++fail_from) {
+    WritePair(kOld);
+    WriteRebuilt(kNew);
+    WriteFileBytes(files_.mark, EncodeCommit(place));
+    FaultyFileSystem faulty;
+    faulty.FailFrom(fail_from);
+    const Status status = Settle(faulty);
+    if (status.ok()) break;
+    EXPECT_TRUE(FileExists(files_.mark)) << fail_from;
+    ASSERT_TRUE(Settle().ok());
+    EXPECT_TRUE(NothingLeftOver());
+    EXPECT_EQ(ReadPair().packet, kNew.packet);
+    EXPECT_EQ(ReadPair().index, kNew.index);
+  }
+}
+
+TEST_F(SettlePacketTest, AWrittenMarkIsWholeOnDisk) {
+  const Commit commit = RebuildAndPatches();
+  ASSERT_TRUE(CommitMark::Write(FileSystem::Default(), files_, commit).ok());  // let go of, not removed
+  EXPECT_EQ(ReadFileBytes(files_.mark), EncodeCommit(commit));
+}
+
+}  // namespace
+}  // namespace oldvek

@@ -1,0 +1,60 @@
+#include "platform/read_ahead_file.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "temp_folder.h"
+
+namespace oldvek {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteFileBytes;
+
+constexpr OpenOptions kShared{Access::kReadWrite, Share::kShared, Disposition::kOpenOrCreate};
+
+TEST(ReadAheadFileTest, EveryReadMatchesThePlainFileWhereverItFalls) {
+  TempFolder folder;
+  std::string bytes(1000, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + 3);
+  WriteFileBytes(folder.File("F"), bytes);
+  Result<std::unique_ptr<File>> plain = FileSystem::Default().Open(folder.File("F"), kShared);
+  ASSERT_TRUE(plain.ok());
+  ReadAheadFile ahead(**plain, 64);
+  std::mt19937 random(42);
+  for (int i = 0; i < 2000; ++i) {
+    // Mostly forward, sometimes back, sometimes past the end, sometimes larger than the window.
+    const uint64_t offset = random() % 1100;
+    const size_t size = random() % 8 == 0 ? 100 + random() % 100 : random() % 40;
+    std::string expected(size, '?');
+    std::string actual(size, '!');
+    ASSERT_TRUE((*plain)->ReadAt(offset, expected).ok());
+    ASSERT_TRUE(ahead.ReadAt(offset, actual).ok());
+    ASSERT_EQ(actual, expected) << offset << " " << size;
+  }
+  EXPECT_EQ(*ahead.Size(), 1000u);
+}
+
+TEST(ReadAheadFileTest, AWriteDropsWhatWasReadAhead) {
+  TempFolder folder;
+  WriteFileBytes(folder.File("F"), "abcdef");
+  Result<std::unique_ptr<File>> plain = FileSystem::Default().Open(folder.File("F"), kShared);
+  ASSERT_TRUE(plain.ok());
+  ReadAheadFile ahead(**plain);
+  std::string two(2, '\0');
+  ASSERT_TRUE(ahead.ReadAt(0, two).ok());
+  EXPECT_EQ(two, "ab");
+  ASSERT_TRUE(ahead.WriteAt(1, std::string_view("XY")).ok());
+  ASSERT_TRUE(ahead.Append(std::string_view("gh")).ok());
+  std::string all(10, '?');
+  ASSERT_TRUE(ahead.ReadAt(0, all).ok());
+  EXPECT_EQ(all, std::string("aXYdefgh\0\0", 10));
+  EXPECT_EQ(*ahead.Size(), 8u);
+  ASSERT_TRUE(ahead.Truncate(3).ok());
+  ASSERT_TRUE(ahead.ReadAt(0, all).ok());
+  EXPECT_EQ(all, std::string("aXY\0\0\0\0\0\0\0", 10));
+}
+
+}  // namespace
+}  // namespace oldvek
