@@ -30,8 +30,6 @@ Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t m
   OLDVEK_RETURN_IF_ERROR(WriteAtPosition(snippet.index, snippet.record_position, snippet.place.record.bytes()));
   OLDVEK_RETURN_IF_ERROR(snippet.index.Close());
 
-  SnippetHeader header;
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(snippet.packet, snippet.place.record.start(), header.bytes()));
   BufferedWriter out(output);
   ExtractionOutcome outcome;
   if (mode == kAttachmentMode) {
@@ -43,6 +41,8 @@ Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t m
     }));
     outcome.check = extractor.check();
   } else {
+    SnippetHeader header;
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(snippet.packet, snippet.place.record.start(), header.bytes()));
     WriteCommentBlock(out, header, snippet.packet_file);
     if (mode == kTextMode) {
       OLDVEK_RETURN_IF_ERROR(ReadSnippetBody(snippet.packet, snippet.place, [&](std::string_view line) {
