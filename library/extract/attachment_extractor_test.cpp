@@ -74,17 +74,12 @@ TEST(AttachmentExtractorTest, ThePageOfXyzGoesThroughAllThreeStates) {
   EXPECT_EQ(ReadFileBytes(path), "xyz");
 }
 
-TEST(AttachmentExtractorTest, StatementMarkersStandInForTheMarkerLines) {
-  const Extracted extracted = Extract({"Z&=3", kXyz, "IF S=118 AND B=3 THEN PRINT \"OK\""});
-  EXPECT_EQ(extracted.bytes, "xyz");
-  EXPECT_EQ(extracted.state, ScanState::kEnded);
-  EXPECT_TRUE(extracted.check.verified());
-  // "TLEN:" wins over "Z&=" on one line; "TCHK:" over "IF S=".
-  EXPECT_EQ(Extract({"Z&=9 TLEN:3", kXyz, "IF S=9 TCHK:118"}).check.expected_length, 3u);
-  EXPECT_EQ(Extract({"Z&=9 TLEN:3", kXyz, "IF S=9 TCHK:118"}).check.expected_checksum, 118u);
-}
-
 TEST(AttachmentExtractorTest, MarkersAreFoundInAnyCaseButReadOnlyAsSpelled) {
+  // The statement forms count where the marker lines are missing, and give way to them.
+  EXPECT_EQ(Extract({"Z&=9 TLEN:3"}).check.expected_length, 3u);
+  EXPECT_EQ(Extract({"Z&=3"}).check.expected_length, 3u);
+  EXPECT_EQ(Extract({kXyz, "IF S=9 TCHK:118"}).check.expected_checksum, 118u);
+  EXPECT_EQ(Extract({kXyz, "IF S=118 AND B=3 THEN"}).check.expected_checksum, 118u);
   EXPECT_EQ(Extract({"' tlen:3", kXyz}).check.expected_length, 0u);
   EXPECT_EQ(Extract({"' tlen:7 TLEN: 3"}).check.expected_length, 3u);
   EXPECT_EQ(Extract({"z&=3"}).check.expected_length, 0u);
@@ -95,22 +90,10 @@ TEST(AttachmentExtractorTest, MarkersAreFoundInAnyCaseButReadOnlyAsSpelled) {
   EXPECT_FALSE(lower_checksum.check.verified());
 }
 
-TEST(AttachmentExtractorTest, LengthCountsBeforeTheDataAndChecksumAfterIt) {
-  // The last length line before the first data line counts, also when it is that data line.
+TEST(AttachmentExtractorTest, TheLastLengthBeforeTheDataCountsAlsoOnTheFirstDataLine) {
   EXPECT_EQ(Extract({"' TLEN:5", "' TLEN:4", kXyz}).check.expected_length, 4u);
   EXPECT_EQ(Extract({"' TLEN:5", "TLEN:3 U\"2GHI"}).check.expected_length, 3u);
-  const Extracted extracted = Extract({"' TCHK:1", kBegin, "' IF S=2", kXyz, "' TLEN:99", kEnd});
-  EXPECT_EQ(extracted.bytes, "xyz");
-  EXPECT_EQ(extracted.check.expected_length, 3u);
-  EXPECT_TRUE(extracted.check.verified());
-}
-
-TEST(AttachmentExtractorTest, WhatFollowsTheFirstChecksumMarkerAddsNothing) {
-  const Extracted extracted = Extract({kBegin, kXyz, kEnd, kBegin, "U\"2GHI", "' TCHK:5"});
-  EXPECT_EQ(extracted.bytes, "xyz");
-  EXPECT_EQ(extracted.check.byte_count, 3u);
-  EXPECT_EQ(extracted.check.checksum, 118);
-  EXPECT_EQ(extracted.check.expected_checksum, 118u);
+  EXPECT_EQ(Extract({"' TLEN:5", kXyz, "' TLEN:3"}).check.expected_length, 5u);
 }
 
 TEST(AttachmentExtractorTest, OnlyAUAndAQuoteWithNoQuoteBeforeThemStartData) {
@@ -128,25 +111,6 @@ TEST(AttachmentExtractorTest, OnlyAUAndAQuoteWithNoQuoteBeforeThemStartData) {
   const Extracted extracted = Extract({kBegin, kXyz, "OPEN \"MENU\" FOR OUTPUT AS #OutHndl", kEnd});
   EXPECT_EQ(extracted.bytes, "xyz");
   EXPECT_TRUE(extracted.check.verified());
-}
-
-TEST(AttachmentExtractorTest, ADataLineThatAlsoSaysTCHKIsData) {
-  // The group 202, 35, 210, 107 is written "TCHK:" (prefix 47, low digits 30, 35, 38, 21).
-  const Extracted extracted = Extract({"' TLEN:4", "U\"TCHK:", "' TCHK:171"});
-  EXPECT_EQ(extracted.bytes, std::string("\xCA\x23\xD2\x6B", 4));
-  EXPECT_EQ(extracted.check.checksum, 171);
-  EXPECT_TRUE(extracted.check.verified());
-}
-
-TEST(AttachmentExtractorTest, NothingClosesTheData) {
-  // A closing quote is value -5: after the short group it is a byte, 0xFB; a blank gives 0xBB.
-  const Extracted quoted = Extract({kBegin, "U\"2GHI\"", kEnd});
-  EXPECT_EQ(quoted.bytes, "xyz\xFB");
-  EXPECT_EQ(quoted.check.byte_count, 4u);
-  EXPECT_FALSE(quoted.check.verified());
-  const Extracted blank = Extract({kBegin, "U\"2GHI ", kEnd});
-  EXPECT_EQ(blank.bytes, "xyz\xBB");
-  EXPECT_FALSE(blank.check.verified());
 }
 
 TEST(AttachmentExtractorTest, NoDataAtAllPassesUnlessALengthWasStated) {

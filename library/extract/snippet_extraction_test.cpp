@@ -69,20 +69,6 @@ TEST(SnippetExtractionTest, AFailureAtAnyStepLeavesNoOutputAndThePacketAsItWas) 
   }
 }
 
-TEST(SnippetExtractionTest, AnOutputNamedLikeThePacketOrItsIndexIsRefusedNotEmptied) {
-  TempFolder folder;
-  const PacketBytes bytes = Attachment();
-  WritePacket(folder.path(), "ATTACH", bytes);
-  for (const char* name : {"ATTACH.VEK", "ATTACH.IDX"}) {
-    Result<ExtractionOutcome> outcome =
-        ExtractSnippet(FileSystem::Default(), kEntry, folder.path(), folder.File(name), 1);
-    ASSERT_FALSE(outcome.ok()) << name;
-    EXPECT_NE(outcome.status().message().find(folder.File(name)), std::string::npos) << outcome.status().message();
-    EXPECT_EQ(ReadFileBytes(folder.File("ATTACH.VEK")), bytes.packet) << name;
-    EXPECT_EQ(ReadFileBytes(folder.File("ATTACH.IDX")), bytes.index) << name;
-  }
-}
-
 TEST(SnippetExtractionTest, TheBodyIsReadInPiecesOfAtMost20000Bytes) {
   TempFolder folder;
   std::vector<std::string> lines(3000, "' " + std::string(70, '-'));
@@ -111,17 +97,6 @@ TEST(SnippetExtractionTest, AStartOfZeroGivesAnEmptyBodyWithoutReadingThePacket)
   EXPECT_TRUE(outcome.value().check.verified());
   EXPECT_EQ(ReadFileBytes(folder.File("XYZ")), "");
   for (const FaultyFileSystem::Read& read : file_system.reads()) EXPECT_NE(read.path, folder.File("ATTACH.VEK"));
-}
-
-TEST(SnippetExtractionTest, TheMessagesNameTheOutputFile) {
-  ExtractionOutcome verified;
-  verified.attachment = true;
-  ExtractionOutcome damaged = verified;
-  damaged.check.byte_count = 1;
-  EXPECT_EQ(ExtractionMessage(verified, "C:\\OUT.EXE"), "C:\\OUT.EXE Zorvit extracted OK");
-  EXPECT_EQ(ExtractionMessage(damaged, "C:\\OUT.EXE"), "Error Extracting C:\\OUT.EXE Zorvit");
-  EXPECT_EQ(ExtractionMessage(ExtractionOutcome{}, "C:\\OUT.TXT"), "C:\\OUT.TXT extracted");
-  EXPECT_EQ(ExtractionMessage(Status::Error("disk full"), "C:\\OUT.TXT"), "Nothing extracted to C:\\OUT.TXT: disk full");
 }
 
 }  // namespace
