@@ -9,6 +9,11 @@ constexpr int kMessageTextId = 0xFFFF;  // the static control that holds a messa
 
 thread_local std::vector<ShownMessageBox>* g_shown = nullptr;
 
+bool IsDialog(HWND window) {
+  char class_name[16] = {};
+  return GetClassNameA(window, class_name, sizeof(class_name)) > 0 && lstrcmpA(class_name, "#32770") == 0;
+}
+
 std::string WindowText(HWND window) {
   char text[4096] = {};
   GetWindowTextA(window, text, sizeof(text));
@@ -20,12 +25,11 @@ bool HasButton(HWND box, int id) {
   return button != nullptr && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-// Sees every message box of this thread once it has set up its texts, and answers it OK.
+// Reads every message box of this thread once it has set up its texts, and answers it OK
+// at once: the dialog closes without waiting for the user.
 LRESULT CALLBACK AfterWindowProcedure(int code, WPARAM wparam, LPARAM lparam) {
   const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lparam);
-  char class_name[16] = {};
-  if (code == HC_ACTION && call->message == WM_INITDIALOG && g_shown != nullptr &&
-      GetClassNameA(call->hwnd, class_name, sizeof(class_name)) > 0 && lstrcmpA(class_name, "#32770") == 0) {
+  if (code == HC_ACTION && call->message == WM_INITDIALOG && IsDialog(call->hwnd)) {
     ShownMessageBox box;
     box.caption = WindowText(call->hwnd);
     box.text = WindowText(GetDlgItem(call->hwnd, kMessageTextId));
@@ -33,7 +37,7 @@ LRESULT CALLBACK AfterWindowProcedure(int code, WPARAM wparam, LPARAM lparam) {
     for (int other : {IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) box.ok_only &= !HasButton(call->hwnd, other);
     box.owned = GetWindow(call->hwnd, GW_OWNER) != nullptr;
     g_shown->push_back(box);
-    PostMessageA(call->hwnd, WM_COMMAND, IDOK, 0);
+    EndDialog(call->hwnd, IDOK);
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
