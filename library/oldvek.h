@@ -122,6 +122,15 @@ OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippetList, SAFEA
 OLDVEK_EXPORT void VEKAPI OldVekHeaderUpdate(SAFEARRAY** newFields, SAFEARRAY** packetList, SAFEARRAY** snippetList,
                                              BSTR* folder, int32_t* packetNo, int32_t* entryNo);
 
+/* Writes one snippet, named by its list entry ("00001~Subject~Author~Code~BASE.VEK~1"), to
+ * `outFile`. Mode 1 decodes the snippet's ZORVIT attachment (its first page) and checks the
+ * stated length and checksum; mode 2 writes the code lines as CR LF text under a comment block
+ * made from the header; any other mode writes the comment block alone. Marks the snippet as
+ * read. The outcome is shown in a message box with the caption "OldVek":
+ * "OUT Zorvit extracted OK", "Error Extracting OUT Zorvit", "OUT extracted", or, when nothing
+ * could be extracted, "Nothing extracted to OUT: " and the reason. */
+OLDVEK_EXPORT void VEKAPI OldExtractCode(BSTR* entry, BSTR* folder, BSTR* outFile, int32_t* mode);
+
 #if !defined(_WIN32)
 /* Linux only: what a message box, a message-loop pass or a window operation does when the
  * library runs without Windows. A NULL member, or no host at all, gives the default: each

@@ -21,11 +21,6 @@ struct PageMarks {
   std::string_view input_name;
 };
 
-inline void WriteLine(BufferedWriter& out, std::string_view line) {
-  out.Write(line);
-  out.Write("\r\n");
-}
-
 void WriteLines(BufferedWriter& out, TextBlock lines);
 
 // The line that opens the rebuilt file: FOR OUTPUT on a first page, FOR APPEND on later

@@ -30,31 +30,47 @@ std::string JoinFullWidth(const SnippetHeader& header, FieldSpan first, FieldSpa
 
 std::string_view SnippetInfo::tag() const { return TrimTrailingBlanks(header.Field(SnippetHeader::kTag)); }
 
+Result<SnippetPlace> LocateSnippet(File& index, uint64_t record_position) {
+  Result<uint64_t> index_length = index.Size();
+  if (!index_length.ok()) return index_length.status();
+  const uint64_t records = RecordCount(*index_length);
+  if (!IsRecordPosition(record_position, records)) {
+    return Status::Error(DecimalText(record_position) + " is not where a record of " + index.path() + " begins");
+  }
+  SnippetPlace place;
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(index, record_position, place.record.bytes()));
+  // Only a whole following record marks where the body ends; 0 means the end of the packet.
+  if (IsRecordPosition(record_position + kIndexRecordSize, records)) {
+    IndexRecord next;
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(index, record_position + kIndexRecordSize, next.bytes()));
+    place.end_marker = next.start();
+  }
+  return place;
+}
+
+Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisitor& each_code_line) {
+  const uint64_t start = place.record.start();
+  if (start == 0) return Status::Ok();
+  uint64_t end_marker = place.end_marker;
+  if (end_marker == 0) {
+    Result<uint64_t> packet_length = packet.Size();
+    if (!packet_length.ok()) return packet_length.status();
+    end_marker = *packet_length + 1;
+  }
+  return ReadBodyLines(packet, start + kHeaderSize, end_marker, each_code_line);
+}
+
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                                     uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
   const bool marks = mark == MarkRead::kYes;
   // An interrupted change is completed or discarded first, so the record and the body read
   // below are of one generation of the packet.
   OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
-  const std::string index_path = PacketPath(folder, base, kIndexExtension);
-  Result<std::unique_ptr<File>> index = file_system.Open(index_path, marks ? kExistingIndexOpen : kExistingIndexRead);
+  Result<std::unique_ptr<File>> index =
+      file_system.Open(PacketPath(folder, base, kIndexExtension), marks ? kExistingIndexOpen : kExistingIndexRead);
   if (!index.ok()) return index.status();
-  Result<uint64_t> index_length = (*index)->Size();
-  if (!index_length.ok()) return index_length.status();
-  const uint64_t records = RecordCount(*index_length);
-  if (!IsRecordPosition(record_position, records)) {
-    return Status::Error(DecimalText(record_position) + " is not where a record of " + index_path + " begins");
-  }
-
-  IndexRecord record;
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**index, record_position, record.bytes()));
-  // Only a whole following record marks where the body ends; 0 means the end of the packet.
-  uint64_t end_marker = 0;
-  if (IsRecordPosition(record_position + kIndexRecordSize, records)) {
-    IndexRecord next;
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**index, record_position + kIndexRecordSize, next.bytes()));
-    end_marker = next.start();
-  }
+  Result<SnippetPlace> place = LocateSnippet(**index, record_position);
+  if (!place.ok()) return place.status();
 
   // The packet is opened before the Flag is written, so a packet that cannot be opened leaves
   // the index as it was.
@@ -63,31 +79,23 @@ Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view fo
   if (!packet.ok()) return packet.status();
 
   if (marks) {
-    record.set_flag(' ');
-    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(**index, record_position, record.bytes()));
+    place->record.set_flag(' ');
+    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(**index, record_position, place->record.bytes()));
   }
   OLDVEK_RETURN_IF_ERROR((*index)->Close());
 
   SnippetInfo info;
-  const uint64_t start = record.start();
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, start, info.header.bytes()));
-  if (start != 0) {
-    if (end_marker == 0) {
-      Result<uint64_t> packet_length = (*packet)->Size();
-      if (!packet_length.ok()) return packet_length.status();
-      end_marker = *packet_length + 1;
-    }
-    int line_number = 0;
-    OLDVEK_RETURN_IF_ERROR(ReadBodyLines(**packet, start + kHeaderSize, end_marker, [&](std::string_view line) {
-      if (line_number < kMarkedLines) {
-        ++line_number;
-        if (info.kind == SnippetKind::kPlain && ContainsIgnoringAsciiCase(line, kAttachmentMarker)) {
-          info.kind = SnippetKind::kAttachment;
-        }
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, place->record.start(), info.header.bytes()));
+  int line_number = 0;
+  OLDVEK_RETURN_IF_ERROR(ReadSnippetBody(**packet, *place, [&](std::string_view line) {
+    if (line_number < kMarkedLines) {
+      ++line_number;
+      if (info.kind == SnippetKind::kPlain && ContainsIgnoringAsciiCase(line, kAttachmentMarker)) {
+        info.kind = SnippetKind::kAttachment;
       }
-      return each_code_line(line);
-    }));
-  }
+    }
+    return each_code_line(line);
+  }));
   OLDVEK_RETURN_IF_ERROR((*packet)->Close());
   return info;
 }

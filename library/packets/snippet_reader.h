@@ -35,6 +35,21 @@ struct Snippet : SnippetInfo {
   std::vector<std::string> code_lines;  // in body order, without their terminators
 };
 
+// Where a snippet lies: its index record, and the Start of the next whole record, where its
+// body ends (0 when no whole record follows: the body runs to the end of the packet).
+struct SnippetPlace {
+  IndexRecord record;
+  uint64_t end_marker = 0;
+};
+
+// Reads the record at `record_position` of an open index and the whole record after it. A
+// position that is not the start of a whole record is refused; nothing is written.
+Result<SnippetPlace> LocateSnippet(File& index, uint64_t record_position);
+
+// Hands the code lines of the snippet at `place` to `each_code_line`, reading its body in
+// pieces. A Start of 0 names no snippet: there are no lines and the packet is not read.
+Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisitor& each_code_line);
+
 // Fetches the snippet whose index record starts at `record_position` in folder + base +
 // ".IDX" and hands its code lines to `each_code_line`. `base` is used whole. A position
 // that is not the start of a whole record of the index is refused before anything is

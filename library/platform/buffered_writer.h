@@ -37,6 +37,12 @@ class BufferedWriter {
   Status status_;
 };
 
+// Writes `line` and CR LF, the line end of every text file the library writes.
+inline void WriteLine(BufferedWriter& out, std::string_view line) {
+  out.Write(line);
+  out.Write("\r\n");
+}
+
 }  // namespace oldvek
 
 #endif  // OLDVEK_PLATFORM_BUFFERED_WRITER_H_

@@ -71,11 +71,11 @@ class DeleteTest : public ::testing::Test {
     Outcome outcome;
     {
       CallLog log(folder_.path());
-      MessageBoxes boxes;
-      OldVekDelSnip(entry_text.get(), packet_list.get(), snippet_list.get(), folder.get(), &packet_no, &entry_no,
-                    RecordListChanged, kChangedData, RefreshStaleEntry, kStaleData, files_only);
+      outcome.boxes = CaptureMessageBoxTexts([&] {
+        OldVekDelSnip(entry_text.get(), packet_list.get(), snippet_list.get(), folder.get(), &packet_no, &entry_no,
+                      RecordListChanged, kChangedData, RefreshStaleEntry, kStaleData, files_only);
+      });
       outcome.calls = log.calls;
-      outcome.boxes = boxes.shown();
     }
     EXPECT_EQ(packet_list.items(), packets) << "the packet list is never changed";
     outcome.erased = snippet_list.erased();

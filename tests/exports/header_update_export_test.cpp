@@ -45,10 +45,10 @@ class HeaderUpdateTest : public ::testing::Test {
     Bstr folder(folder_.path());
     int32_t packet_no = 2;
     int32_t entry_no = 2;
-    MessageBoxes boxes;
-    OldVekHeaderUpdate(new_fields.get(), packets.get(), snippets.get(), folder.get(), &packet_no, &entry_no);
+    std::vector<std::string> boxes = CaptureMessageBoxTexts(
+        [&] { OldVekHeaderUpdate(new_fields.get(), packets.get(), snippets.get(), folder.get(), &packet_no, &entry_no); });
     EXPECT_EQ(snippets.items(), list_) << "the caller's snippet list is never changed";
-    return boxes.shown();
+    return boxes;
   }
 
   PacketBytes Files() {

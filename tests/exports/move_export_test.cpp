@@ -71,11 +71,12 @@ class MoveTest : public ::testing::Test {
     Outcome outcome;
     {
       CallLog log(folder_.path());
-      MessageBoxes boxes;
-      OldVekMove(entry_text.get(), snippet_list.get(), packet_list.get(), &packet_no, entry_no, destination_text.get(),
-                 folder.get(), RecordListChanged, kChangedData, RefreshStaleEntry, ReloadIndex);
+      outcome.boxes = CaptureMessageBoxTexts([&] {
+        OldVekMove(entry_text.get(), snippet_list.get(), packet_list.get(), &packet_no, entry_no,
+                   destination_text.get(), folder.get(), RecordListChanged, kChangedData, RefreshStaleEntry,
+                   ReloadIndex);
+      });
       outcome.calls = log.calls;
-      outcome.boxes = boxes.shown();
     }
     EXPECT_EQ(packet_list.items(), packets) << "the packet list is never changed";
     outcome.list = snippet_list.items();

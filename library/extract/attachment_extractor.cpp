@@ -1,0 +1,64 @@
+#include "extract/attachment_extractor.h"
+
+#include <optional>
+
+#include "base/text.h"
+
+namespace oldvek {
+namespace {
+
+// A page's begin line states its length after "TLEN:" and its end line its checksum after
+// "TCHK:"; a page may also state them in BASIC statements written without blanks.
+constexpr std::string_view kLengthMarker = "TLEN:";
+constexpr std::string_view kOldLengthMarker = "Z&=";
+constexpr std::string_view kChecksumMarker = "TCHK:";
+constexpr std::string_view kOldChecksumMarker = "IF S=";
+
+// The number a line states after `marker`, when the line holds the marker in any case.
+std::optional<uint64_t> MarkedNumber(std::string_view line, std::string_view marker) {
+  if (!ContainsIgnoringAsciiCase(line, marker)) return std::nullopt;
+  const size_t at = line.find(marker);
+  return at == std::string_view::npos ? 0 : ReadDecimal(line.substr(at + marker.size()));
+}
+
+std::optional<uint64_t> StatedNumber(std::string_view line, std::string_view marker, std::string_view old_marker) {
+  std::optional<uint64_t> number = MarkedNumber(line, marker);
+  return number ? number : MarkedNumber(line, old_marker);
+}
+
+// Where the encoded characters of a data line begin; npos for any other line. Only the first
+// double quote can open the data: a U and a quote after it close a string literal (OPEN
+// "MENU" FOR OUTPUT, CHAIN "MENU10.BAU") and call nothing.
+size_t DataStart(std::string_view line) {
+  const size_t quote = line.find('"');
+  if (quote == std::string_view::npos || quote == 0 || line[quote - 1] != 'U') return std::string_view::npos;
+  return quote + 1;
+}
+
+}  // namespace
+
+void AttachmentExtractor::TakeLine(std::string_view line) {
+  if (state_ == ScanState::kEnded) return;
+  const size_t data = DataStart(line);
+  if (state_ == ScanState::kBeforeData) {
+    if (std::optional<uint64_t> length = StatedNumber(line, kLengthMarker, kOldLengthMarker)) expected_length_ = *length;
+    if (data == std::string_view::npos) return;
+    state_ = ScanState::kInData;
+  }
+  if (data != std::string_view::npos) {
+    bytes_.clear();
+    decoder_.Feed(line.substr(data), bytes_);
+    out_.Write(bytes_);
+    return;
+  }
+  if (std::optional<uint64_t> checksum = StatedNumber(line, kChecksumMarker, kOldChecksumMarker)) {
+    expected_checksum_ = *checksum;
+    state_ = ScanState::kEnded;
+  }
+}
+
+AttachmentCheck AttachmentExtractor::check() const {
+  return {expected_length_, expected_checksum_, decoder_.byte_count(), decoder_.checksum()};
+}
+
+}  // namespace oldvek

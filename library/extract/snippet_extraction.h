@@ -1,0 +1,45 @@
+#ifndef OLDVEK_EXTRACT_SNIPPET_EXTRACTION_H_
+#define OLDVEK_EXTRACT_SNIPPET_EXTRACTION_H_
+
+// Writing one snippet of a packet out to a file of the caller's choosing: its ZORVIT
+// attachment decoded (attachment mode), or its code lines as text under a comment block
+// (text mode). The snippet is named by its snippet entry; extraction marks it as read, as a
+// fetch does.
+//
+// Nothing is opened for writing before the entry has been checked: a packet name that would
+// reach outside the folder, a missing index, or a position that is not the start of a whole
+// record is refused with every file as it was. The index and the packet are held exclusively
+// while the output file is opened, so an output named like either of them is refused rather
+// than emptied. When the extraction fails after the output was opened, the output is removed.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/status.h"
+#include "extract/attachment_extractor.h"
+#include "platform/file.h"
+
+namespace oldvek {
+
+enum ExtractMode : int32_t {
+  kAttachmentMode = 1,
+  kTextMode = 2,
+  // Any other value writes the comment block alone.
+};
+
+struct ExtractionOutcome {
+  bool attachment = false;  // attachment mode; `check` says how it came out
+  AttachmentCheck check;
+};
+
+Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_view entry, std::string_view folder,
+                                         const std::string& out_path, int32_t mode);
+
+// What the user is told:  OUT Zorvit extracted OK  /  Error Extracting OUT Zorvit  /
+// OUT extracted  /  Nothing extracted to OUT: <why>.
+std::string ExtractionMessage(const Result<ExtractionOutcome>& outcome, std::string_view out_path);
+
+}  // namespace oldvek
+
+#endif  // OLDVEK_EXTRACT_SNIPPET_EXTRACTION_H_

@@ -1,0 +1,103 @@
+#include "extract/snippet_extraction.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "faulty_file_system.h"
+#include "packet_writer.h"
+#include "temp_folder.h"
+
+namespace oldvek {
+namespace {
+
+using testing::BuildPacket;
+using testing::FaultyFileSystem;
+using testing::FileExists;
+using testing::PacketBytes;
+using testing::ReadFileBytes;
+using testing::TempFolder;
+using testing::TestSnippet;
+using testing::WriteFileBytes;
+using testing::WritePacket;
+
+TestSnippet Snippet(std::vector<std::string> lines) {
+  TestSnippet s;
+  s.author = "Pat Basic";
+  s.subject = "XYZ attachment";
+  s.code = "QB45";
+  s.lines = std::move(lines);
+  return s;
+}
+
+// ATTACH.VEK: an attachment of "xyz", then a plain snippet.
+PacketBytes Attachment() {
+  return BuildPacket({Snippet({"'>>> Page 1 of 1 of XYZ begins here. TYPE:BINAA TLEN:3", "'>>> Created by ZORVIT!",
+                               "U\"2GHI", "'>>> Page 1 of XYZ ends here. Last page. TCHK:118"}),
+                      Snippet({"PRINT \"DONE\""})});
+}
+
+const std::string kEntry = "00001~XYZ attachment~Pat Basic~QB45~ATTACH.VEK~1";
+
+TEST(SnippetExtractionTest, AFailureAtAnyStepLeavesNoOutputAndThePacketAsItWas) {
+  TempFolder folder;
+  const PacketBytes bytes = Attachment();
+  std::string flagged = bytes.index;
+  flagged[0] = ' ';
+  const std::string out = folder.File("XYZ.OUT");
+  for (int32_t mode : {1, 2}) {
+    WritePacket(folder.path(), "ATTACH", bytes);
+    FaultyFileSystem dry_run;
+    Result<ExtractionOutcome> done = ExtractSnippet(dry_run, kEntry, folder.path(), out, mode);
+    ASSERT_TRUE(done.ok()) << done.status().message();
+    ASSERT_GT(dry_run.operations(), 8u);
+
+    for (uint64_t fail_at = 1; fail_at <= dry_run.operations(); ++fail_at) {
+      WritePacket(folder.path(), "ATTACH", bytes);
+      WriteFileBytes(out, "an older file");
+      FaultyFileSystem file_system(FileSystem::Default(), fail_at);
+      Result<ExtractionOutcome> outcome = ExtractSnippet(file_system, kEntry, folder.path(), out, mode);
+      ASSERT_FALSE(outcome.ok()) << "mode " << mode << ", operation " << fail_at;
+      EXPECT_EQ(ExtractionMessage(outcome, out).rfind("Nothing extracted to " + out + ": ", 0), 0u);
+      // Either the output was never opened, or what was written is gone.
+      EXPECT_TRUE(!FileExists(out) || ReadFileBytes(out) == "an older file") << "operation " << fail_at;
+      const std::string index = ReadFileBytes(folder.File("ATTACH.IDX"));
+      EXPECT_TRUE(index == bytes.index || index == flagged) << "operation " << fail_at;
+      EXPECT_EQ(ReadFileBytes(folder.File("ATTACH.VEK")), bytes.packet) << "operation " << fail_at;
+    }
+  }
+}
+
+TEST(SnippetExtractionTest, TheBodyIsReadInPiecesOfAtMost20000Bytes) {
+  TempFolder folder;
+  std::vector<std::string> lines(3000, "' " + std::string(70, '-'));
+  lines.push_back(std::string(50000, 'L'));
+  WritePacket(folder.path(), "BIG", BuildPacket({Snippet(lines)}));
+  FaultyFileSystem file_system;
+  Result<ExtractionOutcome> outcome =
+      ExtractSnippet(file_system, "00001~s~a~c~BIG.VEK~1", folder.path(), folder.File("BIG.TXT"), 2);
+  ASSERT_TRUE(outcome.ok()) << outcome.status().message();
+  uint64_t body_bytes = 0;
+  for (const FaultyFileSystem::Read& read : file_system.reads()) {
+    EXPECT_LE(read.size, 20000u);
+    if (read.path == folder.File("BIG.VEK") && read.offset >= 165) body_bytes += read.size;
+  }
+  EXPECT_EQ(body_bytes, 3000u * 73 + 50001);
+}
+
+TEST(SnippetExtractionTest, AStartOfZeroGivesAnEmptyBodyWithoutReadingThePacket) {
+  TempFolder folder;
+  PacketBytes bytes = Attachment();
+  bytes.index.replace(1, 10, "0         ");
+  WritePacket(folder.path(), "ATTACH", bytes);
+  FaultyFileSystem file_system;
+  Result<ExtractionOutcome> outcome = ExtractSnippet(file_system, kEntry, folder.path(), folder.File("XYZ"), 1);
+  ASSERT_TRUE(outcome.ok()) << outcome.status().message();
+  EXPECT_TRUE(outcome.value().check.verified());
+  EXPECT_EQ(ReadFileBytes(folder.File("XYZ")), "");
+  for (const FaultyFileSystem::Read& read : file_system.reads()) EXPECT_NE(read.path, folder.File("ATTACH.VEK"));
+}
+
+}  // namespace
+}  // namespace oldvek

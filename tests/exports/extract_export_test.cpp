@@ -1,0 +1,348 @@
+// OldExtractCode as a reader program calls it: one source, run against libOldVek.so and, under
+// Wine, against OldVek.dll. Every call must show exactly one OK box, with no owner and the
+// library's caption.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "caller_values.h"
+#include "message_boxes.h"
+#include "oldvek.h"
+#include "packet_writer.h"
+#include "temp_folder.h"
+#include "zorvit_pages.h"
+
+namespace oldvek::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Calls the export and returns the text of the one message box it showed.
+std::string Extract(std::string_view entry, const std::string& folder, const std::string& out_file, int32_t mode) {
+  Bstr entry_text(entry);
+  Bstr folder_text(folder);
+  Bstr out_text(out_file);
+  int32_t mode_value = mode;
+  const std::vector<ShownMessageBox> boxes =
+      CaptureMessageBoxes([&] { OldExtractCode(entry_text.get(), folder_text.get(), out_text.get(), &mode_value); });
+  // The caller's arguments are only read.
+  EXPECT_EQ(entry_text.str(), entry);
+  EXPECT_EQ(folder_text.str(), folder);
+  EXPECT_EQ(out_text.str(), out_file);
+  EXPECT_EQ(mode_value, mode);
+  EXPECT_EQ(boxes.size(), 1u) << "message boxes shown";
+  if (boxes.empty()) return {};
+  EXPECT_EQ(boxes[0].caption, "OldVek");
+  EXPECT_TRUE(boxes[0].ok_only);
+  EXPECT_FALSE(boxes[0].owned);
+  return boxes[0].text;
+}
+
+std::string Entry(std::string_view packet_file, int record_number) {
+  return "0000" + std::to_string(record_number) + "~Subject~Author~Code~" + std::string(packet_file) + "~" +
+         std::to_string((record_number - 1) * 78 + 1);
+}
+
+std::string Succeeded(const std::string& out) { return out + " Zorvit extracted OK"; }
+std::string Failed(const std::string& out) { return "Error Extracting " + out + " Zorvit"; }
+
+TestSnippet Snippet(Lines lines) {
+  TestSnippet s;
+  s.author = "Kim Byte";
+  s.subject = "Three letters";
+  s.origin = "ABC echo";
+  s.date = "1998-07-14";
+  s.code = "PDS71";
+  s.extra = "Z";
+  s.tag = "ZORVIT";
+  s.lines = std::move(lines);
+  return s;
+}
+
+// The page of "xyz": prefix 13 and low digits 34, 35, 36, written 2GHI; S = 118.
+const std::string kBegin = "'>>> Page 1 of 1 of XYZ.TXT begins here. TYPE:BINAA TLEN:3";
+const std::string kBanner = "'>>> Created by ZORVIT!";
+const std::string kXyz = "U\"2GHI";
+const std::string kEnd = "'>>> Page 1 of XYZ.TXT ends here. Last page. TCHK:118";
+
+// The comment block text mode writes for a snippet made by Snippet() in `packet_file`.
+std::string CommentBlock(std::string_view packet_file) {
+  const std::string rule = "'" + std::string(79, '=') + "\r\n";
+  return rule + "'Author: " + Fixed("Kim Byte", 31) + "Date: " + Fixed("1998-07-14", 23) + "\r\n" + "'SubJect: " +
+         Fixed("Three letters", 31) + "Code: " + Fixed("PDS71", 23) + "\r\n" + "'Origin: " + Fixed("ABC echo", 31) +
+         "Packet: " + std::string(packet_file) + "\r\n" + rule;
+}
+
+// Packet XYZ with `lines` as its first snippet and a plain snippet after it.
+PacketBytes WriteXyzPacket(const TempFolder& folder, Lines lines) {
+  const PacketBytes bytes = BuildPacket({Snippet(std::move(lines)), Snippet({"PRINT \"NEXT\""})});
+  WritePacket(folder.path(), "XYZ", bytes);
+  return bytes;
+}
+
+TEST(OldExtractCodeTest, TheXyzPageComesOutAsItsThreeBytes) {
+  TempFolder folder;
+  const PacketBytes bytes = WriteXyzPacket(folder, {kBegin, kBanner, "DEFINT A-Z", kXyz, "IF S = 118 AND B = 3 THEN", kEnd});
+  const std::string out = folder.File("XYZ.TXT");
+  WriteFileBytes(out, "an older, longer file");
+  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out));
+  EXPECT_EQ(ReadFileBytes(out), "xyz");
+  // The Flag becomes a space; nothing else in either file changes.
+  std::string flagged = bytes.index;
+  flagged[0] = ' ';
+  EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), flagged);
+  EXPECT_EQ(ReadFileBytes(folder.File("XYZ.VEK")), bytes.packet);
+}
+
+std::string RandomBytes(size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& b : bytes) b = static_cast<char>(random());
+  return bytes;
+}
+
+// One snippet per page; the header says which page it is.
+PacketBytes PagesPacket(const std::vector<PageLines>& pages) {
+  std::vector<TestSnippet> snippets;
+  for (const PageLines& page : pages) snippets.push_back(Snippet(page));
+  return BuildPacket(snippets);
+}
+
+// A file named MENU: every page opens it with OPEN "MENU" (a U and a quote inside a string),
+// and QBasic pages chain to MENU10.BAU, MENU11.BAU.
+TEST(OldExtractCodeTest, EncodedPagesComeBackByteForByteInEveryDialect) {
+  TempFolder folder;
+  const std::string input = RandomBytes(330'001, 1987);
+  for (PageDialect dialect : {PageDialect::kPowerBasic, PageDialect::kVisualBasic, PageDialect::kQuickBasic}) {
+    SCOPED_TRACE("dialect " + std::to_string(static_cast<int>(dialect)));
+    const std::vector<PageLines> pages = EncodePages(input, "MENU", "MENU.BAU", dialect);
+    ASSERT_EQ(pages.size(), dialect == PageDialect::kQuickBasic ? 3u : 1u);
+    WritePacket(folder.path(), "PAGES", PagesPacket(pages));
+    std::string extracted;
+    for (size_t page = 1; page <= pages.size(); ++page) {
+      const std::string out = folder.File("MENU." + std::to_string(page));
+      EXPECT_EQ(Extract(Entry("PAGES.VEK", static_cast<int>(page)), folder.path(), out, 1), Succeeded(out));
+      extracted += ReadFileBytes(out);
+    }
+    EXPECT_EQ(extracted.size(), input.size());
+    EXPECT_TRUE(extracted == input);
+  }
+}
+
+TEST(OldExtractCodeTest, ASnippetHoldingPagesOneAndTwoGivesPageOnesBytesOnly) {
+  TempFolder folder;
+  const std::string input = RandomBytes(200'000, 2003);
+  const std::vector<PageLines> pages = EncodePages(input, "DATA.BIN", "DATA.BAS", PageDialect::kQuickBasic);
+  ASSERT_EQ(pages.size(), 2u);
+  Lines both = pages[0];
+  both.insert(both.end(), pages[1].begin(), pages[1].end());
+  WritePacket(folder.path(), "BOTH", BuildPacket({Snippet(both)}));
+  const std::string out = folder.File("DATA.BIN");
+  EXPECT_EQ(Extract(Entry("BOTH.VEK", 1), folder.path(), out, 1), Succeeded(out));
+  EXPECT_TRUE(ReadFileBytes(out) == input.substr(0, 156'000));
+}
+
+TEST(OldExtractCodeTest, ADataLineSplitAcrossPiecesDecodesAsIfReadWhole) {
+  // The data line (6 bytes and its terminator, from body byte `data_at` counted from 0) ends
+  // on the last byte of the first 20000-byte piece, or its terminator, its text, or the whole
+  // line falls into the next piece.
+  for (size_t data_at : {19'993u, 19'994u, 19'997u, 19'999u, 20'000u}) {
+    TempFolder folder;
+    const size_t padding = data_at - (kBegin.size() + 1) - 1;  // the padding line and its terminator
+    WriteXyzPacket(folder, {kBegin, "'" + std::string(padding - 1, '-'), kXyz, kEnd});
+    const std::string out = folder.File("XYZ.TXT");
+    EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out)) << data_at;
+    EXPECT_EQ(ReadFileBytes(out), "xyz") << data_at;
+  }
+}
+
+TEST(OldExtractCodeTest, ALastLineWithoutTerminatorIsNeitherDecodedNorWritten) {
+  TempFolder folder;
+  TestSnippet last = Snippet({kBegin, kXyz});
+  last.body_suffix = kEnd;  // the checksum is never read: the verdict is an error
+  WritePacket(folder.path(), "CUT", BuildPacket({Snippet({"PRINT"}), last}));
+  const std::string out = folder.File("XYZ.TXT");
+  EXPECT_EQ(Extract(Entry("CUT.VEK", 2), folder.path(), out, 1), Failed(out));
+  EXPECT_EQ(ReadFileBytes(out), "xyz") << "a failed verdict leaves the output as written";
+
+  const std::string text = folder.File("CUT.TXT");
+  EXPECT_EQ(Extract(Entry("CUT.VEK", 2), folder.path(), text, 2), text + " extracted");
+  EXPECT_EQ(ReadFileBytes(text), CommentBlock("CUT.VEK") + kBegin + "\r\n" + kXyz + "\r\n");
+}
+
+TEST(OldExtractCodeTest, AClosingQuoteOrATrailingBlankIsDecodedIntoAnErrorVerdict) {
+  TempFolder folder;
+  const std::string out = folder.File("XYZ.TXT");
+  WriteXyzPacket(folder, {kBegin, "U\"2GHI\"", kEnd});
+  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Failed(out));
+  EXPECT_EQ(ReadFileBytes(out), "xyz\xFB");  // the quote's value -5, low 8 bits
+  WriteXyzPacket(folder, {kBegin, "U\"2GHI ", kEnd});
+  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Failed(out));
+  EXPECT_EQ(ReadFileBytes(out), "xyz\xBB");  // the blank's value -69, low 8 bits
+}
+
+TEST(OldExtractCodeTest, ALowerCaseUBeforeAQuoteIsNoDataLine) {
+  TempFolder folder;
+  const std::string out = folder.File("XYZ.TXT");
+  WriteXyzPacket(folder, {kBegin, "u\"%%%%%", kXyz, "u\"%%%%%", kEnd});
+  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out));
+  EXPECT_EQ(ReadFileBytes(out), "xyz");
+  WriteXyzPacket(folder, {kBegin, "u\"2GHI", kEnd});
+  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Failed(out));
+  EXPECT_EQ(ReadFileBytes(out), "");
+}
+
+TEST(OldExtractCodeTest, LengthAndChecksumMarkersCountOnlyWhereAndHowTheyShould) {
+  TempFolder folder;
+  const std::string out = folder.File("XYZ.TXT");
+  // A lower-case length marker is found, and states 0.
+  WriteXyzPacket(folder, {"'>>> Page 1 of 1 of XYZ.TXT begins here. TYPE:BINAA tlen:3", kXyz, kEnd});
+  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Failed(out));
+  EXPECT_EQ(ReadFileBytes(out), "xyz");
+  // A checksum before the first data line and a length after it are ignored; so is
+  // everything after the first checksum.
+  WriteXyzPacket(folder, {"' TCHK:7", kBegin, "U\"2G", "' TLEN:99", "U\"HI", kEnd, "U\"2GHI", "' TCHK:9"});
+  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out));
+  EXPECT_EQ(ReadFileBytes(out), "xyz");
+  // The statement forms, without blanks.
+  WriteXyzPacket(folder, {"Z&=3", kXyz, "IF S=118 THEN PRINT \"OK\""});
+  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out));
+}
+
+TEST(OldExtractCodeTest, ALineHoldingTheDataMarkerAndTCHKIsDecodedAsData) {
+  TempFolder folder;
+  const std::string out = folder.File("FOUR.BIN");
+  // "TCHK:" is the group 202, 35, 210, 107: prefix T (47), low digits C, H, K and the colon.
+  WriteXyzPacket(folder, {"' TLEN:4", "U\"TCHK:", "' TCHK:171"});
+  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out));
+  EXPECT_EQ(ReadFileBytes(out), "\xCA\x23\xD2\x6B");
+}
+
+TEST(OldExtractCodeTest, TextModeWritesTheCommentBlockAtFullWidthThenEveryLine) {
+  TempFolder folder;
+  const std::string long_line(45'000, 'L');
+  const std::string ends_on_byte_20000 = "' " + std::string(19'997 - kBegin.size() - 1, '=');
+  const Lines lines = {kBegin, ends_on_byte_20000, "", "A$ = \"CR\r inside\"", long_line, "END"};
+  WritePacket(folder.path(), "TEXT", BuildPacket({Snippet(lines), Snippet({"NEXT"})}));
+  const std::string out = folder.File("SNIPPET.BAS");
+  EXPECT_EQ(Extract(Entry("TEXT.VEK", 1), folder.path(), out, 2), out + " extracted");
+
+  // Each field at its full width: "'Author: " + 31 bytes + "Date: " + 23 bytes, and so on.
+  std::string expected = CommentBlock("TEXT.VEK");
+  ASSERT_EQ(expected.size(), 2 * 82u + (9 + 31 + 6 + 23 + 2) + (10 + 31 + 6 + 23 + 2) + (9 + 31 + 8 + 8 + 2));
+  for (const std::string& line : lines) expected += line + "\r\n";
+  EXPECT_TRUE(ReadFileBytes(out) == expected);
+}
+
+TEST(OldExtractCodeTest, AnyOtherModeWritesTheCommentBlockAlone) {
+  TempFolder folder;
+  WriteXyzPacket(folder, {kBegin, kXyz, kEnd});
+  const std::string out = folder.File("HEAD.TXT");
+  for (int32_t mode : {0, 3, -1}) {
+    EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, mode), out + " extracted") << mode;
+    EXPECT_EQ(ReadFileBytes(out), CommentBlock("XYZ.VEK")) << mode;
+  }
+}
+
+TEST(OldExtractCodeTest, TheLastSnippetReadsToTheEndOfThePacketFile) {
+  TempFolder folder;
+  PacketBytes bytes = BuildPacket({Snippet({"PRINT 1"}), Snippet({"PRINT 2"}), Snippet({kBegin, kXyz, kEnd})});
+  bytes.index += "1         ";  // a partial record after the last: it ends no body
+  WritePacket(folder.path(), "LAST", bytes);
+  Bstr packet("LAST");
+  Bstr folder_text(folder.path());
+  StringArray list;
+  int32_t count = 0;
+  OldIndex(packet.get(), list.get(), &count, folder_text.get());
+  ASSERT_EQ(count, 3);
+  const std::string out = folder.File("XYZ.TXT");
+  EXPECT_EQ(Extract(list.items()[2], folder.path(), out, 1), Succeeded(out));
+  EXPECT_EQ(ReadFileBytes(out), "xyz");
+}
+
+TEST(OldExtractCodeTest, FieldsFiveAndSixAreCountedFromTheEndOfTheEntry) {
+  TempFolder folder;
+  WritePacket(folder.path(), "V1.2", BuildPacket({Snippet({"PRINT 1"}), Snippet({kBegin, kXyz, kEnd})}));
+  const std::string out = folder.File("XYZ.TXT");
+  EXPECT_EQ(Extract("00002~a~b~c~d~Author~Code~V1.2.VEK~79", folder.path(), out, 1), Succeeded(out));
+  EXPECT_EQ(ReadFileBytes(out), "xyz");
+  EXPECT_EQ(Extract("00002~a~b~c~d~Author~Code~V1.2.VEK~79", folder.path(), out, 2), out + " extracted");
+  EXPECT_NE(ReadFileBytes(out).find("'Origin: " + Fixed("ABC echo", 31) + "Packet: V1.2.VEK\r\n"), std::string::npos);
+}
+
+// What a refused call must leave: the index and the packet as they were, and the output
+// neither created nor emptied.
+void ExpectRefused(const std::string& message, const std::string& out, const TempFolder& folder,
+                   const PacketBytes& bytes, const std::string& what) {
+  EXPECT_EQ(message.rfind("Nothing extracted to " + out + ": ", 0), 0u) << what << ": " << message;
+  EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), bytes.index) << what;
+  EXPECT_EQ(ReadFileBytes(folder.File("XYZ.VEK")), bytes.packet) << what;
+}
+
+TEST(OldExtractCodeTest, APositionThatIsNotARecordStartIsRefusedBeforeAnyFileIsWritten) {
+  TempFolder folder;
+  PacketBytes bytes = BuildPacket({Snippet({kBegin, kXyz, kEnd}), Snippet({"PRINT"})});
+  bytes.index += "1         ";  // a partial third record at 157
+  WritePacket(folder.path(), "XYZ", bytes);
+  const std::string kept = folder.File("KEPT.TXT");
+  WriteFileBytes(kept, "keep me");
+  const std::string fresh = folder.File("FRESH.TXT");
+  for (const char* position : {"0", "2", "78", "80", "157", "235", "", "4294967297"}) {
+    const std::string entry = std::string("00001~s~a~c~XYZ.VEK~") + position;
+    for (int32_t mode : {1, 2}) {
+      ExpectRefused(Extract(entry, folder.path(), kept, mode), kept, folder, bytes, entry);
+      EXPECT_EQ(ReadFileBytes(kept), "keep me") << entry;
+      ExpectRefused(Extract(entry, folder.path(), fresh, mode), fresh, folder, bytes, entry);
+      EXPECT_FALSE(FileExists(fresh)) << entry;
+    }
+  }
+  // An entry of fewer than six fields names no record; a missing packet holds none.
+  ExpectRefused(Extract("XYZ.VEK~1", folder.path(), fresh, 1), fresh, folder, bytes, "short entry");
+  ExpectRefused(Extract(Entry("NONE.VEK", 1), folder.path(), fresh, 1), fresh, folder, bytes, "missing packet");
+  EXPECT_FALSE(FileExists(fresh));
+  EXPECT_FALSE(FileExists(folder.File("NONE.IDX")));
+  EXPECT_FALSE(FileExists(folder.File("NONE.VEK")));
+}
+
+TEST(OldExtractCodeTest, APacketNameWithAPathSeparatorNamesNoPacket) {
+  TempFolder folder;
+  const char separator = folder.path().back();
+  // A packet in a folder beside the archive, as the entries below would reach it.
+  std::filesystem::create_directory(folder.File("SUB"));
+  const std::string archive = folder.File("SUB") + separator;
+  const PacketBytes bytes = BuildPacket({Snippet({kBegin, kXyz, kEnd})});
+  WritePacket(archive, "XYZ", bytes);
+  WritePacket(folder.path(), "XYZ", bytes);
+  const std::string fresh = archive + "FRESH.TXT";
+  for (const std::string& packet_file : {std::string("..") + separator + "SUB" + separator + "XYZ.VEK",
+                                        std::string("../XYZ.VEK"), std::string("..\\XYZ.VEK"),
+                                        folder.File("XYZ.VEK"), std::string("C:XYZ.VEK")}) {
+    const std::string message = Extract("00001~s~a~c~" + packet_file + "~1", archive, fresh, 1);
+    EXPECT_EQ(message.rfind("Nothing extracted to " + fresh + ": ", 0), 0u) << message;
+    EXPECT_FALSE(FileExists(fresh)) << packet_file;
+    EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), bytes.index) << packet_file;
+    EXPECT_EQ(ReadFileBytes(archive + "XYZ.IDX"), bytes.index) << packet_file;
+  }
+}
+
+TEST(OldExtractCodeTest, AnOutputThatCannotBeCreatedIsReportedByName) {
+  TempFolder folder;
+  const PacketBytes bytes = WriteXyzPacket(folder, {kBegin, kXyz, kEnd});
+  const std::string out = folder.path() + "no such folder" + folder.path().back() + "XYZ.TXT";
+  const std::string message = Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1);
+  EXPECT_EQ(message.rfind("Nothing extracted to " + out + ": cannot open " + out, 0), 0u) << message;
+  EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), bytes.index) << "nothing extracted, nothing marked as read";
+  // Nor can the packet's own files be the output: they are held while the output is opened.
+  for (const char* own : {"XYZ.VEK", "XYZ.IDX"}) {
+    const std::string target = folder.File(own);
+    EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), target, 2).rfind("Nothing extracted to " + target, 0), 0u);
+    EXPECT_EQ(ReadFileBytes(folder.File("XYZ.VEK")), bytes.packet) << own;
+    EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), bytes.index) << own;
+  }
+}
+
+}  // namespace
+}  // namespace oldvek::testing
