@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "code_file_reader.h"
 #include "faulty_file_system.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
@@ -17,9 +16,7 @@ using testing::BuildPacket;
 using testing::FaultyFileSystem;
 using testing::FileExists;
 using testing::PacketBytes;
-using testing::ReadCodeFile;
 using testing::ReadFileBytes;
-using testing::StoredCodeFile;
 using testing::TempFolder;
 using testing::TestSnippet;
 using testing::WriteFileBytes;
@@ -41,57 +38,12 @@ CodeFileRequest Request(const TempFolder& folder, std::vector<ChosenPacket> chos
   request.lead_text = "LEAD";
   request.header_number = 3;
   request.folder = folder.path();
-  request.packet_count = chosen.empty() ? 0 : chosen.back().number;
+  request.packet_count = chosen.back().number;
   request.chosen = std::move(chosen);
   return request;
 }
 
 class NoProgress final : public CodeFileProgress {};
-
-TEST(CodeFileWriterTest, ALineLongerThanABodyPieceIsStoredIn255BytePieces) {
-  TempFolder folder;
-  std::string line(45000, ' ');
-  for (size_t i = 0; i < line.size(); ++i) line[i] = static_cast<char>('!' + i % 90);
-  WritePacket(folder.path(), "BIG", BuildPacket({MakeSnippet("Big", {line, "END"})}));
-  NoProgress progress;
-  ASSERT_TRUE(WriteCodeFile(FileSystem::Default(), Request(folder, {{1, "BIG"}}), progress).ok());
-
-  const StoredCodeFile file = ReadCodeFile(ReadFileBytes(folder.File("ALL.CDE")), 4);
-  ASSERT_EQ(file.packets.size(), 1u);
-  ASSERT_EQ(file.packets[0].snippets.size(), 1u);
-  const Lines& stored = file.packets[0].snippets[0].lines;
-  ASSERT_EQ(stored.size(), 45000u / 255 + 1 + 1);
-  std::string joined;
-  for (size_t i = 0; i + 1 < stored.size(); ++i) {
-    EXPECT_EQ(stored[i].size(), i + 2 < stored.size() ? 255u : 45000u % 255) << i;
-    joined += stored[i];
-  }
-  EXPECT_EQ(joined, line);
-  EXPECT_EQ(stored.back(), "END");
-}
-
-TEST(CodeFileWriterTest, PacketsPassedOverAndLeftOutAreToldInListOrder) {
-  TempFolder folder;
-  WritePacket(folder.path(), "A", BuildPacket({MakeSnippet("One", {"1"}), MakeSnippet("Two", {"2"})}));
-  class Recorder final : public CodeFileProgress {
-   public:
-    void PacketOpened() override { events.push_back("opened"); }
-    void SnippetWritten(std::string_view text) override { events.push_back(std::string(text)); }
-    void PacketPassedOver() override { events.push_back("passed over"); }
-    Lines events;
-  } recorder;
-  // Packets 2 and 5 are not chosen; 3 and 4 cannot be named; 6 has no files yet.
-  CodeFileRequest request = Request(folder, {{1, "A"}, {3, std::string(252, 'X')}, {4, ""}, {6, "NEW"}});
-  Result<CodeFileOutcome> outcome = WriteCodeFile(FileSystem::Default(), request, recorder);
-  ASSERT_TRUE(outcome.ok()) << outcome.status().message();
-  EXPECT_EQ(recorder.events, (Lines{"opened", "Working on \r\nA.VEK\r\n\r\nInstalling\r\nOne",
-                                    "Working on \r\nA.VEK\r\n\r\nInstalling\r\nTwo", "passed over", "passed over",
-                                    "passed over", "passed over", "opened"}));
-  EXPECT_EQ(outcome->left_out, (Lines{std::string(252, 'X') + ".VEK: its name is longer than 255 characters",
-                                      "packet 4: it has no name in the packet list"}));
-  EXPECT_FALSE(FileExists(folder.File(".IDX")));
-  EXPECT_TRUE(FileExists(folder.File("NEW.IDX")));
-}
 
 // Every operation that fails, once or from then on, ends the writing with the code file gone
 // (or said to stay, when removing it failed too) and the packets as they were but for the

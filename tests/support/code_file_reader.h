@@ -17,11 +17,7 @@ struct StoredSnippet {
   std::vector<std::string> lines;  // the stored lines, without their length bytes
 
   std::string Text(size_t offset, size_t width) const { return record.substr(offset, width); }
-  std::string author() const { return Text(1, 31); }
   std::string subject() const { return Text(32, 31); }
-  std::string origin() const { return Text(63, 31); }
-  std::string date() const { return Text(94, 23); }
-  std::string code() const { return Text(117, 23); }
   std::string tag() const { return Text(140, 32); }
   int32_t block_size() const;
   int32_t line_count() const;
