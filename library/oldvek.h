@@ -131,6 +131,18 @@ OLDVEK_EXPORT void VEKAPI OldVekHeaderUpdate(SAFEARRAY** newFields, SAFEARRAY** 
  * could be extracted, "Nothing extracted to OUT: " and the reason. */
 OLDVEK_EXPORT void VEKAPI OldExtractCode(BSTR* entry, BSTR* folder, BSTR* outFile, int32_t* mode);
 
+/* Writes the code file codeDir + codeName + ".CDE": headText1, headText2, headerNumber, then
+ * for each chosen packet its name, its snippet count and every snippet as a 184-byte record
+ * followed by its length-prefixed code lines. Packet i (1 to packetCount) is chosen when the
+ * element with index i - 1 of `selected` (32-bit integers) holds i; its base name is taken
+ * from element i of `packetList`. Each snippet's progress text goes to control `progressId` of
+ * `dialogHandle`, and the caller's messages are dispatched as the work goes on. Failures and
+ * packets left out are reported in an error message box. */
+OLDVEK_EXPORT void VEKAPI OldVekCreateCDE(HWND dialogHandle, int32_t progressId, int32_t headerNumber,
+                                          int32_t packetCount, SAFEARRAY** selected, BSTR* codeName,
+                                          int32_t* ignored, SAFEARRAY** packetList, BSTR* folder, BSTR* headText1,
+                                          BSTR* headText2, BSTR* codeDir);
+
 #if !defined(_WIN32)
 /* Linux only: what a message box, a message-loop pass or a window operation does when the
  * library runs without Windows. A NULL member, or no host at all, gives the default: each

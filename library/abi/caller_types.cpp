@@ -1,5 +1,6 @@
 #include "abi/caller_types.h"
 
+#include <cstring>
 #include <limits>
 
 namespace oldvek::abi {
@@ -52,6 +53,19 @@ BSTR* ElementSlot(SAFEARRAY* const* array, long index) {
 std::string ElementAt(SAFEARRAY* const* array, long index) {
   BSTR* slot = ElementSlot(array, index);
   return slot == nullptr ? std::string() : std::string(BytesOf(*slot));
+}
+
+std::optional<int32_t> IntegerAt(SAFEARRAY* const* array, long index) {
+  const std::optional<Bounds> bounds = BoundsOf(array);
+  if (!bounds || index < bounds->lower || index > bounds->upper) return std::nullopt;
+  // A string array's elements are pointers: never read one as a number.
+  if ((*array)->cbElements != sizeof(int32_t) || ((*array)->fFeatures & FADF_BSTR) != 0) return std::nullopt;
+  void* element = nullptr;
+  LONG position = static_cast<LONG>(index);
+  if (SafeArrayPtrOfIndex(*array, &position, &element) != S_OK) return std::nullopt;
+  int32_t value = 0;
+  std::memcpy(&value, element, sizeof(value));
+  return value;
 }
 
 std::vector<std::string> ReadList(SAFEARRAY* const* array) {

@@ -5,6 +5,7 @@
 // Every function accepts NULL where the caller may pass NULL: a NULL string reads as empty,
 // a NULL array is an erased one.
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -50,6 +51,10 @@ BSTR* ElementSlot(SAFEARRAY* const* array, long index);
 
 // Element `index` of a string array; empty when the array is erased or has no such element.
 std::string ElementAt(SAFEARRAY* const* array, long index);
+
+// Element `index` of an array of 32-bit integers (VT_I4); nothing when the array is erased,
+// has no such element, or does not hold 4-byte numbers.
+std::optional<int32_t> IntegerAt(SAFEARRAY* const* array, long index);
 
 // Every element of a string array, from its lower bound to its upper bound.
 std::vector<std::string> ReadList(SAFEARRAY* const* array);

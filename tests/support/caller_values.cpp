@@ -66,4 +66,19 @@ std::vector<std::string> ArrayItems(SAFEARRAY* array) {
   return result;
 }
 
+IntegerArray::IntegerArray(const std::vector<int32_t>& values, long lower) {
+  SAFEARRAYBOUND bound{static_cast<ULONG>(values.size()), static_cast<LONG>(lower)};
+  array_ = SafeArrayCreate(VT_I4, 1, &bound);
+  if (array_ == nullptr) throw std::runtime_error("SafeArrayCreate failed");
+  for (size_t i = 0; i < values.size(); ++i) {
+    LONG index = static_cast<LONG>(lower + static_cast<long>(i));
+    int32_t value = values[i];
+    if (SafeArrayPutElement(array_, &index, &value) != S_OK) throw std::runtime_error("SafeArrayPutElement failed");
+  }
+}
+
+IntegerArray::~IntegerArray() {
+  if (array_ != nullptr) SafeArrayDestroy(array_);
+}
+
 }  // namespace oldvek::testing

@@ -4,6 +4,7 @@
 // The caller's side of the library boundary, as a reader program holds it: automation
 // strings and arrays made and read through the OLEAUT32 functions only.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,20 @@ class StringArray {
   std::vector<std::string> items() const;
   // Gives up the array, as a caller does when it hands a new array back through a reference.
   SAFEARRAY* Release();
+
+ private:
+  SAFEARRAY* array_ = nullptr;
+};
+
+// An owned SAFEARRAY of 32-bit integers (VT_I4), dimensioned lower .. lower + values.size() - 1.
+class IntegerArray {
+ public:
+  explicit IntegerArray(const std::vector<int32_t>& values, long lower = 0);
+  ~IntegerArray();
+  IntegerArray(const IntegerArray&) = delete;
+  IntegerArray& operator=(const IntegerArray&) = delete;
+
+  SAFEARRAY** get() { return &array_; }
 
  private:
   SAFEARRAY* array_ = nullptr;

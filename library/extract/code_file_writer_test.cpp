@@ -1,0 +1,116 @@
+#include "extract/code_file_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "faulty_file_system.h"
+#include "packet_writer.h"
+#include "temp_folder.h"
+
+namespace oldvek {
+namespace {
+
+using testing::BuildPacket;
+using testing::FaultyFileSystem;
+using testing::FileExists;
+using testing::PacketBytes;
+using testing::ReadFileBytes;
+using testing::TempFolder;
+using testing::TestSnippet;
+using testing::WriteFileBytes;
+using testing::WritePacket;
+using Lines = std::vector<std::string>;
+
+TestSnippet MakeSnippet(std::string subject, Lines lines) {
+  TestSnippet s;
+  s.author = "J. Basic";
+  s.subject = std::move(subject);
+  s.code = "PDS71";
+  s.lines = std::move(lines);
+  return s;
+}
+
+CodeFileRequest Request(const TempFolder& folder, std::vector<ChosenPacket> chosen) {
+  CodeFileRequest request;
+  request.path = folder.File("ALL.CDE");
+  request.lead_text = "LEAD";
+  request.header_number = 3;
+  request.folder = folder.path();
+  request.packet_count = chosen.back().number;
+  request.chosen = std::move(chosen);
+  return request;
+}
+
+class NoProgress final : public CodeFileProgress {};
+
+// Every operation that fails, once or from then on, ends the writing with the code file gone
+// (or said to stay, when removing it failed too) and the packets as they were but for the
+// read marks.
+TEST(CodeFileWriterTest, AFailureAtAnyStepLeavesNoCodeFileThatLooksComplete) {
+  TempFolder folder;
+  const PacketBytes first =
+      BuildPacket({MakeSnippet("One", {"PRINT 1", std::string(300, 'w')}), MakeSnippet("Two", {})});
+  const PacketBytes second = BuildPacket({MakeSnippet("Three", {"PRINT 3"})});
+  WritePacket(folder.path(), "FIRST", first);
+  WritePacket(folder.path(), "SECOND", second);
+  const CodeFileRequest request = Request(folder, {{1, "FIRST"}, {3, "SECOND"}});
+  NoProgress progress;
+  FaultyFileSystem dry_run;
+  ASSERT_TRUE(WriteCodeFile(dry_run, request, progress).ok());
+  const std::string complete = ReadFileBytes(request.path);
+  const uint64_t operations = dry_run.operations();
+  ASSERT_GT(operations, 20u);
+
+  for (bool and_later : {false, true}) {
+    for (uint64_t n = 1; n <= operations; ++n) {
+      const std::string when = (and_later ? "from operation " : "at operation ") + std::to_string(n);
+      WriteFileBytes(request.path, "earlier code file");
+      FaultyFileSystem failing;
+      and_later ? failing.FailFrom(n) : failing.FailOnly(n);
+      Result<CodeFileOutcome> outcome = WriteCodeFile(failing, request, progress);
+      ASSERT_FALSE(outcome.ok()) << when;
+      const std::string& message = outcome.status().message();
+      EXPECT_EQ(message.rfind("The code file " + request.path + " was not written: cannot ", 0), 0u) << message;
+      EXPECT_NE(message.find(folder.path()), message.rfind(folder.path())) << "names the file that failed: " << message;
+      if (n == 1) {
+        EXPECT_EQ(ReadFileBytes(request.path), "earlier code file") << when << ": a refused open touches nothing";
+      } else if (FileExists(request.path)) {
+        EXPECT_TRUE(and_later) << when;
+        EXPECT_NE(message.find("; what was written stays: cannot delete " + request.path), std::string::npos)
+            << message;
+      }
+      for (const auto& [base, bytes] : {std::pair{"FIRST", &first}, std::pair{"SECOND", &second}}) {
+        EXPECT_EQ(ReadFileBytes(folder.File(std::string(base) + ".VEK")), bytes->packet) << when;
+        std::string index = ReadFileBytes(folder.File(std::string(base) + ".IDX"));
+        ASSERT_EQ(index.size(), bytes->index.size()) << when;
+        for (size_t k = 0; k < index.size(); k += 78) index[k] = bytes->index[k];
+        EXPECT_EQ(index, bytes->index) << when << ": only read marks change";
+      }
+    }
+  }
+  FaultyFileSystem passing(FileSystem::Default(), operations + 1);
+  ASSERT_TRUE(WriteCodeFile(passing, request, progress).ok());
+  EXPECT_EQ(ReadFileBytes(request.path), complete);
+}
+
+TEST(CodeFileWriterTest, ACodeFileOpenElsewhereIsNeitherCutNorRemoved) {
+  TempFolder folder;
+  WritePacket(folder.path(), "A", BuildPacket({MakeSnippet("One", {"1"})}));
+  const CodeFileRequest request = Request(folder, {{1, "A"}});
+  WriteFileBytes(request.path, "the reader has this one open");
+  Result<std::unique_ptr<File>> held =
+      FileSystem::Default().Open(request.path, {Access::kRead, Share::kShared, Disposition::kOpenExisting});
+  ASSERT_TRUE(held.ok());
+  NoProgress progress;
+  Result<CodeFileOutcome> outcome = WriteCodeFile(FileSystem::Default(), request, progress);
+  ASSERT_FALSE(outcome.ok());
+  EXPECT_NE(outcome.status().message().find("cannot open " + request.path), std::string::npos)
+      << outcome.status().message();
+  ASSERT_TRUE((*held)->Close().ok());
+  EXPECT_EQ(ReadFileBytes(request.path), "the reader has this one open");
+}
+
+}  // namespace
+}  // namespace oldvek
