@@ -142,6 +142,13 @@ OLDVEK_EXPORT void VEKAPI OldVekCreateCDE(HWND dialogHandle, int32_t progressId,
                                           int32_t packetCount, SAFEARRAY** selected, BSTR* codeName,
                                           int32_t* ignored, SAFEARRAY** packetList, BSTR* folder, BSTR* headText1,
                                           BSTR* headText2, BSTR* codeDir);
+/* Encodes a file as self-extracting BASIC source after asking, in the library's own dialog,
+ * for the dialect and the output name (the edit box starts with the last component of
+ * `suggestedPath`). status: 0 when the user cancels, -1 when the call is refused or fails
+ * (the user has been told), otherwise the number of page files, whose full paths fill
+ * `pageFiles` 1 to status. `parentWindow` is disabled while the call runs. */
+OLDVEK_EXPORT void VEKAPI EncodeZorvit(BSTR* inputPath, BSTR* suggestedPath, SAFEARRAY** pageFiles, int32_t* status,
+                                       HWND parentWindow);
 
 #if !defined(_WIN32)
 /* Linux only: what a message box, a message-loop pass or a window operation does when the
@@ -158,6 +165,18 @@ typedef struct OldVekHost {
   void (*end_dialog)(void* context, HWND dialog, intptr_t result);
   void (*enable_window)(void* context, HWND window, int32_t enable);
   void (*sleep)(void* context, uint32_t milliseconds);
+  /* The encoder's dialog, which `dialog` names in every call below. Its label's later texts
+   * arrive through set_control_text (control 1506) and its passes after a label change
+   * through message_pass. Without encoder_dialog_pass every dialog is answered CANCEL. */
+  /* Shown, with the label's text and the edit box's text (the default output name). */
+  void (*encoder_dialog_shown)(void* context, HWND dialog, const char* label, const char* name);
+  /* One pass of the message loop while the user chooses: 0 when no button was pressed,
+   * 1505 for CANCEL, or 1504 for FINISH with the check states of the options 1500, 1501 and
+   * 1502 in checks[0..2] and the edit box's text in name (name_size bytes with its zero). */
+  int32_t (*encoder_dialog_pass)(void* context, HWND dialog, int32_t checks[3], char* name, int32_t name_size);
+  /* The options, the buttons and the edit box are gone; the dialog shows only its label. */
+  void (*encoder_dialog_shrunk)(void* context, HWND dialog);
+  void (*encoder_dialog_closed)(void* context, HWND dialog);
 } OldVekHost;
 
 /* Installs the host (copied); NULL restores the defaults. */

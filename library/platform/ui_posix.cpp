@@ -57,6 +57,8 @@ class HostUi final : public Ui {
 
 void SetPosixHost(const OldVekHost* host) { g_host = host != nullptr ? *host : OldVekHost{}; }
 
+const OldVekHost& PosixHost() { return g_host; }
+
 Ui& Ui::Current() {
   static HostUi ui;
   return ui;

@@ -1,0 +1,378 @@
+// EncodeZorvit as the reader calls it, with a user at its dialog: one source, run against
+// libOldVek.so through the Linux host and, under Wine, against OldVek.dll with the real
+// dialog driven from a second thread.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "caller_values.h"
+#include "encoder_user.h"
+#include "library_criteria.h"
+#include "oldvek.h"
+#include "packet_writer.h"
+#include "temp_folder.h"
+#include "text_lines.h"
+
+namespace oldvek::testing {
+namespace {
+
+constexpr uint32_t kOverwriteQuestion = 0x4 | 0x20 | 0x100 | 0x1000;  // Yes/No, question, No default, system-modal
+const MessageBoxSeen kFinished{"Encoding Finished", "Zorvit encoding complete", 0};
+
+struct Outcome {
+  int32_t status = -2;
+  std::vector<std::string> pages;
+  long pages_lower = 0;
+  bool pages_erased = true;
+  EncoderUser::Record record;
+  std::vector<std::string> events;
+};
+
+std::string LibraryTestData(const char* name) {
+  const std::filesystem::path here = std::filesystem::path(__FILE__).parent_path();
+  return ReadFileBytes((here / ".." / ".." / "library" / "encoder" / "testdata" / name).string());
+}
+
+std::string CrLf(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// What SUB U of the pages rebuilds from their data lines, page after page.
+std::string Rebuilt(const std::vector<std::string>& pages) {
+  std::string bytes;
+  for (const std::string& page : pages) {
+    int k = 0;
+    for (const std::string& line : SplitCrLfLines(ReadFileBytes(page))) {
+      if (line.rfind("U\"", 0) != 0) continue;
+      for (size_t i = 2; i < line.size(); ++i) {
+        int c = static_cast<unsigned char>(line[i]) - 37;
+        if (c < 0) c = 91 + 32 * c;
+        if (k < 4) {
+          k = c + 243;
+        } else {
+          bytes += static_cast<char>(c + (k % 3) * 86);
+          k /= 3;
+        }
+      }
+    }
+  }
+  return bytes;
+}
+
+std::string PatternBytes(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+  return bytes;
+}
+
+class EncodeZorvitTest : public ::testing::Test {
+ protected:
+  char separator() const { return folder_.path().back(); }
+
+  std::string Input(const std::string& relative, std::string_view bytes) {
+    const std::string path = folder_.File(relative);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    WriteFileBytes(path, bytes);
+    return path;
+  }
+
+  Outcome Encode(const std::string& input, const std::string& suggested, std::vector<DialogTurn> turns,
+                 bool overwrite = false, StringArray* pages = nullptr) {
+    EncoderUser user(std::move(turns), overwrite);
+    return Run(user, input, suggested, pages);
+  }
+
+  Outcome Run(EncoderUser& user, const std::string& input, const std::string& suggested, StringArray* pages = nullptr) {
+    Bstr input_text(input);
+    Bstr suggested_text(suggested);
+    StringArray own_pages;
+    StringArray& page_files = pages != nullptr ? *pages : own_pages;
+    Outcome outcome;
+    user.Encode(input_text.get(), suggested_text.get(), page_files.get(), &outcome.status);
+    outcome.pages_erased = page_files.erased();
+    if (!outcome.pages_erased) {
+      outcome.pages = page_files.items();
+      outcome.pages_lower = page_files.lower();
+    }
+    outcome.record = user.record();
+    outcome.events = user.events();
+    return outcome;
+  }
+
+  std::vector<std::string> FolderFiles() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_.path())) {
+      if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  TempFolder folder_;
+  KeepLibraryCriteria keep_criteria_;  // the choices made here stay out of later tests
+};
+
+// The dialog comes and goes without a page being written, and the parent window is given back.
+void ExpectNothingWritten(const Outcome& outcome) {
+  EXPECT_FALSE(outcome.record.shrunk);
+  EXPECT_TRUE(outcome.record.labels.empty());
+  EXPECT_TRUE(outcome.record.closed);
+  EXPECT_TRUE(outcome.record.parent_disabled_while_shown);
+  EXPECT_TRUE(outcome.record.parent_enabled_after);
+  EXPECT_EQ(outcome.record.unexpected_waits, 0);
+}
+
+TEST_F(EncodeZorvitTest, EachDialectWritesItsOnePageAndNamesItInTheLabel) {
+  struct Case {
+    int32_t option;
+    const char* expected;
+  };
+  for (const Case& c : {Case{kPowerBasic, "hello_pbcc.bas"}, Case{kVisualBasic, "hello_vb.bas"},
+                        Case{kQuickBasic, "hello_qb.bas"}}) {
+    SCOPED_TRACE(c.expected);
+    TempFolder folder;
+    const std::string input = folder.File("HI.TXT");
+    WriteFileBytes(input, "hello");
+    const Outcome outcome = Encode(input, folder.File("HELLO.BAS"), {{c.option, std::nullopt, kFinish}});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.pages, std::vector<std::string>{folder.File("HELLO.BAS")});
+    EXPECT_EQ(outcome.pages_lower, 1);
+    EXPECT_EQ(ReadFileBytes(folder.File("HELLO.BAS")), CrLf(SplitLfLines(LibraryTestData(c.expected))));
+    EXPECT_EQ(outcome.record.label_shown, "Encoding HI.TXT\r\nto");
+    EXPECT_EQ(outcome.record.name_shown, "HELLO.BAS");
+    EXPECT_TRUE(outcome.record.parent_disabled_while_shown);
+    EXPECT_TRUE(outcome.record.shrunk);
+    EXPECT_EQ(outcome.record.labels,
+              (std::vector<std::string>{"Encoding " + input + " to " + folder.File("HELLO.BAS")}));
+    EXPECT_EQ(outcome.record.boxes, std::vector<MessageBoxSeen>{kFinished});
+    EXPECT_TRUE(outcome.record.closed);
+    EXPECT_TRUE(outcome.record.parent_enabled_after);
+  }
+}
+
+TEST_F(EncodeZorvitTest, CancelWritesNothingAndLeavesThePageListAlone) {
+  const std::string input = Input("HI.TXT", "hello");
+  StringArray pages({"C:\\EARLIER.BAS"});
+  const Outcome outcome =
+      Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string("OTHER"), kCancel}}, false, &pages);
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{"C:\\EARLIER.BAS"});
+  EXPECT_TRUE(outcome.record.boxes.empty());
+  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
+  ExpectNothingWritten(outcome);
+}
+
+TEST_F(EncodeZorvitTest, NoLanguageSelectedIsRefused) {
+  const std::string input = Input("HI.TXT", "hello");
+  const Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), {{0, std::string("PLAIN"), kFinish}});
+  EXPECT_EQ(outcome.status, -1);
+  EXPECT_TRUE(outcome.pages_erased);
+  EXPECT_EQ(outcome.record.boxes,
+            (std::vector<MessageBoxSeen>{{"LANGUAGE ERROR", "You did not select a language for ZORVIT encoding", 0}}));
+  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
+  ExpectNothingWritten(outcome);
+}
+
+TEST_F(EncodeZorvitTest, QuickBasicNamesTypedAreKeptToTwelveCharacters) {
+  const std::string input = Input("HI.TXT", "hello");
+  const MessageBoxSeen too_long{"FILE NAME ERROR", "QB/PDS file names can only be a maximum of 12 characters", 0};
+
+  // Eight characters and ".BAS": twelve, accepted; typing comes out in capitals.
+  Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string("abcdefgh"), kFinish}});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("ABCDEFGH.BAS")});
+
+  // Nine are refused once, and the dialog waits, unchanged, for the next press.
+  outcome = Encode(input, folder_.File("HELLO.BAS"),
+                   {{kQuickBasic, std::string("ABCDEFGHI"), kFinish}, {0, std::string("SHORT"), kFinish}});
+  EXPECT_EQ(outcome.record.turns_taken, 2);
+  EXPECT_EQ(outcome.record.unexpected_waits, 0);
+  EXPECT_EQ(outcome.record.boxes, (std::vector<MessageBoxSeen>{too_long, kFinished}));
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("SHORT.BAS")});
+  EXPECT_FALSE(FileExists(folder_.File("ABCDEFGHI.BAS")));
+
+  // Blanks after the name do not count; blanks before it do.
+  outcome = Encode(input, folder_.File("HELLO.BAS"),
+                   {{kQuickBasic, std::string(" ABCDEFGX"), kFinish}, {0, std::string("ABCDEFGX    "), kFinish}});
+  EXPECT_EQ(outcome.record.boxes, (std::vector<MessageBoxSeen>{too_long, kFinished}));
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("ABCDEFGX.BAS")});
+
+  // An emptied box takes the default name, however long.
+  outcome = Encode(input, folder_.File("A_LONG_DEFAULT_NAME"), {{kQuickBasic, std::string(""), kFinish}});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("A_LONG_DEFAULT_NAME.BAS")});
+
+  // The other dialects take long names.
+  outcome = Encode(input, folder_.File("HELLO.BAS"), {{kVisualBasic, std::string("A_LONG_TYPED_NAME"), kFinish}});
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("A_LONG_TYPED_NAME.BAS")});
+}
+
+TEST_F(EncodeZorvitTest, NamesWithoutADotGetBasAndOthersKeepTheirOwn) {
+  const std::string input = Input("HI.TXT", "hello");
+  Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), {{kPowerBasic, std::string("PROG"), kFinish}});
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("PROG.BAS")});
+  outcome = Encode(input, folder_.File("HELLO.BAS"), {{kPowerBasic, std::string("README.TXT"), kFinish}});
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("README.TXT")});
+  outcome = Encode(input, folder_.File("NOTES"), {{kPowerBasic, std::string(""), kFinish}});
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("NOTES.BAS")});
+}
+
+TEST_F(EncodeZorvitTest, OutputGoesToTheSuggestedFolderOrBesideTheInput) {
+  const std::string sep(1, separator());
+  const std::string input = Input("DATA" + sep + "DATA", "hello");
+  std::filesystem::create_directories(folder_.File("OUT"));
+
+  Outcome outcome = Encode(input, folder_.File("OUT" + sep + "SUGGEST.BAS"), {{kPowerBasic, std::nullopt, kFinish}});
+  EXPECT_EQ(outcome.record.label_shown, "Encoding DATA\r\nto");
+  EXPECT_EQ(outcome.record.name_shown, "SUGGEST.BAS");
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("OUT" + sep + "SUGGEST.BAS")});
+
+  // Without a folder in the suggestion, the pages go beside the input, even when its name
+  // also stands earlier in its path.
+  outcome = Encode(input, "SUGGEST.BAS", {{kPowerBasic, std::nullopt, kFinish}});
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("DATA" + sep + "SUGGEST.BAS")});
+  EXPECT_EQ(SplitCrLfLines(ReadFileBytes(outcome.pages[0]))[0],
+            "'>>> Page 1 of 1 of DATA begins here. TYPE:BINAA TLEN:5");
+}
+
+TEST_F(EncodeZorvitTest, ExistingFirstPageIsOverwrittenOnlyWhenTheUserSaysYes) {
+  const std::string input = Input("HI.TXT", "hello");
+  const std::string existing = folder_.File("HELLO.BAS");
+  WriteFileBytes(existing, "10 PRINT \"MINE\"\r\n");
+  const MessageBoxSeen question{"HELLO.BAS EXISTS", existing + " already exists.  Do you want to overwrite it?",
+                                kOverwriteQuestion};
+
+  Outcome outcome = Encode(input, existing, {{kQuickBasic, std::nullopt, kFinish}}, /*overwrite=*/false);
+  EXPECT_EQ(outcome.status, -1);
+  EXPECT_EQ(outcome.record.boxes, std::vector<MessageBoxSeen>{question});
+  EXPECT_EQ(ReadFileBytes(existing), "10 PRINT \"MINE\"\r\n");
+  ExpectNothingWritten(outcome);
+
+  outcome = Encode(input, existing, {{kQuickBasic, std::nullopt, kFinish}}, /*overwrite=*/true);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.record.boxes, (std::vector<MessageBoxSeen>{question, kFinished}));
+  EXPECT_EQ(ReadFileBytes(existing), CrLf(SplitLfLines(LibraryTestData("hello_qb.bas"))));
+}
+
+TEST_F(EncodeZorvitTest, QuickBasicInputOneByteOverAPageGivesTwoChainedPages) {
+  const std::string bytes = PatternBytes(156001);
+  const std::string input = Input("MYDATA.BIN", bytes);
+  WriteFileBytes(folder_.File("MYPROG10.BAS"), "an earlier second page, replaced without a question");
+  const Outcome outcome = Encode(input, folder_.File("MYDATA.BAS"), {{kQuickBasic, std::string("MYPROG"), kFinish}});
+  ASSERT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.record.boxes, std::vector<MessageBoxSeen>{kFinished});
+  const std::vector<std::string> pages{folder_.File("MYPROG.BAS"), folder_.File("MYPROG10.BAS")};
+  EXPECT_EQ(outcome.pages, pages);
+  EXPECT_EQ(outcome.pages_lower, 1);
+  EXPECT_EQ(outcome.record.labels,
+            (std::vector<std::string>{"Encoding " + input + " to " + pages[0], "Encoding " + input + " to " + pages[1]}));
+  EXPECT_EQ(SplitCrLfLines(ReadFileBytes(pages[0]))[0],
+            "'>>> Page 1 of 2 of MYDATA.BIN begins here. TYPE:BINAA TLEN:156000");
+  EXPECT_EQ(SplitCrLfLines(ReadFileBytes(pages[1]))[0], "'>>> Page 2 of 2 of MYDATA.BIN begins here. TYPE:BINAA TLEN:1");
+  EXPECT_TRUE(Rebuilt(pages) == bytes);
+}
+
+TEST_F(EncodeZorvitTest, PageNamesThatWouldCollideSendTheUserBackToTheDialog) {
+  const std::string input = Input("MYDATA.BIN", PatternBytes(156001));
+  // ENCODE10.BAS would chain to ENCODE10.BAS: page 2 would overwrite page 1.
+  const Outcome outcome = Encode(input, folder_.File("MYDATA.BAS"),
+                                 {{kQuickBasic, std::string("ENCODE10"), kFinish}, {0, std::string("ENCODERS"), kFinish}});
+  ASSERT_EQ(outcome.record.boxes.size(), 2u);
+  EXPECT_EQ(outcome.record.boxes[0].caption, "FILE NAME ERROR");
+  EXPECT_NE(outcome.record.boxes[0].text.find("ENCODE10.BAS"), std::string::npos) << outcome.record.boxes[0].text;
+  EXPECT_NE(outcome.record.boxes[0].text.find("page 1"), std::string::npos) << outcome.record.boxes[0].text;
+  EXPECT_EQ(outcome.record.boxes[1], kFinished);
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.pages, (std::vector<std::string>{folder_.File("ENCODERS.BAS"), folder_.File("ENCODE10.BAS")}));
+}
+
+TEST_F(EncodeZorvitTest, EmptyInputGivesOneValidPage) {
+  const std::string input = Input("EMPTY.DAT", "");
+  const Outcome outcome = Encode(input, folder_.File("EMPTY.BAS"), {{kQuickBasic, std::nullopt, kFinish}});
+  EXPECT_EQ(outcome.status, 1);
+  const std::vector<std::string> lines = SplitCrLfLines(ReadFileBytes(folder_.File("EMPTY.BAS")));
+  EXPECT_EQ(lines.front(), "'>>> Page 1 of 1 of EMPTY.DAT begins here. TYPE:BINAA TLEN:0");
+  EXPECT_EQ(lines.back(), "'>>> Page 1 of EMPTY.DAT ends here. Last page. TCHK:0");
+}
+
+TEST_F(EncodeZorvitTest, FilesThatCannotBeOpenedAreReportedByName) {
+  const std::string sep(1, separator());
+  const std::string input = Input("HI.TXT", "hello");
+  // An input that is not there: found out once encoding starts (one-page dialects) or when
+  // the pages are counted (QBasic/QB/PDS).
+  for (int32_t option : {kPowerBasic, kQuickBasic}) {
+    const Outcome outcome = Encode(folder_.File("GONE.BIN"), folder_.File("GONE.BAS"), {{option, std::nullopt, kFinish}});
+    EXPECT_EQ(outcome.status, -1);
+    EXPECT_TRUE(outcome.pages_erased);
+    ASSERT_EQ(outcome.record.boxes.size(), 1u);
+    EXPECT_NE(outcome.record.boxes[0].text.find(folder_.File("GONE.BIN")), std::string::npos);
+    EXPECT_TRUE(outcome.record.closed);
+    EXPECT_TRUE(outcome.record.parent_enabled_after);
+  }
+  // A page in a folder that does not exist.
+  const std::string page = folder_.File("NOWHERE" + sep + "HELLO.BAS");
+  const Outcome outcome = Encode(input, page, {{kVisualBasic, std::nullopt, kFinish}});
+  EXPECT_EQ(outcome.status, -1);
+  ASSERT_EQ(outcome.record.boxes.size(), 1u);
+  EXPECT_NE(outcome.record.boxes[0].text.find(page), std::string::npos);
+  EXPECT_TRUE(outcome.record.parent_enabled_after);
+  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
+}
+
+TEST_F(EncodeZorvitTest, TheChoicesStayInTheSearchCriteria) {
+  SearchCriteria* criteria = LibraryCriteria();
+  const std::string input = Input("HI.TXT", "hello");
+
+  Encode(input, folder_.File("HELLO.BAS"), {{kVisualBasic, std::string("MY NOTES"), kFinish}});
+  EXPECT_EQ(criteria->SubjectSwitch, 1);  // 1501, at offset 0
+  EXPECT_EQ(criteria->AuthorSwitch, 0);   // 1500, at offset 4
+  EXPECT_EQ(criteria->PacketSwitch, 0);   // 1502, at offset 12
+  EXPECT_EQ(criteria->Criterion4Switch, kFinish);
+  EXPECT_EQ(std::string(criteria->CodeTextTerm, 256), Fixed("MY NOTES", 256));
+
+  // CANCEL reads neither the options nor the name.
+  Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string("OTHER"), kCancel}});
+  EXPECT_EQ(criteria->SubjectSwitch, 1);
+  EXPECT_EQ(criteria->PacketSwitch, 0);
+  EXPECT_EQ(criteria->Criterion4Switch, kCancel);
+  EXPECT_EQ(std::string(criteria->CodeTextTerm, 256), Fixed("MY NOTES", 256));
+
+  // A refused name is kept as typed, like every name read on FINISH.
+  Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string("NINE_CHAR"), kFinish}, {0, std::nullopt, kCancel}});
+  EXPECT_EQ(criteria->SubjectSwitch, 0);
+  EXPECT_EQ(criteria->PacketSwitch, 1);
+  EXPECT_EQ(criteria->Criterion4Switch, kCancel);
+  EXPECT_EQ(std::string(criteria->CodeTextTerm, 256), Fixed("NINE_CHAR", 256));
+}
+
+#ifndef _WIN32
+// The host sees the whole conversation in order: one pass after each change of the label,
+// and the parent window enabled before the dialog goes.
+TEST_F(EncodeZorvitTest, HostSeesTheDialogInOrder) {
+  const std::string input = Input("HI.TXT", "hello");
+  const Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), {{kPowerBasic, std::nullopt, kFinish}});
+  EXPECT_EQ(outcome.events, (std::vector<std::string>{"enable 0", "shown", "wait", "shrunk",
+                                                      "label Encoding " + input + " to " + folder_.File("HELLO.BAS"),
+                                                      "pass", "box Encoding Finished", "enable 1", "closed"}));
+}
+
+TEST_F(EncodeZorvitTest, WithoutAHostTheDialogIsCancelled) {
+  const std::string input = Input("HI.TXT", "hello");
+  Bstr input_text(input);
+  Bstr suggested(folder_.File("HELLO.BAS"));
+  StringArray pages;
+  int32_t status = -2;
+  EncodeZorvit(input_text.get(), suggested.get(), pages.get(), &status, nullptr);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
+}
+#endif
+
+}  // namespace
+}  // namespace oldvek::testing

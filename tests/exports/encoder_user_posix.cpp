@@ -1,0 +1,110 @@
+#include <algorithm>
+#include <cstdio>
+
+#include "encoder_user.h"
+
+namespace oldvek::testing {
+
+// The dialog as the host plays it: the selected option and the edit box's text.
+struct EncoderUser::Script {
+  explicit Script(EncoderUser& u) : user(u) {}
+
+  EncoderUser& user;
+  HWND parent = reinterpret_cast<HWND>(&user);
+  HWND dialog = nullptr;
+  bool parent_enabled = true;
+  size_t next_turn = 0;
+  bool may_press = true;  // false from a press until the library asks again after a refusal
+  int32_t selected = 0;
+  std::string text;
+
+  static Script& Of(void* context) { return *static_cast<Script*>(context); }
+  void Note(std::string event) { user.events_.push_back(std::move(event)); }
+
+  int32_t Pass(int32_t checks[3], char* name, int32_t name_size) {
+    Note("wait");
+    if (!may_press || next_turn == user.turns_.size()) {
+      ++user.record_.unexpected_waits;
+      return kCancel;
+    }
+    const DialogTurn& turn = user.turns_[next_turn++];
+    ++user.record_.turns_taken;
+    may_press = false;
+    if (turn.option != 0) selected = turn.option;  // an automatic option clears the others
+    if (turn.name) {
+      text = *turn.name;
+      std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+    }
+    if (turn.button == kFinish) {
+      for (int i = 0; i < 3; ++i) checks[i] = selected == kPowerBasic + i ? 1 : 0;
+      std::snprintf(name, static_cast<size_t>(name_size), "%s", text.c_str());
+    }
+    return turn.button;
+  }
+};
+
+EncoderUser::EncoderUser(std::vector<DialogTurn> turns, bool overwrite) : turns_(std::move(turns)), overwrite_(overwrite) {}
+
+EncoderUser::~EncoderUser() = default;
+
+void EncoderUser::Encode(BSTR* input_path, BSTR* suggested_path, SAFEARRAY** page_files, int32_t* status) {
+  Script script(*this);
+  OldVekHost host{};
+  host.context = &script;
+  host.message_box = [](void* context, const char* text, const char* caption, uint32_t style) -> int32_t {
+    Script& s = Script::Of(context);
+    s.user.record_.boxes.push_back({caption, text, style});
+    s.Note(std::string("box ") + caption);
+    if (std::string(caption) == "FILE NAME ERROR") s.may_press = true;
+    if ((style & 0xF) == 0x4) return s.user.overwrite_ ? 6 : 7;  // MB_YESNO: IDYES or IDNO
+    return 1;                                                     // IDOK
+  };
+  host.message_pass = [](void* context, HWND dialog, int32_t all_waiting) {
+    Script& s = Script::Of(context);
+    if (dialog == s.dialog) s.Note(all_waiting != 0 ? "pass" : "one message");
+  };
+  host.set_control_text = [](void* context, HWND dialog, int32_t control, const char* text) {
+    Script& s = Script::Of(context);
+    if (dialog != s.dialog || control != 1506) return;
+    s.user.record_.labels.emplace_back(text);
+    s.Note(std::string("label ") + text);
+  };
+  host.enable_window = [](void* context, HWND window, int32_t enable) {
+    Script& s = Script::Of(context);
+    if (window != s.parent) return;
+    s.parent_enabled = enable != 0;
+    s.Note(enable != 0 ? "enable 1" : "enable 0");
+  };
+  host.encoder_dialog_shown = [](void* context, HWND dialog, const char* label, const char* name) {
+    Script& s = Script::Of(context);
+    s.dialog = dialog;
+    s.text = name;
+    s.user.record_.label_shown = label;
+    s.user.record_.name_shown = name;
+    s.user.record_.parent_disabled_while_shown = !s.parent_enabled;
+    s.Note("shown");
+    if (s.user.on_shown_) s.user.on_shown_(dialog);
+  };
+  host.encoder_dialog_pass = [](void* context, HWND dialog, int32_t checks[3], char* name, int32_t name_size) {
+    Script& s = Script::Of(context);
+    return dialog == s.dialog ? s.Pass(checks, name, name_size) : 0;
+  };
+  host.encoder_dialog_shrunk = [](void* context, HWND dialog) {
+    Script& s = Script::Of(context);
+    if (dialog != s.dialog) return;
+    s.user.record_.shrunk = true;
+    s.Note("shrunk");
+  };
+  host.encoder_dialog_closed = [](void* context, HWND dialog) {
+    Script& s = Script::Of(context);
+    if (dialog != s.dialog) return;
+    s.user.record_.closed = true;
+    s.Note("closed");
+  };
+  OldVekSetHost(&host);
+  EncodeZorvit(input_path, suggested_path, page_files, status, script.parent);
+  OldVekSetHost(nullptr);
+  record_.parent_enabled_after = script.parent_enabled;
+}
+
+}  // namespace oldvek::testing
