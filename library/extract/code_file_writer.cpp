@@ -145,8 +145,8 @@ Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
 Status CodeFileWriter::WritePacket(const std::string& base, const std::string& packet_file) {
   // Both files stay open, shared, while the block is written: retrieval opens them again for
   // every snippet, and an editor that must be alone with the packet cannot change it meanwhile.
-  // An interrupted change is settled before the files are held, as retrieval cannot settle
-  // it while they are.
+  // An interrupted change is settled once, before the files are held; the snippets are then
+  // fetched without settling again.
   OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system_, request_.folder, base));
   const std::string index_path = PacketPath(request_.folder, base, kIndexExtension);
   Result<std::unique_ptr<File>> index = file_system_.Open(index_path, kSharedPacketOpen);
@@ -182,7 +182,7 @@ Result<SnippetInfo> CodeFileWriter::WriteSnippet(const std::string& base, uint64
   uint64_t line_count = 0;
   uint64_t block_size = 0;
   Result<SnippetInfo> snippet =
-      RetrieveSnippet(file_system_, request_.folder, base, record_position, [&](std::string_view line) {
+      RetrieveSettledSnippet(file_system_, request_.folder, base, record_position, [&](std::string_view line) {
         // A line longer than a length byte can state goes on as the next stored lines.
         do {
           const std::string_view piece = line.substr(0, kLongestCountedText);

@@ -62,10 +62,16 @@ Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisito
 
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                                     uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
-  const bool marks = mark == MarkRead::kYes;
   // An interrupted change is completed or discarded first, so the record and the body read
-  // below are of one generation of the packet.
+  // are of one generation of the packet.
   OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+  return RetrieveSettledSnippet(file_system, folder, base, record_position, each_code_line, mark);
+}
+
+Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+                                           uint64_t record_position, const LineVisitor& each_code_line,
+                                           MarkRead mark) {
+  const bool marks = mark == MarkRead::kYes;
   Result<std::unique_ptr<File>> index =
       file_system.Open(PacketPath(folder, base, kIndexExtension), marks ? kExistingIndexOpen : kExistingIndexRead);
   if (!index.ok()) return index.status();

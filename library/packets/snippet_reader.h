@@ -63,6 +63,12 @@ Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view fo
                                     uint64_t record_position, const LineVisitor& each_code_line,
                                     MarkRead mark = MarkRead::kYes);
 
+// The same for a packet its caller has just settled (SettlePacket in packet_commit.h) and
+// fetches snippet after snippet from, so that the check is not repeated for each one.
+Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+                                           uint64_t record_position, const LineVisitor& each_code_line,
+                                           MarkRead mark = MarkRead::kYes);
+
 // The same, with the code lines collected.
 Result<Snippet> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                                 uint64_t record_position);

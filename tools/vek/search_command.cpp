@@ -53,8 +53,9 @@ class CommandLineSearch final : public oldvek::SearchCaller {
     if (field_.criterion != oldvek::kCodeTextCriterion) return Status::Ok();
     const std::string base(oldvek::PacketBaseName(packets_[static_cast<size_t>(packet_index - 1)]));
     // The summary lines stand first, as in a fetched snippet; the search reads from line 3.
+    // Listing the packet has settled it, so each snippet is fetched without settling again.
     lines_.assign(2, std::string());
-    oldvek::Result<oldvek::SnippetInfo> info = oldvek::RetrieveSnippet(
+    oldvek::Result<oldvek::SnippetInfo> info = oldvek::RetrieveSettledSnippet(
         oldvek::FileSystem::Default(), folder_, base, record_position,
         [this](std::string_view line) {
           lines_.emplace_back(line);
