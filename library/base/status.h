@@ -12,18 +12,26 @@ namespace oldvek {
 // ever crosses an export.
 class [[nodiscard]] Status {
  public:
+  // What kind of failure it is, where a caller can do something else about it.
+  enum class Kind : unsigned char {
+    kOther,
+    kWriteRefused,  // an open for writing that the medium or the file's permissions refuse
+  };
+
   Status() = default;
   static Status Ok() { return Status(); }
-  static Status Error(std::string message) { return Status(std::move(message)); }
+  static Status Error(std::string message, Kind kind = Kind::kOther) { return Status(std::move(message), kind); }
 
   bool ok() const { return !failed_; }
   const std::string& message() const { return message_; }
+  Kind kind() const { return kind_; }
 
  private:
-  explicit Status(std::string message) : message_(std::move(message)), failed_(true) {}
+  Status(std::string message, Kind kind) : message_(std::move(message)), failed_(true), kind_(kind) {}
 
   std::string message_;
   bool failed_ = false;
+  Kind kind_ = Kind::kOther;
 };
 
 // A value, or the Status that explains why there is none.

@@ -19,7 +19,7 @@ Status UpdateHeader(FileSystem& file_system, std::string_view folder, std::strin
   Result<uint64_t> index_length = (*index)->Size();
   if (!index_length.ok()) return index_length.status();
   if (!IsRecordPosition(record_position, RecordCount(*index_length))) {
-    return Status::Error(files.index + " has no record at position " + DecimalText(record_position));
+    return NoRecordAt(record_position, files.index);
   }
   IndexRecord record;
   OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**index, record_position, record.bytes()));

@@ -21,8 +21,11 @@ Status DeleteSnippet(FileSystem& file_system, std::string_view folder, std::stri
   Result<uint64_t> index_length = (*index)->Size();
   if (!index_length.ok()) return index_length.status();
   IndexReader records(**index, RecordCount(*index_length));
-  // Nothing listed: the packet file's bytes, if any, are no snippets of ours to drop.
-  if (records.record_count() == 0) return Status::Ok();
+  // A position that is not where a record begins names no snippet: deleting "the record it
+  // falls in" would remove a snippet the caller never named.
+  if (!IsRecordPosition(record_position, records.record_count())) {
+    return NoRecordAt(record_position, files.index);
+  }
   // The old packet is read front to back, a header and a body at a time.
   ReadAheadFile old_packet(**packet);
   Result<uint64_t> packet_length = old_packet.Size();
@@ -33,34 +36,33 @@ Status DeleteSnippet(FileSystem& file_system, std::string_view folder, std::stri
   BufferedWriter& new_packet = (*rebuild)->packet();
   BufferedWriter& new_index = (*rebuild)->index();
 
-  const uint64_t deleted = DeletedRecordNumber(record_position);
-  uint64_t next_start = 1;
+  const uint64_t deleted = (record_position - 1) / kIndexRecordSize + 1;
+  uint64_t written = 1;  // where the next snippet starts in the new packet
   IndexRecord record;
   IndexRecord following;
   SnippetHeader header;
   const LineVisitor copy_line = [&](std::string_view line) {
     new_packet.Write(line);
     new_packet.Put(kLineEnd);
-    next_start += line.size() + 1;
+    written += line.size() + 1;
     return new_packet.status();
   };
   for (uint64_t k = 1; k <= records.record_count(); ++k) {
     if (k == deleted) continue;
     OLDVEK_RETURN_IF_ERROR(records.Read(k, record));
     const uint64_t start = record.start();
-    // A body ends where the next record's snippet starts, the last one at the end of the file.
-    uint64_t end = *packet_length + 1;
+    uint64_t next_start = 0;
     if (k < records.record_count()) {
       OLDVEK_RETURN_IF_ERROR(records.Read(k + 1, following));
-      end = following.start();
+      next_start = following.start();
     }
     OLDVEK_RETURN_IF_ERROR(ReadAtPosition(old_packet, start, header.bytes()));
-    record.set_start(next_start);
+    record.set_start(written);
     new_index.Write({record.bytes().data(), kIndexRecordSize});
     new_packet.Write({header.bytes().data(), kHeaderSize});
-    next_start += kHeaderSize;
+    written += kHeaderSize;
     // A Start of 0 names no snippet: its header reads as 0x00 bytes and it has no lines.
-    if (start != 0) OLDVEK_RETURN_IF_ERROR(ReadBodyLines(old_packet, start + kHeaderSize, end, copy_line));
+    if (start != 0) OLDVEK_RETURN_IF_ERROR(ReadBodyLines(old_packet, start + kHeaderSize, BodyEnd(next_start, *packet_length), copy_line));
     OLDVEK_RETURN_IF_ERROR(new_packet.status());
     OLDVEK_RETURN_IF_ERROR(new_index.status());
   }

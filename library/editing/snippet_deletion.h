@@ -10,14 +10,10 @@
 
 namespace oldvek {
 
-// The record a deletion removes: record position \ 78 + 1.
-constexpr uint64_t DeletedRecordNumber(uint64_t record_position) { return record_position / kIndexRecordSize + 1; }
-
 // Rebuilds packet `base` without the snippet of the record at `record_position`: every
 // other snippet, in index order from position 1, as its header and its terminated code
 // lines; every other record byte for byte but its Start, rewritten left-aligned. A position
-// that names no record removes nothing but still compacts the packet. An index that lists
-// no snippet leaves both files as they are. Any failure before the commit leaves both files
+// that is not where a record begins is refused before anything is written. Any failure before the commit leaves both files
 // exactly as they were; see PacketRebuild for the replacement.
 Status DeleteSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                      uint64_t record_position);

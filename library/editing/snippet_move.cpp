@@ -39,7 +39,7 @@ Result<SnippetSpan> ReadSnippetSpan(OpenPacket& files, uint64_t record_position)
   if (!index_length.ok()) return index_length.status();
   const uint64_t count = RecordCount(*index_length);
   if (!IsRecordPosition(record_position, count)) {
-    return Status::Error(files.index->path() + " has no record at position " + DecimalText(record_position));
+    return NoRecordAt(record_position, files.index->path());
   }
   SnippetSpan span;
   OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*files.index, record_position, span.record.bytes()));
@@ -48,13 +48,14 @@ Result<SnippetSpan> ReadSnippetSpan(OpenPacket& files, uint64_t record_position)
   if (start == 0) return span;  // names no snippet: a header of 0x00 bytes and no lines
   Result<uint64_t> packet_length = files.packet->Size();
   if (!packet_length.ok()) return packet_length.status();
-  span.body_begin = start + kHeaderSize;
-  span.body_end = *packet_length + 1;
+  uint64_t next_start = 0;
   if (IsRecordPosition(record_position + kIndexRecordSize, count)) {
     IndexRecord following;
     OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*files.index, record_position + kIndexRecordSize, following.bytes()));
-    span.body_end = following.start();
+    next_start = following.start();
   }
+  span.body_begin = start + kHeaderSize;
+  span.body_end = BodyEnd(next_start, *packet_length);
   return span;
 }
 

@@ -7,13 +7,13 @@
 #include "encoder/page_names.h"
 #include "encoder/zorvit_encoder.h"
 #include "platform/buffered_writer.h"
+#include "platform/output_file.h"
 
 namespace oldvek {
 namespace {
 
 constexpr OpenOptions kInputOpen{Access::kRead, Share::kShared, Disposition::kOpenExisting};
 // Exclusive, so that a page named like the input file is refused before the input is emptied.
-constexpr OpenOptions kPageOpen{Access::kReadWrite, Share::kExclusive, Disposition::kCreateOrTruncate};
 
 class PageEncoding {
  public:
@@ -72,23 +72,18 @@ Status PageEncoding::Write(BufferedWriter& out, const PageMarks& marks, std::str
   return out.Flush();
 }
 
-// Writes one page file; a page that fails is not left behind under its name.
-Status WritePageFile(FileSystem& file_system, const std::string& path, PageEncoding& encoding, const PageMarks& marks,
-                     std::string_view next_page_name, const PageStartedHook& page_started) {
-  // When the open fails the file was not touched, and it may be the input or someone's file.
-  Result<std::unique_ptr<File>> page = file_system.Open(path, kPageOpen);
+// Writes one page beside its name and finishes it; it is put in place with the others once
+// every page is complete. A page named like the input is refused.
+Result<OutputFile> WritePageFile(FileSystem& file_system, const std::string& path, const std::string& input_path,
+                                 PageEncoding& encoding, const PageMarks& marks, std::string_view next_page_name,
+                                 const PageStartedHook& page_started) {
+  Result<OutputFile> page = OutputFile::Create(file_system, path, std::span(&input_path, 1));
   if (!page.ok()) return page.status();
   if (page_started) page_started(marks.page, path);
-
-  BufferedWriter out(**page);
-  Status status = encoding.Write(out, marks, next_page_name);
-  const Status closed = (*page)->Close();
-  if (status.ok()) status = closed;
-  if (status.ok()) return status;
-
-  const Status removed = file_system.Remove(path);
-  if (!removed.ok()) return Status::Error(status.message() + "; the incomplete page stays: " + removed.message());
-  return status;
+  BufferedWriter out(page->file());
+  OLDVEK_RETURN_IF_ERROR(encoding.Write(out, marks, next_page_name));
+  OLDVEK_RETURN_IF_ERROR(page->Finish());
+  return page;
 }
 
 }  // namespace
@@ -108,13 +103,19 @@ Result<std::vector<std::string>> EncodeZorvitPages(FileSystem& file_system, cons
   std::vector<char> block(static_cast<size_t>(std::min(kPageBytes, input_length)));
   PageEncoding encoding(request, **input, block);
   std::vector<std::string> paths;
+  std::vector<OutputFile> pages;  // a failure gives them all up: no set of pages is left half made
   paths.reserve(page_count);
+  pages.reserve(page_count);
   for (uint64_t page = 1; page <= page_count; ++page) {
     paths.push_back(request.output_folder + (*names)[page - 1]);
     const PageMarks marks{page, page_count, PageByteCount(request.dialect, input_length, page), request.input_name};
     const std::string_view next_page_name = page < page_count ? std::string_view((*names)[page]) : std::string_view();
-    OLDVEK_RETURN_IF_ERROR(WritePageFile(file_system, paths.back(), encoding, marks, next_page_name, page_started));
+    Result<OutputFile> written =
+        WritePageFile(file_system, paths.back(), request.input_path, encoding, marks, next_page_name, page_started);
+    if (!written.ok()) return written.status();
+    pages.push_back(std::move(*written));
   }
+  for (OutputFile& page : pages) OLDVEK_RETURN_IF_ERROR(page.Commit());
   return paths;  // the input closes here; a read-only handle has nothing left to lose
 }
 

@@ -41,7 +41,10 @@ void AttachmentExtractor::TakeLine(std::string_view line) {
   if (state_ == ScanState::kEnded) return;
   const size_t data = DataStart(line);
   if (state_ == ScanState::kBeforeData) {
-    if (std::optional<uint64_t> length = StatedNumber(line, kLengthMarker, kOldLengthMarker)) expected_length_ = *length;
+    if (std::optional<uint64_t> length = StatedNumber(line, kLengthMarker, kOldLengthMarker)) {
+      expected_length_ = *length;
+      found_length_ = true;
+    }
     if (data == std::string_view::npos) return;
     state_ = ScanState::kInData;
   }
@@ -58,7 +61,8 @@ void AttachmentExtractor::TakeLine(std::string_view line) {
 }
 
 AttachmentCheck AttachmentExtractor::check() const {
-  return {expected_length_, expected_checksum_, decoder_.byte_count(), decoder_.checksum()};
+  return {expected_length_, expected_checksum_, decoder_.byte_count(), decoder_.checksum(),
+          found_length_ || state_ != ScanState::kBeforeData};
 }
 
 }  // namespace oldvek

@@ -30,9 +30,12 @@ struct AttachmentCheck {
   uint64_t expected_checksum = 0;  // 0 until a checksum marker is seen
   uint64_t byte_count = 0;         // B: bytes written
   uint8_t checksum = 0;            // S
+  bool found = false;              // a length marker or a data line was seen: there is ZORVIT text
 
-  // The attachment came out whole: the stated length and checksum are those decoded.
-  bool verified() const { return expected_length == byte_count && expected_checksum == checksum; }
+  // The attachment came out whole: there was one, and the stated length and checksum are
+  // those decoded. A snippet without ZORVIT text states nothing and decodes nothing, which
+  // must not pass for an empty file extracted OK.
+  bool verified() const { return found && expected_length == byte_count && expected_checksum == checksum; }
 };
 
 class AttachmentExtractor {
@@ -54,6 +57,7 @@ class AttachmentExtractor {
   ScanState state_ = ScanState::kBeforeData;
   uint64_t expected_length_ = 0;
   uint64_t expected_checksum_ = 0;
+  bool found_length_ = false;
 };
 
 }  // namespace oldvek

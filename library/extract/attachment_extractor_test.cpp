@@ -113,10 +113,12 @@ TEST(AttachmentExtractorTest, OnlyAUAndAQuoteWithNoQuoteBeforeThemStartData) {
   EXPECT_TRUE(extracted.check.verified());
 }
 
-TEST(AttachmentExtractorTest, NoDataAtAllPassesUnlessALengthWasStated) {
-  EXPECT_TRUE(Extract({"PRINT \"HELLO\"", "' TCHK:0"}).check.verified());
-  EXPECT_TRUE(Extract({}).check.verified());
+TEST(AttachmentExtractorTest, WithoutZorvitTextNothingPasses) {
+  EXPECT_FALSE(Extract({"PRINT \"HELLO\"", "' TCHK:0"}).check.found);
+  EXPECT_FALSE(Extract({}).check.verified());
+  EXPECT_TRUE(Extract({kBegin}).check.found);
   EXPECT_FALSE(Extract({kBegin}).check.verified());
+  EXPECT_TRUE(Extract({"' TLEN:0", "' TCHK:0"}).check.verified());  // an empty file's page
 }
 
 }  // namespace

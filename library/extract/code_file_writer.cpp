@@ -11,11 +11,11 @@
 #include "packets/snippet_entry.h"
 #include "packets/snippet_reader.h"
 #include "platform/buffered_writer.h"
+#include "platform/output_file.h"
 
 namespace oldvek {
 namespace {
 
-constexpr OpenOptions kCodeFileOpen{Access::kReadWrite, Share::kExclusive, Disposition::kCreateOrTruncate};
 
 constexpr size_t kRecordAuthor = 1;
 constexpr size_t kRecordSubject = 32;
@@ -149,10 +149,10 @@ Status CodeFileWriter::WritePacket(const std::string& base, const std::string& p
   // fetched without settling again.
   OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system_, request_.folder, base));
   const std::string index_path = PacketPath(request_.folder, base, kIndexExtension);
-  Result<std::unique_ptr<File>> index = file_system_.Open(index_path, kSharedPacketOpen);
+  Result<std::unique_ptr<File>> index = OpenForReading(file_system_, index_path, kSharedPacketOpen);
   if (!index.ok()) return index.status();
   Result<std::unique_ptr<File>> packet =
-      file_system_.Open(PacketPath(request_.folder, base, kPacketExtension), kSharedPacketOpen);
+      OpenForReading(file_system_, PacketPath(request_.folder, base, kPacketExtension), kSharedPacketOpen);
   if (!packet.ok()) return packet.status();
   progress_.PacketOpened();
 
@@ -215,21 +215,21 @@ Status NotWritten(const std::string& path, const Status& cause) {
 
 Result<CodeFileOutcome> WriteCodeFile(FileSystem& file_system, const CodeFileRequest& request,
                                       CodeFileProgress& progress) {
-  // A refused open touched nothing, and the file may be someone's complete code file.
-  Result<std::unique_ptr<File>> file = file_system.Open(request.path, kCodeFileOpen);
+  // The code file never takes the place of a packet it is made from.
+  std::vector<std::string> inputs;
+  for (const ChosenPacket& packet : request.chosen) {
+    inputs.push_back(PacketPath(request.folder, packet.base, kPacketExtension));
+    inputs.push_back(PacketPath(request.folder, packet.base, kIndexExtension));
+  }
+  // Written beside its name and put in place when complete: a code file cut short would look
+  // complete to the reader, and a file that stood under the name stays until then.
+  Result<OutputFile> file = OutputFile::Create(file_system, request.path, inputs);
   if (!file.ok()) return NotWritten(request.path, file.status());
 
   CodeFileOutcome outcome;
-  Status status = CodeFileWriter(file_system, request, progress, **file).Write(outcome);
-  const Status closed = (*file)->Close();
-  if (status.ok()) status = closed;
+  Status status = CodeFileWriter(file_system, request, progress, file->file()).Write(outcome);
+  if (status.ok()) status = file->Commit();
   if (status.ok()) return outcome;
-
-  // A code file cut short would look complete to the reader; none at all is the honest result.
-  const Status removed = file_system.Remove(request.path);
-  if (!removed.ok()) {
-    return Status::Error(NotWritten(request.path, status).message() + "; what was written stays: " + removed.message());
-  }
   return NotWritten(request.path, status);
 }
 

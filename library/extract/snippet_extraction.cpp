@@ -10,13 +10,13 @@
 #include "packets/snippet_entry.h"
 #include "packets/snippet_reader.h"
 #include "platform/buffered_writer.h"
+#include "platform/output_file.h"
 
 namespace oldvek {
 namespace {
 
 // A missing index holds no record to extract; opening it must not create it.
 constexpr OpenOptions kExistingIndexOpen{Access::kReadWrite, Share::kExclusive, Disposition::kOpenExisting};
-constexpr OpenOptions kOutputOpen{Access::kReadWrite, Share::kExclusive, Disposition::kCreateOrTruncate};
 
 struct OpenSnippet {
   File& index;
@@ -24,11 +24,14 @@ struct OpenSnippet {
   uint64_t record_position;
   SnippetPlace place;
   std::string packet_file;  // BASE.VEK, as the comment block names it
+  bool marks_read;          // false on a read-only medium: the Flag cannot be written
 };
 
 Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t mode) {
-  snippet.place.record.set_flag(' ');
-  OLDVEK_RETURN_IF_ERROR(WriteAtPosition(snippet.index, snippet.record_position, snippet.place.record.bytes()));
+  if (snippet.marks_read) {
+    snippet.place.record.set_flag(' ');
+    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(snippet.index, snippet.record_position, snippet.place.record.bytes()));
+  }
   OLDVEK_RETURN_IF_ERROR(snippet.index.Close());
 
   BufferedWriter out(output);
@@ -53,7 +56,6 @@ Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t m
     }
   }
   OLDVEK_RETURN_IF_ERROR(out.Flush());
-  OLDVEK_RETURN_IF_ERROR(output.Close());
   OLDVEK_RETURN_IF_ERROR(snippet.packet.Close());
   return outcome;
 }
@@ -66,32 +68,34 @@ Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_vi
   if (!location.ok()) return location.status();
   // An interrupted change of the packet is completed or discarded before it is read.
   OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, location->base));
-  Result<std::unique_ptr<File>> index =
-      file_system.Open(PacketPath(folder, location->base, kIndexExtension), kExistingIndexOpen);
+  const std::string index_path = PacketPath(folder, location->base, kIndexExtension);
+  const std::string packet_path = PacketPath(folder, location->base, kPacketExtension);
+  bool writable = true;
+  Result<std::unique_ptr<File>> index = OpenForReading(file_system, index_path, kExistingIndexOpen, &writable);
   if (!index.ok()) return index.status();
   Result<SnippetPlace> place = LocateSnippet(**index, location->record_position);
   if (!place.ok()) return place.status();
-  Result<std::unique_ptr<File>> packet =
-      file_system.Open(PacketPath(folder, location->base, kPacketExtension), kExclusivePacketOpen);
+  Result<std::unique_ptr<File>> packet = OpenForReading(file_system, packet_path, kExclusivePacketOpen);
   if (!packet.ok()) return packet.status();
-  Result<std::unique_ptr<File>> output = file_system.Open(out_path, kOutputOpen);
+  // Written beside its name and put in place when complete; never over the packet's own files.
+  const std::string inputs[] = {index_path, packet_path};
+  Result<OutputFile> output = OutputFile::Create(file_system, out_path, inputs);
   if (!output.ok()) return output.status();
 
   OpenSnippet snippet{**index, **packet, location->record_position, *place,
-                      location->base + std::string(kPacketExtension)};
+                      location->base + std::string(kPacketExtension), writable};
   Result<ExtractionOutcome> outcome = [&]() -> Result<ExtractionOutcome> {
     try {
-      return WriteOut(snippet, **output, mode);
+      return WriteOut(snippet, output->file(), mode);
     } catch (const std::bad_alloc&) {
       // A body whose line never ends is held whole; running out of room for it is a failure.
       return Status::Error("not enough memory for a line of the snippet");
     }
   }();
-  if (!outcome.ok()) {
-    // A half-written output must not pass for an extracted file.
-    (void)(*output)->Close();
-    (void)file_system.Remove(out_path);
-  }
+  if (!outcome.ok()) return outcome;
+  // A snippet without ZORVIT text gives no file: an empty one would pass for the attachment.
+  if (outcome->attachment && !outcome->check.found) return outcome;
+  OLDVEK_RETURN_IF_ERROR(output->Commit());
   return outcome;
 }
 

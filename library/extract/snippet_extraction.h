@@ -8,9 +8,10 @@
 //
 // Nothing is opened for writing before the entry has been checked: a packet name that would
 // reach outside the folder, a missing index, or a position that is not the start of a whole
-// record is refused with every file as it was. The index and the packet are held exclusively
-// while the output file is opened, so an output named like either of them is refused rather
-// than emptied. When the extraction fails after the output was opened, the output is removed.
+// record is refused with every file as it was. The output is written beside its name and put
+// in place only when complete; an output that is the index or the packet is refused. A failed
+// extraction, or an attachment-mode extraction of a snippet without ZORVIT text, leaves no
+// output and any file under its name as it was.
 
 #include <cstdint>
 #include <string>

@@ -10,6 +10,10 @@ uint64_t IndexRecord::start() const { return ReadDecimal(Field(kStart)); }
 
 void IndexRecord::set_start(uint64_t position) { SetField(kStart, DecimalText(position)); }
 
+Status NoRecordAt(uint64_t position, std::string_view index_path) {
+  return Status::Error(std::string(index_path) + " has no record at position " + DecimalText(position));
+}
+
 Status ReadAtPosition(File& file, uint64_t position, std::span<char> buffer) {
   if (position == 0) {
     std::fill(buffer.begin(), buffer.end(), '\0');

@@ -85,6 +85,18 @@ constexpr bool IsRecordPosition(uint64_t position, uint64_t record_count) {
   return position >= 1 && (position - 1) % kIndexRecordSize == 0 && (position - 1) / kIndexRecordSize < record_count;
 }
 
+// The failure of a position that is not where one of an index's records begins.
+Status NoRecordAt(uint64_t position, std::string_view index_path);
+
+// Where a body ends (the position after its last byte), given the Start of the next whole
+// record's snippet (0 when no whole record follows) and the packet file's length. A next Start
+// that reads as 0 names no snippet, so the body runs to the end of the file. Every reader and
+// every edit asks this one rule, so an edit never keeps fewer bytes of a snippet than a fetch
+// shows of it.
+constexpr uint64_t BodyEnd(uint64_t next_start, uint64_t packet_length) {
+  return next_start == 0 ? packet_length + 1 : next_start;
+}
+
 // Reads `buffer.size()` bytes at the 1-based `position`. Bytes beyond the end of the file,
 // and all bytes for position 0, read as 0x00: nothing is ever read before position 1.
 Status ReadAtPosition(File& file, uint64_t position, std::span<char> buffer);

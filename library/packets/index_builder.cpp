@@ -13,13 +13,13 @@ Result<std::vector<std::string>> BuildSnippetList(FileSystem& file_system, std::
   // An interrupted change is completed or discarded first, so the index and the packet
   // read below are always of one generation.
   OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
-  Result<std::unique_ptr<File>> index = file_system.Open(PacketPath(folder, base, kIndexExtension), kSharedPacketOpen);
+  Result<std::unique_ptr<File>> index = OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kSharedPacketOpen);
   if (!index.ok()) return index.status();
   Result<uint64_t> index_length = (*index)->Size();
   if (!index_length.ok()) return index_length.status();
   IndexReader records(**index, RecordCount(*index_length));
 
-  Result<std::unique_ptr<File>> packet = file_system.Open(PacketPath(folder, base, kPacketExtension), kSharedPacketOpen);
+  Result<std::unique_ptr<File>> packet = OpenForReading(file_system, PacketPath(folder, base, kPacketExtension), kSharedPacketOpen);
   if (!packet.ok()) return packet.status();
 
   std::vector<std::string> entries;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/crc32.h"
 #include "base/text.h"
 #include "packets/formats.h"
 #include "packets/packet_files.h"
@@ -15,10 +16,14 @@ namespace {
 //   PLACE                       (a rebuild)
 //   W I 79 78 <78 bytes>        (write 78 bytes at position 79 of the index file)
 //   C V 3301                    (cut the packet file to 3301 bytes)
+//   SUM 1C291CA3                (CRC-32 of every byte before this line, 8 hex digits)
 //   END
-// Only a mark that ends with its END line was written whole.
+// Only a mark that ends with its END line was written whole; a whole mark whose sum or steps
+// do not hold was not written by this library, or was damaged since.
 constexpr std::string_view kMarkTitle = "OLDVEK COMMIT\n";
 constexpr std::string_view kPlaceLine = "PLACE\n";
+constexpr std::string_view kSumPrefix = "SUM ";
+constexpr size_t kSumDigits = 8;
 constexpr std::string_view kEndLine = "END\n";
 // Marks hold a few blocks; anything larger was not written by this library.
 constexpr uint64_t kLargestMark = 1 << 16;
@@ -26,6 +31,7 @@ constexpr uint64_t kLargestMark = 1 << 16;
 constexpr std::string_view kRebuiltPacketExtension = ".$VE";
 constexpr std::string_view kRebuiltIndexExtension = ".$ID";
 constexpr std::string_view kMarkExtension = ".$OK";
+constexpr std::string_view kSetAsideExtension = ".$BAD";
 
 // Reads a mark front to back; every read fails on anything unexpected.
 class MarkReader {
@@ -38,6 +44,8 @@ class MarkReader {
     return true;
   }
   bool AtEnd() const { return rest_.empty(); }
+  bool Sees(std::string_view expected) const { return rest_.substr(0, expected.size()) == expected; }
+  size_t left() const { return rest_.size(); }
 
   std::optional<char> Letter() {
     if (rest_.empty()) return std::nullopt;
@@ -65,6 +73,12 @@ class MarkReader {
  private:
   std::string_view rest_;
 };
+
+std::string SumText(std::string_view bytes) {
+  std::string text = HexText(Crc32(bytes));
+  text.insert(0, kSumDigits - text.size(), '0');
+  return text;
+}
 
 std::optional<PacketPart> PartFromLetter(std::optional<char> letter) {
   if (letter == static_cast<char>(PacketPart::kPacket)) return PacketPart::kPacket;
@@ -118,6 +132,14 @@ void DiscardRebuiltFiles(FileSystem& file_system, const PacketFiles& files) {
   }
 }
 
+// A whole mark that cannot be carried out as it stands goes aside, so that the packet stays
+// usable; the failure tells the user once, naming both files.
+Status SetAside(FileSystem& file_system, const PacketFiles& files, std::string_view why) {
+  OLDVEK_RETURN_IF_ERROR(file_system.Replace(files.mark, files.set_aside));
+  return Status::Error(files.mark + " " + std::string(why) + "; it was moved to " + files.set_aside + " and " +
+                       files.packet + " was left as it is");
+}
+
 Status CarryOut(FileSystem& file_system, const PacketFiles& files, const Commit& commit) {
   if (commit.place_rebuilt) OLDVEK_RETURN_IF_ERROR(PlaceRebuiltFiles(file_system, files));
   if (commit.patches.empty()) return Status::Ok();
@@ -125,6 +147,16 @@ Status CarryOut(FileSystem& file_system, const PacketFiles& files, const Commit&
   if (!packet.ok()) return packet.status();
   Result<std::unique_ptr<File>> index = file_system.Open(files.index, kSharedPacketOpen);
   if (!index.ok()) return index.status();
+  Result<uint64_t> packet_length = (*packet)->Size();
+  if (!packet_length.ok()) return packet_length.status();
+  Result<uint64_t> index_length = (*index)->Size();
+  if (!index_length.ok()) return index_length.status();
+  const std::string fault = CommitFault(commit, *packet_length, *index_length);
+  if (!fault.empty()) {
+    OLDVEK_RETURN_IF_ERROR((*packet)->Close());
+    OLDVEK_RETURN_IF_ERROR((*index)->Close());
+    return SetAside(file_system, files, "asks for work that does not fit the packet (" + fault + ")");
+  }
   OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, **packet, **index));
   OLDVEK_RETURN_IF_ERROR((*packet)->Sync());
   OLDVEK_RETURN_IF_ERROR((*index)->Sync());
@@ -139,7 +171,8 @@ PacketFiles::PacketFiles(std::string_view folder, std::string_view base)
       index(PacketPath(folder, base, kIndexExtension)),
       rebuilt_packet(PacketPath(folder, base, kRebuiltPacketExtension)),
       rebuilt_index(PacketPath(folder, base, kRebuiltIndexExtension)),
-      mark(PacketPath(folder, base, kMarkExtension)) {}
+      mark(PacketPath(folder, base, kMarkExtension)),
+      set_aside(PacketPath(folder, base, kSetAsideExtension)) {}
 
 std::string EncodeCommit(const Commit& commit) {
   std::string bytes(kMarkTitle);
@@ -158,7 +191,8 @@ std::string EncodeCommit(const Commit& commit) {
     }
     bytes += '\n';
   }
-  bytes += kEndLine;
+  const std::string sum = SumText(bytes);
+  bytes.append(kSumPrefix).append(sum).append(1, '\n').append(kEndLine);
   return bytes;
 }
 
@@ -167,14 +201,35 @@ std::optional<Commit> DecodeCommit(std::string_view bytes) {
   if (!reader.Take(kMarkTitle)) return std::nullopt;
   Commit commit;
   commit.place_rebuilt = reader.Take(kPlaceLine);
-  while (!reader.Take(kEndLine)) {
+  while (!reader.Sees(kSumPrefix)) {
     if (reader.AtEnd()) return std::nullopt;
     std::optional<Patch> patch = ReadPatch(reader);
     if (!patch) return std::nullopt;
     commit.patches.push_back(std::move(*patch));
   }
-  if (!reader.AtEnd()) return std::nullopt;
+  const std::string_view summed = bytes.substr(0, bytes.size() - reader.left());
+  if (!reader.Take(kSumPrefix) || !reader.Take(SumText(summed)) || !reader.Take("\n") || !reader.Take(kEndLine) ||
+      !reader.AtEnd()) {
+    return std::nullopt;
+  }
   return commit;
+}
+
+std::string CommitFault(const Commit& commit, uint64_t packet_length, uint64_t index_length) {
+  if (commit.place_rebuilt && !commit.patches.empty()) return "a rebuild mixed with writes";
+  for (const Patch& patch : commit.patches) {
+    uint64_t& length = patch.part == PacketPart::kPacket ? packet_length : index_length;
+    const std::string step = std::string(1, static_cast<char>(patch.kind)) + " " +
+                             std::string(1, static_cast<char>(patch.part)) + " " + DecimalText(patch.value);
+    if (patch.kind == Patch::Kind::kCut) {
+      if (patch.value > length) return step + ": a cut that would lengthen the file";
+      length = patch.value;
+    } else {
+      if (patch.value > length + 1) return step + ": a write past the end of the file";
+      length = std::max(length, patch.value - 1 + patch.bytes.size());
+    }
+  }
+  return {};
 }
 
 Status ApplyPatches(std::span<const Patch> patches, File& packet, File& index) {
@@ -230,6 +285,7 @@ Status CommitMark::Remove() {
 }
 
 Status SettlePacket(FileSystem& file_system, std::string_view folder, std::string_view base) {
+  OLDVEK_RETURN_IF_ERROR(CheckPacketName(base));
   const PacketFiles files(folder, base);
   if (!file_system.Exists(files.mark)) {
     DiscardRebuiltFiles(file_system, files);
@@ -238,7 +294,11 @@ Status SettlePacket(FileSystem& file_system, std::string_view folder, std::strin
   Result<std::string> bytes = ReadMark(file_system, files.mark);
   if (!bytes.ok()) return bytes.status();
   const std::optional<Commit> commit = DecodeCommit(*bytes);
-  if (commit) OLDVEK_RETURN_IF_ERROR(CarryOut(file_system, files, *commit));
+  if (commit) {
+    OLDVEK_RETURN_IF_ERROR(CarryOut(file_system, files, *commit));
+  } else if (bytes->ends_with(kEndLine)) {
+    return SetAside(file_system, files, "is damaged");
+  }
   OLDVEK_RETURN_IF_ERROR(file_system.Remove(files.mark));
   if (!commit) DiscardRebuiltFiles(file_system, files);
   return Status::Ok();

@@ -37,6 +37,7 @@ struct PacketFiles {
   std::string rebuilt_packet;  // BASE.$VE
   std::string rebuilt_index;   // BASE.$ID
   std::string mark;            // BASE.$OK
+  std::string set_aside;       // BASE.$BAD: a damaged mark, kept for whoever looks into it
 };
 
 enum class PacketPart : char { kPacket = 'V', kIndex = 'I' };
@@ -71,6 +72,11 @@ struct Commit {
 std::string EncodeCommit(const Commit& commit);
 std::optional<Commit> DecodeCommit(std::string_view bytes);
 
+// Why `commit` cannot be work this library wrote for files of these lengths (empty when it
+// can): a write starts at most one byte past its file's end, a cut only shortens, and a
+// rebuild is never mixed with writes.
+std::string CommitFault(const Commit& commit, uint64_t packet_length, uint64_t index_length);
+
 // Applies `patches` in order to the open packet and index files.
 Status ApplyPatches(std::span<const Patch> patches, File& packet, File& index);
 
@@ -101,9 +107,12 @@ class CommitMark {
   std::unique_ptr<File> file_;
 };
 
-// Brings the packet `base` to a state no interruption left behind: carries out a complete
-// mark, discards one cut short, and removes rebuilt files that no mark claims and no running
-// rebuild holds. Fails, touching nothing more, when a mark's work cannot be carried out now.
+// Brings the packet `base` to a state no interruption left behind, after refusing a name that
+// is no packet of the folder (CheckPacketName): carries out a complete mark, discards one cut
+// short, and removes rebuilt files that no mark claims and no running rebuild holds. Fails,
+// touching nothing more, when a mark's work cannot be carried out now. A whole mark that is
+// damaged (its sum or its steps do not hold) is moved aside as BASE.$BAD and reported by
+// this one failure; the packet is left as it is, and the next operation goes ahead.
 Status SettlePacket(FileSystem& file_system, std::string_view folder, std::string_view base);
 
 }  // namespace oldvek

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "base/crc32.h"
 #include "faulty_file_system.h"
 #include "packets/packet_files.h"
 #include "temp_folder.h"
@@ -25,10 +28,20 @@ Commit RebuildAndPatches() {
 
 TEST(CommitMarkFormatTest, ExactBytesAndRoundTrip) {
   const std::string bytes = EncodeCommit(RebuildAndPatches());
-  EXPECT_EQ(bytes, std::string("OLDVEK COMMIT\nPLACE\nW I 79 7\nA\nEND\n\xE3\nC V 3301\nW V 1 0\n\nEND\n"));
+  // The sum is the CRC-32 of every byte before its line.
+  EXPECT_EQ(bytes, std::string("OLDVEK COMMIT\nPLACE\nW I 79 7\nA\nEND\n\xE3\nC V 3301\nW V 1 0\n\nSUM 922EE68F\nEND\n"));
   EXPECT_EQ(DecodeCommit(bytes), RebuildAndPatches());
-  EXPECT_EQ(EncodeCommit(Commit{}), "OLDVEK COMMIT\nEND\n");
-  EXPECT_EQ(DecodeCommit("OLDVEK COMMIT\nEND\n"), Commit{});
+  EXPECT_EQ(EncodeCommit(Commit{}), "OLDVEK COMMIT\nSUM 9C54B654\nEND\n");
+  EXPECT_EQ(DecodeCommit("OLDVEK COMMIT\nSUM 9C54B654\nEND\n"), Commit{});
+}
+
+// A mark body sealed with its true sum, so that each case below fails for its own fault only.
+std::string Sealed(std::string_view body) {
+  return std::string(body) + "SUM " + [&] {
+    char sum[9];
+    std::snprintf(sum, sizeof sum, "%08X", static_cast<unsigned>(Crc32(body)));
+    return std::string(sum);
+  }() + "\nEND\n";
 }
 
 TEST(CommitMarkFormatTest, AMarkCutShortAnywhereIsNoMark) {
@@ -39,21 +52,48 @@ TEST(CommitMarkFormatTest, AMarkCutShortAnywhereIsNoMark) {
 }
 
 TEST(CommitMarkFormatTest, AnythingElseIsNoMark) {
-  for (std::string_view bytes : std::initializer_list<std::string_view>{
-           "OLDVEK COMMIT\nEND\nX",                   // bytes after the end
-           "OLDVEK COMMIT\nEND",                      // end line unfinished
-           "oldvek commit\nEND\n",                    // another title
-           std::string_view("\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 18),  // size written, data not
-           "OLDVEK COMMIT\nW X 1 1\na\nEND\n",        // no such file
-           "OLDVEK COMMIT\nW I 0 1\na\nEND\n",        // nothing is written before position 1
-           "OLDVEK COMMIT\nW I 1 2\na\nEND\n",        // fewer bytes than stated
-           "OLDVEK COMMIT\nW I 1 1\nab\nEND\n",       // more bytes than stated
-           "OLDVEK COMMIT\nC I -1\nEND\n",            // not a number
-           "OLDVEK COMMIT\nC I 99999999999999999999\nEND\n",  // past 64 bits
-           "OLDVEK COMMIT\nX I 1\nEND\n",             // no such step
-           "OLDVEK COMMIT\nEND\nPLACE\nEND\n",        // two ends
+  for (const std::string& bytes : std::initializer_list<std::string>{
+           Sealed("OLDVEK COMMIT\n") + "X",                  // bytes after the end
+           "OLDVEK COMMIT\nSUM 9C54B654\nEND",              // end line unfinished
+           "OLDVEK COMMIT\nSUM 9C54B655\nEND\n",            // a sum that does not hold
+           "OLDVEK COMMIT\nEND\n",                          // no sum
+           Sealed("oldvek commit\n"),                       // another title
+           std::string(18, '\0'),                            // size written, data not
+           Sealed("OLDVEK COMMIT\nW X 1 1\na\n"),            // no such file
+           Sealed("OLDVEK COMMIT\nW I 0 1\na\n"),            // nothing is written before position 1
+           Sealed("OLDVEK COMMIT\nW I 1 2\na\n"),            // fewer bytes than stated
+           Sealed("OLDVEK COMMIT\nW I 1 1\nab\n"),           // more bytes than stated
+           Sealed("OLDVEK COMMIT\nC I -1\n"),               // not a number
+           Sealed("OLDVEK COMMIT\nC I 99999999999999999999\n"),  // past 64 bits
+           Sealed("OLDVEK COMMIT\nX I 1\n"),                // no such step
        }) {
     EXPECT_FALSE(DecodeCommit(bytes)) << bytes;
+  }
+  EXPECT_TRUE(DecodeCommit(Sealed("OLDVEK COMMIT\nC I 5\n")));
+}
+
+TEST(CommitMarkFormatTest, StepsMustFitTheFilesTheyChange) {
+  struct Case {
+    std::vector<Patch> patches;
+    bool place;
+    bool fits;
+  };
+  // The packet file is 10 bytes long, the index file 78.
+  for (const Case& c : std::initializer_list<Case>{
+           {{Patch::Write(PacketPart::kPacket, 11, "x")}, false, true},  // appends at the end
+           {{Patch::Write(PacketPart::kPacket, 12, "x")}, false, false},
+           {{Patch::Write(PacketPart::kIndex, 999999999, "abc")}, false, false},
+           {{Patch::Cut(PacketPart::kIndex, 78), Patch::Cut(PacketPart::kIndex, 1)}, false, true},
+           {{Patch::Cut(PacketPart::kIndex, 79)}, false, false},
+           {{Patch::Cut(PacketPart::kPacket, UINT64_MAX)}, false, false},
+           {{Patch::Write(PacketPart::kPacket, 11, "xy"), Patch::Write(PacketPart::kPacket, 13, "z")}, false, true},
+           {{Patch::Cut(PacketPart::kPacket, 2), Patch::Write(PacketPart::kPacket, 4, "z")}, false, false},
+           {{Patch::Cut(PacketPart::kPacket, 2)}, true, false},  // a rebuild never carries writes
+       }) {
+    Commit commit;
+    commit.place_rebuilt = c.place;
+    commit.patches = c.patches;
+    EXPECT_EQ(CommitFault(commit, 10, 78).empty(), c.fits) << EncodeCommit(commit);
   }
 }
 
@@ -141,12 +181,40 @@ TEST_F(SettlePacketTest, AMarkToPatchIsAppliedAgain) {
   WritePair({"0123456789", "abcdef"});
   Commit patch;
   patch.patches = {Patch::Write(PacketPart::kPacket, 3, "XY"), Patch::Cut(PacketPart::kIndex, 2),
-                   Patch::Write(PacketPart::kIndex, 4, "Z")};
+                   Patch::Write(PacketPart::kIndex, 3, "Z")};
   WriteFileBytes(files_.mark, EncodeCommit(patch));
   ASSERT_TRUE(Settle().ok());
   EXPECT_TRUE(NothingLeftOver());
   EXPECT_EQ(ReadPair().packet, "01XY456789");
-  EXPECT_EQ(ReadPair().index, std::string("ab\0Z", 4));
+  EXPECT_EQ(ReadPair().index, "abZ");
+}
+
+TEST_F(SettlePacketTest, ADamagedMarkIsSetAsideOnceAndThePacketLeftAsItIs) {
+  Commit grow;
+  grow.patches = {Patch::Write(PacketPart::kIndex, 999999999, "abc")};
+  Commit lengthen;
+  lengthen.patches = {Patch::Cut(PacketPart::kPacket, 9999999999999999999u)};
+  std::string flipped = EncodeCommit(RebuildAndPatches());
+  flipped[20] ^= 1;
+  for (const std::string& mark : {EncodeCommit(grow), EncodeCommit(lengthen), flipped}) {
+    WritePair(kOld);
+    WriteFileBytes(files_.mark, mark);
+    const Status first = Settle();
+    ASSERT_FALSE(first.ok());
+    EXPECT_NE(first.message().find(files_.mark), std::string::npos) << first.message();
+    EXPECT_EQ(ReadFileBytes(files_.set_aside), mark);
+    EXPECT_TRUE(Settle().ok());
+    EXPECT_TRUE(NothingLeftOver());
+    EXPECT_EQ(ReadPair().packet, kOld.packet);
+    EXPECT_EQ(ReadPair().index, kOld.index);
+  }
+}
+
+TEST_F(SettlePacketTest, ANameThatIsNoPacketOfTheFolderIsRefused) {
+  for (const char* name : {"", "..", "../ESCAPE", "A\\B", "A/B", "C:X", "X..Y"}) {
+    EXPECT_FALSE(SettlePacket(FileSystem::Default(), folder_.path(), name).ok()) << name;
+  }
+  EXPECT_TRUE(SettlePacket(FileSystem::Default(), folder_.path(), "MY PKT.2").ok());
 }
 
 TEST_F(SettlePacketTest, FilesOfARebuildStillRunningAreLeftAlone) {

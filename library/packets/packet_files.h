@@ -1,9 +1,11 @@
 #ifndef OLDVEK_PACKETS_PACKET_FILES_H_
 #define OLDVEK_PACKETS_PACKET_FILES_H_
 
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -16,11 +18,22 @@ inline std::string PacketPath(std::string_view folder, std::string_view base, st
   return path;
 }
 
+// A packet's base name names a file in the archive folder only when it is not empty and holds
+// no "\\", "/", ":" or "..": anything else would reach another folder, a drive, or the hidden
+// files ".VEK" and ".IDX". Every operation on a packet checks the name before it opens anything.
+Status CheckPacketName(std::string_view base);
+
 // How packet and index files are opened by readers: read and write, shared with other
 // openers, a missing file created empty, nothing truncated.
 inline constexpr OpenOptions kSharedPacketOpen{Access::kReadWrite, Share::kShared, Disposition::kOpenOrCreate};
 // How the operations that must be alone with a packet open it.
 inline constexpr OpenOptions kExclusivePacketOpen{Access::kReadWrite, Share::kExclusive, Disposition::kOpenOrCreate};
+
+// Opens a packet's file as `options` asks; when the medium refuses writing (a CD-ROM, a
+// read-only mount), opens an existing file for reading instead, with the same sharing, so
+// that a read-only archive can still be read. `writable`, when given, tells which it was.
+Result<std::unique_ptr<File>> OpenForReading(FileSystem& file_system, const std::string& path, OpenOptions options,
+                                             bool* writable = nullptr);
 
 }  // namespace oldvek
 

@@ -89,10 +89,10 @@ Status PacketSearch::SearchPacket(int64_t packet_index, std::string_view base) {
   if (!entries.ok()) return entries.status();
   // The index is read a second time, for the records that locate the headers.
   Result<std::unique_ptr<File>> index =
-      file_system_.Open(PacketPath(request_.folder, base, kIndexExtension), kSharedPacketOpen);
+      OpenForReading(file_system_, PacketPath(request_.folder, base, kIndexExtension), kSharedPacketOpen);
   if (!index.ok()) return index.status();
   Result<std::unique_ptr<File>> packet =
-      file_system_.Open(PacketPath(request_.folder, base, kPacketExtension), kSharedPacketOpen);
+      OpenForReading(file_system_, PacketPath(request_.folder, base, kPacketExtension), kSharedPacketOpen);
   if (!packet.ok()) return packet.status();
 
   const uint64_t count = entries->size();

@@ -46,6 +46,7 @@ class FaultyFileSystem final : public FileSystem {
     return std::unique_ptr<File>(std::make_unique<UnreadableFile>(std::move(*file)));
   }
   bool Exists(const std::string& path) override { return FileSystem::Default().Exists(path); }
+  bool SameFile(const std::string& a, const std::string& b) override { return FileSystem::Default().SameFile(a, b); }
   Status Remove(const std::string& path) override { return FileSystem::Default().Remove(path); }
   Status Replace(const std::string& from, const std::string& to) override {
     return FileSystem::Default().Replace(from, to);

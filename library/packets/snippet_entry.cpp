@@ -1,6 +1,7 @@
 #include "packets/snippet_entry.h"
 
 #include "base/text.h"
+#include "packets/packet_files.h"
 
 namespace oldvek {
 
@@ -54,9 +55,6 @@ Result<EntryLocation> ParseEntryLocation(std::string_view entry) {
   EntryLocation location;
   location.packet_file = std::string(entry.substr(before_last + 1, last - before_last - 1));
   location.record_position = ReadDecimal(entry.substr(last + 1));
-  if (location.packet_file.find_first_of("\\/:") != std::string::npos) {
-    return Status::Error("the packet name \"" + location.packet_file + "\" is not a file in the archive folder");
-  }
   std::string_view name = location.packet_file;
   if (name.size() >= kPacketExtension.size() && name.substr(name.size() - kPacketExtension.size()) == kPacketExtension) {
     name.remove_suffix(kPacketExtension.size());
@@ -64,6 +62,8 @@ Result<EntryLocation> ParseEntryLocation(std::string_view entry) {
     name = name.substr(0, name.find('.'));
   }
   location.base = std::string(name);
+  OLDVEK_RETURN_IF_ERROR(CheckPacketName(location.packet_file));
+  OLDVEK_RETURN_IF_ERROR(CheckPacketName(location.base));
   return location;
 }
 

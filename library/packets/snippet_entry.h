@@ -42,7 +42,7 @@ struct EntryLocation {
 };
 
 // Reads fields 5 and 6 counted from the end. Fails when the entry has fewer than six fields
-// or when the packet file name holds a path separator, which would reach outside the folder.
+// or when field 5 names no packet of the folder (CheckPacketName).
 Result<EntryLocation> ParseEntryLocation(std::string_view entry);
 
 // The entry of a snippet that now stands elsewhere: field 1 becomes `record_number`, field 5

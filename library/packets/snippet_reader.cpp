@@ -35,7 +35,7 @@ Result<SnippetPlace> LocateSnippet(File& index, uint64_t record_position) {
   if (!index_length.ok()) return index_length.status();
   const uint64_t records = RecordCount(*index_length);
   if (!IsRecordPosition(record_position, records)) {
-    return Status::Error(DecimalText(record_position) + " is not where a record of " + index.path() + " begins");
+    return NoRecordAt(record_position, index.path());
   }
   SnippetPlace place;
   OLDVEK_RETURN_IF_ERROR(ReadAtPosition(index, record_position, place.record.bytes()));
@@ -51,13 +51,9 @@ Result<SnippetPlace> LocateSnippet(File& index, uint64_t record_position) {
 Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisitor& each_code_line) {
   const uint64_t start = place.record.start();
   if (start == 0) return Status::Ok();
-  uint64_t end_marker = place.end_marker;
-  if (end_marker == 0) {
-    Result<uint64_t> packet_length = packet.Size();
-    if (!packet_length.ok()) return packet_length.status();
-    end_marker = *packet_length + 1;
-  }
-  return ReadBodyLines(packet, start + kHeaderSize, end_marker, each_code_line);
+  Result<uint64_t> packet_length = packet.Size();
+  if (!packet_length.ok()) return packet_length.status();
+  return ReadBodyLines(packet, start + kHeaderSize, BodyEnd(place.end_marker, *packet_length), each_code_line);
 }
 
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
@@ -71,17 +67,20 @@ Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view fo
 Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                                            uint64_t record_position, const LineVisitor& each_code_line,
                                            MarkRead mark) {
-  const bool marks = mark == MarkRead::kYes;
+  bool writable = true;
   Result<std::unique_ptr<File>> index =
-      file_system.Open(PacketPath(folder, base, kIndexExtension), marks ? kExistingIndexOpen : kExistingIndexRead);
+      OpenForReading(file_system, PacketPath(folder, base, kIndexExtension),
+                     mark == MarkRead::kYes ? kExistingIndexOpen : kExistingIndexRead, &writable);
   if (!index.ok()) return index.status();
+  // On a read-only medium the snippet is shown all the same, with its Flag as it was.
+  const bool marks = mark == MarkRead::kYes && writable;
   Result<SnippetPlace> place = LocateSnippet(**index, record_position);
   if (!place.ok()) return place.status();
 
   // The packet is opened before the Flag is written, so a packet that cannot be opened leaves
   // the index as it was.
-  Result<std::unique_ptr<File>> packet =
-      file_system.Open(PacketPath(folder, base, kPacketExtension), marks ? kSharedPacketOpen : kExistingPacketRead);
+  Result<std::unique_ptr<File>> packet = OpenForReading(file_system, PacketPath(folder, base, kPacketExtension),
+                                                        marks ? kSharedPacketOpen : kExistingPacketRead);
   if (!packet.ok()) return packet.status();
 
   if (marks) {

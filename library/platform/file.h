@@ -20,6 +20,7 @@ enum class Disposition {
   kOpenOrCreate,      // a missing file is created empty; nothing is truncated
   kOpenExisting,      // a missing file is a failure
   kCreateOrTruncate,  // the file is created, or emptied if it exists
+  kCreateNew,         // the file is created; one that exists already is a failure
 };
 
 struct OpenOptions {
@@ -54,6 +55,8 @@ class FileSystem {
 
   virtual Result<std::unique_ptr<File>> Open(const std::string& path, OpenOptions options) = 0;
   virtual bool Exists(const std::string& path) = 0;
+  // True when both names lead to one existing file (links and aliases of the path included).
+  virtual bool SameFile(const std::string& a, const std::string& b) = 0;
   // Removes a file; removing a file that does not exist succeeds, removing one that is open
   // (shared or exclusive) fails.
   virtual Status Remove(const std::string& path) = 0;

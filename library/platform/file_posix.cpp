@@ -48,6 +48,8 @@ class PosixFile final : public File {
         if (errno == EINTR) continue;
         return PosixError("write", path_, errno);
       }
+      // A write that makes no progress would be asked again for ever.
+      if (n == 0) return Status::Error("cannot write " + path_ + ": the disk accepted no bytes");
       done += static_cast<size_t>(n);
     }
     // A large write is handed to the disk at once, so that the flush that ends a long copy
@@ -103,9 +105,16 @@ class PosixFileSystem final : public FileSystem {
       case Disposition::kOpenOrCreate: flags |= O_CREAT; break;
       case Disposition::kOpenExisting: break;
       case Disposition::kCreateOrTruncate: flags |= O_CREAT; break;  // truncated once the lock is held
+      case Disposition::kCreateNew: flags |= O_CREAT | O_EXCL; break;
     }
     const int fd = ::open(path.c_str(), flags, 0666);
-    if (fd < 0) return PosixError("open", path, errno);
+    if (fd < 0) {
+      const int error = errno;
+      const bool write_refused =
+          options.access == Access::kReadWrite && (error == EACCES || error == EROFS || error == EPERM);
+      return Status::Error(PosixError("open", path, error).message(),
+                           write_refused ? Status::Kind::kWriteRefused : Status::Kind::kOther);
+    }
     const int lock = options.share == Share::kShared ? LOCK_SH : LOCK_EX;
     if (::flock(fd, lock | LOCK_NB) != 0) {
       const int error = errno;
@@ -124,6 +133,13 @@ class PosixFileSystem final : public FileSystem {
   bool Exists(const std::string& path) override {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;
+  }
+
+  bool SameFile(const std::string& a, const std::string& b) override {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
   }
 
   // As on Windows, a file that someone holds open cannot be deleted: the removal takes the
@@ -145,8 +161,20 @@ class PosixFileSystem final : public FileSystem {
     return Status::Ok();
   }
 
+  // As on Windows, a file that someone holds open is not replaced: the exclusive lock on it is
+  // taken for the rename.
   Status Replace(const std::string& from, const std::string& to) override {
-    if (::rename(from.c_str(), to.c_str()) != 0) return PosixError("rename " + from + " to", to, errno);
+    const int fd = ::open(to.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      const int error = errno;
+      ::close(fd);
+      if (error == EWOULDBLOCK) return Status::Error("cannot replace " + to + ": the file is in use");
+      return PosixError("replace", to, error);
+    }
+    const int result = ::rename(from.c_str(), to.c_str());
+    const int error = errno;
+    if (fd >= 0) ::close(fd);
+    if (result != 0) return PosixError("rename " + from + " to", to, error);
     return SyncDirectoryOf(to);
   }
 

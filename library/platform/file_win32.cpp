@@ -65,6 +65,8 @@ class WindowsFile final : public File {
       DWORD put = 0;
       const DWORD want = static_cast<DWORD>(std::min(data.size() - done, kMaxChunk));
       if (!WriteFile(handle_, data.data() + done, want, &put, &overlapped)) return WindowsError("write", path_);
+      // A write that makes no progress would be asked again for ever.
+      if (put == 0) return Status::Error("cannot write " + path_ + ": the disk accepted no bytes");
       done += put;
     }
     return Status::Ok();
@@ -113,23 +115,45 @@ class WindowsFile final : public File {
 
 class WindowsFileSystem final : public FileSystem {
  public:
+  // The volume and index that name a file, whatever path leads to it; no access is asked,
+  // so a file held exclusively by someone else can still be identified.
+  static bool Identify(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    const HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const BOOL known = GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    return known != FALSE;
+  }
+
   Result<std::unique_ptr<File>> Open(const std::string& path, OpenOptions options) override {
     const DWORD access = options.access == Access::kRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     const DWORD share = options.share == Share::kShared ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
     DWORD disposition = OPEN_ALWAYS;
     if (options.disposition == Disposition::kOpenExisting) disposition = OPEN_EXISTING;
     if (options.disposition == Disposition::kCreateOrTruncate) disposition = CREATE_ALWAYS;
+    if (options.disposition == Disposition::kCreateNew) disposition = CREATE_NEW;
     const HANDLE handle =
         CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
       if (error == ERROR_SHARING_VIOLATION) return Status::Error("cannot open " + path + ": the file is in use");
-      return WindowsError("open", path, error);
+      const bool write_refused = options.access == Access::kReadWrite &&
+                                 (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT);
+      return Status::Error(WindowsError("open", path, error).message(),
+                           write_refused ? Status::Kind::kWriteRefused : Status::Kind::kOther);
     }
     return std::unique_ptr<File>(std::make_unique<WindowsFile>(handle, path));
   }
 
   bool Exists(const std::string& path) override { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+  bool SameFile(const std::string& a, const std::string& b) override {
+    BY_HANDLE_FILE_INFORMATION first{};
+    BY_HANDLE_FILE_INFORMATION second{};
+    return Identify(a, first) && Identify(b, second) && first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+  }
 
   Status Remove(const std::string& path) override {
     if (!DeleteFileA(path.c_str())) {

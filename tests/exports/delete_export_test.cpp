@@ -147,12 +147,23 @@ TEST_F(DeleteTest, ASnippetWithNoLinesIsCopiedAsItsHeaderAlone) {
   ExpectPacket("SORTS", {empty, kQuick});
 }
 
-TEST_F(DeleteTest, APositionThatNamesNoRecordDeletesNothingButCompacts) {
-  TestSnippet tail = kBubble;
-  tail.body_suffix = "junk";
-  Write("SORTS", {tail, kShell});
-  Delete("00009~x~y~z~SORTS.VEK~705", {}, 0, {}, 1, 1);
-  ExpectPacket("SORTS", {kBubble, kShell});
+TEST_F(DeleteTest, AnEntryThatNamesNoRecordDeletesNothingAndLeavesTheListAlone) {
+  Write("SORTS", {kBubble, kShell, kQuick});
+  WriteFileBytes(folder_.File("ORPHAN.VEK"), BuildPacket({kBubble}).packet);
+  const PacketBytes sorts = Files("SORTS");
+  const std::vector<std::string> list = {"00001~a~b~c~SORTS.VEK~1", "00002~a~b~c~SORTS.VEK~79"};
+  for (const char* entry : {"00003~a~b~c~SORTS.VEK~", "00003~a~b~c~SORTS.VEK~2", "00003~a~b~c~SORTS.VEK~80",
+                            "00009~a~b~c~SORTS.VEK~625", "00001~a~b~c~ORPHAN.VEK~1"}) {
+    const Outcome outcome = Delete(entry, {"SORTS"}, 1, list, 1);
+    EXPECT_EQ(outcome.list, list) << entry;
+    EXPECT_TRUE(outcome.calls.empty()) << entry;
+    ASSERT_EQ(outcome.boxes.size(), 1u) << entry;
+    EXPECT_NE(outcome.boxes[0].find("has no record at position"), std::string::npos) << outcome.boxes[0];
+  }
+  EXPECT_EQ(Files("SORTS").packet, sorts.packet);
+  EXPECT_EQ(Files("SORTS").index, sorts.index);
+  EXPECT_EQ(ReadFileBytes(folder_.File("ORPHAN.VEK")), BuildPacket({kBubble}).packet);
+  ExpectNoLeftovers("SORTS");
 }
 
 TEST_F(DeleteTest, ATrailingPartialRecordIsNotCarriedOver) {
@@ -166,15 +177,6 @@ TEST_F(DeleteTest, ATrailingPartialRecordIsNotCarriedOver) {
 TEST_F(DeleteTest, AMissingPacketIsLeftPresentAndEmpty) {
   Delete("00001~a~b~c~NONE.VEK~1", {}, 0, {}, 1, 1);
   ExpectPacket("NONE", {});
-}
-
-TEST_F(DeleteTest, AnIndexListingNothingLeavesThePacketFileAlone) {
-  WriteFileBytes(folder_.File("ORPHAN.VEK"), BuildPacket({kBubble}).packet);
-  const Outcome outcome = Delete("00001~a~b~c~ORPHAN.VEK~1", {}, 0, {"00001~a~b~c~ORPHAN.VEK~1"}, 1);
-  EXPECT_EQ(ReadFileBytes(folder_.File("ORPHAN.VEK")), BuildPacket({kBubble}).packet);
-  EXPECT_EQ(ReadFileBytes(folder_.File("ORPHAN.IDX")), "");
-  EXPECT_TRUE(outcome.boxes.empty());
-  EXPECT_EQ(outcome.calls, std::vector<std::string>{"changed 5 data=1111: (erased)"});
 }
 
 TEST_F(DeleteTest, StaleRebuildFilesOfAnEarlierRunAreNeverAppendedTo) {

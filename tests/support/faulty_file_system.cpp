@@ -67,6 +67,8 @@ Result<std::unique_ptr<File>> FaultyFileSystem::Open(const std::string& path, Op
 
 bool FaultyFileSystem::Exists(const std::string& path) { return real_.Exists(path); }
 
+bool FaultyFileSystem::SameFile(const std::string& a, const std::string& b) { return real_.SameFile(a, b); }
+
 Status FaultyFileSystem::Remove(const std::string& path) {
   OLDVEK_RETURN_IF_ERROR(Step("delete " + path));
   return real_.Remove(path);
