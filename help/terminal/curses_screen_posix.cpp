@@ -25,7 +25,7 @@ constexpr short kFoundPair = 3;
 
 // Keys the terminal sends for Alt-Left: xterm's, and Esc before Left.
 constexpr const char* kAltLeftSequences[] = {"\033[1;3D", "\033\033[D", "\033\033OD"};
-constexpr int kAltLeftCode = KEY_MAX + 1;
+constexpr int kAltLeftCode = KEY_MAX + 0x200;  // clear of the codes ncurses gives keys it learns from terminfo
 
 // Only signals interrupt a blocking read; this many in a row means the terminal has gone.
 constexpr int kMostInterruptions = 100;
@@ -39,7 +39,7 @@ size_t LongestEntry(const std::vector<std::string>& entries) {
 }
 
 ScreenLayout LayOut(TerminalView& view) {
-  return LayOutScreen(COLS, LINES, LongestEntry(view.contents().entries), LongestEntry(view.see_also().entries));
+  return LayOutScreen(COLS, LINES, LongestEntry(view.contents().entries));
 }
 
 // Draws `bytes` one byte to a cell from (row, column.x), cut to the column's width and padded
@@ -121,7 +121,7 @@ int DrawFindLine(bool utf8, const ScreenLayout& layout, const TerminalView& view
 }
 
 std::string_view KeyHelp(Area focus) {
-  if (focus == Area::kFind) return "Type, Enter: search   Tab: areas   Alt-Left: back   Esc: quit";
+  if (focus == Area::kFind) return "Tab: areas   Type, then Enter: search   Alt-Left: back   Esc: quit";
   return "Tab: areas  Enter: open  Backspace: back  n: next found  /: find  q: quit";
 }
 
@@ -134,9 +134,7 @@ std::unique_ptr<CursesScreen> CursesScreen::Open() {
   nonl();
   keypad(stdscr, TRUE);
   set_escdelay(25);
-  for (const char* sequence : kAltLeftSequences) {
-    if (key_defined(sequence) == 0) define_key(sequence, kAltLeftCode);
-  }
+  for (const char* sequence : kAltLeftSequences) define_key(sequence, kAltLeftCode);
   mousemask(BUTTON1_CLICKED | BUTTON1_DOUBLE_CLICKED, nullptr);
   if (has_colors()) {
     start_color();

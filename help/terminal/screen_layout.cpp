@@ -9,9 +9,6 @@ namespace {
 
 constexpr int kNarrowestList = 10;
 
-int ListWidth(size_t longest_entry, int widest) {
-  return std::clamp(static_cast<int>(std::min<size_t>(longest_entry, 1000)), kNarrowestList, std::max(kNarrowestList, widest));
-}
 
 // Where the rows after the first of a wrapped line start: under the line's text, past a list
 // mark when it starts with one.
@@ -25,13 +22,14 @@ size_t HangingIndent(std::string_view line) {
 
 }  // namespace
 
-ScreenLayout LayOutScreen(int columns, int rows, size_t longest_contents_entry, size_t longest_see_also_entry) {
+ScreenLayout LayOutScreen(int columns, int rows, size_t longest_contents_entry) {
   ScreenLayout layout;
   layout.fits = columns >= kMinimumColumns && rows >= kMinimumRows;
   if (!layout.fits) return layout;
   const int separators = 2;
-  layout.contents = {0, ListWidth(longest_contents_entry, columns / 4)};
-  layout.see_also.width = ListWidth(longest_see_also_entry, columns / 5);
+  const auto longest = static_cast<int>(std::min<size_t>(longest_contents_entry, static_cast<size_t>(columns)));
+  layout.contents = {0, std::clamp(longest, kNarrowestList, std::max(kNarrowestList, columns / 4))};
+  layout.see_also.width = std::max(kNarrowestList, columns / 5);
   layout.see_also.x = columns - layout.see_also.width;
   layout.text = {layout.contents.width + 1, columns - layout.contents.width - layout.see_also.width - separators};
   layout.find_field = {7, std::min(40, columns - 8)};  // after "Find : "

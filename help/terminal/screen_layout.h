@@ -14,9 +14,10 @@ struct Column {
 };
 
 // Where the areas go: the search line on the top row, the headings below it, the three areas
-// side by side, then the status line and the key help on the last two rows. The lists are as
-// wide as their longest entries, up to a quarter (contents) and a fifth (see-also) of the
-// screen; the topic text takes the rest.
+// side by side, then the status line and the key help on the last two rows. The contents list
+// is as wide as its longest entry, up to a quarter of the screen; the see-also list, whose
+// entries change with every search, takes a fifth so that nothing moves; the topic text takes
+// the rest.
 struct ScreenLayout {
   bool fits = false;  // false when the screen is too small to draw anything useful
   Column find_field;
@@ -32,7 +33,7 @@ struct ScreenLayout {
 inline constexpr int kMinimumColumns = 40;
 inline constexpr int kMinimumRows = 8;
 
-ScreenLayout LayOutScreen(int columns, int rows, size_t longest_contents_entry, size_t longest_see_also_entry);
+ScreenLayout LayOutScreen(int columns, int rows, size_t longest_contents_entry);
 
 // Breaks lines longer than `width` at their last blank that fits (the blank is dropped), or
 // at `width` when a word alone is longer. Empty lines stay. The rows after the first are

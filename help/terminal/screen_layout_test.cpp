@@ -8,7 +8,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST(ScreenLayoutTest, AreasSitSideBySideWithOneSeparatorBetween) {
-  const ScreenLayout layout = LayOutScreen(80, 24, 18, 22);
+  const ScreenLayout layout = LayOutScreen(80, 24, 18);
   ASSERT_TRUE(layout.fits);
   EXPECT_EQ(layout.contents.x, 0);
   EXPECT_EQ(layout.contents.width, 18) << "OldVekHeaderUpdate fits at 80 columns";
@@ -24,19 +24,18 @@ TEST(ScreenLayoutTest, AreasSitSideBySideWithOneSeparatorBetween) {
 TEST(ScreenLayoutTest, ListsTakeWhatTheirEntriesNeedWithinBounds) {
   const struct {
     int columns, rows;
-    size_t contents, see_also;
+    size_t contents;
     int contents_width, see_also_width, text_width;
-  } cases[] = {{40, 8, 30, 30, 10, 10, 18}, {80, 24, 3, 0, 10, 10, 58}, {200, 60, 20, 22, 20, 22, 156},
-               {200, 60, 1u << 30, 1u << 30, 50, 40, 108}};
+  } cases[] = {{40, 8, 30, 10, 10, 18}, {80, 24, 3, 10, 16, 52}, {200, 60, 20, 20, 40, 138}, {200, 60, 1u << 30, 50, 40, 108}};
   for (const auto& c : cases) {
-    const ScreenLayout layout = LayOutScreen(c.columns, c.rows, c.contents, c.see_also);
+    const ScreenLayout layout = LayOutScreen(c.columns, c.rows, c.contents);
     ASSERT_TRUE(layout.fits);
     EXPECT_EQ(layout.contents.width, c.contents_width) << c.columns;
     EXPECT_EQ(layout.see_also.width, c.see_also_width) << c.columns;
     EXPECT_EQ(layout.text.width, c.text_width) << c.columns;
   }
-  EXPECT_FALSE(LayOutScreen(39, 24, 0, 0).fits);
-  EXPECT_FALSE(LayOutScreen(80, 7, 0, 0).fits);
+  EXPECT_FALSE(LayOutScreen(39, 24, 0).fits);
+  EXPECT_FALSE(LayOutScreen(80, 7, 0).fits);
 }
 
 TEST(ScreenLayoutTest, WrapBreaksAtTheLastBlankThatFits) {
