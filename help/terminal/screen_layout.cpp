@@ -43,6 +43,12 @@ std::vector<std::string> WrapLines(const std::vector<std::string>& lines, size_t
   std::vector<std::string> wrapped;
   if (width == 0) return wrapped;
   for (const std::string& line : lines) {
+    const size_t text_start = std::min(line.find_first_not_of(' '), line.size());
+    if (line.size() > width && line.size() - text_start <= width) {
+      // An indented line, a topic's caption among them, moves left just enough to fit whole.
+      wrapped.push_back(std::string(width - (line.size() - text_start), ' ') + line.substr(text_start));
+      continue;
+    }
     const size_t hang = HangingIndent(line);
     const std::string indent(hang <= width / 2 ? hang : 0, ' ');
     std::string_view rest = line;

@@ -38,7 +38,8 @@ ScreenLayout LayOutScreen(int columns, int rows, size_t longest_contents_entry);
 // Breaks lines longer than `width` at their last blank that fits (the blank is dropped), or
 // at `width` when a word alone is longer. Empty lines stay. The rows after the first are
 // indented like the line, past a list mark ("- ", "* ", "12. ") when it starts with one, as
-// long as that leaves at least half the width.
+// long as that leaves at least half the width. An indented line whose text fits a row is
+// moved left instead of wrapped.
 std::vector<std::string> WrapLines(const std::vector<std::string>& lines, size_t width);
 
 // The first row to show of a list of which entry `selected` must be visible in `rows` rows,

@@ -43,7 +43,8 @@ TEST(ScreenLayoutTest, WrapBreaksAtTheLastBlankThatFits) {
   EXPECT_EQ(WrapLines({"abcdefghij"}, 4), (Lines{"abcd", "efgh", "ij"}));
   EXPECT_EQ(WrapLines({"", "short"}, 8), (Lines{"", "short"}));
   EXPECT_EQ(WrapLines({"exactly8"}, 8), (Lines{"exactly8"}));
-  EXPECT_EQ(WrapLines({"    NAME"}, 4), (Lines{"   ", "NAME"})) << "an indented caption still shows";
+  EXPECT_EQ(WrapLines({"    NAME"}, 4), (Lines{"NAME"})) << "an indented caption still shows";
+  EXPECT_EQ(WrapLines({"      AB CD"}, 8), (Lines{"   AB CD"}));
   EXPECT_EQ(WrapLines({"x"}, 0), Lines{});
   EXPECT_EQ(WrapLines({"  - one two three"}, 12), (Lines{"  - one two", "    three"})) << "list items keep their indent";
   EXPECT_EQ(WrapLines({"12. aa bb cc"}, 8), (Lines{"12. aa", "    bb", "    cc"}));
