@@ -120,6 +120,17 @@ int DrawFindLine(bool utf8, const ScreenLayout& layout, const TerminalView& view
   return layout.find_field.x + static_cast<int>(shown.size());
 }
 
+// The status, after the whole of the selected entry while its list has the focus and cuts it.
+std::string StatusText(const ScreenLayout& layout, TerminalView& view) {
+  const bool contents = view.focus() == Area::kContents;
+  if (!contents && view.focus() != Area::kSeeAlso) return view.status();
+  const ListArea& list = contents ? view.contents() : view.see_also();
+  const int width = contents ? layout.contents.width : layout.see_also.width;
+  if (list.selected >= list.entries.size()) return view.status();
+  std::string entry = ExpandTabs(list.entries[list.selected]);
+  return entry.size() > static_cast<size_t>(width) ? "[" + entry + "]  " + view.status() : view.status();
+}
+
 std::string_view KeyHelp(Area focus) {
   if (focus == Area::kFind) return "Tab: areas   Type, then Enter: search   Alt-Left: back   Esc: quit";
   return "Tab: areas  Enter: open  Backspace: back  n: next found  /: find  q: quit";
@@ -169,7 +180,8 @@ void CursesScreen::Draw(TerminalView& view) {
   DrawList(utf8_, layout, layout.contents, view.contents(), view.focus() == Area::kContents);
   DrawText(utf8_, layout, view);
   DrawList(utf8_, layout, layout.see_also, view.see_also(), view.focus() == Area::kSeeAlso);
-  PutCells(utf8_, layout.status_row, {0, COLS}, Elide(view.status(), static_cast<size_t>(COLS)), COLOR_PAIR(kAreaPair) | A_BOLD);
+  PutCells(utf8_, layout.status_row, {0, COLS}, Elide(StatusText(layout, view), static_cast<size_t>(COLS)),
+           COLOR_PAIR(kAreaPair) | A_BOLD);
   // The last cell of the screen is left alone: writing it would scroll some terminals.
   PutCells(false, layout.help_row, {0, COLS - 1}, KeyHelp(view.focus()), Label());
   if (view.focus() == Area::kFind) {
