@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -195,12 +196,20 @@ void CursesScreen::Draw(TerminalView& view) {
 
 Request CursesScreen::Read(TerminalView& view) {
   errno = 0;
-  const int c = getch();
-  if (c == ERR) {
+  wint_t got = 0;
+  const int kind = get_wch(&got);
+  if (kind == ERR) {
     const bool gone = errno != EINTR || ++interruptions_ >= kMostInterruptions;
     return gone ? Request{Request::kExit, {}} : Request{};
   }
   interruptions_ = 0;
+  // Keys have codes above 0xFF; a character beyond ASCII becomes the help file's byte for it.
+  int c = static_cast<int>(got);
+  if (kind == OK && got >= 0x80) {
+    const std::optional<unsigned char> byte = ByteForCharacter(static_cast<char32_t>(got));
+    if (!byte) return {};
+    c = *byte;
+  }
   const ScreenLayout layout = LayOut(view);
   const auto page_rows = static_cast<size_t>(std::max(1, layout.area_rows));
   const auto key = [&](Key::Kind kind) { return view.HandleKey(Key{kind, 0}, page_rows); };

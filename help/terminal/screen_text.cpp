@@ -32,6 +32,13 @@ char32_t CellCharacter(unsigned char byte) {
   return mapped != 0 ? mapped : 0xFFFD;
 }
 
+std::optional<unsigned char> ByteForCharacter(char32_t character) {
+  for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
+    if (CellCharacter(static_cast<unsigned char>(byte)) == character) return static_cast<unsigned char>(byte);
+  }
+  return std::nullopt;
+}
+
 std::string Elide(std::string_view text, size_t width) {
   if (text.size() <= width) return std::string(text);
   if (width == 0) return {};

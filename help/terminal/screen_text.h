@@ -2,6 +2,7 @@
 #define VEKHELP_TERMINAL_SCREEN_TEXT_H_
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,9 @@ std::string ExpandTabs(std::string_view line);
 // pictures (U+2400 and on), bytes 0x80-0xFF as their Windows-1252 characters, and the five
 // bytes Windows-1252 leaves undefined as U+FFFD.
 char32_t CellCharacter(unsigned char byte);
+
+// The other way, for what is typed: the byte 0x80-0xFF drawn as `character`, if any.
+std::optional<unsigned char> ByteForCharacter(char32_t character);
 
 // The byte that Windows-1252 draws as an ellipsis: it marks an entry cut to fit its column.
 inline constexpr char kElisionMark = '\x85';

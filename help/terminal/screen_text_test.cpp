@@ -19,6 +19,9 @@ TEST(ScreenTextTest, EveryByteHasOneVisibleCharacter) {
                {0x7F, U'\u2421'}, {0x80, U'\u20AC'}, {0x85, U'\u2026'}, {0x81, U'\uFFFD'}, {0x9D, U'\uFFFD'},
                {0x9F, U'\u0178'}, {0xA0, U'\u00A0'}, {0xE9, U'\u00E9'}, {0xFF, U'\u00FF'}};
   for (const auto& c : cases) EXPECT_EQ(CellCharacter(c.byte), c.shown) << int{c.byte};
+  EXPECT_EQ(ByteForCharacter(U'\u20AC'), 0x80) << "typed characters become the file's bytes";
+  EXPECT_EQ(ByteForCharacter(U'\u00E9'), 0xE9);
+  EXPECT_EQ(ByteForCharacter(U'\u0394'), std::nullopt) << "not in Windows-1252";
 }
 
 TEST(ScreenTextTest, LongEntriesEndInTheMark) {

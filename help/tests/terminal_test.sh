@@ -214,6 +214,10 @@ start FILES
 wait_for "Caf"
 on_screen 'Tab     stop, bell␇, escape␛, delete␡\.' || fail "tab or control bytes not drawn one to a cell"
 on_screen 'Café for 3 €\.' || fail "Windows-1252 bytes not drawn as their characters"
+keys -l 'café'  # typed as UTF-8, searched for as the file's byte e9
+keys Enter
+wait_status "1 topic found: Enter on one in SEE, or n for the next"
+expect_highlighted Café
 expect_layout 30 12 79
 tmux -L "$socket" resize-window -x 200 -y 60
 expect_layout 60 12 159
