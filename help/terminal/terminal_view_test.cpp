@@ -132,10 +132,5 @@ TEST_F(TerminalViewTest, ClicksSelectAndDoubleClicksOpenListEntries) {
   EXPECT_EQ(view_.Click(Area::kSeeAlso, 0, true).kind, Request::kNothing) << "an empty list";
 }
 
-TEST_F(TerminalViewTest, TabsInTheTopicTextBecomeBlanks) {
-  view_.ShowTopicText("a\tb\r\n");
-  EXPECT_EQ(view_.text_lines(), (Lines{"a       b"}));
-}
-
 }  // namespace
 }  // namespace vekhelp

@@ -52,14 +52,16 @@ text_area() { columns 13 66; }
 see_also() { columns 80 20 | sed 's/ *$//; /^$/d'; }
 keys() { tmux -L "$socket" send-keys "$@"; }
 
-# Waits up to five seconds for a fixed text on the screen.
-wait_for() {
-  for _ in $(seq 50); do
-    grep -qF -- "$1" <<<"$(screen)" && return 0
-    sleep 0.1
-  done
-  fail "never showed: $1"
+# Retries a check for up to five seconds.
+eventually() {
+  for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
+  return 1
 }
+shows() { grep -qF -- "$1" <<<"$(screen)"; }
+wait_for() { eventually shows "$1" || fail "never showed: $1"; }
+# The status line is second from the bottom.
+says() { [ "$(screen | tail -n 2 | head -n 1 | sed 's/ *$//')" = "$1" ]; }
+wait_status() { eventually says "$1" || fail "status never said: $1"; }
 
 expect_see_also() {
   local want
@@ -101,7 +103,7 @@ expect_selected() { grep -qE "^0:$1 " <<<"$(marked)" || fail "contents entry $1 
 expect_highlighted() { grep -qxF -- "$1" <<<"$(marked | cut -d: -f2-)" || fail "not highlighted: $1"; }
 
 # The separators stand in the same two columns on every row of the areas, whatever the text
-# holds, and the key help is on the last row. Waits up to five seconds for a resize to show.
+# holds, and the key help is on the last row.
 layout_holds() {
   local rows=$1 left=$2 right=$3 line row=0 shown
   shown="$(screen)"
@@ -113,28 +115,10 @@ layout_holds() {
     fi
   done <<<"$shown"
 }
-expect_layout() {
-  for _ in $(seq 50); do
-    layout_holds "$@" && return 0
-    sleep 0.1
-  done
-  fail "separators moved, or no key help on the last row ($*)"
-}
-
-# The status line, second from the bottom, comes to `1` within five seconds.
-wait_status() {
-  for _ in $(seq 50); do
-    [ "$(screen | tail -n 2 | head -n 1 | sed 's/ *$//')" = "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "status never said: $1"
-}
+expect_layout() { eventually layout_holds "$@" || fail "separators moved, or no key help on the last row ($*)"; }
 
 expect_exit_code() {
-  for _ in $(seq 50); do
-    [ -s "$folder/exit-code" ] && break
-    sleep 0.1
-  done
+  eventually test -s "$folder/exit-code" || true
   [ "$(cat "$folder/exit-code" 2>/dev/null)" = "$1" ] || fail "exit code: $(cat "$folder/exit-code" 2>/dev/null || echo none)"
 }
 
