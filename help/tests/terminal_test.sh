@@ -7,9 +7,10 @@ export LC_ALL=C.UTF-8  # the screen holds characters beyond ASCII; ${line:i:1} c
 viewer="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 command -v tmux >/dev/null || { echo "tmux is not installed"; exit 77; }
 
-socket="vekhelp-test-$$"
+socket=""
+runs=0
 folder="$(mktemp -d)"
-trap 'tmux -L "$socket" kill-server 2>/dev/null || true; rm -rf "$folder"' EXIT
+trap '[ -z "$socket" ] || tmux -L "$socket" kill-server 2>/dev/null || true; rm -rf "$folder"' EXIT
 
 # The help file, CR LF line ends as on Windows. FILES holds a tab, control bytes and
 # Windows-1252 bytes (e9 is an e acute, 80 the euro sign), and a list item too long for a row.
@@ -32,9 +33,12 @@ fail() {
   failures=$((failures + 1))
 }
 
-# Starts the viewer with the given argument words in a 100 x 30 terminal.
+# Starts the viewer with the given argument words in a 100 x 30 terminal, each time under a
+# tmux server of its own: a new session could reach the last one's server as it shuts down.
 start() {
-  tmux -L "$socket" kill-server 2>/dev/null || true
+  [ -z "$socket" ] || tmux -L "$socket" kill-server 2>/dev/null || true
+  runs=$((runs + 1))
+  socket="vekhelp-test-$$-$runs"
   rm -f "$folder/exit-code"
   local quoted=""
   for word in "$@"; do quoted+=" $(printf '%q' "$word")"; done
