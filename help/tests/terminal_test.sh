@@ -35,6 +35,7 @@ fail() {
 
 # Starts the viewer with the given argument words in a 100 x 30 terminal, each time under a
 # tmux server of its own: a new session could reach the last one's server as it shuts down.
+# `before` is shell text put in front of the viewer's command.
 start() {
   [ -z "$socket" ] || tmux -L "$socket" kill-server 2>/dev/null || true
   runs=$((runs + 1))
@@ -43,7 +44,7 @@ start() {
   local quoted=""
   for word in "$@"; do quoted+=" $(printf '%q' "$word")"; done
   tmux -L "$socket" -f /dev/null new-session -d -x 100 -y 30 \
-    "cd $(printf '%q' "$folder") && $(printf '%q' "$viewer")$quoted; echo \$? > exit-code; sleep 0.2"
+    "cd $(printf '%q' "$folder") && ${before:-}$(printf '%q' "$viewer")$quoted; echo \$? > exit-code; sleep 0.2"
 }
 
 # Screens are captured whole before they are searched: grep -q ending a pipe early would fail it.
@@ -216,6 +217,13 @@ expect_layout 24 12 63
 on_screen '\|    wrapped in a narrow window +\|' || fail "80 columns: the wrapped list item lost its indent"
 keys Escape
 expect_exit_code 0
+
+# A terminal that goes away without a hang-up signal (ignored here) ends the viewer at once.
+before="trap '' HUP; echo \$\$ > pid; exec " start
+wait_for "Welcome to the terminal test."
+tmux -L "$socket" kill-server
+viewer_ended() { ! kill -0 "$(cat "$folder/pid")" 2>/dev/null; }
+eventually viewer_ended || { fail "still running without its terminal"; kill "$(cat "$folder/pid")"; }
 
 # A name without brackets, upper-cased; unknown topics, another file, a missing file.
 while IFS='|' read -r words shown; do
