@@ -53,7 +53,6 @@ on_screen() { grep -qE -- "$1" <<<"$(screen)"; }
 # The areas of a 100 x 30 screen with this file: rows 3 to 28; contents 12 columns, a
 # separator, the topic text 66 columns, a separator, see-also 20 columns.
 columns() { screen | sed -n '3,28p' | while IFS= read -r line; do echo "${line:$1:$2}"; done; }
-text_area() { columns 13 66; }
 see_also() { columns 80 20 | sed 's/ *$//; /^$/d'; }
 keys() { tmux -L "$socket" send-keys "$@"; }
 
@@ -139,7 +138,7 @@ done
 start '"<SORTING>"'
 wait_for "A bubble sort swaps neighbours."
 wait_for "Find : FIND WHAT?"
-grep -qE '^ {30}SORTING +$' <<<"$(text_area)" || fail "header not shown as a caption"
+grep -qE '^ {30}SORTING +$' <<<"$(columns 13 66)" || fail "header not shown as a caption"
 expect_selected SORTING
 expect_see_also SEARCHING FILES
 
@@ -156,7 +155,6 @@ keys BTab End Enter
 wait_for "A binary search halves the range."
 expect_selected SEARCHING
 expect_see_also SORTING
-expect_highlighted bubble
 
 # A see-also name opens the topic of that name; n goes on to the next topic found.
 keys Enter
