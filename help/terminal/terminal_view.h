@@ -44,7 +44,8 @@ class TerminalView final : public ViewerDisplay {
   // Handles one key; `page_rows` is how many rows an area shows, for Page Up and Page Down.
   // Tab and Shift-Tab move between the areas; Enter searches from the search line and opens
   // the selected entry of a list; Alt-Left, and Backspace outside the search line, go back;
-  // n outside it goes to the next topic found and / to the search line; Esc exits anywhere, q outside the search line.
+  // outside it, n goes to the next topic found, / to the search line, and q exits, as Esc
+  // does anywhere.
   Request HandleKey(const Key& key, size_t page_rows);
   // A mouse click on row `row` of a list area (counted from its top row on screen): the area
   // gets the focus and the entry there is selected; a double-click opens it.
