@@ -90,7 +90,9 @@ void TerminalSession::NextFound() {
   const size_t next = current == found_.end() ? 0 : static_cast<size_t>(current - found_.begin() + 1) % found_.size();
   viewer_.OpenSeeAlsoEntry(found_[next]);
   Opened(found_[next]);
-  if (Shows(found_[next])) view_.set_status("Found " + std::to_string(next + 1) + " of " + std::to_string(found_.size()) + ": " + found_[next]);
+  if (Shows(found_[next])) {
+    view_.set_status("Found " + std::to_string(next + 1) + " of " + std::to_string(found_.size()) + ": " + found_[next]);
+  }
 }
 
 void TerminalSession::Search(const std::string& text) {
