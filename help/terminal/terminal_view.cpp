@@ -4,10 +4,13 @@
 #include <limits>
 #include <string_view>
 
+#include "terminal/screen_text.h"
+
 namespace vekhelp {
 
 Request TerminalView::HandleKey(const Key& key, size_t page_rows) {
   if (key.kind == Key::kEscape) return {Request::kExit, {}};
+  if (key.kind == Key::kAltLeft) return {Request::kBack, {}};
   if (key.kind == Key::kTab || key.kind == Key::kBackTab) {
     MoveFocus(key.kind == Key::kTab ? 1 : -1);
     return {};
@@ -30,8 +33,25 @@ Request TerminalView::HandleKey(const Key& key, size_t page_rows) {
       Scroll(key, page_rows);
       break;
   }
+  if (key.kind == Key::kBackspace) return {Request::kBack, {}};
+  if (key.kind == Key::kCharacter && key.character == '/') {
+    focus_ = Area::kFind;
+    find_.SelectAll();
+    return {};
+  }
+  if (key.kind == Key::kCharacter && (key.character == 'n' || key.character == 'N')) return {Request::kNextFound, {}};
   if (key.kind == Key::kCharacter && (key.character == 'q' || key.character == 'Q')) return {Request::kExit, {}};
   return {};
+}
+
+Request TerminalView::Click(Area area, size_t row, bool double_click) {
+  if (area != Area::kContents && area != Area::kSeeAlso) return {};
+  focus_ = area;
+  ListArea& list = area == Area::kContents ? contents_ : see_also_;
+  if (list.top + row >= list.entries.size()) return {};
+  list.selected = list.top + row;
+  if (!double_click) return {};
+  return Open(area == Area::kContents ? Request::kOpenContents : Request::kOpenSeeAlso, list);
 }
 
 void TerminalView::ShowContents(const std::vector<std::string>& entries) { contents_ = {entries, 0, 0}; }
@@ -42,10 +62,11 @@ void TerminalView::ShowTopicText(const std::string& text) {
   text_lines_.clear();
   for (std::string_view rest = text; !rest.empty();) {
     const size_t end = rest.find("\r\n");
-    text_lines_.emplace_back(rest.substr(0, end));
+    text_lines_.push_back(ExpandTabs(rest.substr(0, end)));
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 2);
   }
   text_top_ = 0;
+  seek_highlight_ = !highlight_.empty();
 }
 
 void TerminalView::ShowSeeAlso(const std::vector<std::string>& entries) { see_also_ = {entries, 0, 0}; }

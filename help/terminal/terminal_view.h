@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "terminal/find_line.h"
@@ -15,14 +16,14 @@ enum class Area { kFind, kContents, kText, kSeeAlso };
 
 // A key, as the terminal front-end reads it.
 struct Key {
-  enum Kind { kCharacter, kTab, kBackTab, kEnter, kEscape, kBackspace, kUp, kDown, kPageUp, kPageDown, kHome, kEnd };
+  enum Kind { kCharacter, kTab, kBackTab, kEnter, kEscape, kBackspace, kAltLeft, kUp, kDown, kPageUp, kPageDown, kHome, kEnd };
   Kind kind = kCharacter;
   char character = 0;
 };
 
 // What a key asks the viewer to do.
 struct Request {
-  enum Kind { kNothing, kSearch, kOpenContents, kOpenSeeAlso, kExit };
+  enum Kind { kNothing, kSearch, kOpenContents, kOpenSeeAlso, kBack, kNextFound, kExit };
   Kind kind = kNothing;
   std::string text;  // the search text, or the entry to open
 };
@@ -42,8 +43,13 @@ class TerminalView final : public ViewerDisplay {
 
   // Handles one key; `page_rows` is how many rows an area shows, for Page Up and Page Down.
   // Tab and Shift-Tab move between the areas; Enter searches from the search line and opens
-  // the selected entry of a list; Esc exits anywhere, q wherever it is not typed as text.
+  // the selected entry of a list; Alt-Left, and Backspace outside the search line, go back;
+  // outside it, n goes to the next topic found, / to the search line, and q exits, as Esc
+  // does anywhere.
   Request HandleKey(const Key& key, size_t page_rows);
+  // A mouse click on row `row` of a list area (counted from its top row on screen): the area
+  // gets the focus and the entry there is selected; a double-click opens it.
+  Request Click(Area area, size_t row, bool double_click);
 
   void ShowContents(const std::vector<std::string>& entries) override;
   void SelectContents(size_t index) override;
@@ -58,6 +64,17 @@ class TerminalView final : public ViewerDisplay {
   // The first row of the (wrapped) topic text on screen; the drawing keeps it in range.
   size_t& text_top() { return text_top_; }
 
+  // The searched text, marked wherever the topic text holds it; empty for none. While there
+  // is one, each topic shown opens at its first occurrence.
+  void set_highlight(std::string upper_text) { highlight_ = std::move(upper_text); }
+  const std::string& highlight() const { return highlight_; }
+  // Set when a topic is shown and its first occurrence of the highlight is still to be found.
+  bool& seek_highlight() { return seek_highlight_; }
+
+  // What the last request came to, for the status line.
+  void set_status(std::string status) { status_ = std::move(status); }
+  const std::string& status() const { return status_; }
+
  private:
   void MoveFocus(int step);
   static Request Open(Request::Kind kind, const ListArea& list);
@@ -70,6 +87,9 @@ class TerminalView final : public ViewerDisplay {
   ListArea see_also_;
   std::vector<std::string> text_lines_;
   size_t text_top_ = 0;
+  std::string highlight_;
+  bool seek_highlight_ = false;
+  std::string status_;
 };
 
 }  // namespace vekhelp

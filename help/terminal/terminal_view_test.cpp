@@ -100,5 +100,37 @@ TEST_F(TerminalViewTest, EscapeExitsEverywhereAndQOutsideTheSearchLine) {
   EXPECT_EQ(Send(Type('x')).kind, Request::kNothing);
 }
 
+TEST_F(TerminalViewTest, BackAndNextAreKeysOutsideTheSearchLineOnly) {
+  const struct {
+    bool on_search_line;
+    Key key;
+    Request::Kind wanted;
+  } cases[] = {{false, Press(Key::kBackspace), Request::kBack}, {true, Press(Key::kBackspace), Request::kNothing},
+               {false, Press(Key::kAltLeft), Request::kBack},   {true, Press(Key::kAltLeft), Request::kBack},
+               {false, Type('n'), Request::kNextFound},         {true, Type('n'), Request::kNothing}};
+  for (const auto& c : cases) {
+    TerminalView view;
+    if (!c.on_search_line) view.HandleKey(Press(Key::kTab), 5);
+    EXPECT_EQ(view.HandleKey(c.key, 5).kind, c.wanted) << c.on_search_line << " " << c.key.kind;
+  }
+  Send(Press(Key::kTab));
+  Send(Type('/'));
+  EXPECT_EQ(view_.focus(), Area::kFind);
+  EXPECT_TRUE(view_.find().selected());
+}
+
+TEST_F(TerminalViewTest, ClicksSelectAndDoubleClicksOpenListEntries) {
+  view_.ShowContents({"A", "B", "C"});
+  view_.contents().top = 1;
+  EXPECT_EQ(view_.Click(Area::kContents, 1, false).kind, Request::kNothing);
+  EXPECT_EQ(view_.focus(), Area::kContents);
+  EXPECT_EQ(view_.contents().selected, 2u) << "rows count from the first entry on screen";
+  const Request open = view_.Click(Area::kContents, 0, true);
+  EXPECT_EQ(open.kind, Request::kOpenContents);
+  EXPECT_EQ(open.text, "B");
+  EXPECT_EQ(view_.Click(Area::kContents, 5, true).kind, Request::kNothing) << "below the last entry";
+  EXPECT_EQ(view_.Click(Area::kSeeAlso, 0, true).kind, Request::kNothing) << "an empty list";
+}
+
 }  // namespace
 }  // namespace vekhelp

@@ -1,31 +1,50 @@
-// VekHelp in a terminal: the viewer's four areas drawn with ncurses. The arguments, joined by
+// VekHelp in a terminal: the viewer's four areas drawn with ncurses. The topic words, joined by
 // blanks, name the first topic as the Windows program's command line does.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <clocale>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "command_line.h"
+#include "oldvek_version.h"
 #include "terminal/curses_screen_posix.h"
+#include "terminal/terminal_session.h"
 #include "terminal/terminal_view.h"
-#include "viewer.h"
 
 int main(int argc, char** argv) {
   using namespace vekhelp;
-  TerminalView view;
-  Viewer viewer(HelpFile(), view);
-  viewer.Start(FirstTopic(JoinArguments(std::vector<std::string>(argv + 1, argv + argc))));
-
-  CursesScreen screen;
-  for (;;) {
-    screen.Draw(view);
-    const std::optional<Key> key = screen.ReadKey();
-    if (!key) continue;
-    const Request request = view.HandleKey(*key, screen.page_rows());
-    switch (request.kind) {
-      case Request::kNothing: break;
-      case Request::kSearch: viewer.Search(request.text); break;
-      case Request::kOpenContents: viewer.OpenContentsEntry(request.text); break;
-      case Request::kOpenSeeAlso: viewer.OpenSeeAlsoEntry(request.text); break;
-      case Request::kExit: return 0;
-    }
+  CLI::App app("Shows the OldVek help file in the terminal.", "VekHelp");
+  std::string path(kHelpFileName);
+  std::vector<std::string> topic;
+  app.add_option("-f,--file", path, "the help file to show")->default_str(std::string(kHelpFileName));
+  app.add_option("topic", topic,
+                 "the first topic: its heading, such as \"<vek list>\", or its name without the angle brackets");
+  app.set_version_flag("--version", OLDVEK_VERSION);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error) == 0 ? 0 : 2;
   }
+
+  // Without a terminal there would be no way to read a key: say so rather than wait.
+  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
+    std::fprintf(stderr, "VekHelp: needs a terminal on its input and output; see VekHelp --help\n");
+    return 2;
+  }
+  std::setlocale(LC_ALL, "");
+  const std::unique_ptr<CursesScreen> screen = CursesScreen::Open();
+  if (!screen) {
+    std::fprintf(stderr, "VekHelp: cannot use this terminal (is TERM set?)\n");
+    return 2;
+  }
+  TerminalView view;
+  TerminalSession session{HelpFile(path), view};
+  session.Start(JoinArguments(topic));
+  do {
+    screen->Draw(view);
+  } while (session.Handle(screen->Read(view)));
+  return 0;
 }

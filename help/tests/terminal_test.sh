@@ -2,21 +2,28 @@
 # Drives the terminal VekHelp in a detached tmux session: keys go in with send-keys, the
 # screen comes back with capture-pane. Usage: terminal_test.sh PATH/TO/VekHelp
 set -euo pipefail
+export LC_ALL=C.UTF-8  # the screen holds characters beyond ASCII; ${line:i:1} counts characters
 
 viewer="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 command -v tmux >/dev/null || { echo "tmux is not installed"; exit 77; }
 
-socket="vekhelp-test-$$"
+socket=""
+runs=0
 folder="$(mktemp -d)"
-trap 'tmux -L "$socket" kill-server 2>/dev/null || true; rm -rf "$folder"' EXIT
+trap '[ -z "$socket" ] || tmux -L "$socket" kill-server 2>/dev/null || true; rm -rf "$folder"' EXIT
 
-# The help file, CR LF line ends as on Windows.
+# The help file, CR LF line ends as on Windows. FILES holds a tab, control bytes and
+# Windows-1252 bytes (e9 is an e acute, 80 the euro sign), and a list item too long for a row.
 printf '%s\r\n' \
   '<CONTENTS>' 'INTRODUCTION' 'SORTING' 'SEARCHING' 'FILES' '<END>' \
   '<INTRODUCTION>' 'Welcome to the terminal test.' '[SORTING][FILES]' '<END>' \
   '<SORTING>' 'A bubble sort swaps neighbours.' '[SEARCHING][FILES]' '<END>' \
   '<SEARCHING>' 'A binary search halves the range.' 'A bubble of air rises.' '[SORTING]' '<END>' \
-  '<FILES>' 'Files are opened on every request.' '<ENDHELP>' > "$folder/VEKHelp.CFG"
+  '<FILES>' 'Files are opened on every request.' $'Tab\tstop, bell\a, escape\e, delete\x7f.' \
+  $'Caf\xe9 for 3 \x80.' '  - a list item that goes on for long enough to be wrapped in a narrow window' \
+  '<ENDHELP>' > "$folder/VEKHelp.CFG"
+mkdir "$folder/other"
+printf '%s\r\n' '<CONTENTS>' 'OTHER' '<END>' '<OTHER>' 'From another help file.' '<ENDHELP>' > "$folder/other/more.cfg"
 
 failures=0
 fail() {
@@ -26,32 +33,39 @@ fail() {
   failures=$((failures + 1))
 }
 
-# Starts the viewer with the given argument words in a 100 x 30 terminal.
+# Starts the viewer with the given argument words in a 100 x 30 terminal, each time under a
+# tmux server of its own: a new session could reach the last one's server as it shuts down.
+# `before` is shell text put in front of the viewer's command.
 start() {
+  [ -z "$socket" ] || tmux -L "$socket" kill-server 2>/dev/null || true
+  runs=$((runs + 1))
+  socket="vekhelp-test-$$-$runs"
   rm -f "$folder/exit-code"
   local quoted=""
   for word in "$@"; do quoted+=" $(printf '%q' "$word")"; done
   tmux -L "$socket" -f /dev/null new-session -d -x 100 -y 30 \
-    "cd $(printf '%q' "$folder") && $(printf '%q' "$viewer")$quoted; echo \$? > exit-code; sleep 0.2"
+    "cd $(printf '%q' "$folder") && ${before:-}$(printf '%q' "$viewer")$quoted; echo \$? > exit-code; sleep 0.2"
 }
 
 # Screens are captured whole before they are searched: grep -q ending a pipe early would fail it.
 screen() { tmux -L "$socket" capture-pane -p; }
 on_screen() { grep -qE -- "$1" <<<"$(screen)"; }
-# The areas, rows 3 to 29 of a 100-column screen: contents 21 columns, a separator, the topic
-# text 59 columns, a separator, see-also 18 columns.
-text_area() { screen | sed -n '3,29p' | cut -c23-81; }
-see_also() { screen | sed -n '3,29p' | cut -c83- | sed '/^ *$/d'; }
+# The areas of a 100 x 30 screen with this file: rows 3 to 28; contents 12 columns, a
+# separator, the topic text 66 columns, a separator, see-also 20 columns.
+columns() { screen | sed -n '3,28p' | while IFS= read -r line; do echo "${line:$1:$2}"; done; }
+see_also() { columns 80 20 | sed 's/ *$//; /^$/d'; }
 keys() { tmux -L "$socket" send-keys "$@"; }
 
-# Waits up to five seconds for a fixed text on the screen.
-wait_for() {
-  for _ in $(seq 50); do
-    grep -qF -- "$1" <<<"$(screen)" && return 0
-    sleep 0.1
-  done
-  fail "never showed: $1"
+# Retries a check for up to five seconds.
+eventually() {
+  for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
+  return 1
 }
+shows() { grep -qF -- "$1" <<<"$(screen)"; }
+wait_for() { eventually shows "$1" || fail "never showed: $1"; }
+# The status line is second from the bottom.
+says() { [ "$(screen | tail -n 2 | head -n 1 | sed 's/ *$//')" = "$1" ]; }
+wait_status() { eventually says "$1" || fail "status never said: $1"; }
 
 expect_see_also() {
   local want
@@ -59,12 +73,13 @@ expect_see_also() {
   [ "$(see_also)" = "$want" ] || fail "see-also should be: $*; is: $(see_also | tr '\n' ',')"
 }
 
-# A selected entry is drawn underlined or reversed. The capture carries attributes as escape
-# sequences that only say what changes, so their state is followed from the top of the screen.
-expect_selected() {
-  tmux -L "$socket" capture-pane -p -e | awk -v name="$1 " '
+# The runs of text drawn reversed or underlined, one "column:text" a line. The capture carries
+# attributes as escape sequences that only say what changes, so their state is followed from
+# the top of the screen.
+marked() {
+  tmux -L "$socket" capture-pane -p -e | awk '
     {
-      rest = $0; first = 1
+      rest = $0; column = 0
       while (rest != "") {
         if (match(rest, /^\033\[[0-9;]*m/)) {
           count = split(substr(rest, 3, RLENGTH - 3), codes, ";")
@@ -81,37 +96,59 @@ expect_selected() {
         } else {
           next_escape = index(rest, "\033")
           text = next_escape ? substr(rest, 1, next_escape - 1) : rest
-          if (first && index(text, name) == 1 && (underline || reverse)) found = 1
-          first = 0
+          if (underline || reverse) print column ":" text
+          column += length(text)
           rest = next_escape ? substr(rest, next_escape) : ""
         }
       }
-    }
-    END { exit !found }' || fail "contents entry $1 is not selected"
+    }'
+}
+expect_selected() { grep -qE "^0:$1 " <<<"$(marked)" || fail "contents entry $1 is not selected"; }
+expect_highlighted() { grep -qxF -- "$1" <<<"$(marked | cut -d: -f2-)" || fail "not highlighted: $1"; }
+
+# The separators stand in the same two columns on every row of the areas, whatever the text
+# holds, and the key help is on the last row.
+layout_holds() {
+  local rows=$1 left=$2 right=$3 line row=0 shown
+  shown="$(screen)"
+  [ "$(wc -l <<<"$shown")" = "$rows" ] && [[ "$(tail -n 1 <<<"$shown")" == Tab:* ]] || return 1
+  while IFS= read -r line; do
+    row=$((row + 1))
+    if [ "$row" -ge 2 ] && [ "$row" -le $((rows - 2)) ]; then
+      [ "${line:left:1}" = "|" ] && [ "${line:right:1}" = "|" ] || return 1
+    fi
+  done <<<"$shown"
+}
+expect_layout() { eventually layout_holds "$@" || fail "separators moved, or no key help on the last row ($*)"; }
+
+expect_exit_code() {
+  eventually test -s "$folder/exit-code" || true
+  [ "$(cat "$folder/exit-code" 2>/dev/null)" = "$1" ] || fail "exit code: $(cat "$folder/exit-code" 2>/dev/null || echo none)"
 }
 
-expect_exit_code_0() {
-  for _ in $(seq 50); do
-    [ -s "$folder/exit-code" ] && break
-    sleep 0.1
-  done
-  [ "$(cat "$folder/exit-code" 2>/dev/null)" = "0" ] || fail "exit code: $(cat "$folder/exit-code" 2>/dev/null || echo none)"
-}
+# Without a terminal it says so at once and exits with status 2; the options need none.
+for how in "</dev/null" "| cat"; do
+  output="$(cd "$folder" && timeout 5 bash -o pipefail -c "$(printf '%q' "$viewer") $how" 2>&1)" && status=0 || status=$?
+  [ "$status" = 2 ] && grep -q "needs a terminal" <<<"$output" || fail "without a terminal ($how): $status, $output"
+done
+"$viewer" --help | grep -q -- "-f,--file" || fail "--help shows no options"
+"$viewer" --version | grep -qE "^[0-9]+\.[0-9]+" || fail "--version shows no version"
 
 # A quoted header on the command line names the first topic.
 start '"<SORTING>"'
 wait_for "A bubble sort swaps neighbours."
 wait_for "Find : FIND WHAT?"
-grep -qE '^ {30}SORTING +$' <<<"$(text_area)" || fail "header not shown as a caption"
+grep -qE '^ {30}SORTING +$' <<<"$(columns 13 66)" || fail "header not shown as a caption"
 expect_selected SORTING
 expect_see_also SEARCHING FILES
 
 # Typing replaces the selected search text, upper-cased; Enter searches and keeps the topic's
-# own see-also entries in front of the results.
+# own see-also entries in front of the results, and marks the text where it stands.
 keys b u b b l e Enter
-wait_for "<SEARCHING>"
+wait_for "2 topics found: Enter on one in SEE, or n for the next"
 wait_for "Find : BUBBLE"
 expect_see_also SEARCHING FILES "<SORTING>" "<SEARCHING>"
+expect_highlighted bubble
 
 # A search result opens as it is; the contents selection follows.
 keys BTab End Enter
@@ -119,10 +156,12 @@ wait_for "A binary search halves the range."
 expect_selected SEARCHING
 expect_see_also SORTING
 
-# A see-also name opens the topic of that name.
+# A see-also name opens the topic of that name; n goes on to the next topic found.
 keys Enter
 wait_for "A bubble sort swaps neighbours."
 expect_see_also SEARCHING FILES
+keys n
+wait_status "Found 2 of 2: <SEARCHING>"
 
 # From the contents list: a topic without see-also lines empties the see-also area.
 keys Tab Tab End Enter
@@ -130,33 +169,73 @@ wait_for "Files are opened on every request."
 expect_selected FILES
 expect_see_also
 
-# A search that finds nothing still leaves no earlier result behind.
-keys BTab a i r Enter
+# Backspace and Alt-Left go back through every topic shown, then say there is none before.
+for topic in "<SEARCHING>" "<SORTING>" "<SEARCHING>" "<SORTING>"; do
+  keys BSpace
+  wait_status "$topic"
+done
+keys M-Left
+wait_status "No earlier topic"
+
+# A search that finds nothing says so and leaves no earlier result behind.
+keys / a i r Enter
 wait_for "Find : AIR"
-expect_see_also "<SEARCHING>"
+expect_see_also SEARCHING FILES "<SEARCHING>"
 keys C-h C-h C-h z z z Enter
-wait_for "Find : ZZZ"
-expect_see_also
+wait_status 'No topic holds "ZZZ"'
+expect_see_also SEARCHING FILES
+
+# A double-click opens a contents entry (a mouse report as the terminal sends it: button,
+# column and row, each plus 32 and counted from 1).
+click() { keys -l $'\e[M'" $1"; keys -l $'\e[M'"#$1"; }
+click '!&'
+click '!&'
+wait_for "Files are opened on every request."
 
 # q is text on the search line; elsewhere it leaves, with exit code 0.
 keys Tab q
-expect_exit_code_0
+expect_exit_code 0
 
-# No argument: the introduction, its contents entry selected; Esc leaves.
-start
+# Every byte in a cell of its own, wherever the window's size leaves the separators.
+start FILES
+wait_for "Caf"
+on_screen 'Tab     stop, bell␇, escape␛, delete␡\.' || fail "tab or control bytes not drawn one to a cell"
+on_screen 'Café for 3 €\.' || fail "Windows-1252 bytes not drawn as their characters"
+keys -l 'café'  # typed as UTF-8, searched for as the file's byte e9
+keys Enter
+wait_status "1 topic found: Enter on one in SEE, or n for the next"
+expect_highlighted Café
+expect_layout 30 12 79
+tmux -L "$socket" resize-window -x 200 -y 60
+expect_layout 60 12 159
+on_screen '\|  - a list item that goes on for long enough to be wrapped in a narrow window +\|' ||
+  fail "200 columns: the list item is not on one row"
+tmux -L "$socket" resize-window -x 80 -y 24
+expect_layout 24 12 63
+on_screen '\|    wrapped in a narrow window +\|' || fail "80 columns: the wrapped list item lost its indent"
+keys Escape
+expect_exit_code 0
+
+# A terminal that goes away without a hang-up signal (ignored here) ends the viewer at once.
+before="trap '' HUP; echo \$\$ > pid; exec " start
 wait_for "Welcome to the terminal test."
-expect_selected INTRODUCTION
-expect_see_also SORTING FILES
-keys Escape
-expect_exit_code_0
+tmux -L "$socket" kill-server
+viewer_ended() { ! kill -0 "$(cat "$folder/pid")" 2>/dev/null; }
+eventually viewer_ended || { fail "still running without its terminal"; kill "$(cat "$folder/pid")"; }
 
-# No help file: an empty viewer that still starts and leaves cleanly.
-rm "$folder/VEKHelp.CFG"
-start
-wait_for "CONTENTS"
-on_screen "Welcome" && fail "text shown without a help file"
-keys Escape
-expect_exit_code_0
+# A name without brackets, upper-cased; unknown topics, another file, a missing file.
+while IFS='|' read -r words shown; do
+  eval "start $words"
+  wait_for "$shown"
+  keys Escape
+  expect_exit_code 0
+done <<'CASES'
+sorting|A bubble sort swaps neighbours.
+'<NOWHERE>'|Topic not found: <NOWHERE>
+no such topic|Topic not found: <NO SUCH TOPIC>
+-f other/more.cfg OTHER|From another help file.
+-f missing.cfg|Help file not found: missing.cfg
+CASES
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"
