@@ -60,6 +60,9 @@ Status FaultyFileSystem::Step(const std::string& what) {
 
 Result<std::unique_ptr<File>> FaultyFileSystem::Open(const std::string& path, OpenOptions options) {
   OLDVEK_RETURN_IF_ERROR(Step("open " + path));
+  if (!read_only_.empty() && path.starts_with(read_only_) && options.access == Access::kReadWrite) {
+    return Status::Error("cannot open " + path + ": read-only file system", Status::Kind::kWriteRefused);
+  }
   Result<std::unique_ptr<File>> file = real_.Open(path, options);
   if (!file.ok()) return file.status();
   return std::unique_ptr<File>(std::make_unique<FaultyFile>(std::move(*file), *this));

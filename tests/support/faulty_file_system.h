@@ -31,6 +31,9 @@ class FaultyFileSystem final : public FileSystem {
     fail_from_ = n;
     only_one_ = true;
   }
+  // Acts as if `folder` were on a read-only medium: every open for writing of a file in it is
+  // refused as such a medium refuses it.
+  void MakeReadOnly(std::string folder) { read_only_ = std::move(folder); }
   // Operations counted so far: every open, read, write, append, size, truncate, sync,
   // close, remove and replace. Exists is a query that cannot fail and is not counted.
   uint64_t operations() const { return operations_; }
@@ -57,6 +60,7 @@ class FaultyFileSystem final : public FileSystem {
   FileSystem& real_;
   uint64_t fail_from_ = 0;
   bool only_one_ = false;
+  std::string read_only_;
   std::vector<Read> reads_;
   uint64_t operations_ = 0;
 };

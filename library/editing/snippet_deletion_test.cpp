@@ -1,0 +1,73 @@
+#include "editing/snippet_deletion.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "editing/snippet_move.h"
+#include "packet_writer.h"
+#include "packets/snippet_reader.h"
+#include "temp_folder.h"
+
+namespace oldvek {
+namespace {
+
+using testing::BuildPacket;
+using testing::PacketBytes;
+using testing::TempFolder;
+using testing::TestSnippet;
+using testing::WritePacket;
+
+TestSnippet Snippet(std::string subject, int lines) {
+  TestSnippet s;
+  s.subject = std::move(subject);
+  for (int k = 1; k <= lines; ++k) s.lines.push_back("PRINT " + std::to_string(k));
+  return s;
+}
+
+std::vector<std::string> Fetch(const std::string& folder, std::string_view base, uint64_t position) {
+  std::vector<std::string> lines;
+  Result<SnippetInfo> info = RetrieveSnippet(FileSystem::Default(), folder, base, position, [&](std::string_view line) {
+    lines.emplace_back(line);
+    return Status::Ok();
+  });
+  EXPECT_TRUE(info.ok()) << info.status().message();
+  return lines;
+}
+
+// A damaged Start that reads as 0 names no snippet, so the snippet before it runs to the end
+// of the file when fetched; an edit must keep every line of it that a fetch shows.
+TEST(SnippetDeletionTest, NoEditKeepsLessOfASnippetThanAFetchShows) {
+  for (const char* damaged_start : {"0         ", "-5        ", "abc       "}) {
+    for (bool move : {false, true}) {
+      TempFolder folder;
+      PacketBytes bytes = BuildPacket({Snippet("One", 52), Snippet("Two", 3), Snippet("Three", 8)});
+      bytes.index.replace(78 + 1, 10, damaged_start);
+      WritePacket(folder.path(), "SORTS", bytes);
+      const std::vector<std::string> shown = Fetch(folder.path(), "SORTS", 1);
+      ASSERT_EQ(shown.size(), 52u + 3 + 8);
+
+      const Status edited = move ? MoveSnippet(FileSystem::Default(), folder.path(), "SORTS", 157, "OTHER").status()
+                                 : DeleteSnippet(FileSystem::Default(), folder.path(), "SORTS", 157);
+      ASSERT_TRUE(edited.ok()) << edited.message();
+      EXPECT_EQ(Fetch(folder.path(), "SORTS", 1), shown) << damaged_start << (move ? " move" : " delete");
+    }
+  }
+}
+
+TEST(SnippetMoveTest, ADestinationThatIsNoPacketOfTheFolderWritesNothingAnywhere) {
+  TempFolder parent;
+  const std::string folder = parent.File("ARC/");
+  std::filesystem::create_directory(folder);
+  const PacketBytes bytes = BuildPacket({Snippet("One", 2)});
+  WritePacket(folder, "SORTS", bytes);
+  for (const char* destination : {"../ESCAPE", "", "..", "C:X", "A\\B"}) {
+    EXPECT_FALSE(MoveSnippet(FileSystem::Default(), folder, "SORTS", 1, destination).ok()) << destination;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(parent.path()), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
+  EXPECT_EQ(testing::ReadFileBytes(folder + "SORTS.IDX"), bytes.index);
+}
+
+}  // namespace
+}  // namespace oldvek
