@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "abi/caller_types.h"
+#include "export_guard.h"
 #include "extract/code_file_writer.h"
 #include "oldvek.h"
 #include "packets/packet_files.h"
@@ -58,7 +59,7 @@ std::vector<ChosenPacket> ChosenPackets(int32_t packet_count, SAFEARRAY* const* 
 extern "C" OLDVEK_EXPORT void VEKAPI OldVekCreateCDE(HWND dialogHandle, int32_t progressId, int32_t headerNumber,
                                                      int32_t packetCount, SAFEARRAY** selected, BSTR* codeName,
                                                      int32_t* /*ignored*/, SAFEARRAY** packetList, BSTR* folder,
-                                                     BSTR* headText1, BSTR* headText2, BSTR* codeDir) {
+                                                     BSTR* headText1, BSTR* headText2, BSTR* codeDir) noexcept try {
   using namespace oldvek;
   CodeFileRequest request;
   request.path = PacketPath(abi::ToString(codeDir), abi::ToString(codeName), ".CDE");
@@ -79,4 +80,6 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekCreateCDE(HWND dialogHandle, int32_t 
     for (const std::string& line : outcome->left_out) text.append("\r\n").append(line);
     ShowError(text);
   }
+} catch (...) {
+  oldvek::ReportUncaught("The code file could not be written");
 }

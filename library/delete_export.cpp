@@ -3,6 +3,7 @@
 
 #include "abi/caller_types.h"
 #include "editing/snippet_deletion.h"
+#include "export_guard.h"
 #include "list_callbacks.h"
 #include "oldvek.h"
 #include "packets/index_builder.h"
@@ -39,7 +40,7 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekDelSnip(BSTR* entry, SAFEARRAY** pack
                                                    BSTR* folder, int32_t* packetNo, int32_t* entryNo,
                                                    ListChangedFn listChanged, intptr_t listChangedData,
                                                    EntryStaleFn entryStale, intptr_t entryStaleData,
-                                                   uint8_t filesOnly) {
+                                                   uint8_t filesOnly) noexcept try {
   using namespace oldvek;
   Result<EntryLocation> location = ParseEntryLocation(abi::ToString(entry));
   if (!location.ok()) {
@@ -68,4 +69,6 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekDelSnip(BSTR* entry, SAFEARRAY** pack
     DropEntry(snippetList, entry_no);
   }
   ReportListChanged(listChanged, snippetList, listChangedData);
+} catch (...) {
+  oldvek::ReportUncaught("The snippet could not be deleted");
 }

@@ -2,14 +2,15 @@
 #include <cstdint>
 
 #include "abi/caller_types.h"
-#include "packets/snippet_record.h"
 #include "abi/string_list_builder.h"
+#include "export_guard.h"
 #include "oldvek.h"
 #include "packets/snippet_reader.h"
+#include "packets/snippet_record.h"
 
 extern "C" OLDVEK_EXPORT void VEKAPI OldGetCode(BSTR* packet, BSTR* folder, SAFEARRAY** lines, int32_t* /*reserved*/,
                                                BSTR* tag, int32_t* count, int32_t* recordPosition,
-                                               SnippetRecord* snippet) {
+                                               SnippetRecord* snippet) noexcept try {
   using namespace oldvek;
   // The caller's packet argument may carry more after the name; only here is it cut at a space.
   const std::string packet_text = abi::ToString(packet);
@@ -37,4 +38,7 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldGetCode(BSTR* packet, BSTR* folder, SAFE
     CopyHeaderFields(info->header, *snippet);
     snippet->Kind = static_cast<uint8_t>(info->kind);
   }
+} catch (...) {
+  if (count != nullptr) *count = 0;
+  oldvek::ReportUncaught("The snippet could not be fetched");
 }

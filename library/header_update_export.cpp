@@ -1,13 +1,14 @@
 // OldVekHeaderUpdate: rewrites a snippet's descriptive header fields in place.
 #include "abi/caller_types.h"
 #include "editing/header_update.h"
+#include "export_guard.h"
 #include "oldvek.h"
 #include "packets/snippet_entry.h"
 #include "platform/ui.h"
 
 extern "C" OLDVEK_EXPORT void VEKAPI OldVekHeaderUpdate(SAFEARRAY** newFields, SAFEARRAY** packetList,
                                                         SAFEARRAY** snippetList, BSTR* folder, int32_t* packetNo,
-                                                        int32_t* entryNo) {
+                                                        int32_t* entryNo) noexcept try {
   using namespace oldvek;
   const int32_t packet_no = packetNo != nullptr ? *packetNo : 0;
   const int32_t entry_no = entryNo != nullptr ? *entryNo : 0;
@@ -28,4 +29,6 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekHeaderUpdate(SAFEARRAY** newFields, S
   const Status updated =
       UpdateHeader(FileSystem::Default(), abi::ToString(folder), base, location->record_position, fields);
   if (!updated.ok()) ShowError(updated.message());
+} catch (...) {
+  oldvek::ReportUncaught("The snippet's header could not be rewritten");
 }

@@ -1,10 +1,11 @@
 // OldIndex: a packet's snippet list for the caller.
 #include "abi/caller_types.h"
+#include "export_guard.h"
 #include "oldvek.h"
 #include "packets/index_builder.h"
 #include "packets/snippet_entry.h"
 
-extern "C" OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder) {
+extern "C" OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder) noexcept try {
   using namespace oldvek;
   const std::string packet_entry = abi::ToString(packet);
   Result<std::vector<std::string>> entries =
@@ -12,4 +13,8 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, in
   const bool stored = entries.ok() && abi::StoreList(list, *entries);
   if (!stored) abi::Erase(list);
   if (count != nullptr) *count = stored ? static_cast<int32_t>(entries->size()) : 0;
+} catch (...) {
+  oldvek::abi::Erase(list);
+  if (count != nullptr) *count = 0;
+  oldvek::ReportUncaught("The packet could not be listed");
 }

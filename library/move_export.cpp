@@ -4,6 +4,7 @@
 
 #include "abi/caller_types.h"
 #include "editing/snippet_move.h"
+#include "export_guard.h"
 #include "list_callbacks.h"
 #include "oldvek.h"
 #include "packets/snippet_entry.h"
@@ -12,7 +13,7 @@
 extern "C" OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippetList, SAFEARRAY** packetList,
                                                 int32_t* packetNo, int32_t entryNo, BSTR* destination, BSTR* folder,
                                                 ListChangedFn listChanged, intptr_t listChangedData,
-                                                EntryStaleFn entryStale, IndexLoaderFn indexLoader) {
+                                                EntryStaleFn entryStale, IndexLoaderFn indexLoader) noexcept try {
   using namespace oldvek;
   const std::string entry_text = abi::ToString(entry);
   Result<EntryLocation> location = ParseEntryLocation(entry_text);
@@ -48,4 +49,6 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippet
                        reinterpret_cast<intptr_t>(indexLoader));
   }
   ReportListChanged(listChanged, snippetList, listChangedData);
+} catch (...) {
+  oldvek::ReportUncaught("The snippet could not be moved");
 }

@@ -3,6 +3,7 @@
 
 #include "abi/caller_types.h"
 #include "base/text.h"
+#include "export_guard.h"
 #include "oldvek.h"
 #include "packets/search.h"
 #include "packets/search_criteria.h"
@@ -76,7 +77,7 @@ class CallerSearch final : public SearchCaller {
 extern "C" OLDVEK_EXPORT void VEKAPI OldVekSearch(HWND dialog, int32_t control, int32_t mode, int32_t first,
                                                   int32_t last, SAFEARRAY** packets, BSTR* folder,
                                                   SnippetRecord* snippet, CriteriaCallback* criteria,
-                                                  MatchCallback* match, SAFEARRAY** results, SearchState* state) {
+                                                  MatchCallback* match, SAFEARRAY** results, SearchState* state) noexcept try {
   using namespace oldvek;
   // Indices outside the caller's list name no packet; leaving them out also keeps a wild
   // range from costing billions of empty turns.
@@ -98,4 +99,6 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekSearch(HWND dialog, int32_t control, 
                                         snippet != nullptr ? *snippet : spare_snippet,
                                         state != nullptr ? *state : spare_state, caller);
   if (!searched.ok()) ShowError(searched.message());
+} catch (...) {
+  oldvek::ReportUncaught("The search could not finish");
 }

@@ -1,7 +1,6 @@
 #include "extract/snippet_extraction.h"
 
 #include <memory>
-#include <new>
 
 #include "extract/snippet_text_writer.h"
 #include "packets/formats.h"
@@ -84,14 +83,7 @@ Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_vi
 
   OpenSnippet snippet{**index, **packet, location->record_position, *place,
                       location->base + std::string(kPacketExtension), writable};
-  Result<ExtractionOutcome> outcome = [&]() -> Result<ExtractionOutcome> {
-    try {
-      return WriteOut(snippet, output->file(), mode);
-    } catch (const std::bad_alloc&) {
-      // A body whose line never ends is held whole; running out of room for it is a failure.
-      return Status::Error("not enough memory for a line of the snippet");
-    }
-  }();
+  Result<ExtractionOutcome> outcome = WriteOut(snippet, output->file(), mode);
   if (!outcome.ok()) return outcome;
   // A snippet without ZORVIT text gives no file: an empty one would pass for the attachment.
   if (outcome->attachment && !outcome->check.found) return outcome;

@@ -6,7 +6,13 @@
 #include <string>
 #include <vector>
 
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include "caller_values.h"
+#include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
@@ -200,6 +206,29 @@ TEST(OldGetCodeTest, AMissingIndexCreatesNoFiles) {
   EXPECT_FALSE(FileExists(folder.File("NOWHERE.IDX")));
   EXPECT_FALSE(FileExists(folder.File("NOWHERE.VEK")));
 }
+
+#if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)
+// A line that never ends is held whole; when memory runs out for it, the failure is the
+// export's, shown in a box, and the caller goes on with its array as it was.
+// Fetches from `folder` with at most 200 MB of address space: 0 when the fetch failed
+// cleanly, with one box and the caller's array as it was.
+int FetchWithLittleMemory(const std::string& folder) {
+  const rlimit limit{200 << 20, 200 << 20};
+  setrlimit(RLIMIT_AS, &limit);
+  Fetched fetched;
+  const std::vector<std::string> boxes = CaptureMessageBoxTexts([&] { fetched = Fetch("HUGE", folder, 1); });
+  const bool clean = boxes.size() == 1 && boxes[0].find("not enough memory") != std::string::npos &&
+                     fetched.count == 0 && fetched.lines == Lines{"stale", "old"};
+  return clean ? 0 : 1;
+}
+
+TEST(OldGetCodeDeathTest, RunningOutOfMemoryIsAFailureNotAnEndOfTheCaller) {
+  TempFolder folder;
+  WritePacket(folder.path(), "HUGE", BuildPacket({Snippet({})}));
+  ASSERT_EQ(truncate(folder.File("HUGE.VEK").c_str(), 300 << 20), 0);  // 300 MB of zero bytes, no terminator
+  EXPECT_EXIT(_exit(FetchWithLittleMemory(folder.path())), ::testing::ExitedWithCode(0), "");
+}
+#endif
 
 }  // namespace
 }  // namespace oldvek::testing
