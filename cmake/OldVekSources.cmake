@@ -1,6 +1,7 @@
 # Source files are picked up by name so that a new file needs no build edit:
 #   *_test.cpp      unit tests, beside the code they test
 #   *_bench.cpp     Google Benchmark programs
+#   *_fuzz.cpp      libFuzzer targets, beside the code they feed (oldvek_add_fuzz_targets)
 #   *_posix.cpp     built on Linux only
 #   *_win32.cpp     built on Windows only
 function(oldvek_collect out_sources out_tests out_benches)
@@ -16,7 +17,9 @@ function(oldvek_collect out_sources out_tests out_benches)
       if(file MATCHES "_win32(_test)?\\.cpp$" AND NOT WIN32)
         continue()
       endif()
-      if(file MATCHES "_test\\.cpp$")
+      if(file MATCHES "_fuzz\\.cpp$")
+        continue()
+      elseif(file MATCHES "_test\\.cpp$")
         list(APPEND tests ${file})
       elseif(file MATCHES "_bench\\.cpp$")
         list(APPEND benches ${file})
@@ -28,4 +31,23 @@ function(oldvek_collect out_sources out_tests out_benches)
   set(${out_sources} ${sources} PARENT_SCOPE)
   set(${out_tests} ${tests} PARENT_SCOPE)
   set(${out_benches} ${benches} PARENT_SCOPE)
+endfunction()
+
+# One libFuzzer program per *_fuzz.cpp in the folders given, linked with `library`; built only
+# when OLDVEK_FUZZ is on (the fuzz preset), into build/fuzz/fuzz/.
+function(oldvek_add_fuzz_targets library)
+  if(NOT OLDVEK_FUZZ)
+    return()
+  endif()
+  foreach(dir IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*_fuzz.cpp)
+    foreach(file IN LISTS found)
+      get_filename_component(name ${file} NAME_WE)
+      add_executable(${name} ${file})
+      target_link_libraries(${name} PRIVATE ${library})
+      target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/fuzz)
+      target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+      set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+    endforeach()
+  endforeach()
 endfunction()
