@@ -23,11 +23,13 @@ class MemoryFileSystem final : public FileSystem {
 
   Result<std::unique_ptr<File>> Open(const std::string& path, OpenOptions options) override {
     if (!files.contains(path) && options.disposition == Disposition::kOpenExisting) return Status::Error(path + ": missing");
+    if (files.contains(path) && options.disposition == Disposition::kCreateNew) return Status::Error(path + ": exists");
     if (options.disposition == Disposition::kCreateOrTruncate) files[path].clear();
     files.try_emplace(path);
     return std::unique_ptr<File>(std::make_unique<MemoryFile>(*this, path));
   }
   bool Exists(const std::string& path) override { return files.contains(path); }
+  bool SameFile(const std::string& a, const std::string& b) override { return a == b && files.contains(a); }
   Status Remove(const std::string& path) override {
     files.erase(path);
     return Status::Ok();
