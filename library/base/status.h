@@ -16,6 +16,7 @@ class [[nodiscard]] Status {
   enum class Kind : unsigned char {
     kOther,
     kWriteRefused,  // an open for writing that the medium or the file's permissions refuse
+    kInUse,         // a lock that another opener holds
   };
 
   Status() = default;

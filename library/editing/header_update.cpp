@@ -4,12 +4,14 @@
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_files.h"
+#include "packets/packet_lock.h"
 
 namespace oldvek {
 
 Status UpdateHeader(FileSystem& file_system, std::string_view folder, std::string_view base, uint64_t record_position,
                     const HeaderFields& fields) {
-  OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
+  if (!lock.ok()) return lock.status();
   const PacketFiles files(folder, base);
   Result<std::unique_ptr<File>> index = file_system.Open(files.index, kExclusivePacketOpen);
   if (!index.ok()) return index.status();

@@ -6,13 +6,20 @@
 #include "packets/index_reader.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_files.h"
+#include "packets/packet_lock.h"
 #include "platform/read_ahead_file.h"
 
 namespace oldvek {
 
 Status DeleteSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                      uint64_t record_position) {
-  OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
+  if (!lock.ok()) return lock.status();
+  return DeleteFromLockedPacket(file_system, folder, base, record_position);
+}
+
+Status DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, std::string_view base,
+                              uint64_t record_position) {
   const PacketFiles files(folder, base);
   Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kSharedPacketOpen);
   if (!packet.ok()) return packet.status();

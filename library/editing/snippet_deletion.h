@@ -18,6 +18,10 @@ namespace oldvek {
 Status DeleteSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                      uint64_t record_position);
 
+// The same, for a caller that holds the packet's lock (PacketLock) and has settled it.
+Status DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, std::string_view base,
+                              uint64_t record_position);
+
 }  // namespace oldvek
 
 #endif  // OLDVEK_EDITING_SNIPPET_DELETION_H_

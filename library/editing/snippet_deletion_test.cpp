@@ -61,7 +61,7 @@ TEST(SnippetMoveTest, ADestinationThatIsNoPacketOfTheFolderWritesNothingAnywhere
   std::filesystem::create_directory(folder);
   const PacketBytes bytes = BuildPacket({Snippet("One", 2)});
   WritePacket(folder, "SORTS", bytes);
-  for (const char* destination : {"../ESCAPE", "", "..", "C:X", "A\\B"}) {
+  for (const char* destination : {"../ESCAPE", "", "..", "C:X", "A\\B", "Z/../../ESCAPE"}) {
     EXPECT_FALSE(MoveSnippet(FileSystem::Default(), folder, "SORTS", 1, destination).ok()) << destination;
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(parent.path()), {}), 1);

@@ -8,6 +8,7 @@
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_files.h"
+#include "packets/packet_lock.h"
 #include "platform/buffered_writer.h"
 
 namespace oldvek {
@@ -132,8 +133,19 @@ Result<uint64_t> AppendTakingBackOnFailure(FileSystem& file_system, const Packet
 Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, std::string_view source,
                              uint64_t record_position, std::string_view destination) {
   const bool same_packet = source == destination;
-  OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, source));
-  if (!same_packet) OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, destination));
+  OLDVEK_RETURN_IF_ERROR(CheckPacketName(source));
+  OLDVEK_RETURN_IF_ERROR(CheckPacketName(destination));
+  // Both packets are locked for the whole move, in the order of their names, so that two
+  // moves between the same two packets cannot each hold one lock and wait for the other.
+  const bool source_first = same_packet || source < destination;
+  Result<PacketLock> first =
+      PacketLock::Take(file_system, folder, source_first ? source : destination, PacketAccess::kEdit);
+  if (!first.ok()) return first.status();
+  std::optional<Result<PacketLock>> second;
+  if (!same_packet) {
+    second.emplace(PacketLock::Take(file_system, folder, source_first ? destination : source, PacketAccess::kEdit));
+    if (!second->ok()) return second->status();
+  }
   const PacketFiles from(folder, source);
   const PacketFiles to(folder, destination);
 
@@ -158,7 +170,7 @@ Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, s
   OLDVEK_RETURN_IF_ERROR(source_files->index->Close());
 
   // The snippet is safe in the destination; only now does the source copy go.
-  const Status deleted = DeleteSnippet(file_system, folder, source, record_position);
+  const Status deleted = DeleteFromLockedPacket(file_system, folder, source, record_position);
   if (!deleted.ok()) {
     return Status::Error("the snippet was copied to " + to.packet + " but is still in " + from.packet + ": " +
                          deleted.message());

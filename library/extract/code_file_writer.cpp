@@ -8,6 +8,7 @@
 #include "base/text.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_files.h"
+#include "packets/packet_lock.h"
 #include "packets/snippet_entry.h"
 #include "packets/snippet_reader.h"
 #include "platform/buffered_writer.h"
@@ -145,9 +146,10 @@ Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
 Status CodeFileWriter::WritePacket(const std::string& base, const std::string& packet_file) {
   // Both files stay open, shared, while the block is written: retrieval opens them again for
   // every snippet, and an editor that must be alone with the packet cannot change it meanwhile.
-  // An interrupted change is settled once, before the files are held; the snippets are then
-  // fetched without settling again.
-  OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system_, request_.folder, base));
+  // The packet's lock is held, and the packet settled once, for the whole block; the snippets
+  // are then fetched without settling again.
+  Result<PacketLock> lock = PacketLock::Take(file_system_, request_.folder, base, PacketAccess::kRead);
+  if (!lock.ok()) return lock.status();
   const std::string index_path = PacketPath(request_.folder, base, kIndexExtension);
   Result<std::unique_ptr<File>> index = OpenForReading(file_system_, index_path, kSharedPacketOpen);
   if (!index.ok()) return index.status();

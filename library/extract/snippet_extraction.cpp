@@ -6,6 +6,7 @@
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_files.h"
+#include "packets/packet_lock.h"
 #include "packets/snippet_entry.h"
 #include "packets/snippet_reader.h"
 #include "platform/buffered_writer.h"
@@ -65,8 +66,9 @@ Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_vi
                                          const std::string& out_path, int32_t mode) {
   Result<EntryLocation> location = ParseEntryLocation(entry);
   if (!location.ok()) return location.status();
-  // An interrupted change of the packet is completed or discarded before it is read.
-  OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, location->base));
+  // Under the packet's lock, and settled, before anything is read.
+  Result<PacketLock> lock = PacketLock::Take(file_system, folder, location->base, PacketAccess::kRead);
+  if (!lock.ok()) return lock.status();
   const std::string index_path = PacketPath(folder, location->base, kIndexExtension);
   const std::string packet_path = PacketPath(folder, location->base, kPacketExtension);
   bool writable = true;

@@ -4,15 +4,17 @@
 #include "packets/index_reader.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_files.h"
+#include "packets/packet_lock.h"
 #include "packets/snippet_entry.h"
 
 namespace oldvek {
 
 Result<std::vector<std::string>> BuildSnippetList(FileSystem& file_system, std::string_view folder,
                                                   std::string_view base) {
-  // An interrupted change is completed or discarded first, so the index and the packet
-  // read below are always of one generation.
-  OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+  // Under the packet's lock, and settled: the index and the packet read below are always of
+  // one generation.
+  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
+  if (!lock.ok()) return lock.status();
   Result<std::unique_ptr<File>> index = OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kSharedPacketOpen);
   if (!index.ok()) return index.status();
   Result<uint64_t> index_length = (*index)->Size();

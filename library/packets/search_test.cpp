@@ -47,6 +47,9 @@ class FaultyFileSystem final : public FileSystem {
   }
   bool Exists(const std::string& path) override { return FileSystem::Default().Exists(path); }
   bool SameFile(const std::string& a, const std::string& b) override { return FileSystem::Default().SameFile(a, b); }
+  Result<std::unique_ptr<FileLock>> TryLock(const std::string& path, bool exclusive) override {
+    return FileSystem::Default().TryLock(path, exclusive);
+  }
   Status Remove(const std::string& path) override { return FileSystem::Default().Remove(path); }
   Status Replace(const std::string& from, const std::string& to) override {
     return FileSystem::Default().Replace(from, to);

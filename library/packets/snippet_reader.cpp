@@ -5,6 +5,7 @@
 #include "base/text.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_files.h"
+#include "packets/packet_lock.h"
 #include "packets/snippet_entry.h"
 
 namespace oldvek {
@@ -58,9 +59,9 @@ Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisito
 
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                                     uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
-  // An interrupted change is completed or discarded first, so the record and the body read
-  // are of one generation of the packet.
-  OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+  // Under the packet's lock, and settled: the record and the body read are of one generation.
+  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
+  if (!lock.ok()) return lock.status();
   return RetrieveSettledSnippet(file_system, folder, base, record_position, each_code_line, mark);
 }
 

@@ -49,6 +49,12 @@ class File {
   virtual const std::string& path() const = 0;
 };
 
+// A lock held on a lock file until it is destroyed.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -63,6 +69,11 @@ class FileSystem {
   // Puts `from` in the place of `to` in one atomic step, replacing `to` if it exists, and
   // makes the change durable.
   virtual Status Replace(const std::string& from, const std::string& to) = 0;
+
+  // Takes a lock on the file `path` (created empty if missing, never removed): shared locks
+  // go together, an exclusive one stands alone. Does not wait: a lock held against this one
+  // fails with Status::Kind::kInUse, a folder that refuses the file with kWriteRefused.
+  virtual Result<std::unique_ptr<FileLock>> TryLock(const std::string& path, bool exclusive) = 0;
 
   // The real file system of this platform.
   static FileSystem& Default();

@@ -97,8 +97,35 @@ class PosixFile final : public File {
   std::string path_;
 };
 
+class PosixFileLock final : public FileLock {
+ public:
+  explicit PosixFileLock(int fd) : fd_(fd) {}
+  ~PosixFileLock() override { ::close(fd_); }  // closing lets go of the lock
+
+ private:
+  int fd_;
+};
+
 class PosixFileSystem final : public FileSystem {
  public:
+  Result<std::unique_ptr<FileLock>> TryLock(const std::string& path, bool exclusive) override {
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      const int error = errno;
+      const bool refused = error == EACCES || error == EROFS || error == EPERM || error == ENOENT;
+      return Status::Error(PosixError("open", path, error).message(),
+                           refused ? Status::Kind::kWriteRefused : Status::Kind::kOther);
+    }
+    if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+      const int error = errno;
+      ::close(fd);
+      if (error == EWOULDBLOCK) return Status::Error("cannot lock " + path + ": it is in use", Status::Kind::kInUse);
+      return PosixError("lock", path, error);
+    }
+    return std::unique_ptr<FileLock>(std::make_unique<PosixFileLock>(fd));
+  }
+
   Result<std::unique_ptr<File>> Open(const std::string& path, OpenOptions options) override {
     int flags = O_CLOEXEC | (options.access == Access::kRead ? O_RDONLY : O_RDWR);
     switch (options.disposition) {

@@ -113,8 +113,43 @@ class WindowsFile final : public File {
   std::string path_;
 };
 
+class WindowsFileLock final : public FileLock {
+ public:
+  explicit WindowsFileLock(HANDLE handle) : handle_(handle) {}
+  ~WindowsFileLock() override { CloseHandle(handle_); }  // closing lets go of the lock
+
+ private:
+  HANDLE handle_;
+};
+
 class WindowsFileSystem final : public FileSystem {
  public:
+  Result<std::unique_ptr<FileLock>> TryLock(const std::string& path, bool exclusive) override {
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      handle = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      const bool refused = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT || error == ERROR_FILE_NOT_FOUND;
+      return Status::Error(WindowsError("open", path, error).message(),
+                           refused ? Status::Kind::kWriteRefused : Status::Kind::kOther);
+    }
+    OVERLAPPED whole{};
+    const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+    if (!LockFileEx(handle, flags, 0, 1, 0, &whole)) {
+      const DWORD error = GetLastError();
+      CloseHandle(handle);
+      if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) {
+        return Status::Error("cannot lock " + path + ": it is in use", Status::Kind::kInUse);
+      }
+      return WindowsError("lock", path, error);
+    }
+    return std::unique_ptr<FileLock>(std::make_unique<WindowsFileLock>(handle));
+  }
+
   // The volume and index that name a file, whatever path leads to it; no access is asked,
   // so a file held exclusively by someone else can still be identified.
   static bool Identify(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {

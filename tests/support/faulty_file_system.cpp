@@ -72,6 +72,14 @@ bool FaultyFileSystem::Exists(const std::string& path) { return real_.Exists(pat
 
 bool FaultyFileSystem::SameFile(const std::string& a, const std::string& b) { return real_.SameFile(a, b); }
 
+Result<std::unique_ptr<FileLock>> FaultyFileSystem::TryLock(const std::string& path, bool exclusive) {
+  OLDVEK_RETURN_IF_ERROR(Step("lock " + path));
+  if (!read_only_.empty() && path.starts_with(read_only_)) {
+    return Status::Error("cannot lock " + path + ": read-only file system", Status::Kind::kWriteRefused);
+  }
+  return real_.TryLock(path, exclusive);
+}
+
 Status FaultyFileSystem::Remove(const std::string& path) {
   OLDVEK_RETURN_IF_ERROR(Step("delete " + path));
   return real_.Remove(path);

@@ -50,6 +50,7 @@ class FaultyFileSystem final : public FileSystem {
   Result<std::unique_ptr<File>> Open(const std::string& path, OpenOptions options) override;
   bool Exists(const std::string& path) override;
   bool SameFile(const std::string& a, const std::string& b) override;
+  Result<std::unique_ptr<FileLock>> TryLock(const std::string& path, bool exclusive) override;
   Status Remove(const std::string& path) override;
   Status Replace(const std::string& from, const std::string& to) override;
 

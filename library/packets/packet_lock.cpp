@@ -1,0 +1,75 @@
+#include "packets/packet_lock.h"
+
+#include <chrono>
+#include <thread>
+
+#include "packets/packet_commit.h"
+#include "packets/packet_files.h"
+
+namespace oldvek {
+namespace {
+
+constexpr std::string_view kLockExtension = ".$LK";
+constexpr auto kRetryPause = std::chrono::milliseconds(5);
+
+Result<std::unique_ptr<FileLock>> Wait(FileSystem& file_system, const std::string& path, std::string_view base,
+                                       bool exclusive, std::chrono::milliseconds patience) {
+  const auto give_up = std::chrono::steady_clock::now() + patience;
+  for (;;) {
+    Result<std::unique_ptr<FileLock>> lock = file_system.TryLock(path, exclusive);
+    if (lock.ok() || lock.status().kind() != Status::Kind::kInUse) return lock;
+    if (std::chrono::steady_clock::now() >= give_up) {
+      return Status::Error(std::string(base) + " is in use by another program", Status::Kind::kInUse);
+    }
+    std::this_thread::sleep_for(kRetryPause);
+  }
+}
+
+// Only an editor, who is alone with the packet, leaves a mark or rebuilt files behind while
+// it runs; a reader holding the shared lock that sees one sees an interruption to mend.
+bool NeedsSettling(FileSystem& file_system, const PacketFiles& files) {
+  return file_system.Exists(files.mark) || file_system.Exists(files.rebuilt_packet) ||
+         file_system.Exists(files.rebuilt_index);
+}
+
+}  // namespace
+
+// A shared lock, or none where no lock file can be made: nothing on such a medium can change,
+// so readers need no lock there.
+Result<std::unique_ptr<FileLock>> WaitOrGoWithout(FileSystem& file_system, const std::string& path,
+                                                  std::string_view base, std::chrono::milliseconds patience) {
+  Result<std::unique_ptr<FileLock>> lock = Wait(file_system, path, base, false, patience);
+  if (!lock.ok() && lock.status().kind() == Status::Kind::kWriteRefused) return std::unique_ptr<FileLock>();
+  return lock;
+}
+
+Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view folder, std::string_view base,
+                                    PacketAccess access, std::chrono::milliseconds patience) {
+  OLDVEK_RETURN_IF_ERROR(CheckPacketName(base));
+  const std::string path = PacketPath(folder, base, kLockExtension);
+  if (access == PacketAccess::kEdit) {
+    Result<std::unique_ptr<FileLock>> alone = Wait(file_system, path, base, true, patience);
+    if (!alone.ok()) return alone.status();
+    OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+    return PacketLock(std::move(*alone));
+  }
+  // A reader that finds an interruption to mend lets go, mends it alone, and looks again: the
+  // packet may have moved on meanwhile. A mark that settling cannot clear is met by
+  // SettlePacket's own failure on the last round.
+  const PacketFiles files(folder, base);
+  constexpr int kRounds = 3;
+  for (int round = 1;; ++round) {
+    Result<std::unique_ptr<FileLock>> shared = WaitOrGoWithout(file_system, path, base, patience);
+    if (!shared.ok()) return shared.status();
+    if (*shared == nullptr || round == kRounds || !NeedsSettling(file_system, files)) {
+      OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+      return PacketLock(std::move(*shared));
+    }
+    shared->reset();
+    Result<std::unique_ptr<FileLock>> alone = Wait(file_system, path, base, true, patience);
+    if (!alone.ok()) return alone.status();
+    OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+  }
+}
+
+}  // namespace oldvek
