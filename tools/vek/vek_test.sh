@@ -23,7 +23,7 @@ cmp -s "$root/examples/archive/SORTS.IDX" "$work/arc/SORTS.IDX" || fail "search 
 "$vek" delete "$work/arc" SORTS 1
 "$vek" list "$work/arc" SORTS | grep -q "^SORTS (1 snippets)$" || fail "delete"
 "$vek" show "$work/arc" FILEIO 4 | grep -q "^SUB BubbleSort (A\$())$" || fail "moved code lines"
-[ -z "$(ls "$work/arc" | grep -v -E '\.(VEK|IDX)$')" ] || fail "temporary files left: $(ls "$work/arc")"
+[ -z "$(ls "$work/arc" | grep -v -E '\.(VEK|IDX|\$LK)$')" ] || fail "temporary files left: $(ls "$work/arc")"
 
 # a code file holds its lead text first; a missing record is refused with no output
 "$vek" cde "$work/arc" "$work/all.cde" SORTS STRINGS --lead "VEKCDE"
