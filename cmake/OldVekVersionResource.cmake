@@ -1,0 +1,16 @@
+# oldvek_version_resource(TARGET DESCRIPTION FILENAME): compiles a VERSIONINFO resource with the
+# project's version into a Windows DLL or program, so Explorer's Details tab shows it.
+function(oldvek_version_resource target description filename)
+  set(OLDVEK_RC_DESCRIPTION "${description}")
+  set(OLDVEK_RC_FILENAME "${filename}")
+  get_filename_component(OLDVEK_RC_NAME "${filename}" NAME_WE)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "SHARED_LIBRARY")
+    set(OLDVEK_RC_FILETYPE VFT_DLL)
+  else()
+    set(OLDVEK_RC_FILETYPE VFT_APP)
+  endif()
+  set(rc ${CMAKE_BINARY_DIR}/generated/${target}_version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
