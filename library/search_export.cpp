@@ -33,9 +33,10 @@ class CallerSearch final : public SearchCaller {
     if (criteria_ == nullptr) return Status::Ok();
     if (snippet_count > static_cast<uint64_t>(kMaxElements)) return NoLinesList(snippet_count);
     const long count = static_cast<long>(snippet_count);
-    // The callback is lent a fresh list 1 to the packet's snippet count, all empty. A list the
-    // previous callback left with those bounds is emptied in place rather than remade: making
-    // and freeing one costs a step per element, and that per snippet made the search quadratic.
+    // The callback is lent a list 1 to the packet's snippet count, all empty, for every
+    // snippet. One the previous callback left with those bounds is emptied in place: a pass
+    // comparing its elements with zeros, where remaking it took an allocation, a zero fill and
+    // a free call per element. Either way each snippet costs a pass over the whole list.
     if (!EmptyInPlace(count)) {
       abi::Erase(&lines_);
       if (!abi::ResizeList(&lines_, count)) return NoLinesList(snippet_count);
