@@ -1,5 +1,7 @@
 // OldVekSearch: the caller's packet search, with its criteria and match callbacks.
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 
 #include "abi/caller_types.h"
 #include "base/text.h"
@@ -28,11 +30,18 @@ class CallerSearch final : public SearchCaller {
 
   Status ExamineSnippet(SearchCriteria& criteria, SnippetRecord& snippet, uint8_t& bits, int64_t packet_index,
                         uint64_t record_position, uint64_t snippet_count) override {
-    abi::Erase(&lines_);
-    if (snippet_count > static_cast<uint64_t>(kMaxElements) || !abi::ResizeList(&lines_, static_cast<long>(snippet_count))) {
-      return Status::Error("no memory for a lines list of " + DecimalText(snippet_count) + " elements");
-    }
+    // Without a callback no one is lent the list, and the search reads no line of it.
     if (criteria_ == nullptr) return Status::Ok();
+    if (snippet_count > static_cast<uint64_t>(kMaxElements)) return NoLinesList(snippet_count);
+    const long count = static_cast<long>(snippet_count);
+    // The callback is lent a list 1 to the packet's snippet count, all empty, for every
+    // snippet. One the previous callback left with those bounds is emptied in place: a pass
+    // comparing its elements with zeros, where remaking it took an allocation, a zero fill and
+    // a free call per element. Either way each snippet costs a pass over the whole list.
+    if (!EmptyInPlace(count)) {
+      abi::Erase(&lines_);
+      if (!abi::ResizeList(&lines_, count)) return NoLinesList(snippet_count);
+    }
     abi::LentString packet_entry(abi::ElementAt(packets_, static_cast<long>(packet_index)));
     int32_t position = static_cast<int32_t>(record_position);
     criteria_(&criteria, &snippet, &bits, packet_entry.get(), &lines_, &position);
@@ -63,6 +72,32 @@ class CallerSearch final : public SearchCaller {
 
  private:
   static constexpr long kMaxElements = 0x7FFFFFFF;
+
+  static Status NoLinesList(uint64_t count) {
+    return Status::Error("no memory for a lines list of " + DecimalText(count) + " elements");
+  }
+
+  // Frees whatever strings the lines list holds when it is a string list 1 to `count`; false
+  // (nothing touched) when it is erased or shaped otherwise.
+  bool EmptyInPlace(long count) {
+    const std::optional<abi::Bounds> bounds = abi::BoundsOf(&lines_);
+    if (!bounds || bounds->lower != 1 || bounds->upper != count || count == 0) return false;
+    if ((lines_->fFeatures & FADF_BSTR) == 0 || lines_->cbElements != sizeof(BSTR) || lines_->cLocks != 0) return false;
+    BSTR* strings = abi::ElementSlot(&lines_, 1);
+    if (strings == nullptr) return false;
+    // Most callbacks write nothing: compare a block at a time with zeros, and free only in a
+    // block that holds strings.
+    static constexpr BSTR kNoStrings[1024] = {};
+    for (long from = 0; from < count; from += std::size(kNoStrings)) {
+      const long size = std::min<long>(std::size(kNoStrings), count - from);
+      if (std::memcmp(strings + from, kNoStrings, size * sizeof(BSTR)) == 0) continue;
+      for (long i = from; i < from + size; ++i) {
+        SysFreeString(strings[i]);
+        strings[i] = nullptr;
+      }
+    }
+    return true;
+  }
 
   SAFEARRAY** packets_;
   CriteriaCallback criteria_;

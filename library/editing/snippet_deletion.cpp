@@ -48,12 +48,6 @@ Status DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, 
   IndexRecord record;
   IndexRecord following;
   SnippetHeader header;
-  const LineVisitor copy_line = [&](std::string_view line) {
-    new_packet.Write(line);
-    new_packet.Put(kLineEnd);
-    written += line.size() + 1;
-    return new_packet.status();
-  };
   for (uint64_t k = 1; k <= records.record_count(); ++k) {
     if (k == deleted) continue;
     OLDVEK_RETURN_IF_ERROR(records.Read(k, record));
@@ -69,7 +63,12 @@ Status DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, 
     new_packet.Write({header.bytes().data(), kHeaderSize});
     written += kHeaderSize;
     // A Start of 0 names no snippet: its header reads as 0x00 bytes and it has no lines.
-    if (start != 0) OLDVEK_RETURN_IF_ERROR(ReadBodyLines(old_packet, start + kHeaderSize, BodyEnd(next_start, *packet_length), copy_line));
+    if (start != 0) {
+      Result<uint64_t> body =
+          CopyBodyLines(old_packet, start + kHeaderSize, BodyEnd(next_start, *packet_length), new_packet);
+      if (!body.ok()) return body.status();
+      written += *body;
+    }
     OLDVEK_RETURN_IF_ERROR(new_packet.status());
     OLDVEK_RETURN_IF_ERROR(new_index.status());
   }

@@ -1,5 +1,5 @@
 // Deleting one snippet rewrites the whole packet, so it is measured against copying the
-// packet file: the target is at most three times a copy.
+// packet file: the target is at most one and a half times a copy.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 

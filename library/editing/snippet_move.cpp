@@ -69,11 +69,8 @@ Status AppendSnippet(SnippetSpan& snippet, File& source_packet, OpenPacket& dest
   BufferedWriter out(*destination.packet);
   out.Write({snippet.header.bytes().data(), kHeaderSize});
   if (snippet.body_begin != 0) {
-    OLDVEK_RETURN_IF_ERROR(ReadBodyLines(source_packet, snippet.body_begin, snippet.body_end, [&](std::string_view line) {
-      out.Write(line);
-      out.Put(kLineEnd);
-      return out.status();
-    }));
+    Result<uint64_t> body = CopyBodyLines(source_packet, snippet.body_begin, snippet.body_end, out);
+    if (!body.ok()) return body.status();
   }
   OLDVEK_RETURN_IF_ERROR(out.Flush());
   OLDVEK_RETURN_IF_ERROR(destination.index->Sync());

@@ -7,13 +7,63 @@
 
 namespace oldvek {
 
-Status ReadBodyLines(File& file, uint64_t begin, uint64_t end, const LineVisitor& visit, size_t piece_size) {
+namespace {
+
+// Checks a body range and clamps its end to the file: past the end there are only zero
+// bytes, which end no line.
+Result<uint64_t> BodyRangeEnd(File& file, uint64_t begin, uint64_t end, size_t piece_size) {
   if (begin == 0) return Status::Error("no body of " + file.path() + " begins before its first byte");
   if (piece_size == 0) return Status::Error("a body of " + file.path() + " cannot be read in empty pieces");
   Result<uint64_t> length = file.Size();
   if (!length.ok()) return length.status();
+  return std::min(end, *length + 1);
+}
+
+// Appends the bytes at [begin, end) of `file` to `out`, a piece at a time.
+Status CopyBytes(File& file, uint64_t begin, uint64_t end, BufferedWriter& out, size_t piece_size) {
+  std::string piece(static_cast<size_t>(std::min<uint64_t>(piece_size, end - begin)), '\0');
+  for (uint64_t at = begin; at < end;) {
+    const size_t size = static_cast<size_t>(std::min<uint64_t>(piece.size(), end - at));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(file, at, {piece.data(), size}));
+    out.Write({piece.data(), size});
+    OLDVEK_RETURN_IF_ERROR(out.status());
+    at += size;
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+Result<uint64_t> CopyBodyLines(File& file, uint64_t begin, uint64_t end, BufferedWriter& out, size_t piece_size) {
+  Result<uint64_t> clamped = BodyRangeEnd(file, begin, end, piece_size);
+  if (!clamped.ok()) return clamped.status();
+  end = *clamped;
+  if (end <= begin) return uint64_t{0};
+
+  std::string piece(static_cast<size_t>(std::min<uint64_t>(piece_size, end - begin)), '\0');
+  uint64_t copied = begin;  // everything before it is written
+  for (uint64_t at = begin; at < end;) {
+    const size_t size = static_cast<size_t>(std::min<uint64_t>(piece.size(), end - at));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(file, at, {piece.data(), size}));
+    const size_t last = std::string_view(piece.data(), size).rfind(kLineEnd);
+    if (last != std::string_view::npos) {
+      // A line that began in an earlier piece is written from the file again; only a line
+      // longer than a piece does that.
+      if (copied < at) OLDVEK_RETURN_IF_ERROR(CopyBytes(file, copied, at, out, piece_size));
+      out.Write({piece.data(), last + 1});
+      OLDVEK_RETURN_IF_ERROR(out.status());
+      copied = at + last + 1;
+    }
+    at += size;
+  }
+  return copied - begin;
+}
+
+Status ReadBodyLines(File& file, uint64_t begin, uint64_t end, const LineVisitor& visit, size_t piece_size) {
   // A damaged end marker may lie far past the end; the zero bytes there would only feed the carry.
-  end = std::min(end, *length + 1);
+  Result<uint64_t> clamped = BodyRangeEnd(file, begin, end, piece_size);
+  if (!clamped.ok()) return clamped.status();
+  end = *clamped;
   if (end <= begin) return Status::Ok();
 
   std::string piece(static_cast<size_t>(std::min<uint64_t>(piece_size, end - begin)), '\0');

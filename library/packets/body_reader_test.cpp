@@ -41,6 +41,21 @@ class BodyFile {
     return lines;
   }
 
+  // What CopyBodyLines appends to an empty file, checked against the count it returns.
+  Result<std::string> Copied(uint64_t begin, uint64_t end, size_t piece_size) {
+    const std::string path = folder_.File("COPY.VEK");
+    Result<std::unique_ptr<File>> out =
+        FileSystem::Default().Open(path, {.disposition = Disposition::kCreateOrTruncate});
+    if (!out.ok()) return out.status();
+    BufferedWriter writer(**out, 5);
+    Result<uint64_t> copied = CopyBodyLines(*file_, begin, end, writer, piece_size);
+    if (!copied.ok()) return copied.status();
+    OLDVEK_RETURN_IF_ERROR(writer.Flush());
+    std::string bytes = testing::ReadFileBytes(path);
+    if (bytes.size() != *copied) return Status::Error("the count is not the bytes written");
+    return bytes;
+  }
+
   File& file() { return *file_; }
   const std::vector<FaultyFileSystem::Read>& reads() const { return file_system_.reads(); }
 
@@ -139,6 +154,13 @@ Lines SplitWhole(std::string_view body) {
   return lines;
 }
 
+// The bytes of terminated lines as they stand in a body.
+std::string Terminated(const Lines& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + E;
+  return bytes;
+}
+
 TEST(BodyReaderTest, ResultsDoNotDependOnWherePiecesEnd) {
   std::mt19937 random(20240229);
   const char alphabet[] = {'a', 'Z', ' ', '\0', '\r', '\n', E, E, E};
@@ -160,6 +182,10 @@ TEST(BodyReaderTest, ResultsDoNotDependOnWherePiecesEnd) {
       Result<Lines> lines = file.Lines(begin, end, piece_size);
       ASSERT_TRUE(lines.ok()) << lines.status().message();
       ASSERT_EQ(*lines, expected) << "round " << round << ", piece size " << piece_size;
+      // Copying in pieces keeps the same lines, byte for byte.
+      Result<std::string> copied = file.Copied(begin, end, piece_size);
+      ASSERT_TRUE(copied.ok()) << copied.status().message();
+      ASSERT_EQ(*copied, Terminated(expected)) << "round " << round << ", piece size " << piece_size;
     }
   }
 }

@@ -245,6 +245,22 @@ TEST_F(OldVekSearchTest, CriteriaCallbackIsLentEachSnippet) {
   EXPECT_EQ(outcome.count, 0);  // mode 2 with every word 0
 }
 
+TEST_F(OldVekSearchTest, LinesWrittenInPlaceDoNotReachTheNextSnippet) {
+  reader_.on_snippet = [](SearchCriteria&, SnippetRecord&, uint8_t&, SAFEARRAY** lines) {
+    for (LONG at : {1, 2}) {
+      BSTR text = SysAllocStringByteLen("left over", 9);
+      SafeArrayPutElement(*lines, &at, text);
+      SysFreeString(text);
+    }
+  };
+  reader_.Search(1, 1, 2, packets_, folder_.path());
+  ASSERT_EQ(reader_.lent.size(), 5u);
+  for (const Lent& lent : reader_.lent) {
+    EXPECT_TRUE(lent.lines_all_empty);
+    EXPECT_EQ(lent.lines_upper, &lent < &reader_.lent[2] ? 2 : 3);
+  }
+}
+
 TEST_F(OldVekSearchTest, SnippetAndStateRecordsKeepTheBytesTheSearchDoesNotOwn) {
   const Outcome outcome = reader_.Search(1, 1, 2, packets_, folder_.path(), "BASICS");
   const auto* snippet = reinterpret_cast<const unsigned char*>(&outcome.snippet);
