@@ -4,12 +4,15 @@
 #include "oldvek.h"
 #include "packets/index_builder.h"
 #include "packets/snippet_entry.h"
+#include "platform/ui.h"
 
 extern "C" OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder) noexcept try {
   using namespace oldvek;
   const std::string packet_entry = abi::ToString(packet);
   Result<std::vector<std::string>> entries =
       BuildSnippetList(FileSystem::Default(), abi::ToString(folder), PacketBaseName(packet_entry));
+  // An empty list must not pass for an empty packet: a packet that cannot be read is shown.
+  if (!entries.ok()) ShowError(entries.status().message());
   const bool stored = entries.ok() && abi::StoreList(list, *entries);
   if (!stored) abi::Erase(list);
   if (count != nullptr) *count = stored ? static_cast<int32_t>(entries->size()) : 0;

@@ -2,7 +2,10 @@
 // Wine, against OldVek.dll.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "caller_values.h"
+#include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
@@ -102,11 +105,22 @@ TEST(OldIndexTest, MissingPacketIsCreatedEmptyAndListsNothing) {
   EXPECT_EQ(ReadFileBytes(folder.File("NEW.IDX")), "");
 }
 
-TEST(OldIndexTest, MissingFolderListsNothing) {
+TEST(OldIndexTest, APacketThatCannotBeReadListsNothingAndIsShown) {
   TempFolder folder;
-  const Listing listing = List("GONE", folder.File("no-such-folder/"));
+  for (const std::string& name : {std::string("../ESCAPE"), std::string("")}) {
+    Listing listing;
+    const std::vector<std::string> boxes = CaptureMessageBoxTexts([&] { listing = List(name, folder.path()); });
+    EXPECT_EQ(listing.count, 0);
+    EXPECT_TRUE(listing.erased);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("is not a file in the archive folder"), std::string::npos) << boxes[0];
+  }
+  Listing listing;
+  const std::vector<std::string> boxes =
+      CaptureMessageBoxTexts([&] { listing = List("GONE", folder.File("no-such-folder/")); });
   EXPECT_EQ(listing.count, 0);
-  EXPECT_TRUE(listing.erased);
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path())) << "nothing is written anywhere";
 }
 
 TEST(OldIndexTest, StartBeyondTheEndGivesZeroBytesThatAreNotTrimmed) {
