@@ -167,8 +167,17 @@ TEST(InterruptionTest, MoveToAnotherPacket) {
         return MoveSnippet(fs, folder, "SRC", 79, "DST").status();
       },
       .after = {{"SRC", BuildPacket({kA, kC})}, {"DST", BuildPacket({kX, kY, kB})}},
-      // Copied but not yet removed from the source: in both packets, where the user sees it.
-      .also_allowed = {{{"SRC", BuildPacket({kA, kB, kC})}, {"DST", BuildPacket({kX, kY, kB})}}},
+  });
+}
+
+// The same with the source's name first, so the source is settled first afterwards.
+TEST(InterruptionTest, MoveToAnotherPacketSettledFromTheSource) {
+  RunInterruptedAtEveryStep({
+      .before = {{"A", BuildPacket({kA, kB, kC})}, {"Z", BuildPacket({kX, kY})}},
+      .operation = [](FileSystem& fs, const std::string& folder) {
+        return MoveSnippet(fs, folder, "A", 79, "Z").status();
+      },
+      .after = {{"A", BuildPacket({kA, kC})}, {"Z", BuildPacket({kX, kY, kB})}},
   });
 }
 

@@ -36,16 +36,19 @@ void PacketRebuild::GiveUp() {
   if (index_file_ != nullptr) (void)file_system_.Remove(files_.rebuilt_index);
 }
 
-Status PacketRebuild::Commit(std::initializer_list<File*> originals) {
+Status PacketRebuild::Commit(std::initializer_list<File*> originals, std::optional<MoveLink> move,
+                             const std::function<Status()>& committed) {
   OLDVEK_RETURN_IF_ERROR(packet_writer_->Flush());
   OLDVEK_RETURN_IF_ERROR(index_writer_->Flush());
   OLDVEK_RETURN_IF_ERROR(packet_file_->Sync());
   OLDVEK_RETURN_IF_ERROR(index_file_->Sync());
   oldvek::Commit place;
   place.place_rebuilt = true;
+  place.move = std::move(move);
   Result<CommitMark> mark = CommitMark::Write(file_system_, files_, place);
   if (!mark.ok()) return mark.status();
   settled_ = true;  // committed: from here on nothing is given up
+  if (committed) OLDVEK_RETURN_IF_ERROR(committed());
 
   OLDVEK_RETURN_IF_ERROR(packet_file_->Close());
   OLDVEK_RETURN_IF_ERROR(index_file_->Close());

@@ -2,6 +2,7 @@
 #define OLDVEK_EDITING_PACKET_REBUILD_H_
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -35,7 +36,10 @@ class PacketRebuild {
   // and index files, which Windows will not replace while they are open), and puts the new
   // files in their place. A failure before the mark gives the rebuild up; a failure after it
   // leaves the mark, and the next operation on the packet completes the replacement.
-  Status Commit(std::initializer_list<File*> originals);
+  // A rebuild that deletes a moved snippet from its source carries the move's link, and
+  // `committed` runs once the mark is on disk: it lets go of the destination's undo mark.
+  Status Commit(std::initializer_list<File*> originals, std::optional<MoveLink> move = std::nullopt,
+                const std::function<Status()>& committed = {});
 
  private:
   PacketRebuild(FileSystem& file_system, const PacketFiles& files) : file_system_(file_system), files_(files) {}

@@ -19,7 +19,8 @@ Status DeleteSnippet(FileSystem& file_system, std::string_view folder, std::stri
 }
 
 Status DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, std::string_view base,
-                              uint64_t record_position) {
+                              uint64_t record_position, std::optional<MoveLink> move,
+                              const std::function<Status()>& committed) {
   const PacketFiles files(folder, base);
   Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kSharedPacketOpen);
   if (!packet.ok()) return packet.status();
@@ -72,7 +73,7 @@ Status DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, 
     OLDVEK_RETURN_IF_ERROR(new_packet.status());
     OLDVEK_RETURN_IF_ERROR(new_index.status());
   }
-  return (*rebuild)->Commit({packet->get(), index->get()});
+  return (*rebuild)->Commit({packet->get(), index->get()}, std::move(move), committed);
 }
 
 }  // namespace oldvek

@@ -2,10 +2,13 @@
 #define OLDVEK_EDITING_SNIPPET_DELETION_H_
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string_view>
 
 #include "base/status.h"
 #include "packets/formats.h"
+#include "packets/packet_commit.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -18,9 +21,11 @@ namespace oldvek {
 Status DeleteSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                      uint64_t record_position);
 
-// The same, for a caller that holds the packet's lock (PacketLock) and has settled it.
+// The same, for a caller that holds the packet's lock (PacketLock) and has settled it. A move
+// passes its link and what to do once the deletion is committed (see PacketRebuild::Commit).
 Status DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, std::string_view base,
-                              uint64_t record_position);
+                              uint64_t record_position, std::optional<MoveLink> move = std::nullopt,
+                              const std::function<Status()>& committed = {});
 
 }  // namespace oldvek
 

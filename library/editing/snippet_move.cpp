@@ -1,6 +1,7 @@
 #include "editing/snippet_move.h"
 
 #include <optional>
+#include <random>
 
 #include "base/text.h"
 #include "editing/snippet_deletion.h"
@@ -98,11 +99,16 @@ Status Undo(const Commit& undo, OpenPacket& destination, CommitMark& mark) {
   return mark.Remove();
 }
 
+struct Appended {
+  uint64_t count;                   // whole records the destination held before
+  std::optional<CommitMark> undo;   // kept for a move between two packets
+};
+
 // Appends the snippet to the destination under a mark that takes the append back should it
-// be interrupted; a failed append is taken back at once. Returns the number of whole
-// records the destination held before.
-Result<uint64_t> AppendTakingBackOnFailure(FileSystem& file_system, const PacketFiles& to, OpenPacket& destination,
-                                           SnippetSpan& snippet, File& source_packet) {
+// be interrupted; a failed append is taken back at once. A move between two packets keeps the
+// mark, linked to the move, until the source's deletion is committed.
+Result<Appended> AppendTakingBackOnFailure(FileSystem& file_system, const PacketFiles& to, OpenPacket& destination,
+                                           SnippetSpan& snippet, File& source_packet, std::optional<MoveLink> link) {
   Result<uint64_t> index_length = destination.index->Size();
   if (!index_length.ok()) return index_length.status();
   Result<uint64_t> packet_length = destination.packet->Size();
@@ -113,6 +119,7 @@ Result<uint64_t> AppendTakingBackOnFailure(FileSystem& file_system, const Packet
 
   Result<Commit> undo = AppendUndo(destination, slot, *index_length, *packet_length);
   if (!undo.ok()) return undo.status();
+  undo->move = std::move(link);
   Result<CommitMark> mark = CommitMark::Write(file_system, to, *undo);
   if (!mark.ok()) return mark.status();
   const Status appended = AppendSnippet(snippet, source_packet, destination, slot, *packet_length + 1);
@@ -120,9 +127,15 @@ Result<uint64_t> AppendTakingBackOnFailure(FileSystem& file_system, const Packet
     (void)Undo(*undo, destination, *mark);  // when this fails too, the mark stays for the next operation
     return appended;
   }
+  if (undo->move) return Appended{count, std::move(*mark)};
   // Should the mark stay, the next operation takes the append back; the source is untouched.
   OLDVEK_RETURN_IF_ERROR(mark->Remove());
-  return count;
+  return Appended{count, std::nullopt};
+}
+
+std::string MoveId() {
+  static std::mt19937 generator{std::random_device{}()};
+  return HexText(generator() | 0x10000000u);
 }
 
 }  // namespace
@@ -156,9 +169,12 @@ Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, s
     if (!other_files->ok()) return other_files->status();
   }
   OpenPacket& destination_files = same_packet ? *source_files : **other_files;
-  Result<uint64_t> count =
-      AppendTakingBackOnFailure(file_system, to, destination_files, *snippet, *source_files->packet);
-  if (!count.ok()) return count.status();
+  const std::string id = MoveId();
+  std::optional<MoveLink> undo_link;
+  if (!same_packet) undo_link = MoveLink{MoveLink::Side::kDestination, id, std::string(source)};
+  Result<Appended> appended = AppendTakingBackOnFailure(file_system, to, destination_files, *snippet,
+                                                        *source_files->packet, std::move(undo_link));
+  if (!appended.ok()) return appended.status();
   if (!same_packet) {
     OLDVEK_RETURN_IF_ERROR(destination_files.packet->Close());
     OLDVEK_RETURN_IF_ERROR(destination_files.index->Close());
@@ -166,14 +182,31 @@ Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, s
   OLDVEK_RETURN_IF_ERROR(source_files->packet->Close());
   OLDVEK_RETURN_IF_ERROR(source_files->index->Close());
 
-  // The snippet is safe in the destination; only now does the source copy go.
-  const Status deleted = DeleteFromLockedPacket(file_system, folder, source, record_position);
-  if (!deleted.ok()) {
-    return Status::Error("the snippet was copied to " + to.packet + " but is still in " + from.packet + ": " +
-                         deleted.message());
+  if (same_packet) {
+    // The snippet is safe at the end; only now does the earlier copy go.
+    const Status deleted = DeleteFromLockedPacket(file_system, folder, source, record_position);
+    if (!deleted.ok()) return Status::Error("the snippet was copied to the end of " + to.packet + " but its first copy stays: " + deleted.message());
+    return appended->count;  // the record compacted away stood before the new one
   }
-  // Moving within one packet compacts the record away from before the new one.
-  return same_packet ? *count : *count + 1;
+  // The deletion's mark is the move's commit point: from then on the destination keeps the
+  // append, and its undo mark can go.
+  bool committed = false;
+  const Status deleted = DeleteFromLockedPacket(
+      file_system, folder, source, record_position, MoveLink{MoveLink::Side::kSource, id, std::string(destination)},
+      [&] {
+        committed = true;
+        return appended->undo->Remove();
+      });
+  if (deleted.ok()) return appended->count + 1;
+  if (committed) {
+    return Status::Error("the move to " + to.packet + " will be completed by the next operation on " + from.packet +
+                         ": " + deleted.message());
+  }
+  // Not committed: the append is taken back now (or, should that fail too, by the next
+  // operation on the destination).
+  appended->undo->Leave();
+  (void)SettlePacket(file_system, folder, destination);
+  return Status::Error("nothing was moved: " + deleted.message());
 }
 
 }  // namespace oldvek

@@ -1,6 +1,7 @@
 #include "packets/packet_commit.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "base/crc32.h"
 #include "base/text.h"
@@ -13,6 +14,8 @@ namespace {
 
 // A mark is text lines, with each write's bytes raw after its line:
 //   OLDVEK COMMIT
+//   MOVE T 1A2B3C4D 4           (part of a move; T: this is its source, F: its destination;
+//   DEST                         the move's id, and the other packet's name on its own line)
 //   PLACE                       (a rebuild)
 //   W I 79 78 <78 bytes>        (write 78 bytes at position 79 of the index file)
 //   C V 3301                    (cut the packet file to 3301 bytes)
@@ -22,6 +25,7 @@ namespace {
 // do not hold was not written by this library, or was damaged since.
 constexpr std::string_view kMarkTitle = "OLDVEK COMMIT\n";
 constexpr std::string_view kPlaceLine = "PLACE\n";
+constexpr std::string_view kMovePrefix = "MOVE ";
 constexpr std::string_view kSumPrefix = "SUM ";
 constexpr size_t kSumDigits = 8;
 constexpr std::string_view kEndLine = "END\n";
@@ -61,6 +65,14 @@ class MarkReader {
     const uint64_t value = ReadDecimal(rest_.substr(0, digits));
     rest_.remove_prefix(digits);
     return value;
+  }
+
+  // A run of letters and digits.
+  std::optional<std::string> Word() {
+    size_t length = 0;
+    while (length < rest_.size() && std::isalnum(static_cast<unsigned char>(rest_[length])) != 0) ++length;
+    if (length == 0) return std::nullopt;
+    return Bytes(length);
   }
 
   std::optional<std::string> Bytes(uint64_t count) {
@@ -141,8 +153,11 @@ Status SetAside(FileSystem& file_system, const PacketFiles& files, std::string_v
 }
 
 Status CarryOut(FileSystem& file_system, const PacketFiles& files, const Commit& commit) {
-  if (commit.place_rebuilt) OLDVEK_RETURN_IF_ERROR(PlaceRebuiltFiles(file_system, files));
-  if (commit.patches.empty()) return Status::Ok();
+  if (commit.patches.empty()) {
+    const std::string fault = CommitFault(commit, 0, 0);
+    if (!fault.empty()) return SetAside(file_system, files, "asks for work that does not fit the packet (" + fault + ")");
+    return commit.place_rebuilt ? PlaceRebuiltFiles(file_system, files) : Status::Ok();
+  }
   Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kSharedPacketOpen);
   if (!packet.ok()) return packet.status();
   Result<std::unique_ptr<File>> index = file_system.Open(files.index, kSharedPacketOpen);
@@ -164,6 +179,21 @@ Status CarryOut(FileSystem& file_system, const PacketFiles& files, const Commit&
   return (*index)->Close();
 }
 
+// The whole mark of a packet, when it has one.
+std::optional<Commit> ReadWholeMark(FileSystem& file_system, const PacketFiles& files) {
+  if (!file_system.Exists(files.mark)) return std::nullopt;
+  Result<std::string> bytes = ReadMark(file_system, files.mark);
+  return bytes.ok() ? DecodeCommit(*bytes) : std::nullopt;
+}
+
+// True when the other packet of a move still holds the other half of `link`, the link in the
+// mark of `base`.
+bool LinkedMarkStands(FileSystem& file_system, std::string_view folder, std::string_view base, const MoveLink& link) {
+  const std::optional<Commit> other = ReadWholeMark(file_system, PacketFiles(folder, link.other));
+  return other && other->move && other->move->id == link.id && other->move->other == base &&
+         other->move->side != link.side;
+}
+
 }  // namespace
 
 PacketFiles::PacketFiles(std::string_view folder, std::string_view base)
@@ -176,6 +206,11 @@ PacketFiles::PacketFiles(std::string_view folder, std::string_view base)
 
 std::string EncodeCommit(const Commit& commit) {
   std::string bytes(kMarkTitle);
+  if (commit.move) {
+    bytes.append(kMovePrefix).append(1, static_cast<char>(commit.move->side)).append(1, ' ');
+    bytes.append(commit.move->id).append(1, ' ').append(DecimalText(commit.move->other.size())).append(1, '\n');
+    bytes.append(commit.move->other).append(1, '\n');
+  }
   if (commit.place_rebuilt) bytes += kPlaceLine;
   for (const Patch& patch : commit.patches) {
     bytes += static_cast<char>(patch.kind);
@@ -200,6 +235,17 @@ std::optional<Commit> DecodeCommit(std::string_view bytes) {
   MarkReader reader(bytes);
   if (!reader.Take(kMarkTitle)) return std::nullopt;
   Commit commit;
+  if (reader.Take(kMovePrefix)) {
+    const std::optional<char> side = reader.Letter();
+    if (side != static_cast<char>(MoveLink::Side::kSource) && side != static_cast<char>(MoveLink::Side::kDestination)) {
+      return std::nullopt;
+    }
+    std::optional<std::string> id = reader.Take(" ") ? reader.Word() : std::nullopt;
+    const std::optional<uint64_t> length = id && reader.Take(" ") ? reader.Number() : std::nullopt;
+    std::optional<std::string> other = length && reader.Take("\n") ? reader.Bytes(*length) : std::nullopt;
+    if (!other || !reader.Take("\n")) return std::nullopt;
+    commit.move = MoveLink{static_cast<MoveLink::Side>(*side), std::move(*id), std::move(*other)};
+  }
   commit.place_rebuilt = reader.Take(kPlaceLine);
   while (!reader.Sees(kSumPrefix)) {
     if (reader.AtEnd()) return std::nullopt;
@@ -217,6 +263,9 @@ std::optional<Commit> DecodeCommit(std::string_view bytes) {
 
 std::string CommitFault(const Commit& commit, uint64_t packet_length, uint64_t index_length) {
   if (commit.place_rebuilt && !commit.patches.empty()) return "a rebuild mixed with writes";
+  if (commit.move && (commit.move->side == MoveLink::Side::kSource) != commit.place_rebuilt) {
+    return "a move whose source is not rebuilt, or whose destination is";
+  }
   for (const Patch& patch : commit.patches) {
     uint64_t& length = patch.part == PacketPart::kPacket ? packet_length : index_length;
     const std::string step = std::string(1, static_cast<char>(patch.kind)) + " " +
@@ -270,8 +319,21 @@ Result<CommitMark> CommitMark::Write(FileSystem& file_system, const PacketFiles&
   return mark;
 }
 
-CommitMark::~CommitMark() {
+std::optional<std::string> PacketToSettleFirst(FileSystem& file_system, std::string_view folder,
+                                               std::string_view base) {
+  const std::optional<Commit> commit = ReadWholeMark(file_system, PacketFiles(folder, base));
+  if (!commit || !commit->move || commit->move->side != MoveLink::Side::kSource ||
+      !LinkedMarkStands(file_system, folder, base, *commit->move)) {
+    return std::nullopt;
+  }
+  return commit->move->other;
+}
+
+CommitMark::~CommitMark() { Leave(); }
+
+void CommitMark::Leave() {
   if (file_ != nullptr) (void)file_->Close();
+  file_.reset();
 }
 
 Status CommitMark::Remove() {
@@ -294,7 +356,13 @@ Status SettlePacket(FileSystem& file_system, std::string_view folder, std::strin
   Result<std::string> bytes = ReadMark(file_system, files.mark);
   if (!bytes.ok()) return bytes.status();
   const std::optional<Commit> commit = DecodeCommit(*bytes);
-  if (commit) {
+  if (commit && commit->move && LinkedMarkStands(file_system, folder, base, *commit->move)) {
+    // A move that reached its commit point: the destination keeps its append; the source's
+    // mark waits until the destination's is gone.
+    if (commit->move->side == MoveLink::Side::kSource) {
+      return Status::Error(PacketFiles(folder, commit->move->other).packet + " must be settled before " + files.packet);
+    }
+  } else if (commit) {
     OLDVEK_RETURN_IF_ERROR(CarryOut(file_system, files, *commit));
   } else if (bytes->ends_with(kEndLine)) {
     return SetAside(file_system, files, "is damaged");

@@ -59,10 +59,26 @@ struct Patch {
   bool operator==(const Patch&) const = default;
 };
 
+// A move between two packets is one commit over both: the destination's append carries an
+// undo mark linked to the move, and the source's deletion a rebuild mark linked to it. The
+// source's mark is the commit point: while it stands whole, the destination keeps the append;
+// without it the append is taken back. The source's mark goes only once the destination's is
+// gone, so the link is never lost half way.
+struct MoveLink {
+  enum class Side : char { kSource = 'T', kDestination = 'F' };  // MOVE TO / MOVE FROM
+
+  Side side;
+  std::string id;     // the same random text in both marks of one move
+  std::string other;  // the other packet's base name
+
+  bool operator==(const MoveLink&) const = default;
+};
+
 // The work a mark stands for.
 struct Commit {
   bool place_rebuilt = false;  // BASE.$VE replaces BASE.VEK, then BASE.$ID replaces BASE.IDX
   std::vector<Patch> patches;  // applied in order
+  std::optional<MoveLink> move;
 
   bool operator==(const Commit&) const = default;
 };
@@ -84,6 +100,11 @@ Status ApplyPatches(std::span<const Patch> patches, File& packet, File& index);
 // is passed over, so this can be repeated after an interruption.
 Status PlaceRebuiltFiles(FileSystem& file_system, const PacketFiles& files);
 
+// The packet that must be settled before `base` can be: the destination of a move whose
+// source mark stands in `base` while the destination's undo mark still stands too.
+std::optional<std::string> PacketToSettleFirst(FileSystem& file_system, std::string_view folder,
+                                               std::string_view base);
+
 // A mark on disk, written completely and flushed, held open exclusively so that no one
 // else settles the packet while its work runs.
 class CommitMark {
@@ -97,6 +118,8 @@ class CommitMark {
   // The work is done (or undone): the mark goes. When this fails the mark stays, and the
   // next operation on the packet carries the work out again.
   Status Remove();
+  // Lets go of the mark and leaves it on disk for the next settling.
+  void Leave();
 
  private:
   CommitMark(FileSystem& file_system, std::string path, std::unique_ptr<File> file)

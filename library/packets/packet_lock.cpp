@@ -43,6 +43,17 @@ Result<std::unique_ptr<FileLock>> WaitOrGoWithout(FileSystem& file_system, const
   return lock;
 }
 
+// Settles `base`, its lock held; the destination of a move interrupted at its commit point is
+// settled first, so that the move's two halves are completed together.
+Status PacketLock::Settle(FileSystem& file_system, std::string_view folder, std::string_view base,
+                          std::chrono::milliseconds patience) {
+  if (const std::optional<std::string> first = PacketToSettleFirst(file_system, folder, base)) {
+    Result<PacketLock> other = Take(file_system, folder, *first, PacketAccess::kEdit, patience);
+    if (!other.ok()) return other.status();
+  }
+  return SettlePacket(file_system, folder, base);
+}
+
 Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view folder, std::string_view base,
                                     PacketAccess access, std::chrono::milliseconds patience) {
   OLDVEK_RETURN_IF_ERROR(CheckPacketName(base));
@@ -50,7 +61,7 @@ Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view fo
   if (access == PacketAccess::kEdit) {
     Result<std::unique_ptr<FileLock>> alone = Wait(file_system, path, base, true, patience);
     if (!alone.ok()) return alone.status();
-    OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+    OLDVEK_RETURN_IF_ERROR(Settle(file_system, folder, base, patience));
     return PacketLock(std::move(*alone));
   }
   // A reader that finds an interruption to mend lets go, mends it alone, and looks again: the
@@ -62,13 +73,13 @@ Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view fo
     Result<std::unique_ptr<FileLock>> shared = WaitOrGoWithout(file_system, path, base, patience);
     if (!shared.ok()) return shared.status();
     if (*shared == nullptr || round == kRounds || !NeedsSettling(file_system, files)) {
-      OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+      OLDVEK_RETURN_IF_ERROR(Settle(file_system, folder, base, patience));
       return PacketLock(std::move(*shared));
     }
     shared->reset();
     Result<std::unique_ptr<FileLock>> alone = Wait(file_system, path, base, true, patience);
     if (!alone.ok()) return alone.status();
-    OLDVEK_RETURN_IF_ERROR(SettlePacket(file_system, folder, base));
+    OLDVEK_RETURN_IF_ERROR(Settle(file_system, folder, base, patience));
   }
 }
 

@@ -33,6 +33,8 @@ class PacketLock {
 
  private:
   explicit PacketLock(std::unique_ptr<FileLock> lock) : lock_(std::move(lock)) {}
+  static Status Settle(FileSystem& file_system, std::string_view folder, std::string_view base,
+                       std::chrono::milliseconds patience);
 
   std::unique_ptr<FileLock> lock_;  // null where no lock file could be made
 };
