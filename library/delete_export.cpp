@@ -1,5 +1,6 @@
 // OldVekDelSnip: deletes a snippet and brings the caller's snippet list into step.
-#include <optional>
+#include <string>
+#include <vector>
 
 #include "abi/caller_types.h"
 #include "editing/snippet_deletion.h"
@@ -8,6 +9,7 @@
 #include "oldvek.h"
 #include "packets/index_builder.h"
 #include "packets/snippet_entry.h"
+#include "packets/snippet_list.h"
 #include "platform/ui.h"
 
 namespace oldvek {
@@ -26,10 +28,9 @@ void RelistPacket(SAFEARRAY** snippet_list, std::string_view folder, std::string
 }
 
 // A mixed list: the deleted entry is dropped, the others are kept in order.
-void DropEntry(SAFEARRAY** snippet_list, long entry_no) {
-  const std::optional<abi::Bounds> bounds = abi::BoundsOf(snippet_list);
+void DropListEntry(SAFEARRAY** snippet_list, long entry_no) {
   std::vector<std::string> entries = abi::ReadList(snippet_list);
-  if (bounds && entry_no >= bounds->lower && entry_no <= bounds->upper) entries.erase(entries.begin() + (entry_no - bounds->lower));
+  DropEntry(entries, PlaceInList(snippet_list, entry_no));
   if (!abi::StoreList(snippet_list, entries)) ShowError("There is not enough memory for the snippet list.");
 }
 
@@ -50,9 +51,7 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekDelSnip(BSTR* entry, SAFEARRAY** pack
   const int32_t packet_no = packetNo != nullptr ? *packetNo : 0;
   const long entry_no = entryNo != nullptr ? *entryNo : 0;
   const std::string shown_packet = abi::ElementAt(packetList, packet_no);
-  const std::string_view shown_base = PacketBaseName(shown_packet);
-  // Letter case counts: a list of "sorts" does not show SORTS.VEK.
-  const bool shows_index = packet_no != 0 && std::string(shown_base) + std::string(kPacketExtension) == location->packet_file;
+  const bool shows_index = packet_no != 0 && ListShowsPacket(shown_packet, location->base);
   const std::string folder_text = abi::ToString(folder);
 
   const Status deleted = DeleteSnippet(FileSystem::Default(), folder_text, location->base, location->record_position);
@@ -62,11 +61,10 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekDelSnip(BSTR* entry, SAFEARRAY** pack
   }
   if (filesOnly != 0) return;
   if (shows_index) {
-    RelistPacket(snippetList, folder_text, shown_base);
+    RelistPacket(snippetList, folder_text, location->base);
   } else {
-    ReportStaleEntries(snippetList, entry_no, location->base + std::string(kPacketExtension), entryStale, folder,
-                       entryStaleData);
-    DropEntry(snippetList, entry_no);
+    ReportStaleEntries(snippetList, entry_no, location->base, entryStale, folder, entryStaleData);
+    DropListEntry(snippetList, entry_no);
   }
   ReportListChanged(listChanged, snippetList, listChangedData);
 } catch (...) {

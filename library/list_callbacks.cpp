@@ -4,7 +4,7 @@
 #include <string>
 
 #include "abi/caller_types.h"
-#include "packets/snippet_entry.h"
+#include "packets/snippet_list.h"
 
 namespace oldvek {
 
@@ -14,15 +14,18 @@ void ReportListChanged(ListChangedFn list_changed, SAFEARRAY** list, intptr_t da
   list_changed(list, &reason, data);
 }
 
-void ReportStaleEntries(SAFEARRAY** list, long skipped, std::string_view packet_file, EntryStaleFn entry_stale,
+std::optional<size_t> PlaceInList(SAFEARRAY* const* list, long index) {
+  const std::optional<abi::Bounds> bounds = abi::BoundsOf(list);
+  if (!bounds || index < bounds->lower || index > bounds->upper) return std::nullopt;
+  return static_cast<size_t>(index - bounds->lower);
+}
+
+void ReportStaleEntries(SAFEARRAY** list, long skipped, std::string_view base, EntryStaleFn entry_stale,
                         BSTR* folder, intptr_t data) {
   const std::optional<abi::Bounds> bounds = abi::BoundsOf(list);
   if (entry_stale == nullptr || !bounds) return;
-  for (long i = bounds->lower; i <= bounds->upper; ++i) {
-    if (i == skipped) continue;
-    Result<EntryLocation> location = ParseEntryLocation(abi::ElementAt(list, i));
-    if (!location.ok() || location->packet_file != packet_file) continue;
-    entry_stale(abi::ElementSlot(list, i), folder, data);
+  for (size_t place : EntriesOfPacket(abi::ReadList(list), PlaceInList(list, skipped), base)) {
+    entry_stale(abi::ElementSlot(list, bounds->lower + static_cast<long>(place)), folder, data);
   }
 }
 

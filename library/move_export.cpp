@@ -8,6 +8,7 @@
 #include "list_callbacks.h"
 #include "oldvek.h"
 #include "packets/snippet_entry.h"
+#include "packets/snippet_list.h"
 #include "platform/ui.h"
 
 extern "C" OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippetList, SAFEARRAY** packetList,
@@ -23,8 +24,7 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippet
   }
   const int32_t packet_no = packetNo != nullptr ? *packetNo : 0;
   BSTR* shown_packet = packet_no != 0 ? abi::ElementSlot(packetList, packet_no) : nullptr;
-  // Letter case counts: a list of "sorts" does not show SORTS.VEK.
-  const bool shows_index = shown_packet != nullptr && PacketBaseName(abi::ToString(shown_packet)) == location->base;
+  const bool shows_index = shown_packet != nullptr && ListShowsPacket(abi::ToString(shown_packet), location->base);
   const std::optional<abi::Bounds> bounds = abi::BoundsOf(snippetList);
   const std::string destination_base = abi::ToString(destination);
 
@@ -45,8 +45,7 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippet
           RelocatedEntry(entry_text, *record_number, destination_base + std::string(kPacketExtension));
       if (!abi::PutElement(*snippetList, entryNo, moved)) ShowError("There is not enough memory for the snippet list.");
     }
-    ReportStaleEntries(snippetList, entryNo, location->base + std::string(kPacketExtension), entryStale, folder,
-                       reinterpret_cast<intptr_t>(indexLoader));
+    ReportStaleEntries(snippetList, entryNo, location->base, entryStale, folder, reinterpret_cast<intptr_t>(indexLoader));
   }
   ReportListChanged(listChanged, snippetList, listChangedData);
 } catch (...) {

@@ -10,6 +10,7 @@
 #include <stdint.h>
 
 #include "oldvek_oleaut.h"
+#include "oldvek_records.h"
 
 #if defined(_WIN32) && !defined(_WIN64)
 #define VEKAPI __stdcall
@@ -30,56 +31,10 @@
 #define OLDVEK_NOEXCEPT
 #endif
 
+#include "oldvek_host.h"
+
 #ifdef __cplusplus
 extern "C" {
-#endif
-
-#pragma pack(push, 1)
-
-/* A snippet's header fields as the caller keeps them: 181 bytes. */
-typedef struct SnippetRecord {
-  uint8_t Unused0;
-  char Author[31];
-  char Subject[31];
-  char Origin[31];
-  char Date[23];
-  char Code[23];
-  char Tag[32];
-  int32_t LineBlockSize;
-  int32_t LineCount;
-  uint8_t Kind; /* 1 plain, 2 carries a ZORVIT attachment */
-} SnippetRecord;
-
-/* The library's one process-wide search record (432 bytes), lent to the criteria callback. */
-typedef struct SearchCriteria {
-  int32_t SubjectSwitch;  /* criterion 2 */
-  int32_t AuthorSwitch;   /* criterion 1; 0 after every search */
-  int32_t CodeTextSwitch; /* criterion 5 */
-  int32_t PacketSwitch;   /* criterion 0 */
-  int32_t OriginSwitch;   /* criterion 3 */
-  int32_t Criterion4Switch;
-  char Reserved24[12];
-  char SubjectTerm[32];
-  char AuthorTerm[32];
-  char OriginTerm[32];
-  char Reserved132[44];
-  char CodeTextTerm[256];
-} SearchCriteria;
-
-/* The caller's search state: packet choice in, match count out (468 bytes). */
-typedef struct SearchState {
-  char Reserved0[144];
-  char PacketChoice[32];
-  char Reserved176[288];
-  int32_t MatchCount;
-} SearchState;
-
-#pragma pack(pop)
-
-#ifdef __cplusplus
-static_assert(sizeof(SnippetRecord) == 181, "SnippetRecord is 181 bytes");
-static_assert(sizeof(SearchCriteria) == 432, "SearchCriteria is 432 bytes");
-static_assert(sizeof(SearchState) == 468, "SearchState is 468 bytes");
 #endif
 
 typedef int32_t(VEKAPI* CriteriaCallback)(SearchCriteria* criteria, SnippetRecord* snippet, uint8_t* bits,
@@ -156,39 +111,6 @@ OLDVEK_EXPORT void VEKAPI OldVekCreateCDE(HWND dialogHandle, int32_t progressId,
  * `pageFiles` 1 to status. `parentWindow` is disabled while the call runs. */
 OLDVEK_EXPORT void VEKAPI EncodeZorvit(BSTR* inputPath, BSTR* suggestedPath, SAFEARRAY** pageFiles, int32_t* status,
                                        HWND parentWindow) OLDVEK_NOEXCEPT;
-
-#if !defined(_WIN32)
-/* Linux only: what a message box, a message-loop pass or a window operation does when the
- * library runs without Windows. A NULL member, or no host at all, gives the default: each
- * message box is written to standard error as one line "caption: text" and answered OK (No
- * for a question); window operations do nothing. */
-typedef struct OldVekHost {
-  void* context;
-  /* flags and the answer are those of MessageBoxA (MB_YESNO, IDOK, IDYES, IDNO, ...). */
-  int32_t (*message_box)(void* context, const char* text, const char* caption, uint32_t flags);
-  /* all_waiting: 0 takes at most one waiting message, 1 every waiting message. */
-  void (*message_pass)(void* context, HWND dialog, int32_t all_waiting);
-  void (*set_control_text)(void* context, HWND dialog, int32_t control, const char* text);
-  void (*end_dialog)(void* context, HWND dialog, intptr_t result);
-  void (*enable_window)(void* context, HWND window, int32_t enable);
-  void (*sleep)(void* context, uint32_t milliseconds);
-  /* The encoder's dialog, which `dialog` names in every call below. Its label's later texts
-   * arrive through set_control_text (control 1506) and its passes after a label change
-   * through message_pass. Without encoder_dialog_pass every dialog is answered CANCEL. */
-  /* Shown, with the label's text and the edit box's text (the default output name). */
-  void (*encoder_dialog_shown)(void* context, HWND dialog, const char* label, const char* name);
-  /* One pass of the message loop while the user chooses: 0 when no button was pressed,
-   * 1505 for CANCEL, or 1504 for FINISH with the check states of the options 1500, 1501 and
-   * 1502 in checks[0..2] and the edit box's text in name (name_size bytes with its zero). */
-  int32_t (*encoder_dialog_pass)(void* context, HWND dialog, int32_t checks[3], char* name, int32_t name_size);
-  /* The options, the buttons and the edit box are gone; the dialog shows only its label. */
-  void (*encoder_dialog_shrunk)(void* context, HWND dialog);
-  void (*encoder_dialog_closed)(void* context, HWND dialog);
-} OldVekHost;
-
-/* Installs the host (copied); NULL restores the defaults. */
-OLDVEK_EXPORT void OldVekSetHost(const OldVekHost* host);
-#endif
 
 #ifdef __cplusplus
 }

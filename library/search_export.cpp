@@ -16,8 +16,10 @@ namespace {
 
 class CallerSearch final : public SearchCaller {
  public:
-  CallerSearch(SAFEARRAY** packets, CriteriaCallback criteria, MatchCallback match, SAFEARRAY** results)
-      : packets_(packets), criteria_(criteria), match_(match), results_(results) {}
+  CallerSearch(HWND dialog, int32_t control, SAFEARRAY** packets, CriteriaCallback criteria, MatchCallback match,
+               SAFEARRAY** results)
+      : dialog_(dialog), control_(control), packets_(packets), criteria_(criteria), match_(match),
+        results_(results) {}
   ~CallerSearch() override { abi::Erase(&lines_); }
   CallerSearch(const CallerSearch&) = delete;
   CallerSearch& operator=(const CallerSearch&) = delete;
@@ -26,6 +28,13 @@ class CallerSearch final : public SearchCaller {
     const std::optional<abi::Bounds> bounds = abi::BoundsOf(packets_);
     if (!bounds || index < bounds->lower || index > bounds->upper) return std::nullopt;
     return abi::ElementAt(packets_, static_cast<long>(index));
+  }
+
+  // The dialog's progress control names the packet, and one message pass runs.
+  void PacketStarted(std::string_view packet_file) override {
+    Ui& ui = Ui::Current();
+    ui.SetControlText(dialog_, control_, std::string(kProgressLead) + std::string(packet_file));
+    ui.PumpMessages(dialog_, MessagePass::kOneMessage);
   }
 
   Status ExamineSnippet(SearchCriteria& criteria, SnippetRecord& snippet, uint8_t& bits, int64_t packet_index,
@@ -72,6 +81,7 @@ class CallerSearch final : public SearchCaller {
 
  private:
   static constexpr long kMaxElements = 0x7FFFFFFF;
+  static constexpr std::string_view kProgressLead = "SEARCHING:\r\n";
 
   static Status NoLinesList(uint64_t count) {
     return Status::Error("no memory for a lines list of " + DecimalText(count) + " elements");
@@ -99,6 +109,8 @@ class CallerSearch final : public SearchCaller {
     return true;
   }
 
+  HWND dialog_;
+  int32_t control_;
   SAFEARRAY** packets_;
   CriteriaCallback criteria_;
   MatchCallback match_;
@@ -118,22 +130,23 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekSearch(HWND dialog, int32_t control, 
   // range from costing billions of empty turns.
   const std::optional<abi::Bounds> bounds = abi::BoundsOf(packets);
   SearchRequest request;
-  request.dialog = dialog;
-  request.control = control;
   request.mode = mode;
   request.first = bounds ? std::max<int64_t>(first, bounds->lower) : 1;
   request.last = bounds ? std::min<int64_t>(last, bounds->upper) : 0;
   const std::string folder_text = abi::ToString(folder);
   request.folder = folder_text;
+  const SearchState no_state{};  // a missing state reads as a choice of 32 zero bytes
+  const SearchState& chosen = state != nullptr ? *state : no_state;
+  request.packet_choice = std::string_view(chosen.PacketChoice, sizeof chosen.PacketChoice);
 
   SnippetRecord spare_snippet{};
-  SearchState spare_state{};
-  CallerSearch caller(packets, criteria != nullptr ? *criteria : nullptr, match != nullptr ? *match : nullptr,
-                      results);
-  const Status searched = SearchPackets(FileSystem::Default(), request, ProcessSearchCriteria(),
-                                        snippet != nullptr ? *snippet : spare_snippet,
-                                        state != nullptr ? *state : spare_state, caller);
-  if (!searched.ok()) ShowError(searched.message());
+  CallerSearch caller(dialog, control, packets, criteria != nullptr ? *criteria : nullptr,
+                      match != nullptr ? *match : nullptr, results);
+  const SearchOutcome searched = SearchPackets(FileSystem::Default(), request, ProcessSearchCriteria(),
+                                               snippet != nullptr ? *snippet : spare_snippet, caller);
+  if (state != nullptr) state->MatchCount = searched.matches;
+  Ui::Current().EndDialog(dialog, 0);
+  if (!searched.status.ok()) ShowError(searched.status.message());
 } catch (...) {
   oldvek::ReportUncaught("The search could not finish");
 }

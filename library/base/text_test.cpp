@@ -36,6 +36,8 @@ TEST(TextTest, HexAndPadding) {
   EXPECT_TRUE(EqualsIgnoringAsciiCase("MyProg10.bas", "MYPROG10.BAS"));
   EXPECT_FALSE(EqualsIgnoringAsciiCase("A", "AB"));
   EXPECT_FALSE(EqualsIgnoringAsciiCase("\xE0", "\xC0"));  // only a-z fold
+  EXPECT_TRUE(ContainsIgnoringAsciiCase("Print a$", "A$"));  // at the very end of the line
+  EXPECT_FALSE(ContainsIgnoringAsciiCase("Print a", "A$"));
 }
 
 }  // namespace

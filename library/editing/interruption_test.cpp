@@ -181,6 +181,21 @@ TEST(InterruptionTest, MoveToAnotherPacketSettledFromTheSource) {
   });
 }
 
+TEST(InterruptionTest, MoveOntoAPartialRecord) {
+  // The destination's index ends in one byte of a record; the new record covers it, and a
+  // move taken back must put that byte back.
+  PacketBytes destination = BuildPacket({kX});
+  destination.index += "Q";
+  RunInterruptedAtEveryStep({
+      .before = {{"SRC", BuildPacket({kA, kB})}, {"DST", destination}},
+      .operation = [](FileSystem& fs, const std::string& folder) {
+        return MoveSnippet(fs, folder, "SRC", 79, "DST").status();
+      },
+      .after = {{"SRC", BuildPacket({kA})}, {"DST", BuildPacket({kX, kB})}},
+      .also_allowed = {{{"SRC", BuildPacket({kA, kB})}, {"DST", BuildPacket({kX, kB})}}},
+  });
+}
+
 TEST(InterruptionTest, MoveWithinOnePacket) {
   RunInterruptedAtEveryStep({
       .before = {{"P", BuildPacket({kA, kB, kC})}},

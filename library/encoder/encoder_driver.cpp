@@ -1,6 +1,6 @@
 #include "encoder/encoder_driver.h"
 
-#include <cstring>
+#include <algorithm>
 #include <optional>
 
 #include "base/text.h"
@@ -12,35 +12,27 @@ namespace oldvek {
 namespace {
 
 constexpr size_t kQuickBasicNameLimit = 12;
+constexpr size_t kBoxTextLimit = 256;  // of the edit box's text, the driver keeps this much
 constexpr OpenOptions kInputOpen{Access::kRead, Share::kShared, Disposition::kOpenExisting};
 
 // The dialog's callback: what was pressed, and on FINISH the options and the name.
-void RecordPress(SearchCriteria& criteria, const EncoderDialogPress& press) {
+void RecordPress(EncoderChoices& choices, const EncoderDialogPress& press) {
   if (press.button == kFinishButton) {
-    criteria.AuthorSwitch = press.checked[0] ? 1 : 0;   // 1500
-    criteria.SubjectSwitch = press.checked[1] ? 1 : 0;  // 1501
-    criteria.PacketSwitch = press.checked[2] ? 1 : 0;   // 1502
-    const std::string text = PadRight(press.name, sizeof criteria.CodeTextTerm);
-    std::memcpy(criteria.CodeTextTerm, text.data(), sizeof criteria.CodeTextTerm);
+    choices.finished = true;
+    for (size_t i = 0; i < choices.checked.size(); ++i) choices.checked[i] = press.checked[i];
+    choices.name = press.name.substr(0, std::min(press.name.size(), kBoxTextLimit));
   }
-  criteria.Criterion4Switch = press.button;
+  choices.button = press.button;
 }
-
-int32_t PressedButton(const SearchCriteria& criteria) { return criteria.Criterion4Switch; }
 
 // The options' numbers added up, as the dialect table is indexed; only one option can be
 // selected by the user, and a sum that names no dialect is no choice.
-std::optional<TargetDialect> ChosenDialect(const SearchCriteria& criteria) {
-  const int sum = (criteria.AuthorSwitch == 1 ? 1 : 0) + (criteria.SubjectSwitch == 1 ? 2 : 0) +
-                  (criteria.PacketSwitch == 1 ? 3 : 0);
+std::optional<TargetDialect> ChosenDialect(const EncoderChoices& choices) {
+  const int sum = (choices.checked[0] ? 1 : 0) + (choices.checked[1] ? 2 : 0) + (choices.checked[2] ? 3 : 0);
   if (sum < static_cast<int>(TargetDialect::kPowerBasic) || sum > static_cast<int>(TargetDialect::kQuickBasic)) {
     return std::nullopt;
   }
   return static_cast<TargetDialect>(sum);
-}
-
-std::string_view BoxText(const SearchCriteria& criteria) {
-  return std::string_view(criteria.CodeTextTerm, sizeof criteria.CodeTextTerm);
 }
 
 Result<uint64_t> InputLength(FileSystem& file_system, const std::string& path) {
@@ -93,15 +85,15 @@ EncoderOutcome Refused(Ui& ui, std::string_view text, std::string_view caption) 
 
 }  // namespace
 
-EncoderOutcome RunZorvitEncoder(FileSystem& file_system, const EncoderScreen& screen, SearchCriteria& criteria,
+EncoderOutcome RunZorvitEncoder(FileSystem& file_system, const EncoderScreen& screen, EncoderChoices& choices,
                                 const EncoderCall& call) {
   Ui& ui = screen.ui;
   const EncoderPaths paths = DeriveEncoderPaths(call.input_path, call.suggested_path);
-  criteria.Criterion4Switch = 0;  // only a button pressed in this dialog ends the wait
+  choices.button = 0;  // only a button pressed in this dialog ends the wait
   EncoderSession session(ui, call.parent);
   Result<std::unique_ptr<EncoderDialog>> shown =
       screen.show_dialog("Encoding " + paths.input_name + "\r\nto", paths.default_name,
-                         [&criteria](const EncoderDialogPress& press) { RecordPress(criteria, press); });
+                         [&choices](const EncoderDialogPress& press) { RecordPress(choices, press); });
   if (!shown.ok()) return Refused(ui, shown.status().message(), kLibraryCaption);
   EncoderDialog& dialog = **shown;
   session.dialog() = std::move(*shown);
@@ -111,20 +103,18 @@ EncoderOutcome RunZorvitEncoder(FileSystem& file_system, const EncoderScreen& sc
   request.input_name = paths.input_name;
   request.output_folder = paths.output_folder;
   for (;;) {
-    while (PressedButton(criteria) != kFinishButton && PressedButton(criteria) != kCancelButton) {
-      dialog.ChoosingPass();
-    }
-    if (PressedButton(criteria) == kCancelButton) return {0, {}};
+    while (choices.button != kFinishButton && choices.button != kCancelButton) dialog.ChoosingPass();
+    if (choices.button == kCancelButton) return {0, {}};
 
-    const std::optional<TargetDialect> dialect = ChosenDialect(criteria);
+    const std::optional<TargetDialect> dialect = ChosenDialect(choices);
     if (!dialect) return Refused(ui, "You did not select a language for ZORVIT encoding", "LANGUAGE ERROR");
-    const OutputName output = ChooseOutputName(BoxText(criteria), paths.default_name);
+    const OutputName output = ChooseOutputName(choices.name, paths.default_name);
     if (*dialect == TargetDialect::kQuickBasic) {
       Result<std::optional<std::string>> problem = QuickBasicNameProblem(file_system, call.input_path, output);
       if (!problem.ok()) return Refused(ui, problem.status().message(), kLibraryCaption);
       if (problem->has_value()) {
         ui.ShowMessageBox(**problem, "FILE NAME ERROR", kOkOnly);
-        criteria.Criterion4Switch = 0;  // wait for a new press, not this one again
+        choices.button = 0;  // wait for a new press, not this one again
         continue;
       }
     }

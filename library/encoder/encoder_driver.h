@@ -3,10 +3,10 @@
 
 // The encoder as the reader calls it: the dialog asks for the dialect and the output name,
 // the name is checked, and the pages are written with the dialog's label naming each one.
-// The dialog's choices are kept in the process's SearchCriteria (options 1501, 1500 and 1502
-// in the switch words at offsets 0, 4 and 12, the button pressed last at offset 20, the edit
-// box's text in the 256 bytes at offset 176), where they stay after the call.
+// The dialog's choices are handed back in EncoderChoices; the export keeps them for the
+// reader (encoder_choices.h).
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "base/status.h"
-#include "oldvek.h"
 #include "platform/encoder_dialog.h"
 #include "platform/file.h"
 #include "platform/ui.h"
@@ -26,6 +25,15 @@ struct EncoderCall {
   std::string input_path;
   std::string suggested_path;     // its last component is the default output name
   WindowHandle parent = nullptr;  // disabled while the call runs
+};
+
+// What the user chose in the dialog: the button pressed last and, once FINISH was pressed,
+// the check states of the options 1500, 1501 and 1502 and the edit box's text.
+struct EncoderChoices {
+  int32_t button = 0;
+  bool finished = false;
+  std::array<bool, 3> checked{};
+  std::string name;
 };
 
 struct EncoderOutcome {
@@ -44,7 +52,7 @@ struct EncoderScreen {
 
 // Every failure has been shown to the user by the time this returns; the parent window is
 // enabled again on every return.
-EncoderOutcome RunZorvitEncoder(FileSystem& file_system, const EncoderScreen& screen, SearchCriteria& criteria,
+EncoderOutcome RunZorvitEncoder(FileSystem& file_system, const EncoderScreen& screen, EncoderChoices& choices,
                                 const EncoderCall& call);
 
 }  // namespace oldvek

@@ -59,8 +59,8 @@ class EncoderDriverTest : public ::testing::Test {
                                  return Result<std::unique_ptr<EncoderDialog>>(
                                      std::make_unique<PressingDialog>(screen_, press, std::move(on_press)));
                                }};
-    SearchCriteria criteria{};
-    return RunZorvitEncoder(file_system, screen, criteria, {input_, folder_.File("OUT.BAS"), &screen_});
+    EncoderChoices choices;
+    return RunZorvitEncoder(file_system, screen, choices, {input_, folder_.File("OUT.BAS"), &screen_});
   }
 
   static EncoderDialogPress Finish(std::array<bool, 3> checked, std::string name) {
@@ -117,9 +117,9 @@ TEST_F(EncoderDriverTest, ADialogThatCannotBeMadeIsReported) {
   const EncoderScreen screen{screen_, [](std::string_view, std::string_view, EncoderDialog::PressHandler) {
                                return Result<std::unique_ptr<EncoderDialog>>(Status::Error("no dialog today"));
                              }};
-  SearchCriteria criteria{};
+  EncoderChoices choices;
   const EncoderOutcome outcome =
-      RunZorvitEncoder(FileSystem::Default(), screen, criteria, {input_, folder_.File("OUT.BAS"), &screen_});
+      RunZorvitEncoder(FileSystem::Default(), screen, choices, {input_, folder_.File("OUT.BAS"), &screen_});
   EXPECT_EQ(outcome.status, -1);
   EXPECT_EQ(screen_.boxes, std::vector<std::string>{"OldVek: no dialog today"});
   EXPECT_TRUE(screen_.parent_enabled);

@@ -15,16 +15,13 @@
 namespace oldvek {
 namespace {
 
-constexpr std::string_view kProgressLead = "SEARCHING:\r\n";
-
 class PacketSearch {
  public:
   PacketSearch(FileSystem& file_system, const SearchRequest& request, SearchCriteria& criteria,
-               SnippetRecord& snippet, SearchState& state, SearchCaller& caller)
-      : file_system_(file_system), request_(request), criteria_(criteria), snippet_(snippet), state_(state),
-        caller_(caller) {}
+               SnippetRecord& snippet, SearchCaller& caller)
+      : file_system_(file_system), request_(request), criteria_(criteria), snippet_(snippet), caller_(caller) {}
 
-  Status Run();
+  SearchOutcome Run();
 
  private:
   Status SearchPacket(int64_t packet_index, std::string_view base);
@@ -38,14 +35,12 @@ class PacketSearch {
   const SearchRequest& request_;
   SearchCriteria& criteria_;
   SnippetRecord& snippet_;
-  SearchState& state_;
   SearchCaller& caller_;
   int32_t matches_ = 0;
   bool stopped_ = false;
 };
 
-Status PacketSearch::Run() {
-  Ui& ui = Ui::Current();
+SearchOutcome PacketSearch::Run() {
   int64_t left_out = 0;
   Status first_left_out;
   Status stop;
@@ -53,10 +48,7 @@ Status PacketSearch::Run() {
     const std::optional<std::string> entry = caller_.PacketEntry(j);
     if (!entry) continue;  // not a packet of the caller's list: nothing to name or open
     const std::string_view base = PacketBaseName(*entry);
-    std::string progress(kProgressLead);
-    progress.append(base).append(kPacketExtension);
-    ui.SetControlText(request_.dialog, request_.control, progress);
-    ui.PumpMessages(request_.dialog, MessagePass::kOneMessage);
+    caller_.PacketStarted(std::string(base) + std::string(kPacketExtension));
 
     Status searched = SearchPacket(j, base);
     if (searched.ok()) continue;
@@ -68,8 +60,6 @@ Status PacketSearch::Run() {
   }
 
   criteria_.AuthorSwitch = 0;
-  state_.MatchCount = matches_;
-  ui.EndDialog(request_.dialog, 0);
 
   std::string problem;
   if (left_out > 0) {
@@ -81,7 +71,7 @@ Status PacketSearch::Run() {
     problem += "The search stopped after " + DecimalText(static_cast<uint64_t>(matches_)) + " matches (" +
                stop.message() + ").";
   }
-  return problem.empty() ? Status::Ok() : Status::Error(problem);
+  return {matches_, problem.empty() ? Status::Ok() : Status::Error(problem)};
 }
 
 Status PacketSearch::SearchPacket(int64_t packet_index, std::string_view base) {
@@ -96,7 +86,6 @@ Status PacketSearch::SearchPacket(int64_t packet_index, std::string_view base) {
   if (!packet.ok()) return packet.status();
 
   const uint64_t count = entries->size();
-  const std::string_view packet_choice(state_.PacketChoice, sizeof(state_.PacketChoice));
   IndexReader records(**index, count);
   IndexRecord record;
   SnippetHeader header;
@@ -110,7 +99,7 @@ Status PacketSearch::SearchPacket(int64_t packet_index, std::string_view base) {
     uint8_t bits = 0;
     Status examined = caller_.ExamineSnippet(criteria_, snippet_, bits, packet_index, record_position, count);
     if (!examined.ok()) return Stop(examined);
-    if (!SnippetPasses(request_.mode, bits, criteria_, snippet_, packet_choice, caller_)) continue;
+    if (!SnippetPasses(request_.mode, bits, criteria_, snippet_, request_.packet_choice, caller_)) continue;
     if (matches_ == std::numeric_limits<int32_t>::max()) return Stop(Status::Error("the match count is full"));
     Status added = caller_.AddMatch(matches_ + 1, (*entries)[i - 1]);
     if (!added.ok()) return Stop(added);
@@ -121,9 +110,9 @@ Status PacketSearch::SearchPacket(int64_t packet_index, std::string_view base) {
 
 }  // namespace
 
-Status SearchPackets(FileSystem& file_system, const SearchRequest& request, SearchCriteria& criteria,
-                     SnippetRecord& snippet, SearchState& state, SearchCaller& caller) {
-  return PacketSearch(file_system, request, criteria, snippet, state, caller).Run();
+SearchOutcome SearchPackets(FileSystem& file_system, const SearchRequest& request, SearchCriteria& criteria,
+                            SnippetRecord& snippet, SearchCaller& caller) {
+  return PacketSearch(file_system, request, criteria, snippet, caller).Run();
 }
 
 }  // namespace oldvek

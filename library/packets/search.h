@@ -3,7 +3,8 @@
 
 // The packet search: every snippet of a range of the caller's packets is lent to the
 // caller's criteria callback, and the entries of those that pass (search_decision.h) are
-// collected in packet order and, within a packet, in index order.
+// collected in packet order and, within a packet, in index order. It knows no window: the
+// caller hears of each packet through PacketStarted.
 
 #include <cstdint>
 #include <optional>
@@ -11,20 +12,23 @@
 #include <string_view>
 
 #include "base/status.h"
-#include "oldvek.h"
+#include "oldvek_records.h"
 #include "packets/search_decision.h"
 #include "platform/file.h"
-#include "platform/ui.h"
 
 namespace oldvek {
 
 struct SearchRequest {
-  WindowHandle dialog = nullptr;  // the caller's progress dialog, ended when the search is done
-  int32_t control = 0;            // the control in it that names the packet being searched
   int32_t mode = 0;
   int64_t first = 1;  // packet list indices, both included
   int64_t last = 0;
   std::string_view folder;
+  std::string_view packet_choice = "ALL";  // the caller's packet choice, read in mode 2
+};
+
+struct SearchOutcome {
+  int32_t matches = 0;  // stored by AddMatch
+  Status status;        // what the search left out or where it stopped
 };
 
 // The caller's side of a search.
@@ -32,6 +36,9 @@ class SearchCaller : public TermTests {
  public:
   // Element `index` of the caller's packet list; nothing when the list has no such element.
   virtual std::optional<std::string> PacketEntry(int64_t index) = 0;
+
+  // Progress: packet file `packet_file` (BASE.VEK) is about to be searched.
+  virtual void PacketStarted(std::string_view packet_file) { (void)packet_file; }
 
   // Lends one snippet to the criteria callback, with a fresh lines list dimensioned 1 to
   // `snippet_count`, every line empty. `record_position` is where the snippet's index record
@@ -43,15 +50,13 @@ class SearchCaller : public TermTests {
   virtual Status AddMatch(int32_t match, std::string_view entry) = 0;
 };
 
-// Searches packets first to last. For each packet the progress control reads
-// "SEARCHING:" CR LF BASE.VEK and one message pass runs. At the end the Author switch of
-// `criteria` is 0, `state` holds the match count and the dialog is ended with result 0.
+// Searches packets first to last. At the end the Author switch of `criteria` is 0.
 //
 // A packet whose files cannot be read is left out and the search goes on; when the caller's
 // lists cannot grow the search stops there. Either way the count says what was stored and
-// the returned failure says what is missing.
-Status SearchPackets(FileSystem& file_system, const SearchRequest& request, SearchCriteria& criteria,
-                     SnippetRecord& snippet, SearchState& state, SearchCaller& caller);
+// the status says what is missing.
+SearchOutcome SearchPackets(FileSystem& file_system, const SearchRequest& request, SearchCriteria& criteria,
+                            SnippetRecord& snippet, SearchCaller& caller);
 
 }  // namespace oldvek
 

@@ -51,12 +51,11 @@ void BM_SearchPacket(benchmark::State& state) {
   request.folder = folder;
   SearchCriteria criteria{};
   SnippetRecord snippet{};
-  SearchState search_state{};
   QuietCaller caller;
   for (auto _ : state) {
-    Status status = SearchPackets(FileSystem::Default(), request, criteria, snippet, search_state, caller);
-    if (!status.ok()) state.SkipWithError(status.message().c_str());
-    benchmark::DoNotOptimize(search_state.MatchCount);
+    const SearchOutcome outcome = SearchPackets(FileSystem::Default(), request, criteria, snippet, caller);
+    if (!outcome.status.ok()) state.SkipWithError(outcome.status.message().c_str());
+    benchmark::DoNotOptimize(outcome.matches);
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
   std::filesystem::remove_all(std::filesystem::path(folder));

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "oldvek.h"
+#include "oldvek_records.h"
 
 namespace oldvek {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "oldvek.h"
+#include "oldvek_records.h"
 
 namespace oldvek {
 

@@ -109,17 +109,21 @@ class SearchTest : public ::testing::Test {
     request_.first = 1;
     request_.last = 2;
     request_.folder = folder_.path();
-    state_.MatchCount = -1;
   }
 
-  Status Search() { return SearchPackets(files_, request_, criteria_, snippet_, state_, caller_); }
+  // The status of the search; its match count lands in matches_.
+  Status Search() {
+    const SearchOutcome outcome = SearchPackets(files_, request_, criteria_, snippet_, caller_);
+    matches_ = outcome.matches;
+    return outcome.status;
+  }
 
   TempFolder folder_;
   FaultyFileSystem files_;
   SearchRequest request_;
   SearchCriteria criteria_{};
   SnippetRecord snippet_{};
-  SearchState state_{};
+  int32_t matches_ = -1;
   FakeCaller caller_;
 };
 
@@ -127,14 +131,14 @@ TEST_F(SearchTest, PacketsOutsideTheListAreNotOpened) {
   request_.first = 0;
   request_.last = 3;
   ASSERT_TRUE(Search().ok());
-  EXPECT_EQ(int32_t{state_.MatchCount}, 5);
+  EXPECT_EQ(matches_, 5);
   EXPECT_EQ(files_.opened.size(), 8u);  // two packets, each index and packet opened twice
 }
 
 TEST_F(SearchTest, UnopenablePacketIsLeftOutAndNamed) {
   files_.refused.insert(folder_.File("ONE.IDX"));
   const Status status = Search();
-  EXPECT_EQ(int32_t{state_.MatchCount}, 3);
+  EXPECT_EQ(matches_, 3);
   EXPECT_EQ(caller_.matches.front(), "00001~Subject~b1~~TWO.VEK~1");
   ASSERT_FALSE(status.ok());
   EXPECT_NE(status.message().find("left out a packet"), std::string::npos) << status.message();
@@ -147,7 +151,7 @@ TEST_F(SearchTest, EveryUnreadablePacketIsCountedAndTheSearchGoesOn) {
   caller_.packets.push_back("ONE");
   request_.last = 3;
   const Status status = Search();
-  EXPECT_EQ(int32_t{state_.MatchCount}, 0);
+  EXPECT_EQ(matches_, 0);
   EXPECT_NE(status.message().find("left out 3 packets"), std::string::npos) << status.message();
   EXPECT_NE(status.message().find("cannot read " + folder_.File("ONE.VEK")), std::string::npos) << status.message();
 }
@@ -155,7 +159,7 @@ TEST_F(SearchTest, EveryUnreadablePacketIsCountedAndTheSearchGoesOn) {
 TEST_F(SearchTest, SearchStopsWhenAMatchCannotBeStored) {
   caller_.fail_match = 3;
   const Status status = Search();
-  EXPECT_EQ(int32_t{state_.MatchCount}, 2);
+  EXPECT_EQ(matches_, 2);
   EXPECT_EQ(caller_.matches.size(), 2u);
   EXPECT_EQ(caller_.examined, 3u);  // nothing after the failure
   EXPECT_EQ(int32_t{criteria_.AuthorSwitch}, 0);
@@ -167,7 +171,7 @@ TEST_F(SearchTest, SearchStopsWhenAMatchCannotBeStored) {
 TEST_F(SearchTest, SearchStopsWhenASnippetCannotBeLent) {
   caller_.fail_examine_at = 1;
   const Status status = Search();
-  EXPECT_EQ(int32_t{state_.MatchCount}, 1);
+  EXPECT_EQ(matches_, 1);
   EXPECT_EQ(caller_.examined, 1u);
   EXPECT_FALSE(status.ok());
 }

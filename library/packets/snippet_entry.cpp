@@ -34,15 +34,6 @@ std::string_view PacketBaseName(std::string_view packet_entry) {
   return TrimTrailingBlanks(packet_entry.substr(0, packet_entry.find('~')));
 }
 
-std::string_view EntryField(std::string_view entry, int number) {
-  for (int field = 1; field < number; ++field) {
-    const size_t tilde = entry.find('~');
-    if (tilde == std::string_view::npos) return {};
-    entry.remove_prefix(tilde + 1);
-  }
-  return entry.substr(0, entry.find('~'));
-}
-
 Result<EntryLocation> ParseEntryLocation(std::string_view entry) {
   const size_t last = entry.rfind('~');
   const size_t before_last = last == std::string_view::npos || last == 0 ? std::string_view::npos

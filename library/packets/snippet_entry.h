@@ -31,9 +31,6 @@ std::string RecordNumberText(uint64_t record_number);
 // The base name a packet entry names.
 std::string_view PacketBaseName(std::string_view packet_entry);
 
-// Field `number` (from 1) counted from the start of the entry; empty when it has fewer.
-std::string_view EntryField(std::string_view entry, int number);
-
 // Where an entry points: its packet and its index record.
 struct EntryLocation {
   std::string packet_file;       // field 5, as written

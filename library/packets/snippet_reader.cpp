@@ -106,19 +106,6 @@ Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_
   return info;
 }
 
-Result<Snippet> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
-                                uint64_t record_position) {
-  Snippet snippet;
-  Result<SnippetInfo> info =
-      RetrieveSnippet(file_system, folder, base, record_position, [&snippet](std::string_view line) {
-        snippet.code_lines.emplace_back(line);
-        return Status::Ok();
-      });
-  if (!info.ok()) return info.status();
-  static_cast<SnippetInfo&>(snippet) = *info;
-  return snippet;
-}
-
 std::string SummaryLine1(const SnippetHeader& header) {
   return JoinFullWidth(header, SnippetHeader::kAuthor, SnippetHeader::kSubject, SnippetHeader::kOrigin);
 }

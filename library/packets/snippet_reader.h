@@ -31,10 +31,6 @@ struct SnippetInfo {
   std::string_view tag() const;
 };
 
-struct Snippet : SnippetInfo {
-  std::vector<std::string> code_lines;  // in body order, without their terminators
-};
-
 // Where a snippet lies: its index record, and the Start of the next whole record, where its
 // body ends (0 when no whole record follows: the body runs to the end of the packet).
 struct SnippetPlace {
@@ -68,10 +64,6 @@ Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view fo
 Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                                            uint64_t record_position, const LineVisitor& each_code_line,
                                            MarkRead mark = MarkRead::kYes);
-
-// The same, with the code lines collected.
-Result<Snippet> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
-                                uint64_t record_position);
 
 // Author, Subject and Origin at their full widths joined by "~" (95 bytes).
 std::string SummaryLine1(const SnippetHeader& header);

@@ -24,6 +24,23 @@ using testing::WriteFileBytes;
 using testing::WritePacket;
 using Lines = std::vector<std::string>;
 
+struct Snippet : SnippetInfo {
+  Lines code_lines;
+};
+
+// Fetches a snippet with its code lines collected.
+Result<Snippet> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+                                uint64_t position) {
+  Snippet snippet;
+  Result<SnippetInfo> info = oldvek::RetrieveSnippet(file_system, folder, base, position, [&](std::string_view line) {
+    snippet.code_lines.emplace_back(line);
+    return Status::Ok();
+  });
+  if (!info.ok()) return info.status();
+  static_cast<SnippetInfo&>(snippet) = *info;
+  return snippet;
+}
+
 TestSnippet MakeSnippet(std::string subject, Lines lines) {
   TestSnippet s;
   s.author = "R. Hacker";

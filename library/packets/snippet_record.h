@@ -1,7 +1,7 @@
 #ifndef OLDVEK_PACKETS_SNIPPET_RECORD_H_
 #define OLDVEK_PACKETS_SNIPPET_RECORD_H_
 
-#include "oldvek.h"
+#include "oldvek_records.h"
 #include "packets/formats.h"
 
 namespace oldvek {

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "oldvek.h"
+#include "oldvek_host.h"
 #include "platform/encoder_dialog.h"
 #include "platform/posix_host.h"
 

@@ -1,7 +1,7 @@
 #ifndef OLDVEK_PLATFORM_POSIX_HOST_H_
 #define OLDVEK_PLATFORM_POSIX_HOST_H_
 
-#include "oldvek.h"
+#include "oldvek_host.h"
 
 namespace oldvek {
 

@@ -28,16 +28,6 @@ Status ReadAheadFile::ReadAt(uint64_t offset, std::span<char> buffer) {
   return Status::Ok();
 }
 
-Status ReadAheadFile::WriteAt(uint64_t offset, std::span<const char> data) {
-  Forget();
-  return file_.WriteAt(offset, data);
-}
-
-Status ReadAheadFile::Append(std::span<const char> data) {
-  Forget();
-  return file_.Append(data);
-}
-
 Result<uint64_t> ReadAheadFile::Size() {
   if (!size_) {
     Result<uint64_t> size = file_.Size();
@@ -45,11 +35,6 @@ Result<uint64_t> ReadAheadFile::Size() {
     size_ = *size;
   }
   return *size_;
-}
-
-Status ReadAheadFile::Truncate(uint64_t size) {
-  Forget();
-  return file_.Truncate(size);
 }
 
 void ReadAheadFile::Forget() {

@@ -36,25 +36,5 @@ TEST(ReadAheadFileTest, EveryReadMatchesThePlainFileWhereverItFalls) {
   EXPECT_EQ(*ahead.Size(), 1000u);
 }
 
-TEST(ReadAheadFileTest, AWriteDropsWhatWasReadAhead) {
-  TempFolder folder;
-  WriteFileBytes(folder.File("F"), "abcdef");
-  Result<std::unique_ptr<File>> plain = FileSystem::Default().Open(folder.File("F"), kShared);
-  ASSERT_TRUE(plain.ok());
-  ReadAheadFile ahead(**plain);
-  std::string two(2, '\0');
-  ASSERT_TRUE(ahead.ReadAt(0, two).ok());
-  EXPECT_EQ(two, "ab");
-  ASSERT_TRUE(ahead.WriteAt(1, std::string_view("XY")).ok());
-  ASSERT_TRUE(ahead.Append(std::string_view("gh")).ok());
-  std::string all(10, '?');
-  ASSERT_TRUE(ahead.ReadAt(0, all).ok());
-  EXPECT_EQ(all, std::string("aXYdefgh\0\0", 10));
-  EXPECT_EQ(*ahead.Size(), 8u);
-  ASSERT_TRUE(ahead.Truncate(3).ok());
-  ASSERT_TRUE(ahead.ReadAt(0, all).ok());
-  EXPECT_EQ(all, std::string("aXY\0\0\0\0\0\0\0", 10));
-}
-
 }  // namespace
 }  // namespace oldvek

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "oldvek.h"
+#include "oldvek_host.h"
 #include "platform/posix_host.h"
 #include "platform/ui.h"
 

@@ -226,22 +226,6 @@ TEST_F(DeleteTest, AMixedListDropsTheEntryAndHandsTheSamePacketsOthersToEntrySta
   ExpectPacket("SORTS", {kBubble, kQuick});
 }
 
-TEST_F(DeleteTest, APacketListNameDifferingInLetterCaseMakesAMixedList) {
-  Write("SORTS", {kBubble, kShell});
-  const std::vector<std::string> list = Listing("SORTS", {"Bubble sort", "Shell sort"});
-  const Outcome outcome = Delete(list[0], {"Sorts"}, 1, list, 1);
-  EXPECT_EQ(outcome.list, std::vector<std::string>{list[1] + " (refreshed)"});
-  EXPECT_EQ(outcome.calls.size(), 2u);
-}
-
-TEST_F(DeleteTest, AMixedListOfOnlyTheDeletedEntryEndsWithNoElements) {
-  Write("SORTS", {kBubble});
-  const std::string entry = Listing("SORTS", {"Bubble sort"})[0];
-  const Outcome outcome = Delete(entry, {"SORTS"}, 0, {entry}, 1);
-  EXPECT_TRUE(outcome.list.empty());
-  EXPECT_EQ(outcome.calls, std::vector<std::string>{"changed 5 data=1111: (erased)"});
-}
-
 TEST_F(DeleteTest, FilesOnlyTouchesNeitherListAndCallsNothing) {
   Write("SORTS", {kBubble, kShell});
   const std::vector<std::string> list = Listing("SORTS", {"Bubble sort", "Shell sort"});

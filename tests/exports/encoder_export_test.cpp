@@ -42,34 +42,6 @@ std::string CrLf(const std::vector<std::string>& lines) {
   return text;
 }
 
-// What SUB U of the pages rebuilds from their data lines, page after page.
-std::string Rebuilt(const std::vector<std::string>& pages) {
-  std::string bytes;
-  for (const std::string& page : pages) {
-    int k = 0;
-    for (const std::string& line : SplitCrLfLines(ReadFileBytes(page))) {
-      if (line.rfind("U\"", 0) != 0) continue;
-      for (size_t i = 2; i < line.size(); ++i) {
-        int c = static_cast<unsigned char>(line[i]) - 37;
-        if (c < 0) c = 91 + 32 * c;
-        if (k < 4) {
-          k = c + 243;
-        } else {
-          bytes += static_cast<char>(c + (k % 3) * 86);
-          k /= 3;
-        }
-      }
-    }
-  }
-  return bytes;
-}
-
-std::string PatternBytes(size_t size) {
-  std::string bytes(size, '\0');
-  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
-  return bytes;
-}
-
 class EncodeZorvitTest : public ::testing::Test {
  protected:
   char separator() const { return folder_.path().back(); }
@@ -258,71 +230,6 @@ TEST_F(EncodeZorvitTest, ExistingFirstPageIsOverwrittenOnlyWhenTheUserSaysYes) {
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(outcome.record.boxes, (std::vector<MessageBoxSeen>{question, kFinished}));
   EXPECT_EQ(ReadFileBytes(existing), CrLf(SplitLfLines(LibraryTestData("hello_qb.bas"))));
-}
-
-TEST_F(EncodeZorvitTest, QuickBasicInputOneByteOverAPageGivesTwoChainedPages) {
-  const std::string bytes = PatternBytes(156001);
-  const std::string input = Input("MYDATA.BIN", bytes);
-  WriteFileBytes(folder_.File("MYPROG10.BAS"), "an earlier second page, replaced without a question");
-  const Outcome outcome = Encode(input, folder_.File("MYDATA.BAS"), {{kQuickBasic, std::string("MYPROG"), kFinish}});
-  ASSERT_EQ(outcome.status, 2);
-  EXPECT_EQ(outcome.record.boxes, std::vector<MessageBoxSeen>{kFinished});
-  const std::vector<std::string> pages{folder_.File("MYPROG.BAS"), folder_.File("MYPROG10.BAS")};
-  EXPECT_EQ(outcome.pages, pages);
-  EXPECT_EQ(outcome.pages_lower, 1);
-  EXPECT_EQ(outcome.record.labels,
-            (std::vector<std::string>{"Encoding " + input + " to " + pages[0], "Encoding " + input + " to " + pages[1]}));
-  EXPECT_EQ(SplitCrLfLines(ReadFileBytes(pages[0]))[0],
-            "'>>> Page 1 of 2 of MYDATA.BIN begins here. TYPE:BINAA TLEN:156000");
-  EXPECT_EQ(SplitCrLfLines(ReadFileBytes(pages[1]))[0], "'>>> Page 2 of 2 of MYDATA.BIN begins here. TYPE:BINAA TLEN:1");
-  EXPECT_TRUE(Rebuilt(pages) == bytes);
-}
-
-TEST_F(EncodeZorvitTest, PageNamesThatWouldCollideSendTheUserBackToTheDialog) {
-  const std::string input = Input("MYDATA.BIN", PatternBytes(156001));
-  // ENCODE10.BAS would chain to ENCODE10.BAS: page 2 would overwrite page 1.
-  const Outcome outcome = Encode(input, folder_.File("MYDATA.BAS"),
-                                 {{kQuickBasic, std::string("ENCODE10"), kFinish}, {0, std::string("ENCODERS"), kFinish}});
-  ASSERT_EQ(outcome.record.boxes.size(), 2u);
-  EXPECT_EQ(outcome.record.boxes[0].caption, "FILE NAME ERROR");
-  EXPECT_NE(outcome.record.boxes[0].text.find("ENCODE10.BAS"), std::string::npos) << outcome.record.boxes[0].text;
-  EXPECT_NE(outcome.record.boxes[0].text.find("page 1"), std::string::npos) << outcome.record.boxes[0].text;
-  EXPECT_EQ(outcome.record.boxes[1], kFinished);
-  EXPECT_EQ(outcome.status, 2);
-  EXPECT_EQ(outcome.pages, (std::vector<std::string>{folder_.File("ENCODERS.BAS"), folder_.File("ENCODE10.BAS")}));
-}
-
-TEST_F(EncodeZorvitTest, EmptyInputGivesOneValidPage) {
-  const std::string input = Input("EMPTY.DAT", "");
-  const Outcome outcome = Encode(input, folder_.File("EMPTY.BAS"), {{kQuickBasic, std::nullopt, kFinish}});
-  EXPECT_EQ(outcome.status, 1);
-  const std::vector<std::string> lines = SplitCrLfLines(ReadFileBytes(folder_.File("EMPTY.BAS")));
-  EXPECT_EQ(lines.front(), "'>>> Page 1 of 1 of EMPTY.DAT begins here. TYPE:BINAA TLEN:0");
-  EXPECT_EQ(lines.back(), "'>>> Page 1 of EMPTY.DAT ends here. Last page. TCHK:0");
-}
-
-TEST_F(EncodeZorvitTest, FilesThatCannotBeOpenedAreReportedByName) {
-  const std::string sep(1, separator());
-  const std::string input = Input("HI.TXT", "hello");
-  // An input that is not there: found out once encoding starts (one-page dialects) or when
-  // the pages are counted (QBasic/QB/PDS).
-  for (int32_t option : {kPowerBasic, kQuickBasic}) {
-    const Outcome outcome = Encode(folder_.File("GONE.BIN"), folder_.File("GONE.BAS"), {{option, std::nullopt, kFinish}});
-    EXPECT_EQ(outcome.status, -1);
-    EXPECT_TRUE(outcome.pages_erased);
-    ASSERT_EQ(outcome.record.boxes.size(), 1u);
-    EXPECT_NE(outcome.record.boxes[0].text.find(folder_.File("GONE.BIN")), std::string::npos);
-    EXPECT_TRUE(outcome.record.closed);
-    EXPECT_TRUE(outcome.record.parent_enabled_after);
-  }
-  // A page in a folder that does not exist.
-  const std::string page = folder_.File("NOWHERE" + sep + "HELLO.BAS");
-  const Outcome outcome = Encode(input, page, {{kVisualBasic, std::nullopt, kFinish}});
-  EXPECT_EQ(outcome.status, -1);
-  ASSERT_EQ(outcome.record.boxes.size(), 1u);
-  EXPECT_NE(outcome.record.boxes[0].text.find(page), std::string::npos);
-  EXPECT_TRUE(outcome.record.parent_enabled_after);
-  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
 }
 
 TEST_F(EncodeZorvitTest, TheChoicesStayInTheSearchCriteria) {

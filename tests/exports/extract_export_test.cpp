@@ -97,39 +97,20 @@ TEST(OldExtractCodeTest, TheXyzPageComesOutAsItsThreeBytes) {
   EXPECT_EQ(ReadFileBytes(folder.File("XYZ.VEK")), bytes.packet);
 }
 
+// The checksum fails: the user is told, and what was decoded stays.
+TEST(OldExtractCodeTest, AClosingQuoteIsDecodedIntoAnErrorVerdict) {
+  TempFolder folder;
+  const std::string out = folder.File("XYZ.TXT");
+  WriteXyzPacket(folder, {kBegin, "U\"2GHI\"", kEnd});
+  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Failed(out));
+  EXPECT_EQ(ReadFileBytes(out), "xyz\xFB");  // the quote's value -5, low 8 bits
+}
+
 std::string RandomBytes(size_t size, unsigned seed) {
   std::mt19937 random(seed);
   std::string bytes(size, '\0');
   for (char& b : bytes) b = static_cast<char>(random());
   return bytes;
-}
-
-// One snippet per page; the header says which page it is.
-PacketBytes PagesPacket(const std::vector<PageLines>& pages) {
-  std::vector<TestSnippet> snippets;
-  for (const PageLines& page : pages) snippets.push_back(Snippet(page));
-  return BuildPacket(snippets);
-}
-
-// A file named MENU: every page opens it with OPEN "MENU" (a U and a quote inside a string),
-// and QBasic pages chain to MENU10.BAU, MENU11.BAU.
-TEST(OldExtractCodeTest, EncodedPagesComeBackByteForByteInEveryDialect) {
-  TempFolder folder;
-  const std::string input = RandomBytes(330'001, 1987);
-  for (PageDialect dialect : {PageDialect::kPowerBasic, PageDialect::kVisualBasic, PageDialect::kQuickBasic}) {
-    SCOPED_TRACE("dialect " + std::to_string(static_cast<int>(dialect)));
-    const std::vector<PageLines> pages = EncodePages(input, "MENU", "MENU.BAU", dialect);
-    ASSERT_EQ(pages.size(), dialect == PageDialect::kQuickBasic ? 3u : 1u);
-    WritePacket(folder.path(), "PAGES", PagesPacket(pages));
-    std::string extracted;
-    for (size_t page = 1; page <= pages.size(); ++page) {
-      const std::string out = folder.File("MENU." + std::to_string(page));
-      EXPECT_EQ(Extract(Entry("PAGES.VEK", static_cast<int>(page)), folder.path(), out, 1), Succeeded(out));
-      extracted += ReadFileBytes(out);
-    }
-    EXPECT_EQ(extracted.size(), input.size());
-    EXPECT_TRUE(extracted == input);
-  }
 }
 
 TEST(OldExtractCodeTest, ASnippetHoldingPagesOneAndTwoGivesPageOnesBytesOnly) {
@@ -143,82 +124,6 @@ TEST(OldExtractCodeTest, ASnippetHoldingPagesOneAndTwoGivesPageOnesBytesOnly) {
   const std::string out = folder.File("DATA.BIN");
   EXPECT_EQ(Extract(Entry("BOTH.VEK", 1), folder.path(), out, 1), Succeeded(out));
   EXPECT_TRUE(ReadFileBytes(out) == input.substr(0, 156'000));
-}
-
-TEST(OldExtractCodeTest, ADataLineSplitAcrossPiecesDecodesAsIfReadWhole) {
-  // The data line (6 bytes and its terminator, from body byte `data_at` counted from 0) ends
-  // on the last byte of the first 20000-byte piece, or its terminator, its text, or the whole
-  // line falls into the next piece.
-  for (size_t data_at : {19'993u, 19'994u, 19'997u, 19'999u, 20'000u}) {
-    TempFolder folder;
-    const size_t padding = data_at - (kBegin.size() + 1) - 1;  // the padding line and its terminator
-    WriteXyzPacket(folder, {kBegin, "'" + std::string(padding - 1, '-'), kXyz, kEnd});
-    const std::string out = folder.File("XYZ.TXT");
-    EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out)) << data_at;
-    EXPECT_EQ(ReadFileBytes(out), "xyz") << data_at;
-  }
-}
-
-TEST(OldExtractCodeTest, ALastLineWithoutTerminatorIsNeitherDecodedNorWritten) {
-  TempFolder folder;
-  TestSnippet last = Snippet({kBegin, kXyz});
-  last.body_suffix = kEnd;  // the checksum is never read: the verdict is an error
-  WritePacket(folder.path(), "CUT", BuildPacket({Snippet({"PRINT"}), last}));
-  const std::string out = folder.File("XYZ.TXT");
-  EXPECT_EQ(Extract(Entry("CUT.VEK", 2), folder.path(), out, 1), Failed(out));
-  EXPECT_EQ(ReadFileBytes(out), "xyz") << "a failed verdict leaves the output as written";
-
-  const std::string text = folder.File("CUT.TXT");
-  EXPECT_EQ(Extract(Entry("CUT.VEK", 2), folder.path(), text, 2), text + " extracted");
-  EXPECT_EQ(ReadFileBytes(text), CommentBlock("CUT.VEK") + kBegin + "\r\n" + kXyz + "\r\n");
-}
-
-TEST(OldExtractCodeTest, AClosingQuoteOrATrailingBlankIsDecodedIntoAnErrorVerdict) {
-  TempFolder folder;
-  const std::string out = folder.File("XYZ.TXT");
-  WriteXyzPacket(folder, {kBegin, "U\"2GHI\"", kEnd});
-  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Failed(out));
-  EXPECT_EQ(ReadFileBytes(out), "xyz\xFB");  // the quote's value -5, low 8 bits
-  WriteXyzPacket(folder, {kBegin, "U\"2GHI ", kEnd});
-  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Failed(out));
-  EXPECT_EQ(ReadFileBytes(out), "xyz\xBB");  // the blank's value -69, low 8 bits
-}
-
-TEST(OldExtractCodeTest, ALowerCaseUBeforeAQuoteIsNoDataLine) {
-  TempFolder folder;
-  const std::string out = folder.File("XYZ.TXT");
-  WriteXyzPacket(folder, {kBegin, "u\"%%%%%", kXyz, "u\"%%%%%", kEnd});
-  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out));
-  EXPECT_EQ(ReadFileBytes(out), "xyz");
-  WriteXyzPacket(folder, {kBegin, "u\"2GHI", kEnd});
-  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Failed(out));
-  EXPECT_EQ(ReadFileBytes(out), "");
-}
-
-TEST(OldExtractCodeTest, LengthAndChecksumMarkersCountOnlyWhereAndHowTheyShould) {
-  TempFolder folder;
-  const std::string out = folder.File("XYZ.TXT");
-  // A lower-case length marker is found, and states 0.
-  WriteXyzPacket(folder, {"'>>> Page 1 of 1 of XYZ.TXT begins here. TYPE:BINAA tlen:3", kXyz, kEnd});
-  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Failed(out));
-  EXPECT_EQ(ReadFileBytes(out), "xyz");
-  // A checksum before the first data line and a length after it are ignored; so is
-  // everything after the first checksum.
-  WriteXyzPacket(folder, {"' TCHK:7", kBegin, "U\"2G", "' TLEN:99", "U\"HI", kEnd, "U\"2GHI", "' TCHK:9"});
-  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out));
-  EXPECT_EQ(ReadFileBytes(out), "xyz");
-  // The statement forms, without blanks.
-  WriteXyzPacket(folder, {"Z&=3", kXyz, "IF S=118 THEN PRINT \"OK\""});
-  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out));
-}
-
-TEST(OldExtractCodeTest, ALineHoldingTheDataMarkerAndTCHKIsDecodedAsData) {
-  TempFolder folder;
-  const std::string out = folder.File("FOUR.BIN");
-  // "TCHK:" is the group 202, 35, 210, 107: prefix T (47), low digits C, H, K and the colon.
-  WriteXyzPacket(folder, {"' TLEN:4", "U\"TCHK:", "' TCHK:171"});
-  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out));
-  EXPECT_EQ(ReadFileBytes(out), "\xCA\x23\xD2\x6B");
 }
 
 TEST(OldExtractCodeTest, TextModeWritesTheCommentBlockAtFullWidthThenEveryLine) {
@@ -245,32 +150,6 @@ TEST(OldExtractCodeTest, AnyOtherModeWritesTheCommentBlockAlone) {
     EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, mode), out + " extracted") << mode;
     EXPECT_EQ(ReadFileBytes(out), CommentBlock("XYZ.VEK")) << mode;
   }
-}
-
-TEST(OldExtractCodeTest, TheLastSnippetReadsToTheEndOfThePacketFile) {
-  TempFolder folder;
-  PacketBytes bytes = BuildPacket({Snippet({"PRINT 1"}), Snippet({"PRINT 2"}), Snippet({kBegin, kXyz, kEnd})});
-  bytes.index += "1         ";  // a partial record after the last: it ends no body
-  WritePacket(folder.path(), "LAST", bytes);
-  Bstr packet("LAST");
-  Bstr folder_text(folder.path());
-  StringArray list;
-  int32_t count = 0;
-  OldIndex(packet.get(), list.get(), &count, folder_text.get());
-  ASSERT_EQ(count, 3);
-  const std::string out = folder.File("XYZ.TXT");
-  EXPECT_EQ(Extract(list.items()[2], folder.path(), out, 1), Succeeded(out));
-  EXPECT_EQ(ReadFileBytes(out), "xyz");
-}
-
-TEST(OldExtractCodeTest, FieldsFiveAndSixAreCountedFromTheEndOfTheEntry) {
-  TempFolder folder;
-  WritePacket(folder.path(), "V1.2", BuildPacket({Snippet({"PRINT 1"}), Snippet({kBegin, kXyz, kEnd})}));
-  const std::string out = folder.File("XYZ.TXT");
-  EXPECT_EQ(Extract("00002~a~b~c~d~Author~Code~V1.2.VEK~79", folder.path(), out, 1), Succeeded(out));
-  EXPECT_EQ(ReadFileBytes(out), "xyz");
-  EXPECT_EQ(Extract("00002~a~b~c~d~Author~Code~V1.2.VEK~79", folder.path(), out, 2), out + " extracted");
-  EXPECT_NE(ReadFileBytes(out).find("'Origin: " + Fixed("ABC echo", 31) + "Packet: V1.2.VEK\r\n"), std::string::npos);
 }
 
 // What a refused call must leave: the index and the packet as they were, and the output
@@ -305,27 +184,6 @@ TEST(OldExtractCodeTest, APositionThatIsNotARecordStartIsRefusedBeforeAnyFileIsW
   EXPECT_FALSE(FileExists(fresh));
   EXPECT_FALSE(FileExists(folder.File("NONE.IDX")));
   EXPECT_FALSE(FileExists(folder.File("NONE.VEK")));
-}
-
-TEST(OldExtractCodeTest, APacketNameWithAPathSeparatorNamesNoPacket) {
-  TempFolder folder;
-  const char separator = folder.path().back();
-  // A packet in a folder beside the archive, as the entries below would reach it.
-  std::filesystem::create_directory(folder.File("SUB"));
-  const std::string archive = folder.File("SUB") + separator;
-  const PacketBytes bytes = BuildPacket({Snippet({kBegin, kXyz, kEnd})});
-  WritePacket(archive, "XYZ", bytes);
-  WritePacket(folder.path(), "XYZ", bytes);
-  const std::string fresh = archive + "FRESH.TXT";
-  for (const std::string& packet_file : {std::string("..") + separator + "SUB" + separator + "XYZ.VEK",
-                                        std::string("../XYZ.VEK"), std::string("..\\XYZ.VEK"),
-                                        folder.File("XYZ.VEK"), std::string("C:XYZ.VEK")}) {
-    const std::string message = Extract("00001~s~a~c~" + packet_file + "~1", archive, fresh, 1);
-    EXPECT_EQ(message.rfind("Nothing extracted to " + fresh + ": ", 0), 0u) << message;
-    EXPECT_FALSE(FileExists(fresh)) << packet_file;
-    EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), bytes.index) << packet_file;
-    EXPECT_EQ(ReadFileBytes(archive + "XYZ.IDX"), bytes.index) << packet_file;
-  }
 }
 
 TEST(OldExtractCodeTest, AnOutputThatCannotBeCreatedIsReportedByName) {

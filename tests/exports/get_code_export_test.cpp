@@ -100,28 +100,6 @@ TEST(OldGetCodeTest, ThreeLinesWithFullWidthSummaryAndTheRecordFilled) {
   EXPECT_EQ(RecordBytes(fetched.record), expected);
 }
 
-TEST(OldGetCodeTest, LinesComeBackWholeAcrossPieces) {
-  TempFolder folder;
-  const std::string longer_than_a_piece(45000, 'L');
-  const std::string ends_on_byte_20000 = "PRINT \"" + std::string(19992, 'x');  // 19999 bytes, then 0xE3
-  ASSERT_EQ(ends_on_byte_20000.size(), 19999u);
-  WritePacket(folder.path(), "LONG",
-              BuildPacket({Snippet({ends_on_byte_20000, "after", longer_than_a_piece}), Snippet({"NEXT"})}));
-  const Fetched fetched = Fetch("LONG", folder.path(), 1);
-  ASSERT_EQ(fetched.count, 5);
-  EXPECT_EQ(fetched.lines[2], ends_on_byte_20000);
-  EXPECT_EQ(fetched.lines[3], "after");
-  EXPECT_EQ(fetched.lines[4], longer_than_a_piece);
-}
-
-TEST(OldGetCodeTest, TwoTerminatorsInARowGiveAnEmptyLine) {
-  TempFolder folder;
-  WritePacket(folder.path(), "GAP", BuildPacket({Snippet({"A = 1", "", "B = 2"})}));
-  const Fetched fetched = Fetch("GAP", folder.path(), 1);
-  ASSERT_EQ(fetched.count, 5);
-  EXPECT_EQ(Lines(fetched.lines.begin() + 2, fetched.lines.end()), (Lines{"A = 1", "", "B = 2"}));
-}
-
 TEST(OldGetCodeTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
   TempFolder folder;
   Lines on48(47, "' filler");
@@ -135,26 +113,6 @@ TEST(OldGetCodeTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
   EXPECT_EQ(late.record.Kind, 1);
   EXPECT_EQ(late.count, 51);
   EXPECT_EQ(Fetch("ZV", folder.path(), 157).record.Kind, 2);
-}
-
-TEST(OldGetCodeTest, TheLastSnippetRunsToTheLastByteOfThePacket) {
-  TempFolder folder;
-  TestSnippet last = Snippet({"CLOSE #1", "END"});
-  last.body_suffix = "no terminator";
-  WritePacket(folder.path(), "FILES", BuildPacket({Snippet({"OPEN \"A\" FOR INPUT AS #1"}), last}));
-  const Fetched fetched = Fetch("FILES", folder.path(), 79);
-  EXPECT_EQ(Lines(fetched.lines.begin() + 2, fetched.lines.end()), (Lines{"CLOSE #1", "END"}));
-}
-
-TEST(OldGetCodeTest, AHeaderThatEndsThePacketGivesTheSummaryLinesOnly) {
-  TempFolder folder;
-  WritePacket(folder.path(), "BARE", BuildPacket({Snippet({"PRINT"}), Snippet({})}));
-  const Fetched fetched = Fetch("BARE", folder.path(), 79);
-  EXPECT_EQ(fetched.count, 2);
-  ASSERT_EQ(fetched.lines.size(), 2u);
-  EXPECT_EQ(fetched.lines[0].size(), 95u);
-  EXPECT_EQ(fetched.lines[1].size(), 53u);
-  EXPECT_EQ(fetched.record.Kind, 1);
 }
 
 TEST(OldGetCodeTest, TheFlagBecomesASpaceAndNothingElseInTheIndexChanges) {

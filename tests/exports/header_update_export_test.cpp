@@ -92,27 +92,6 @@ TEST_F(HeaderUpdateTest, ValuesAreCutToTheirFieldsPaddedAndStoredAsGiven) {
   ExpectFiles(snippets_);  // the empty Author is 31 blanks
 }
 
-TEST_F(HeaderUpdateTest, ListingAndFetchingAfterwardsShowTheNewValues) {
-  Update({"Bea", "New subject", "O", "D", "NEWCODE"}, "00001~Bubble sort~Ann Coder~QB45~TOOLS.VEK~1");
-  Bstr packet("TOOLS");
-  Bstr folder(folder_.path());
-  StringArray list;
-  int32_t count = 0;
-  OldIndex(packet.get(), list.get(), &count, folder.get());
-  ASSERT_EQ(count, 3);
-  EXPECT_EQ(list.items()[0], "00001~New subject~Bea~NEWCODE~TOOLS.VEK~1");
-
-  StringArray lines;
-  Bstr tag;
-  int32_t reserved = 0;
-  int32_t position = 1;
-  SnippetRecord record{};
-  OldGetCode(packet.get(), folder.get(), lines.get(), &reserved, tag.get(), &count, &position, &record);
-  EXPECT_EQ(lines.items(), (std::vector<std::string>{Fixed("Bea", 31) + "~" + Fixed("New subject", 31) + "~" + Fixed("O", 31),
-                                                     Fixed("D", 23) + "~" + Fixed("NEWCODE", 23) + "~" + Fixed("X1", 5),
-                                                     "FOR I = 1 TO N", "NEXT I"}));
-}
-
 TEST_F(HeaderUpdateTest, ThePacketIsTheOneThePacketListNamesNotTheEntry) {
   WritePacket(folder_.path(), "ELSE", BuildPacket(ThreeSnippets()));
   Update({"A", "S", "O", "D", "C"}, "00002~Word count~Ann Coder~QB45~ELSE.VEK~79", "TOOLS   ~Tools");

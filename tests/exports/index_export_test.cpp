@@ -70,12 +70,6 @@ TEST(OldIndexTest, LeadingBlanksStayPartOfTheName) {
   EXPECT_EQ(List(" LEAD", folder.path()).entries, std::vector<std::string>{"00001~Lead~D~QB~ LEAD.VEK~1"});
 }
 
-TEST(OldIndexTest, BlankFieldsLeaveFourTildesInARow) {
-  TempFolder folder;
-  WritePacket(folder.path(), "BLANK", BuildPacket({Snippet("", "", "")}));
-  EXPECT_EQ(List("BLANK", folder.path()).entries, std::vector<std::string>{"00001~~~~BLANK.VEK~1"});
-}
-
 TEST(OldIndexTest, FieldsComeFromTheHeaderNotTheIndexCopies) {
   TempFolder folder;
   TestSnippet s = Snippet("Header subject", "Header author", "QB");
@@ -132,34 +126,6 @@ TEST(OldIndexTest, StartBeyondTheEndGivesZeroBytesThatAreNotTrimmed) {
   const std::string zeros31(31, '\0');
   EXPECT_EQ(List("LOST", folder.path()).entries[0],
             "00001~" + zeros31 + "~" + zeros31 + "~" + std::string(23, '\0') + "~LOST.VEK~1");
-}
-
-TEST(OldIndexTest, StartFieldReadsDigitsAfterLeadingBlanks) {
-  TempFolder folder;
-  TestSnippet first = Snippet("First", "G", "QB");
-  TestSnippet second = Snippet("Second", "H", "QB");
-  PacketBytes bytes = BuildPacket({first, second});
-  const size_t second_start = HeaderBytes(first).size() + first.lines[0].size() + 2;
-  bytes.index.replace(78 + 1, 10, Fixed("  " + std::to_string(second_start) + "x9", 10));
-  WritePacket(folder.path(), "NUMS", bytes);
-  EXPECT_EQ(List("NUMS", folder.path()).entries[1], "00002~Second~H~QB~NUMS.VEK~79");
-}
-
-TEST(OldIndexTest, RecordNumbersPastFiveDigitsAreWrittenInFull) {
-  TempFolder folder;
-  TestSnippet s = Snippet("Many", "I", "QB");
-  s.lines.clear();
-  const std::string record = IndexRecordBytes(s, 1);
-  std::string index;
-  index.reserve(record.size() * 100000);
-  for (int i = 0; i < 100000; ++i) index += record;
-  WriteFileBytes(folder.File("BIG.IDX"), index);
-  WriteFileBytes(folder.File("BIG.VEK"), HeaderBytes(s));
-  const Listing listing = List("BIG", folder.path());
-  ASSERT_EQ(listing.count, 100000);
-  EXPECT_EQ(listing.entries[6], "00007~Many~I~QB~BIG.VEK~469");
-  EXPECT_EQ(listing.entries[99998], "99999~Many~I~QB~BIG.VEK~7799845");
-  EXPECT_EQ(listing.entries[99999], "100000~Many~I~QB~BIG.VEK~7799923");
 }
 
 }  // namespace

@@ -282,26 +282,6 @@ TEST_F(OldVekSearchTest, ModeTwoPacketChoiceAllAgainstAnotherChoice) {
   EXPECT_EQ(SearchBoth(2, kPacketBit, 1, "BASICS").count, 5);
 }
 
-TEST_F(OldVekSearchTest, SwitchWordMinusOneInEachMode) {
-  reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord&, uint8_t& bits, SAFEARRAY**) {
-    criteria.PacketSwitch = 1;
-    criteria.AuthorSwitch = -1;
-    SetText(criteria.AuthorTerm, 32, "Ann");
-    bits = kPacketBit | kAuthorBit;
-  };
-  EXPECT_EQ(reader_.Search(1, 1, 2, packets_, folder_.path()).count, 5);
-  EXPECT_EQ(reader_.Search(2, 1, 2, packets_, folder_.path()).count, 0);  // the packet bit fails on "ALL"
-  EXPECT_EQ(reader_.Search(2, 1, 2, packets_, folder_.path(), "SORTS").count, 5);
-  const Outcome terms = reader_.Search(3, 1, 2, packets_, folder_.path());
-  EXPECT_EQ(terms.results, (std::vector<std::string>{"00001~Bubble sort~Ann Author~QB45~SORTS.VEK~1",
-                                                     "00002~Write a file~Ann Author~QB45~FILES.VEK~79"}));
-  reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord&, uint8_t& bits, SAFEARRAY**) {
-    criteria.AuthorSwitch = -1;
-    bits = kAuthorBit;
-  };
-  EXPECT_EQ(reader_.Search(2, 1, 2, packets_, folder_.path(), "SORTS").count, 0);
-}
-
 TEST_F(OldVekSearchTest, ModeThreeTestsTheFieldsAndTermsAsStored) {
   reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord& snippet, uint8_t& bits, SAFEARRAY**) {
     criteria.PacketSwitch = 1;
@@ -315,13 +295,6 @@ TEST_F(OldVekSearchTest, ModeThreeTestsTheFieldsAndTermsAsStored) {
   ASSERT_EQ(reader_.tests.size(), 2u);
   EXPECT_EQ(reader_.tests[0].first, Fixed("Ann Other", 31));
   EXPECT_EQ(reader_.tests[0].second, Fixed("Ann", 32));
-}
-
-TEST_F(OldVekSearchTest, ModeThreeWithCriterionByteZeroPassesNothing) {
-  const Outcome outcome = SearchBoth(3, 0, 1);
-  EXPECT_EQ(outcome.count, 0);
-  EXPECT_TRUE(outcome.results_erased);
-  EXPECT_TRUE(reader_.tests.empty());
 }
 
 TEST_F(OldVekSearchTest, ModeThreeCodeTextMatchesOnlyFromElementThreeOn) {
@@ -345,40 +318,6 @@ TEST_F(OldVekSearchTest, ModeThreeCodeTextMatchesOnlyFromElementThreeOn) {
     EXPECT_TRUE(text == "PRINT" || text == "OPEN F$ FOR APPEND AS #1") << text;
     EXPECT_EQ(term, Fixed("APPEND", 256));
   }
-}
-
-TEST_F(OldVekSearchTest, ModeThreeCodeTextWithTheLinesErasedPassesNothing) {
-  reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord&, uint8_t& bits, SAFEARRAY** lines) {
-    criteria.PacketSwitch = criteria.CodeTextSwitch = 1;
-    SafeArrayDestroy(*lines);
-    *lines = nullptr;
-    bits = kPacketBit | kCodeTextBit;
-  };
-  EXPECT_EQ(reader_.Search(3, 1, 2, packets_, folder_.path()).count, 0);
-  EXPECT_TRUE(reader_.tests.empty());
-}
-
-TEST_F(OldVekSearchTest, ModeOneWithCriterionByteZeroPassesEverySnippet) {
-  EXPECT_EQ(SearchBoth(1, 0, 0).count, 5);
-  EXPECT_EQ(SearchBoth(1, kPacketBit, 0).count, 0);
-}
-
-TEST_F(OldVekSearchTest, FirstGreaterThanLastVisitsNoPacket) {
-  reader_.Search(1, 1, 1, packets_, folder_.path());
-  ASSERT_FALSE(reader_.lent.empty());
-  SearchCriteria* criteria = reader_.lent[0].criteria;
-  criteria->AuthorSwitch = 9;  // as the encoder's dialog may leave it
-  reader_.lent.clear();
-
-  const Outcome outcome = reader_.Search(1, 2, 1, {"NONE", "NADA"}, folder_.path());
-  EXPECT_EQ(outcome.count, 0);
-  EXPECT_EQ(int32_t{criteria->AuthorSwitch}, 0);
-  EXPECT_TRUE(outcome.progress.ended);
-  EXPECT_TRUE(outcome.progress.texts.empty());
-  EXPECT_EQ(outcome.progress.messages_taken, 0);
-  EXPECT_TRUE(reader_.lent.empty());
-  EXPECT_FALSE(FileExists(folder_.File("NONE.IDX")));
-  EXPECT_FALSE(FileExists(folder_.File("NADA.IDX")));
 }
 
 TEST_F(OldVekSearchTest, ResultsAreUntouchedWhenNothingMatches) {
@@ -421,27 +360,6 @@ TEST_F(OldVekSearchTest, AuthorSwitchIsResetAndTheRestOfTheCriteriaKept) {
   EXPECT_EQ(reader_.lent[0].criteria, criteria);
   EXPECT_EQ(int32_t{reader_.lent[0].criteria->SubjectSwitch}, 3);
   EXPECT_EQ(std::string(criteria->Reserved132, 44), Fixed("the encoder's corner", 44));
-}
-
-TEST_F(OldVekSearchTest, ModeOtherThanOneToThreeVisitsEveryPacketAndEndsTheDialog) {
-  for (int32_t mode : {0, 4, -1}) {
-    SCOPED_TRACE(mode);
-    const Outcome outcome = reader_.Search(mode, 1, 2, packets_, folder_.path(), "ALL", {{"kept"}});
-    EXPECT_EQ(outcome.count, 0);
-    EXPECT_EQ(outcome.results, std::vector<std::string>{"kept"});
-    EXPECT_EQ(outcome.progress.texts, (std::vector<std::string>{Progress("SORTS"), Progress("FILES")}));
-    EXPECT_EQ(outcome.progress.messages_taken, 2);
-    EXPECT_TRUE(outcome.progress.ended);
-    EXPECT_TRUE(reader_.lent.empty());
-  }
-}
-
-TEST_F(OldVekSearchTest, MissingPacketIsCreatedEmptyAndContributesNothing) {
-  const Outcome outcome = reader_.Search(1, 1, 3, {"SORTS", "FRESH~new", "FILES"}, folder_.path());
-  EXPECT_EQ(outcome.count, 5);
-  EXPECT_EQ(outcome.progress.texts[1], Progress("FRESH"));
-  EXPECT_TRUE(FileExists(folder_.File("FRESH.VEK")));
-  EXPECT_EQ(ReadFileBytes(folder_.File("FRESH.IDX")), "");
 }
 
 TEST_F(OldVekSearchTest, IndicesOutsideThePacketListNameNoPacket) {

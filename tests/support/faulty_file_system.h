@@ -37,6 +37,8 @@ class FaultyFileSystem final : public FileSystem {
   // Operations counted so far: every open, read, write, append, size, truncate, sync,
   // close, remove and replace. Exists is a query that cannot fail and is not counted.
   uint64_t operations() const { return operations_; }
+  // Every counted operation so far, in order, as "flush PATH", "rename PATH" and so on.
+  const std::vector<std::string>& steps() const { return steps_; }
 
   struct Read {
     std::string path;
@@ -63,6 +65,7 @@ class FaultyFileSystem final : public FileSystem {
   bool only_one_ = false;
   std::string read_only_;
   std::vector<Read> reads_;
+  std::vector<std::string> steps_;
   uint64_t operations_ = 0;
 };
 

@@ -116,18 +116,17 @@ int RunSearch(const Arguments& arguments) {
 
   SearchCriteria criteria{};
   SnippetRecord snippet{};
-  SearchState state{};
   oldvek::SearchRequest request;
   request.mode = oldvek::kModeTermsMatch;
   request.first = 1;
   request.last = static_cast<int64_t>(packets.size());
   request.folder = folder;
   CommandLineSearch caller(folder, packets, *field, text);
-  const Status status =
-      oldvek::SearchPackets(oldvek::FileSystem::Default(), request, criteria, snippet, state, caller);
-  std::fprintf(stderr, "%d matches\n", state.MatchCount);
-  if (!status.ok()) return Fail("search: " + status.message());
-  return state.MatchCount > 0 ? 0 : 1;
+  const oldvek::SearchOutcome outcome =
+      oldvek::SearchPackets(oldvek::FileSystem::Default(), request, criteria, snippet, caller);
+  std::fprintf(stderr, "%d matches\n", outcome.matches);
+  if (!outcome.status.ok()) return Fail("search: " + outcome.status.message());
+  return outcome.matches > 0 ? 0 : 1;
 }
 
 }  // namespace vek

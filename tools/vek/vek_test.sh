@@ -15,8 +15,11 @@ fail() { echo "vek_test: $*" >&2; exit 1; }
 if "$vek" search "$work/arc" "no such words" 2>/dev/null; then fail "a search without matches succeeded"; fi
 cmp -s "$root/examples/archive/SORTS.IDX" "$work/arc/SORTS.IDX" || fail "search changed an index"
 
-# retitle, then move, then delete: the lists show each change
-"$vek" retitle "$work/arc" SORTS 1 --subject "Bubble sort (retitled)"
+# retitle, then move, then delete: the lists show each change; retitling leaves the read mark
+mark="$(head -c 1 "$work/arc/SORTS.IDX" | od -An -tx1)"
+"$vek" retitle "$work/arc" SORTS 1 --subject "Bubble sort (retitled)" || fail "retitle exit code"
+[ "$(head -c 1 "$work/arc/SORTS.IDX" | od -An -tx1)" = "$mark" ] || fail "retitle changed the read mark"
+if "$vek" retitle "$work/arc" SORTS 99 --subject x 2>/dev/null; then fail "retitled a missing record"; fi
 "$vek" show "$work/arc" SORTS 1 | grep -q "^Subject  Bubble sort (retitled)$" || fail "retitle"
 "$vek" move "$work/arc" SORTS 1 FILEIO | grep -q "now record 4 of FILEIO" || fail "move"
 "$vek" list "$work/arc" FILEIO | grep -q "^  00004~Bubble sort (retitled)~Margit Halloran~QB45~FILEIO.VEK~235$" || fail "moved entry"

@@ -1,0 +1,129 @@
+// The order of an edit's steps, read from the file system's log: what a commit mark promises
+// is whole on disk before the mark, the mark is whole before the work it guards, and it goes
+// only after that work is flushed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "editing/header_update.h"
+#include "editing/snippet_deletion.h"
+#include "editing/snippet_move.h"
+#include "faulty_file_system.h"
+#include "packets/packet_commit.h"
+#include "packet_writer.h"
+#include "temp_folder.h"
+
+namespace oldvek {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::TempFolder;
+using testing::TestSnippet;
+
+// Positions in the log of a finished operation; the log's length when a step never came.
+class StepLog {
+ public:
+  explicit StepLog(const std::vector<std::string>& steps) : steps_(steps) {
+    for (const std::string& step : steps_) text_ += step + "\n";
+  }
+  ptrdiff_t First(const std::string& step) const {
+    return std::find(steps_.begin(), steps_.end(), step) - steps_.begin();
+  }
+  // The last write or append to `path`; -1 when there was none.
+  ptrdiff_t LastWrite(const std::string& path) const {
+    ptrdiff_t at = -1;
+    for (size_t i = 0; i < steps_.size(); ++i) {
+      if (steps_[i] == "write " + path || steps_[i] == "append to " + path) at = static_cast<ptrdiff_t>(i);
+    }
+    return at;
+  }
+  ptrdiff_t FirstWrite(const std::string& path) const {
+    return std::min(First("write " + path), First("append to " + path));
+  }
+  ptrdiff_t end() const { return static_cast<ptrdiff_t>(steps_.size()); }
+  const std::string& text() const { return text_; }
+
+ private:
+  const std::vector<std::string>& steps_;
+  std::string text_;
+};
+
+TestSnippet Snippet(std::string subject) {
+  TestSnippet s;
+  s.subject = std::move(subject);
+  s.lines = {"PRINT 1"};
+  return s;
+}
+
+TEST(EditOrderTest, ARebuildFlushesItsFilesThenItsMarkThenRenames) {
+  TempFolder folder;
+  testing::WritePacket(folder.path(), "P", testing::BuildPacket({Snippet("A"), Snippet("B")}));
+  FaultyFileSystem files;
+  ASSERT_TRUE(DeleteSnippet(files, folder.path(), "P", 1).ok());
+  const StepLog log(files.steps());
+  const std::string vek = folder.File("P.$VE");
+  const std::string idx = folder.File("P.$ID");
+  const std::string mark = folder.File("P.$OK");
+  ASSERT_LT(log.First("flush " + vek), log.end()) << log.text();
+  ASSERT_LT(log.First("flush " + idx), log.end()) << log.text();
+  EXPECT_LT(log.LastWrite(vek), log.First("flush " + vek)) << log.text();
+  EXPECT_LT(log.LastWrite(idx), log.First("flush " + idx)) << log.text();
+  EXPECT_LT(std::max(log.First("flush " + vek), log.First("flush " + idx)), log.FirstWrite(mark)) << log.text();
+  EXPECT_LT(log.LastWrite(mark), log.First("flush " + mark)) << log.text();
+  EXPECT_LT(log.First("flush " + mark), log.First("rename " + vek)) << log.text();
+  EXPECT_LT(log.First("rename " + vek), log.First("rename " + idx)) << log.text();
+  EXPECT_LT(log.First("rename " + idx), log.First("delete " + mark)) << log.text();
+  EXPECT_LT(log.First("delete " + mark), log.end()) << log.text();
+}
+
+TEST(EditOrderTest, AMoveFlushesTheDestinationBeforeItsMarkGoes) {
+  TempFolder folder;
+  testing::WritePacket(folder.path(), "SRC", testing::BuildPacket({Snippet("A")}));
+  testing::WritePacket(folder.path(), "DST", testing::BuildPacket({Snippet("B")}));
+  FaultyFileSystem files;
+  ASSERT_TRUE(MoveSnippet(files, folder.path(), "SRC", 1, "DST").ok());
+  const StepLog log(files.steps());
+  const std::string mark = folder.File("DST.$OK");
+  const ptrdiff_t mark_gone = log.First("delete " + mark);
+  ASSERT_LT(mark_gone, log.end()) << log.text();
+  EXPECT_LT(log.First("flush " + mark), log.FirstWrite(folder.File("DST.IDX"))) << log.text();
+  for (const char* name : {"DST.IDX", "DST.VEK"}) {
+    const std::string path = folder.File(name);
+    EXPECT_LT(log.LastWrite(path), log.First("flush " + path)) << name << "\n" << log.text();
+    EXPECT_LT(log.First("flush " + path), mark_gone) << name << "\n" << log.text();
+  }
+}
+
+TEST(EditOrderTest, SettlingAMarkFlushesThePacketBeforeTheMarkGoes) {
+  TempFolder folder;
+  const testing::PacketBytes bytes = testing::BuildPacket({Snippet("A"), Snippet("B")});
+  testing::WritePacket(folder.path(), "P", bytes);
+  const HeaderFields fields{"author", "subject", "origin", "date", "code"};
+  const std::string index = folder.File("P.IDX");
+  const std::string packet = folder.File("P.VEK");
+  ptrdiff_t first_patch = 0;
+  {
+    FaultyFileSystem dry;
+    ASSERT_TRUE(UpdateHeader(dry, folder.path(), "P", 79, fields).ok());
+    const StepLog log(dry.steps());
+    first_patch = std::min(log.FirstWrite(index), log.FirstWrite(packet));
+  }
+  // Cut off just after the mark: settling carries it out.
+  testing::WritePacket(folder.path(), "P", bytes);
+  FaultyFileSystem crash;
+  crash.FailFrom(static_cast<uint64_t>(first_patch) + 1);
+  ASSERT_FALSE(UpdateHeader(crash, folder.path(), "P", 79, fields).ok());
+  ASSERT_TRUE(testing::FileExists(folder.File("P.$OK")));
+  FaultyFileSystem settling;
+  ASSERT_TRUE(SettlePacket(settling, folder.path(), "P").ok());
+  const StepLog log(settling.steps());
+  const ptrdiff_t mark_gone = log.First("delete " + folder.File("P.$OK"));
+  ASSERT_LT(mark_gone, log.end()) << log.text();
+  for (const std::string& path : {index, packet}) {
+    EXPECT_LT(log.LastWrite(path), log.First("flush " + path)) << path << "\n" << log.text();
+    EXPECT_LT(log.First("flush " + path), mark_gone) << path << "\n" << log.text();
+  }
+}
+
+}  // namespace
+}  // namespace oldvek
