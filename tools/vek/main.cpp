@@ -45,7 +45,7 @@ void BuildApp(CLI::App& app) {
 }
 
 int Run(int argc, char** argv) {
-  CLI::App app("vek: the BASIC snippet archive from a terminal", "vek");
+  CLI::App app("the BASIC snippet archive from a terminal", "vek");
   BuildApp(app);
   std::string page;
   app.add_option("--print", page, "print the manual page (man) or the bash completion (bash-completion)")

@@ -20,6 +20,17 @@ std::string Roff(const std::string& text) {
 
 std::vector<CLI::App*> Commands(CLI::App& app) { return app.get_subcommands([](CLI::App*) { return true; }); }
 
+// A command's --help without its first line (the description, shown above it) and without
+// the exit statuses every command repeats.
+std::string CommandHelp(CLI::App& command, const std::string& footer) {
+  std::string help = command.help();
+  help.erase(0, help.find('\n') + 1);
+  const size_t repeated = help.find(footer);
+  if (repeated != std::string::npos) help.erase(repeated);
+  while (help.size() > 1 && help[help.size() - 2] == '\n') help.pop_back();
+  return help;
+}
+
 }  // namespace
 
 std::string ManualPage(CLI::App& app) {
@@ -28,7 +39,7 @@ std::string ManualPage(CLI::App& app) {
                      ".br\n.B vek\n\\-\\-help | \\-\\-version\n.SH COMMANDS\n";
   for (CLI::App* command : Commands(app)) {
     page += ".SS " + command->get_name() + "\n" + Roff(command->get_description()) + "\n.PP\n.nf\n" +
-            Roff(command->help()) + ".fi\n";
+            Roff(CommandHelp(*command, app.get_footer())) + ".fi\n";
   }
   page += ".SH EXIT STATUS\n" + Roff(app.get_footer()) + "\n";
   return page;
