@@ -16,6 +16,7 @@ struct CdeOptions {
   std::vector<std::string> packets;
   std::string lead;
   std::string header = "1";
+  bool keep_unread = false;
   bool force = false;
   bool quiet = false;
 };
@@ -38,6 +39,7 @@ int RunCde(const CdeOptions& options) {
   }
   request.packet_count = request.chosen.size();
   request.lead_text = options.lead;
+  request.mark_read = options.keep_unread ? oldvek::MarkRead::kNo : oldvek::MarkRead::kYes;
   OutputFile output(options.out, options.force);
   request.path = output.scratch();
   Progress progress("code file", request.packet_count, options.quiet);
@@ -59,6 +61,7 @@ void AddCdeCommand(CLI::App& app) {
   command->add_option("PACKET", options->packets, "the packets, in order")->required();
   command->add_option("--lead", options->lead, "text written first, as it is");
   command->add_option("--header", options->header, "the code file's header number")->capture_default_str();
+  command->add_flag("--keep-unread", options->keep_unread, "leave the read marks as they are");
   AddForce(*command, options->force);
   AddQuiet(*command, options->quiet);
   SetAction(*command, [options] { return RunCde(*options); });

@@ -49,6 +49,8 @@ run 3 'exists' new "$arc" box
 printf '10 PRINT "A~B"\r\n20 END\r\n' >prog.bas
 run 0 'record 1 of BOX' add "$arc" BOX prog.bas --author "Ann Example"
 run 0 '^20 END$' show "$arc" BOX 1 --keep-unread
+printf '1 REM piped\n' | "$vek" add "$arc" BOX - --subject=piped | grep -q 'record 2 of BOX' || fail "add -"
+run 1 '0 matches' search -- "$arc" -piped-
 "$vek" list --json "$arc" BOX | python3 -c '
 import json, sys
 s = json.load(sys.stdin)["packets"][0]["snippets"][0]
