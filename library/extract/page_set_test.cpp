@@ -23,8 +23,10 @@ TEST(PageSetTest, BeginLines) {
   for (const Case& c : cases) {
     const std::optional<PageMark> mark = ParseBeginLine(c.line);
     ASSERT_EQ(mark.has_value(), c.mark.has_value()) << c.line;
-    if (mark) EXPECT_EQ(std::tie(mark->page, mark->page_count, mark->name),
-                        std::tie(c.mark->page, c.mark->page_count, c.mark->name)) << c.line;
+    if (mark) {
+      EXPECT_EQ(std::tie(mark->page, mark->page_count, mark->name),
+                std::tie(c.mark->page, c.mark->page_count, c.mark->name)) << c.line;
+    }
   }
 }
 
