@@ -34,7 +34,11 @@ int RunList(const ListOptions& options) {
     }
     const std::vector<std::string> entries = Must(oldvek::BuildSnippetList(Files(), folder, base));
     std::printf("%s (%zu snippets)\n", base.c_str(), entries.size());
-    for (const std::string& entry : entries) std::printf("  %s\n", entry.c_str());
+    for (const std::string& entry : entries) {
+      std::fputs("  ", stdout);
+      std::fwrite(entry.data(), 1, entry.size(), stdout);  // a NUL in a header field is printed too
+      std::fputc('\n', stdout);
+    }
   }
   if (options.json) PrintJson(document);
   return kDone;

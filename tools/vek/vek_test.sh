@@ -42,6 +42,10 @@ run 2 'subject is 32 characters; the field holds 31' add "$arc" SORTS /dev/null 
 [ ! -e plain.out ] && [ ! -e all.cde ] || fail "a refused command left its output"
 mkdir lower && cp "$arc/SORTS.IDX" lower/sorts.idx && cp "$arc/SORTS.VEK" lower/sorts.vek
 run 0 '^  00003~' list lower SORTS
+python3 -c '  # a NUL in the Subject of snippet 2
+start = int(open("lower/sorts.idx", "rb").read()[79:89])
+f = open("lower/sorts.vek", "r+b"); f.seek(start - 1 + 31 + 5); f.write(b"\0")'
+run 0 '~SORTS.VEK~79$' list lower SORTS
 
 # new, add (CR LF lines, "~" kept in JSON), show, retitle, move, delete, check
 run 0 '' new "$arc" BOX
