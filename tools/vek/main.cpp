@@ -8,6 +8,11 @@
 #include "manual.h"
 #include "oldvek_version.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace vek {
 namespace {
 
@@ -73,4 +78,12 @@ int Run(int argc, char** argv) {
 
 }  // namespace vek
 
-int main(int argc, char** argv) { return vek::Run(argc, argv); }
+int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Files read from standard input and written to standard output travel byte for byte,
+  // and printed lines end in LF as they do on Linux.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  return vek::Run(argc, argv);
+}

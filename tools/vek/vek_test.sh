@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # vek run as a process on a copy of the sample archive: exit codes, messages, files and
-# round trips. Usage: vek_test.sh ROOT VEK
+# round trips. Usage: vek_test.sh ROOT VEK [EMULATOR], e.g. scripts/wine-run for vek.exe.
 set -euo pipefail
 root="$1"
-vek="$2"
+program="$2"
+emulator="${3:-}"
+vek() { ${emulator:+"$emulator"} "$program" "$@"; }
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 arc="$work/arc"
@@ -14,7 +16,7 @@ fail() { echo "vek_test: $*" >&2; exit 1; }
 run() {
   local code="$1" pattern="$2" got=0
   shift 2
-  "$vek" "$@" >"$work/out" 2>&1 || got=$?
+  vek "$@" >"$work/out" 2>&1 || got=$?
   [ "$got" -eq "$code" ] || fail "vek $* exited $got, not $code: $(cat "$work/out")"
   [ -z "$pattern" ] || grep -qE -- "$pattern" "$work/out" || fail "vek $*: no \"$pattern\" in: $(cat "$work/out")"
 }
@@ -53,13 +55,13 @@ run 3 'exists' new "$arc" box
 printf '10 PRINT "A~B"\r\n20 END\r\n' >prog.bas
 run 0 'record 1 of BOX' add "$arc" BOX prog.bas --author "Ann Example"
 run 0 '^20 END$' show "$arc" BOX 1 --keep-unread
-printf '1 REM piped\n' | "$vek" add "$arc" BOX - --subject=piped | grep -q 'record 2 of BOX' || fail "add -"
+printf '1 REM piped\n' | vek add "$arc" BOX - --subject=piped | grep -q 'record 2 of BOX' || fail "add -"
 run 1 '0 matches' search -- "$arc" -piped-
-"$vek" list --json "$arc" BOX | python3 -c '
+vek list --json "$arc" BOX | python3 -c '
 import json, sys
 s = json.load(sys.stdin)["packets"][0]["snippets"][0]
 assert (s["subject"], s["author"], s["unread"]) == ("prog.bas", "Ann Example", True), s'
-"$vek" show --json "$arc" BOX 1 | python3 -c '
+vek show --json "$arc" BOX 1 | python3 -c '
 import json, sys; assert json.load(sys.stdin)["lines"] == ["10 PRINT \"A~B\"", "20 END"]'
 printf 'bad \xe3 byte\n' >bad.bas
 run 3 'bad.bas line 1 holds the byte 0xE3' add "$arc" BOX bad.bas
@@ -108,7 +110,7 @@ run 3 'page 2 of 3 of blob.bin is missing' extract "$arc" SORTS 5 again.out
 cmp -s "$root/examples/archive/SORTS.IDX" <(git -C "$root" show HEAD:examples/archive/SORTS.IDX) || fail "examples/archive changed"
 # The manual page and the completion are made from the same source as --help.
 for made in man:vek.1 bash-completion:vek.bash-completion; do
-  "$vek" --print "${made%%:*}" | cmp -s - "$root/tools/vek/${made#*:}" ||
+  vek --print "${made%%:*}" | cmp -s - "$root/tools/vek/${made#*:}" ||
     fail "tools/vek/${made#*:} is out of date: vek --print ${made%%:*} >tools/vek/${made#*:}"
 done
 echo "vek_test: ok"
