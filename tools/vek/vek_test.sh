@@ -79,7 +79,7 @@ python3 -c '
 import json, sys; assert sum(len(p["problems"]) for p in json.load(sys.stdin)["packets"]) == 2' <out || fail "check --json"
 
 # attach a three-page file, extract it whole; pages decoded in any order, with damage found
-head -c 400000 /dev/urandom >blob.bin
+python3 -c 'import random, sys; random.seed(15); sys.stdout.buffer.write(random.randbytes(400000))' >blob.bin
 run 0 'page 3 of 3' attach "$arc" SORTS blob.bin --quiet
 run 0 'sound' check "$arc" SORTS
 run 0 '400000 bytes from 3 pages, length and checksum and CRC-32' extract "$arc" SORTS 5 blob.out
@@ -89,16 +89,20 @@ run 0 '' extract --force "$arc" SORTS 5 - --quiet
 cmp blob.bin out || fail "extract to standard output"
 run 0 'pages/blob.BAS' encode blob.bin --dir pages
 run 2 'exists; --force' encode blob.bin --dir pages
+run 3 'nope.bin' encode nope.bin --dir empty
+[ -z "$(ls -A empty)" ] || fail "a failed encode left $(ls -A empty)"
 run 0 '400000 bytes from 3 pages' decode pages/blob11.BAS pages/blob.BAS pages/blob10.BAS -o joined.bin
 cmp blob.bin joined.bin || fail "decode of shuffled pages"
 run 3 'page 2 of 3 of blob.bin is missing' decode pages/blob.BAS pages/blob11.BAS -o missing.bin
 run 3 'repeats pages/blob.BAS' decode pages/blob.BAS pages/blob.BAS pages/blob10.BAS pages/blob11.BAS -o twice.bin
-# Two data characters swapped keep the 8-bit sum; the CRC-32 sees them.
+# Two data characters swapped keep the length and the 8-bit sum; the CRC-32 sees them. A page
+# starts with a prefix character, and at least four data characters follow it.
 python3 - pages/blob10.BAS <<'PY'
 import sys
 p = open(sys.argv[1], "rb").read().split(b"\r\n")
-i = next(n for n, l in enumerate(p) if l.startswith(b'U"') and l[2] != l[3])
-p[i] = p[i][:2] + p[i][3:4] + p[i][2:3] + p[i][4:]
+i = next(n for n, l in enumerate(p) if l.startswith(b'U"'))
+assert p[i][3] != p[i][4]
+p[i] = p[i][:3] + p[i][4:5] + p[i][3:4] + p[i][5:]
 open(sys.argv[1], "wb").write(b"\r\n".join(p))
 PY
 run 3 'page 2 of blob.bin \(pages/blob10.BAS\): CRC-32' decode pages/blob*.BAS -o swapped.bin

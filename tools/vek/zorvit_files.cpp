@@ -57,13 +57,13 @@ std::optional<oldvek::TargetDialect> DialectNamed(const std::string& name) {
 
 EncodedPages::EncodedPages(const EncodeSettings& settings, const std::string& scratch_parent) {
   const fs::path parent = scratch_parent.empty() ? fs::temp_directory_path() : fs::path(scratch_parent);
-  folder_ = (parent / (".vek-encode-" + std::to_string(getpid()))).string();
+  folder_.path = (parent / (".vek-encode-" + std::to_string(getpid()))).string();
   std::error_code error;
-  fs::create_directories(folder_, error);
-  if (error) Fail("cannot create " + folder_ + ": " + error.message());
+  fs::create_directories(folder_.path, error);
+  if (error) Fail("cannot create " + folder_.path + ": " + error.message());
   std::string input = settings.input;
   if (input == "-") {
-    input = (fs::path(folder_) / "stdin.data").string();
+    input = (fs::path(folder_.path) / "stdin.data").string();
     std::ofstream copy(input, std::ios::binary);
     copy << std::cin.rdbuf();
     if (!copy.flush()) Fail("cannot copy standard input to " + input);
@@ -73,7 +73,7 @@ EncodedPages::EncodedPages(const EncodeSettings& settings, const std::string& sc
   oldvek::EncodeRequest request;
   request.input_path = input;
   request.input_name = name_;
-  request.output_folder = (fs::path(folder_) / "").string();
+  request.output_folder = (fs::path(folder_.path) / "").string();
   request.output_name =
       settings.first_page.empty() ? fs::path(name_).stem().string() + ".BAS" : settings.first_page;
   request.dialect = settings.dialect;
@@ -82,9 +82,9 @@ EncodedPages::EncodedPages(const EncodeSettings& settings, const std::string& sc
   if (!settings.plain) AddCrcLines(paths_);
 }
 
-EncodedPages::~EncodedPages() {
+EncodedPages::ScratchFolder::~ScratchFolder() {
   std::error_code ignored;
-  fs::remove_all(folder_, ignored);
+  fs::remove_all(path, ignored);
 }
 
 void DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeSettings& settings) {

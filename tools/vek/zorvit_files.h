@@ -28,13 +28,18 @@ class EncodedPages {
   EncodedPages(const EncodeSettings& settings, const std::string& scratch_parent);
   EncodedPages(const EncodedPages&) = delete;
   EncodedPages& operator=(const EncodedPages&) = delete;
-  ~EncodedPages();
 
   const std::vector<std::string>& paths() const { return paths_; }  // page 1 first
   const std::string& name() const { return name_; }
 
  private:
-  std::string folder_;
+  // Removed with everything in it, also when the constructor fails.
+  struct ScratchFolder {
+    std::string path;
+    ~ScratchFolder();
+  };
+
+  ScratchFolder folder_;
   std::string name_;
   std::vector<std::string> paths_;
 };
