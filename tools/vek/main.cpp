@@ -34,6 +34,8 @@ void AddQuiet(CLI::App& command, bool& quiet) { command.add_flag("-q,--quiet", q
 void AddJson(CLI::App& command, bool& json) { command.add_flag("--json", json, "one JSON document on standard output"); }
 
 void BuildApp(CLI::App& app) {
+  // "/data/arc" is a folder, not a Windows-style option; commands inherit this.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", OLDVEK_VERSION);
   app.footer(kExitCodes);
   app.require_subcommand(1, 1);

@@ -29,7 +29,8 @@ run 3 'no packet NOPE' list "$arc" NOPE
 run 3 'no packet NOPE' delete "$arc" NOPE 1
 run 3 'no packet NOPE' move "$arc" NOPE 1 SORTS
 run 3 'no such folder' search "$work/nowhere" x
-run 3 'no such folder' list 'arc\'
+# "arc\" is the folder arc on Windows; on Linux it is a name no folder has.
+[ -n "$emulator" ] || run 3 'no such folder' list 'arc\'
 run 1 '0 matches' search "$arc" "no such words"
 run 0 '~SORTS.VEK~1$' search "$arc" "SWAP A\$(I)" --in=code
 run 0 '^sorts \(3 snippets\)' list "$arc" sorts
@@ -87,7 +88,7 @@ cmp blob.bin blob.out || fail "attach and extract changed the file"
 run 2 'exists; --force' extract "$arc" SORTS 5 blob.out
 run 0 '' extract --force "$arc" SORTS 5 - --quiet
 cmp blob.bin out || fail "extract to standard output"
-run 0 'pages/blob.BAS' encode blob.bin --dir pages
+run 0 'pages[/\\]blob.BAS' encode blob.bin --dir pages
 run 2 'exists; --force' encode blob.bin --dir pages
 run 3 'nope.bin' encode nope.bin --dir empty
 [ -z "$(ls -A empty)" ] || fail "a failed encode left $(ls -A empty)"
