@@ -145,7 +145,8 @@ DecodedPage DecodePage(const PageText& page) {
   return decoded;
 }
 
-Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, File& out) {
+Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, File& out,
+                                     const std::function<void()>& page_done) {
   PageSetOutcome outcome;
   Crc32 file_crc;
   std::optional<uint32_t> stated_file_crc;
@@ -174,6 +175,7 @@ Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, Fil
     file_crc.Add(decoded.bytes);
     OLDVEK_RETURN_IF_ERROR(out.Append(decoded.bytes));
     outcome.byte_count += decoded.bytes.size();
+    if (page_done) page_done();
   }
   if (stated_file_crc && *stated_file_crc != file_crc.value()) {
     return Status::Error(pages.front()->mark.name + ": CRC-32 of the whole file " + Hex8(*stated_file_crc) +

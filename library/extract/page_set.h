@@ -10,6 +10,7 @@
 // characters swapped; the CRC can.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -58,8 +59,10 @@ struct PageSetOutcome {
 
 // Decodes ordered pages into `out`, page after page, checking each page's length, checksum
 // and CRC line. A failure names the page and gives the stated and the decoded figures; what
-// was written so far stays in `out` for the caller to remove or keep.
-Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, File& out);
+// was written so far stays in `out` for the caller to remove or keep. `page_done` is told
+// after each page.
+Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, File& out,
+                                     const std::function<void()>& page_done = {});
 
 // The bytes of one page and its stated figures, decoded in memory.
 struct DecodedPage {

@@ -46,6 +46,7 @@ int ExtractOne(const ExtractOptions& options, const std::string& folder, const s
          (options.decode.keep_bad ? "; kept " : "; nothing written to ") + options.decode.out);
   }
   output.Commit();
+  if (options.decode.out != "-") std::printf("%s\n", oldvek::ExtractionMessage(outcome, options.decode.out).c_str());
   return kDone;
 }
 

@@ -101,7 +101,8 @@ void DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeS
   {
     std::unique_ptr<oldvek::File> file = Must(oldvek::FileSystem::Default().Open(
         output.scratch(), {oldvek::Access::kReadWrite, oldvek::Share::kExclusive, oldvek::Disposition::kCreateOrTruncate}));
-    outcome = oldvek::DecodePageSet(ordered, *file);
+    Progress progress("decoding", ordered.size(), settings.quiet);
+    outcome = oldvek::DecodePageSet(ordered, *file, [&] { progress.Step(); });
     Must(file->Close());
   }
   if (!outcome.ok()) {
