@@ -21,7 +21,7 @@ grep -q "^ATTACH ($attachments snippets)$" <<<"$listing" || { echo "missing ATTA
 # Every attachment comes back whole from its snippet.
 record=1
 for file in "$root"/examples/attachments/*; do
-  "$vek" extract "$scratch" ATTACH "$record" "$scratch/out" >/dev/null
+  "$vek" extract --force "$scratch" ATTACH "$record" "$scratch/out" >/dev/null
   cmp "$file" "$scratch/out"
   record=$((record + 1))
 done

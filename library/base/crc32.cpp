@@ -9,7 +9,7 @@ constexpr std::array<uint32_t, 256> MakeTable() {
   std::array<uint32_t, 256> table{};
   for (uint32_t n = 0; n < 256; ++n) {
     uint32_t c = n;
-    for (int bit = 0; bit < 8; ++bit) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    for (int bit = 0; bit < 8; ++bit) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
     table[n] = c;
   }
   return table;
@@ -19,10 +19,8 @@ constexpr std::array<uint32_t, 256> kTable = MakeTable();
 
 }  // namespace
 
-uint32_t Crc32(std::string_view bytes, uint32_t crc) {
-  crc = ~crc;
-  for (const char byte : bytes) crc = kTable[(crc ^ static_cast<uint8_t>(byte)) & 0xFF] ^ (crc >> 8);
-  return ~crc;
+void Crc32::Add(std::string_view bytes) {
+  for (const char byte : bytes) state_ = kTable[(state_ ^ static_cast<uint8_t>(byte)) & 0xFF] ^ (state_ >> 8);
 }
 
 }  // namespace oldvek

@@ -6,9 +6,16 @@
 
 namespace oldvek {
 
-// CRC-32 (the polynomial of zip and PNG, reflected, 0xEDB88320). Give the value of one call to
-// the next to checksum data that arrives in pieces; start with 0.
-uint32_t Crc32(std::string_view bytes, uint32_t crc = 0);
+// The CRC-32 of zip and PNG (reflected polynomial 0xEDB88320). Feed pieces in order:
+// Crc32 crc; crc.Add(a); crc.Add(b); crc.value() is the CRC of a + b.
+class Crc32 {
+ public:
+  void Add(std::string_view bytes);
+  uint32_t value() const { return ~state_; }
+
+ private:
+  uint32_t state_ = 0xFFFFFFFFu;
+};
 
 }  // namespace oldvek
 

@@ -195,7 +195,7 @@ Result<SnippetInfo> CodeFileWriter::WriteSnippet(const std::string& base, uint64
           line.remove_prefix(piece.size());
         } while (!line.empty());
         return out_.status();
-      });
+      }, request_.mark_read);
   if (!snippet.ok()) return snippet.status();
 
   const std::string which =

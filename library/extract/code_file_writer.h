@@ -24,6 +24,7 @@
 
 #include "base/status.h"
 #include "packets/formats.h"
+#include "packets/snippet_reader.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -44,6 +45,7 @@ struct CodeFileRequest {
   std::string folder;                // the packets' folder, with its separator
   uint64_t packet_count = 0;         // packets 1 to packet_count are gone through in order
   std::vector<ChosenPacket> chosen;  // by increasing number; every other packet is passed over
+  MarkRead mark_read = MarkRead::kYes;  // whether each snippet written is marked as read
 };
 
 // How a client follows the writing. The reader's dialog shows each snippet as it is written

@@ -87,7 +87,9 @@ class MarkReader {
 };
 
 std::string SumText(std::string_view bytes) {
-  std::string text = HexText(Crc32(bytes));
+  Crc32 crc;
+  crc.Add(bytes);
+  std::string text = HexText(crc.value());
   text.insert(0, kSumDigits - text.size(), '0');
   return text;
 }

@@ -39,7 +39,9 @@ TEST(CommitMarkFormatTest, ExactBytesAndRoundTrip) {
 std::string Sealed(std::string_view body) {
   return std::string(body) + "SUM " + [&] {
     char sum[9];
-    std::snprintf(sum, sizeof sum, "%08X", static_cast<unsigned>(Crc32(body)));
+    Crc32 crc;
+    crc.Add(body);
+    std::snprintf(sum, sizeof sum, "%08X", static_cast<unsigned>(crc.value()));
     return std::string(sum);
   }() + "\nEND\n";
 }

@@ -1,33 +1,70 @@
 #include <cstdio>
 
+#include "archive.h"
 #include "command.h"
 #include "extract/code_file_writer.h"
-#include "options.h"
-#include "packets/snippet_entry.h"
+#include "failure.h"
+#include "output_file.h"
+#include "progress.h"
 
 namespace vek {
+namespace {
 
-// vek cde FOLDER OUT.CDE PACKET...: every snippet of the named packets in one code file.
-int RunCde(const Arguments& arguments) {
-  std::string error;
-  const std::optional<ParsedArguments> parsed = ParseArguments(arguments, {"lead", "header"}, error);
-  if (!parsed) return Fail("cde: " + error);
-  if (parsed->positional.size() < 3) return Fail("cde: expected FOLDER OUT.CDE PACKET...");
+struct CdeOptions {
+  std::string folder;
+  std::string out;
+  std::vector<std::string> packets;
+  std::string lead;
+  std::string header = "1";
+  bool keep_unread = false;
+  bool force = false;
+  bool quiet = false;
+};
+
+class Steps final : public oldvek::CodeFileProgress {
+ public:
+  explicit Steps(Progress& progress) : progress_(progress) {}
+  void PacketOpened() override { progress_.Step(); }
+
+ private:
+  Progress& progress_;
+};
+
+int RunCde(const CdeOptions& options) {
   oldvek::CodeFileRequest request;
-  request.folder = AsFolder(parsed->positional[0]);
-  request.path = parsed->positional[1];
-  request.lead_text = parsed->Option("lead").value_or("");
-  request.header_number = std::stoi(parsed->Option("header").value_or("1"));
-  for (size_t i = 2; i < parsed->positional.size(); ++i) {
-    request.chosen.push_back({i - 1, std::string(oldvek::PacketBaseName(parsed->positional[i]))});
+  request.folder = ExistingFolder(options.folder);
+  request.header_number = static_cast<int32_t>(StrictNumber(options.header, "--header", 0, 2147483647));
+  for (const std::string& name : options.packets) {
+    request.chosen.push_back({request.chosen.size() + 1, ExistingPacket(request.folder, name)});
   }
   request.packet_count = request.chosen.size();
-  oldvek::CodeFileProgress full_speed;
-  const oldvek::Result<oldvek::CodeFileOutcome> outcome =
-      oldvek::WriteCodeFile(oldvek::FileSystem::Default(), request, full_speed);
-  if (!outcome.ok()) return Fail("cde: " + outcome.status().message());
-  for (const std::string& line : outcome->left_out) std::fprintf(stderr, "vek: cde: left out %s\n", line.c_str());
-  return outcome->left_out.empty() ? 0 : 1;
+  request.lead_text = options.lead;
+  request.mark_read = options.keep_unread ? oldvek::MarkRead::kNo : oldvek::MarkRead::kYes;
+  OutputFile output(options.out, options.force);
+  request.path = output.scratch();
+  Progress progress("code file", request.packet_count, options.quiet);
+  Steps steps(progress);
+  const oldvek::CodeFileOutcome outcome = Must(oldvek::WriteCodeFile(Files(), request, steps));
+  for (const std::string& line : outcome.left_out) std::fprintf(stderr, "vek: left out %s\n", line.c_str());
+  if (!outcome.left_out.empty()) Fail("the code file would be incomplete; nothing written to " + options.out);
+  output.Commit();
+  return kDone;
+}
+
+}  // namespace
+
+void AddCdeCommand(CLI::App& app) {
+  auto options = std::make_shared<CdeOptions>();
+  CLI::App* command = app.add_subcommand("cde", "gather every snippet of the packets into one code file");
+  command->add_option("FOLDER", options->folder, "the archive folder")->required();
+  command->add_option("OUT", options->out, "the code file (.CDE); - writes standard output")->required();
+  command->add_option("PACKET", options->packets, "the packets, in order")->required();
+  command->add_option("--lead", options->lead, "text written first, as it is");
+  command->add_option("--header", options->header, "the code file's header number")->capture_default_str();
+  command->add_flag("--keep-unread", options->keep_unread, "leave the read marks as they are");
+  AddForce(*command, options->force);
+  AddQuiet(*command, options->quiet);
+  SetAction(*command, [options] { return RunCde(*options); });
 }
 
 }  // namespace vek

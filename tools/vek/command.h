@@ -1,32 +1,32 @@
 #ifndef OLDVEK_TOOLS_VEK_COMMAND_H_
 #define OLDVEK_TOOLS_VEK_COMMAND_H_
 
-#include <string>
-#include <vector>
+// Every command adds itself to the application: its arguments, options, help text and
+// action. The action's result becomes vek's exit status; a Failure ends it early.
+
+#include <CLI/CLI.hpp>
+#include <functional>
 
 namespace vek {
 
-using Arguments = std::vector<std::string>;
+// Makes `action` what running `command` does.
+void SetAction(CLI::App& command, std::function<int()> action);
 
-// A subcommand: its arguments (after the subcommand's name) in, an exit status out.
-struct Command {
-  const char* name;
-  const char* usage;    // arguments, as shown by "vek help"
-  const char* summary;  // one line
-  int (*run)(const Arguments& arguments);
-};
+void AddListCommand(CLI::App& app);
+void AddShowCommand(CLI::App& app);
+void AddSearchCommand(CLI::App& app);
+void AddEditCommands(CLI::App& app);  // delete, move, retitle
+void AddNewCommands(CLI::App& app);   // new, add, attach
+void AddExtractCommand(CLI::App& app);
+void AddDecodeCommand(CLI::App& app);
+void AddCdeCommand(CLI::App& app);
+void AddEncodeCommand(CLI::App& app);
+void AddCheckCommand(CLI::App& app);
 
-// Every subcommand, in the order "vek help" lists them.
-const std::vector<Command>& Commands();
-
-// A folder as the library takes it: with its trailing separator.
-std::string AsFolder(std::string folder);
-
-// Base names of the packets in a folder (its ".IDX" files), sorted.
-std::vector<std::string> PacketsIn(const std::string& folder);
-
-// Prints "vek: <message>" to standard error and returns the exit status for a failure.
-int Fail(const std::string& message);
+// Options several commands share.
+void AddForce(CLI::App& command, bool& force);
+void AddQuiet(CLI::App& command, bool& quiet);
+void AddJson(CLI::App& command, bool& json);
 
 }  // namespace vek
 

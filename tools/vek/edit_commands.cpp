@@ -2,85 +2,97 @@
 // snippet is named by its packet and record number (from 1), as "vek list" shows them.
 #include <cstdio>
 
-#include "base/text.h"
+#include "archive.h"
 #include "command.h"
 #include "editing/header_update.h"
 #include "editing/snippet_deletion.h"
 #include "editing/snippet_move.h"
-#include "options.h"
+#include "failure.h"
+#include "header_options.h"
 #include "packets/formats.h"
-#include "packets/snippet_entry.h"
 #include "packets/snippet_reader.h"
 
 namespace vek {
 namespace {
 
+struct SnippetOptions {
+  std::string folder;
+  std::string packet;
+  std::string record;
+  std::string destination;
+  HeaderOptions header;
+};
+
 struct SnippetName {
   std::string folder;
   std::string base;
-  uint64_t record_position = 0;
+  uint64_t number;
+  uint64_t position() const { return oldvek::RecordPosition(number); }
 };
 
-// FOLDER PACKET RECORD, the first three positional arguments.
-std::optional<SnippetName> NameSnippet(const Arguments& positional, std::string& error) {
-  if (positional.size() < 3) {
-    error = "expected FOLDER PACKET RECORD";
-    return std::nullopt;
-  }
-  const uint64_t record = oldvek::ReadDecimal(positional[2]);
-  if (record == 0) {
-    error = "the record number counts from 1";
-    return std::nullopt;
-  }
-  return SnippetName{AsFolder(positional[0]), std::string(oldvek::PacketBaseName(positional[1])),
-                     oldvek::RecordPosition(record)};
+SnippetName NameSnippet(const SnippetOptions& options) {
+  const std::string folder = ExistingFolder(options.folder);
+  const std::string base = ExistingPacket(folder, options.packet);
+  return {folder, base, SnippetNumber(options.record, folder, base)};
+}
+
+CLI::App* AddSnippetCommand(CLI::App& app, const char* name, const char* description, SnippetOptions& options) {
+  CLI::App* command = app.add_subcommand(name, description);
+  command->add_option("FOLDER", options.folder, "the archive folder")->required();
+  command->add_option("PACKET", options.packet, "the packet (any letter case)")->required();
+  command->add_option("RECORD", options.record, "the snippet's number in the packet, from 1")->required();
+  return command;
+}
+
+int RunDelete(const SnippetOptions& options) {
+  const SnippetName snippet = NameSnippet(options);
+  Must(oldvek::DeleteSnippet(Files(), snippet.folder, snippet.base, snippet.position()));
+  return kDone;
+}
+
+int RunMove(const SnippetOptions& options) {
+  const SnippetName snippet = NameSnippet(options);
+  const std::string destination = PacketName(options.destination);
+  const uint64_t record =
+      Must(oldvek::MoveSnippet(Files(), snippet.folder, snippet.base, snippet.position(), destination));
+  std::printf("now record %llu of %s\n", static_cast<unsigned long long>(record), destination.c_str());
+  return kDone;
+}
+
+int RunRetitle(const SnippetOptions& options) {
+  const SnippetName snippet = NameSnippet(options);
+  // Fields not given keep the text they have.
+  oldvek::SnippetInfo current = Must(oldvek::RetrieveSnippet(
+      Files(), snippet.folder, snippet.base, snippet.position(),
+      [](std::string_view) { return oldvek::Status::Ok(); }, oldvek::MarkRead::kNo));
+  options.header.Apply(current.header);
+  using oldvek::SnippetHeader;
+  const auto field = [&](oldvek::FieldSpan span) { return std::string(current.header.Field(span)); };
+  const oldvek::HeaderFields fields{field(SnippetHeader::kAuthor), field(SnippetHeader::kSubject),
+                                    field(SnippetHeader::kOrigin), field(SnippetHeader::kDate),
+                                    field(SnippetHeader::kCode)};
+  Must(oldvek::UpdateHeader(Files(), snippet.folder, snippet.base, snippet.position(), fields));
+  return kDone;
 }
 
 }  // namespace
 
-int RunDelete(const Arguments& arguments) {
-  std::string error;
-  const std::optional<SnippetName> snippet = NameSnippet(arguments, error);
-  if (!snippet || arguments.size() != 3) return Fail("delete: " + (snippet ? "expected FOLDER PACKET RECORD" : error));
-  const oldvek::Status status =
-      oldvek::DeleteSnippet(oldvek::FileSystem::Default(), snippet->folder, snippet->base, snippet->record_position);
-  return status.ok() ? 0 : Fail("delete: " + status.message());
-}
+void AddEditCommands(CLI::App& app) {
+  auto remove = std::make_shared<SnippetOptions>();
+  SetAction(*AddSnippetCommand(app, "delete", "remove a snippet, rebuilding its packet", *remove),
+            [remove] { return RunDelete(*remove); });
 
-int RunMove(const Arguments& arguments) {
-  std::string error;
-  const std::optional<SnippetName> snippet = NameSnippet(arguments, error);
-  if (!snippet || arguments.size() != 4) return Fail("move: " + (snippet ? "expected FOLDER PACKET RECORD DESTINATION" : error));
-  const oldvek::Result<uint64_t> record =
-      oldvek::MoveSnippet(oldvek::FileSystem::Default(), snippet->folder, snippet->base, snippet->record_position,
-                          oldvek::PacketBaseName(arguments[3]));
-  if (!record.ok()) return Fail("move: " + record.status().message());
-  std::printf("now record %llu of %s\n", static_cast<unsigned long long>(*record), arguments[3].c_str());
-  return 0;
-}
+  auto move = std::make_shared<SnippetOptions>();
+  CLI::App* move_command = AddSnippetCommand(
+      app, "move", "move a snippet to the end of packet DESTINATION of the same folder (created if missing)", *move);
+  move_command->add_option("DESTINATION", move->destination, "the packet that receives the snippet")->required();
+  SetAction(*move_command, [move] { return RunMove(*move); });
 
-int RunRetitle(const Arguments& arguments) {
-  std::string error;
-  const std::optional<ParsedArguments> parsed =
-      ParseArguments(arguments, {"author", "subject", "origin", "date", "code"}, error);
-  if (!parsed) return Fail("retitle: " + error);
-  const std::optional<SnippetName> snippet = NameSnippet(parsed->positional, error);
-  if (!snippet) return Fail("retitle: " + error);
-  // Fields not given keep the text they have.
-  oldvek::Result<oldvek::SnippetInfo> current = oldvek::RetrieveSnippet(
-      oldvek::FileSystem::Default(), snippet->folder, snippet->base, snippet->record_position,
-      [](std::string_view) { return oldvek::Status::Ok(); }, oldvek::MarkRead::kNo);
-  if (!current.ok()) return Fail("retitle: " + current.status().message());
-  using oldvek::SnippetHeader;
-  const auto field = [&](const char* name, oldvek::FieldSpan span) {
-    return parsed->Option(name).value_or(std::string(oldvek::TrimTrailingBlanks(current->header.Field(span))));
-  };
-  const oldvek::HeaderFields fields{field("author", SnippetHeader::kAuthor), field("subject", SnippetHeader::kSubject),
-                                    field("origin", SnippetHeader::kOrigin), field("date", SnippetHeader::kDate),
-                                    field("code", SnippetHeader::kCode)};
-  const oldvek::Status status = oldvek::UpdateHeader(oldvek::FileSystem::Default(), snippet->folder, snippet->base,
-                                                     snippet->record_position, fields);
-  return status.ok() ? 0 : Fail("retitle: " + status.message());
+  auto retitle = std::make_shared<SnippetOptions>();
+  CLI::App* retitle_command =
+      AddSnippetCommand(app, "retitle", "rewrite a snippet's header fields in place; fields not given stay", *retitle);
+  retitle->header.AddTo(*retitle_command);
+  SetAction(*retitle_command, [retitle] { return RunRetitle(*retitle); });
 }
 
 }  // namespace vek

@@ -1,42 +1,65 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "archive.h"
 #include "command.h"
-#include "encoder/zorvit_file_encoder.h"
-#include "options.h"
+#include "failure.h"
+#include "output_file.h"
+#include "zorvit_files.h"
 
 namespace vek {
 namespace {
 
-std::optional<oldvek::TargetDialect> DialectNamed(const std::string& name) {
-  if (name == "pb" || name == "1") return oldvek::TargetDialect::kPowerBasic;
-  if (name == "vb" || name == "2") return oldvek::TargetDialect::kVisualBasic;
-  if (name == "qb" || name == "3") return oldvek::TargetDialect::kQuickBasic;
-  return std::nullopt;
+namespace fs = std::filesystem;
+
+struct EncodeOptions {
+  EncodeSettings settings;
+  std::string dialect = "qb";
+  std::string dir;
+  bool force = false;
+};
+
+// The pages are made in a scratch folder beside their destination and renamed into place
+// only when all of them are written, so a failed encode leaves no page behind.
+int RunEncode(EncodeOptions& options) {
+  options.settings.dialect = *DialectNamed(options.dialect);
+  const fs::path input(options.settings.input);
+  const std::string dir = options.dir.empty() ? (options.settings.input == "-" ? std::string(".") : input.parent_path().string())
+                                              : options.dir;
+  const fs::path folder = dir.empty() ? fs::path(".") : fs::path(dir);
+  PrepareOutput((folder / "x").string(), true);  // creates the folder
+  const EncodedPages pages(options.settings, folder.string());
+  std::vector<fs::path> targets;
+  for (const std::string& page : pages.paths()) {
+    targets.push_back(folder / fs::path(page).filename());
+    PrepareOutput(targets.back().string(), options.force);
+  }
+  for (size_t i = 0; i < targets.size(); ++i) {
+    std::error_code error;
+    fs::rename(pages.paths()[i], targets[i], error);
+    if (error) Fail("cannot put " + targets[i].string() + " in place: " + error.message());
+  }
+  for (const fs::path& target : targets) std::printf("%s\n", target.string().c_str());
+  return kDone;
 }
 
 }  // namespace
 
-int RunEncode(const Arguments& arguments) {
-  std::string error;
-  const std::optional<ParsedArguments> parsed = ParseArguments(arguments, {"dialect", "out", "dir"}, error);
-  if (!parsed) return Fail("encode: " + error);
-  if (parsed->positional.size() != 1) return Fail("encode: which file?");
-  const std::optional<oldvek::TargetDialect> dialect = DialectNamed(parsed->Option("dialect").value_or("qb"));
-  if (!dialect) return Fail("encode: the dialect is pb, vb or qb");
-
-  const std::filesystem::path input(parsed->positional[0]);
-  oldvek::EncodeRequest request;
-  request.input_path = input.string();
-  request.input_name = input.filename().string();
-  request.output_folder = AsFolder(parsed->Option("dir").value_or(input.parent_path().string()));
-  request.output_name = parsed->Option("out").value_or(input.stem().string() + ".BAS");
-  request.dialect = *dialect;
-
-  oldvek::Result<std::vector<std::string>> pages = oldvek::EncodeZorvitPages(oldvek::FileSystem::Default(), request);
-  if (!pages.ok()) return Fail("encode: " + pages.status().message());
-  for (const std::string& page : *pages) std::printf("%s\n", page.c_str());
-  return 0;
+void AddEncodeCommand(CLI::App& app) {
+  auto options = std::make_shared<EncodeOptions>();
+  CLI::App* command = app.add_subcommand(
+      "encode", "write FILE as self-extracting ZORVIT BASIC source pages (QBasic/QB/PDS unless told)");
+  command->add_option("FILE", options->settings.input, "the file to encode; - reads standard input")->required();
+  command->add_option("--dialect", options->dialect, "pb (PowerBASIC), vb (Visual BASIC) or qb (QBasic/QB/PDS)")
+      ->check(CLI::IsMember({"pb", "vb", "qb"}))
+      ->capture_default_str();
+  command->add_option("--out", options->settings.first_page, "page 1's file name (NAME.BAS unless told)");
+  command->add_option("--dir", options->dir, "the folder the pages go to (FILE's own unless told; created if missing)");
+  command->add_option("--name", options->settings.name, "the file name the pages rebuild (FILE's own unless told)");
+  command->add_flag("--plain", options->settings.plain, "no CRC-32 line: pages byte for byte as the library writes them");
+  AddForce(*command, options->force);
+  AddQuiet(*command, options->settings.quiet);
+  SetAction(*command, [options] { return RunEncode(*options); });
 }
 
 }  // namespace vek

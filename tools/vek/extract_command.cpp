@@ -1,38 +1,110 @@
 #include <cstdio>
 
+#include "archive.h"
+#include "base/text.h"
 #include "command.h"
 #include "extract/snippet_extraction.h"
-#include "options.h"
+#include "failure.h"
+#include "output_file.h"
 #include "packets/formats.h"
-#include "packets/index_builder.h"
 #include "packets/snippet_entry.h"
-#include "base/text.h"
+#include "packets/snippet_reader.h"
+#include "progress.h"
+#include "zorvit_files.h"
 
 namespace vek {
+namespace {
 
-// vek extract FOLDER PACKET RECORD OUT [--text]: the attachment decoded, or the code as text.
-int RunExtract(const Arguments& arguments) {
-  std::string error;
-  const std::optional<ParsedArguments> parsed = ParseArguments(arguments, {"mode"}, error);
-  if (!parsed) return Fail("extract: " + error);
-  if (parsed->positional.size() != 4) return Fail("extract: expected FOLDER PACKET RECORD OUT");
-  const std::string mode = parsed->Option("mode").value_or("attachment");
-  if (mode != "attachment" && mode != "text") return Fail("extract: --mode is attachment or text");
-  const std::string folder = AsFolder(parsed->positional[0]);
-  const std::string base(oldvek::PacketBaseName(parsed->positional[1]));
-  const uint64_t record = oldvek::ReadDecimal(parsed->positional[2]);
-  if (record == 0) return Fail("extract: the record number counts from 1");
+struct ExtractOptions {
+  std::string folder;
+  std::string packet;
+  std::string record;
+  std::string mode = "attachment";
+  bool page_only = false;
+  DecodeSettings decode;
+};
+
+std::string SnippetName(const std::string& base, uint64_t number) {
+  return base + " snippet " + oldvek::DecimalText(number);
+}
+
+// The library's own extraction of one snippet: text mode, or the first page alone.
+int ExtractOne(const ExtractOptions& options, const std::string& folder, const std::string& base, uint64_t number) {
   // The library takes a snippet by its entry; only fields 5 and 6 locate it.
   const std::string entry = "~~~~" + base + std::string(oldvek::kPacketExtension) + "~" +
-                            oldvek::DecimalText(oldvek::RecordPosition(record));
-  const std::string& out = parsed->positional[3];
-  const oldvek::Result<oldvek::ExtractionOutcome> outcome =
-      oldvek::ExtractSnippet(oldvek::FileSystem::Default(), entry, folder, out,
-                             mode == "text" ? oldvek::kTextMode : oldvek::kAttachmentMode);
-  const std::string message = oldvek::ExtractionMessage(outcome, out);
-  const bool good = outcome.ok() && (!outcome->attachment || outcome->check.verified());
-  std::fprintf(good ? stdout : stderr, "%s\n", message.c_str());
-  return good ? 0 : 1;
+                            oldvek::DecimalText(oldvek::RecordPosition(number));
+  OutputFile output(options.decode.out, options.decode.force);
+  const oldvek::ExtractionOutcome outcome =
+      Must(oldvek::ExtractSnippet(Files(), entry, folder, output.scratch(),
+                                  options.mode == "text" ? oldvek::kTextMode : oldvek::kAttachmentMode));
+  if (outcome.attachment && !outcome.check.verified()) {
+    const oldvek::AttachmentCheck& check = outcome.check;
+    if (options.decode.keep_bad) output.Commit();
+    Fail(SnippetName(base, number) + ": length " + oldvek::DecimalText(check.expected_length) + " stated, " +
+         oldvek::DecimalText(check.byte_count) + " decoded; checksum " + oldvek::DecimalText(check.expected_checksum) +
+         " stated, " + oldvek::DecimalText(check.checksum) + " decoded" +
+         (options.decode.keep_bad ? "; kept " : "; nothing written to ") + options.decode.out);
+  }
+  output.Commit();
+  if (options.decode.out != "-") std::printf("%s\n", oldvek::ExtractionMessage(outcome, options.decode.out).c_str());
+  return kDone;
+}
+
+std::vector<std::string> CodeLines(const std::string& folder, const std::string& base, uint64_t number) {
+  return Must(oldvek::RetrieveSnippet(Files(), folder, base, oldvek::RecordPosition(number))).code_lines;
+}
+
+int RunExtract(const ExtractOptions& options) {
+  const std::string folder = ExistingFolder(options.folder);
+  const std::string base = ExistingPacket(folder, options.packet);
+  const uint64_t number = SnippetNumber(options.record, folder, base);
+  if (options.mode == "text") return ExtractOne(options, folder, base, number);
+
+  std::vector<oldvek::PageText> pages;
+  oldvek::SplitPages(CodeLines(folder, base, number), SnippetName(base, number), pages);
+  if (pages.empty()) Fail(SnippetName(base, number) + " holds no ZORVIT page; --mode text writes its code lines");
+  const oldvek::PageMark first = pages.front().mark;
+  if (options.page_only) return ExtractOne(options, folder, base, number);
+  if (first.page != 1) {
+    Fail(SnippetName(base, number) + " starts with page " + oldvek::DecimalText(first.page) + " of " + first.name +
+         "; extract its page 1, or --page-only");
+  }
+  // The pages that follow page 1 stand later in the same snippet or in the snippets after it.
+  const uint64_t count = SnippetCount(folder, base);
+  Progress progress("gathering", first.page_count, options.decode.quiet);
+  for (uint64_t next = number + 1; pages.size() < first.page_count && next <= count; ++next) {
+    const size_t before = pages.size();
+    oldvek::SplitPages(CodeLines(folder, base, next), SnippetName(base, next), pages);
+    if (pages.size() == before || !oldvek::EqualsIgnoringAsciiCase(pages[before].mark.name, first.name)) {
+      pages.resize(before);
+      break;
+    }
+    progress.Step(pages.size() - before);
+  }
+  DecodePagesToFile(pages, options.decode);
+  return kDone;
+}
+
+}  // namespace
+
+void AddExtractCommand(CLI::App& app) {
+  auto options = std::make_shared<ExtractOptions>();
+  CLI::App* command = app.add_subcommand(
+      "extract",
+      "decode a snippet's ZORVIT attachment into OUT (all pages of a set, from the snippets that follow), or write "
+      "its code as text");
+  command->add_option("FOLDER", options->folder, "the archive folder")->required();
+  command->add_option("PACKET", options->packet, "the packet (any letter case)")->required();
+  command->add_option("RECORD", options->record, "the snippet's number in the packet, from 1")->required();
+  command->add_option("OUT", options->decode.out, "the output file; - writes standard output")->required();
+  command->add_option("--mode", options->mode, "attachment or text")
+      ->check(CLI::IsMember({"attachment", "text"}))
+      ->capture_default_str();
+  command->add_flag("--page-only", options->page_only, "the snippet's first page alone, as the library extracts it");
+  command->add_flag("--keep-bad", options->decode.keep_bad, "keep the output when a check fails");
+  AddForce(*command, options->decode.force);
+  AddQuiet(*command, options->decode.quiet);
+  SetAction(*command, [options] { return RunExtract(*options); });
 }
 
 }  // namespace vek

@@ -1,38 +1,58 @@
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
 
+#include "archive.h"
 #include "command.h"
+#include "failure.h"
 #include "packets/index_builder.h"
-#include "packets/snippet_entry.h"
+#include "snippet_json.h"
 
 namespace vek {
-// Base names of the packets in a folder: every file with the extension ".IDX", sorted.
-std::vector<std::string> PacketsIn(const std::string& folder) {
-  std::vector<std::string> bases;
-  std::error_code error;
-  for (const auto& file : std::filesystem::directory_iterator(folder, error)) {
-    const std::filesystem::path& path = file.path();
-    if (path.extension() == ".IDX") bases.push_back(path.stem().string());
+namespace {
+
+struct ListOptions {
+  std::string folder;
+  std::vector<std::string> packets;
+  bool json = false;
+};
+
+int RunList(const ListOptions& options) {
+  const std::string folder = ExistingFolder(options.folder);
+  std::vector<std::string> packets;
+  for (const std::string& name : options.packets) packets.push_back(ExistingPacket(folder, name));
+  if (options.packets.empty()) packets = PacketsIn(folder);
+  if (packets.empty()) Fail("no packets (.IDX files) in " + folder);
+  nlohmann::json document = {{"folder", Text(options.folder)}, {"packets", nlohmann::json::array()}};
+  for (const std::string& base : packets) {
+    if (options.json) {
+      nlohmann::json snippets = nlohmann::json::array();
+      uint64_t number = 0;
+      for (const StoredSnippet& snippet : ReadSnippets(folder, base)) {
+        snippets.push_back(SnippetJson(base, ++number, snippet.record, snippet.header));
+      }
+      document["packets"].push_back({{"name", Text(base)}, {"snippets", std::move(snippets)}});
+      continue;
+    }
+    const std::vector<std::string> entries = Must(oldvek::BuildSnippetList(Files(), folder, base));
+    std::printf("%s (%zu snippets)\n", base.c_str(), entries.size());
+    for (const std::string& entry : entries) {
+      std::fputs("  ", stdout);
+      std::fwrite(entry.data(), 1, entry.size(), stdout);  // a NUL in a header field is printed too
+      std::fputc('\n', stdout);
+    }
   }
-  std::sort(bases.begin(), bases.end());
-  return bases;
+  if (options.json) PrintJson(document);
+  return kDone;
 }
 
-int RunList(const Arguments& arguments) {
-  if (arguments.empty()) return Fail("list: which folder?");
-  const std::string folder = AsFolder(arguments[0]);
-  std::vector<std::string> packets(arguments.begin() + 1, arguments.end());
-  if (packets.empty()) packets = PacketsIn(folder);
-  if (packets.empty()) return Fail("list: no packets (.IDX files) in " + folder);
-  for (const std::string& packet : packets) {
-    oldvek::Result<std::vector<std::string>> entries =
-        oldvek::BuildSnippetList(oldvek::FileSystem::Default(), folder, oldvek::PacketBaseName(packet));
-    if (!entries.ok()) return Fail(entries.status().message());
-    std::printf("%s (%zu snippets)\n", std::string(oldvek::PacketBaseName(packet)).c_str(), entries->size());
-    for (const std::string& entry : *entries) std::printf("  %s\n", entry.c_str());
-  }
-  return 0;
+}  // namespace
+
+void AddListCommand(CLI::App& app) {
+  auto options = std::make_shared<ListOptions>();
+  CLI::App* command = app.add_subcommand("list", "print the snippet list of the named packets, or of every packet in FOLDER");
+  command->add_option("FOLDER", options->folder, "the archive folder")->required();
+  command->add_option("PACKET", options->packets, "packet names (any letter case)");
+  AddJson(*command, options->json);
+  SetAction(*command, [options] { return RunList(*options); });
 }
 
 }  // namespace vek

@@ -1,49 +1,91 @@
 // vek: lists, shows, searches, edits, encodes and extracts packets from a terminal.
+#include <CLI/CLI.hpp>
 #include <cstdio>
-#include <string_view>
+#include <iostream>
 
 #include "command.h"
+#include "failure.h"
+#include "manual.h"
+#include "oldvek_version.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace vek {
 namespace {
 
-int Usage(FILE* out) {
-  std::fprintf(out, "usage: vek <command> [arguments]\n\ncommands:\n");
-  for (const Command& command : Commands()) {
-    std::fprintf(out, "  %s %s\n      %s\n", command.name, command.usage, command.summary);
-  }
-  return out == stdout ? 0 : 2;
-}
+int exit_code = kDone;
+
+constexpr const char* kExitCodes =
+    "Exit status: 0 done (or found), 1 nothing found (search), 2 usage error,\n"
+    "3 the operation failed (missing folder or packet, damaged packet, I/O error).\n"
+    "Run \"vek COMMAND --help\" for a command's arguments and options.";
 
 }  // namespace
 
-std::string AsFolder(std::string folder) {
-  if (folder.empty()) return folder;
-  const char last = folder.back();
-  if (last != '/' && last != '\\') {
-#ifdef _WIN32
-    folder += '\\';
-#else
-    folder += '/';
-#endif
-  }
-  return folder;
+void SetAction(CLI::App& command, std::function<int()> action) {
+  command.callback([action = std::move(action)] { exit_code = action(); });
 }
 
-int Fail(const std::string& message) {
-  std::fprintf(stderr, "vek: %s\n", message.c_str());
-  return 1;
+void AddForce(CLI::App& command, bool& force) { command.add_flag("--force", force, "replace an existing output file"); }
+void AddQuiet(CLI::App& command, bool& quiet) { command.add_flag("-q,--quiet", quiet, "no progress bar"); }
+void AddJson(CLI::App& command, bool& json) { command.add_flag("--json", json, "one JSON document on standard output"); }
+
+void BuildApp(CLI::App& app) {
+  // "/data/arc" is a folder, not a Windows-style option; commands inherit this.
+  app.allow_windows_style_options(false);
+  app.set_version_flag("--version", OLDVEK_VERSION);
+  app.footer(kExitCodes);
+  app.require_subcommand(1, 1);
+  AddListCommand(app);
+  AddShowCommand(app);
+  AddSearchCommand(app);
+  AddNewCommands(app);
+  AddEditCommands(app);
+  AddExtractCommand(app);
+  AddDecodeCommand(app);
+  AddCdeCommand(app);
+  AddEncodeCommand(app);
+  AddCheckCommand(app);
+}
+
+int Run(int argc, char** argv) {
+  CLI::App app("the BASIC snippet archive from a terminal", "vek");
+  BuildApp(app);
+  std::string page;
+  app.add_option("--print", page, "print the manual page (man) or the bash completion (bash-completion)")
+      ->check(CLI::IsMember({"man", "bash-completion"}))
+      ->group("");  // hidden: it builds vek.1 and vek.bash-completion
+  try {
+    if (argc >= 3 && std::string_view(argv[1]) == "--print") {
+      std::fputs((std::string_view(argv[2]) == "man" ? ManualPage(app) : BashCompletion(app)).c_str(), stdout);
+      return kDone;
+    }
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    if (error.get_exit_code() == 0) return app.exit(error);
+    std::fprintf(stderr, "vek: %s (see vek --help)\n", error.what());
+    return kUsageError;
+  } catch (const Failure& failure) {
+    std::fprintf(stderr, "vek: %s\n", failure.what());
+    return failure.code();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "vek: %s\n", error.what());
+    return kFailed;
+  }
+  return exit_code;
 }
 
 }  // namespace vek
 
 int main(int argc, char** argv) {
-  if (argc < 2) return vek::Usage(stderr);
-  const std::string_view name = argv[1];
-  if (name == "help" || name == "--help" || name == "-h") return vek::Usage(stdout);
-  for (const vek::Command& command : vek::Commands()) {
-    if (name == command.name) return command.run(vek::Arguments(argv + 2, argv + argc));
-  }
-  std::fprintf(stderr, "vek: unknown command \"%s\"\n", argv[1]);
-  return vek::Usage(stderr);
+#ifdef _WIN32
+  // Files read from standard input and written to standard output travel byte for byte,
+  // and printed lines end in LF as they do on Linux.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  return vek::Run(argc, argv);
 }

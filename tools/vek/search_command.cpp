@@ -6,7 +6,9 @@
 
 #include "base/text.h"
 #include "command.h"
-#include "options.h"
+#include "archive.h"
+#include "failure.h"
+#include "snippet_json.h"
 #include "packets/search.h"
 #include "packets/search_criteria.h"
 #include "packets/snippet_entry.h"
@@ -33,8 +35,10 @@ constexpr Field kFields[] = {
 
 class CommandLineSearch final : public oldvek::SearchCaller {
  public:
-  CommandLineSearch(std::string folder, std::vector<std::string> packets, const Field& field, std::string text)
-      : folder_(std::move(folder)), packets_(std::move(packets)), field_(field), text_(std::move(text)) {}
+  // Matches are printed as entries, or collected in `json` when it is given.
+  CommandLineSearch(std::string folder, std::vector<std::string> packets, const Field& field, std::string text,
+                    nlohmann::json* json)
+      : folder_(std::move(folder)), packets_(std::move(packets)), field_(field), text_(std::move(text)), json_(json) {}
 
   std::optional<std::string> PacketEntry(int64_t index) override {
     if (index < 1 || index > static_cast<int64_t>(packets_.size())) return std::nullopt;
@@ -50,6 +54,8 @@ class CommandLineSearch final : public oldvek::SearchCaller {
     std::memset(term, ' ', field_.term_width);
     std::memcpy(term, text_.data(), text_.size());
     lines_.clear();
+    packet_index_ = packet_index;
+    record_position_ = record_position;
     if (field_.criterion != oldvek::kCodeTextCriterion) return Status::Ok();
     const std::string base(oldvek::PacketBaseName(packets_[static_cast<size_t>(packet_index - 1)]));
     // The summary lines stand first, as in a fetched snippet; the search reads from line 3.
@@ -66,7 +72,19 @@ class CommandLineSearch final : public oldvek::SearchCaller {
   }
 
   Status AddMatch(int32_t, std::string_view entry) override {
-    std::printf("%.*s\n", static_cast<int>(entry.size()), entry.data());
+    if (json_ == nullptr) {
+      std::fwrite(entry.data(), 1, entry.size(), stdout);
+      std::fputc('\n', stdout);
+      return Status::Ok();
+    }
+    const std::string& base = packets_[static_cast<size_t>(packet_index_ - 1)];
+    const uint64_t number = (record_position_ - 1) / oldvek::kIndexRecordSize + 1;
+    if (snippets_base_ != base) {
+      snippets_ = ReadSnippets(folder_, base);
+      snippets_base_ = base;
+    }
+    const StoredSnippet& snippet = snippets_[number - 1];
+    json_->push_back(SnippetJson(base, number, snippet.record, snippet.header));
     return Status::Ok();
   }
 
@@ -91,28 +109,33 @@ class CommandLineSearch final : public oldvek::SearchCaller {
   const Field& field_;
   std::string text_;
   std::vector<std::string> lines_;
+  nlohmann::json* json_;
+  int64_t packet_index_ = 0;
+  uint64_t record_position_ = 0;
+  std::string snippets_base_;  // the packet `snippets_` holds
+  std::vector<StoredSnippet> snippets_;
 };
 
-}  // namespace
+struct SearchOptions {
+  std::string folder;
+  std::string text;
+  std::vector<std::string> packets;
+  std::string in = "subject";
+  bool json = false;
+};
 
-int RunSearch(const Arguments& arguments) {
-  std::string error;
-  const std::optional<ParsedArguments> parsed = ParseArguments(arguments, {"in"}, error);
-  if (!parsed) return Fail("search: " + error);
-  if (parsed->positional.size() < 2) return Fail("search: expected FOLDER TEXT [PACKET...]");
-  const std::string where = parsed->Option("in").value_or("subject");
+int RunSearch(const SearchOptions& options) {
   const Field* field = nullptr;
   for (const Field& candidate : kFields) {
-    if (where == candidate.name) field = &candidate;
+    if (options.in == candidate.name) field = &candidate;
   }
-  if (field == nullptr) return Fail("search: --in takes subject, author, origin or code");
-  const std::string& text = parsed->positional[1];
-  if (text.empty() || text.size() > field->term_width) {
-    return Fail("search: the text must be 1 to " + std::to_string(field->term_width) + " characters");
+  if (options.text.empty() || options.text.size() > field->term_width) {
+    UsageFail("the text must be 1 to " + std::to_string(field->term_width) + " characters");
   }
-  const std::string folder = AsFolder(parsed->positional[0]);
-  std::vector<std::string> packets(parsed->positional.begin() + 2, parsed->positional.end());
-  if (packets.empty()) packets = PacketsIn(folder);
+  const std::string folder = ExistingFolder(options.folder);
+  std::vector<std::string> packets;
+  for (const std::string& name : options.packets) packets.push_back(ExistingPacket(folder, name));
+  if (options.packets.empty()) packets = PacketsIn(folder);
 
   SearchCriteria criteria{};
   SnippetRecord snippet{};
@@ -121,12 +144,32 @@ int RunSearch(const Arguments& arguments) {
   request.first = 1;
   request.last = static_cast<int64_t>(packets.size());
   request.folder = folder;
-  CommandLineSearch caller(folder, packets, *field, text);
-  const oldvek::SearchOutcome outcome =
-      oldvek::SearchPackets(oldvek::FileSystem::Default(), request, criteria, snippet, caller);
-  std::fprintf(stderr, "%d matches\n", outcome.matches);
-  if (!outcome.status.ok()) return Fail("search: " + outcome.status.message());
-  return outcome.matches > 0 ? 0 : 1;
+  nlohmann::json matches = nlohmann::json::array();
+  CommandLineSearch caller(folder, packets, *field, options.text, options.json ? &matches : nullptr);
+  const oldvek::SearchOutcome outcome = oldvek::SearchPackets(Files(), request, criteria, snippet, caller);
+  Must(outcome.status);
+  if (options.json) {
+    PrintJson({{"text", Text(options.text)}, {"in", options.in}, {"matches", std::move(matches)}});
+  } else {
+    std::fprintf(stderr, "%d match%s\n", outcome.matches, outcome.matches == 1 ? "" : "es");
+  }
+  return outcome.matches > 0 ? kDone : kNothingFound;
+}
+
+}  // namespace
+
+void AddSearchCommand(CLI::App& app) {
+  auto options = std::make_shared<SearchOptions>();
+  CLI::App* command = app.add_subcommand(
+      "search", "print the entries of the snippets whose field holds TEXT (any letter case); exit 1 when none");
+  command->add_option("FOLDER", options->folder, "the archive folder")->required();
+  command->add_option("TEXT", options->text, "what to look for")->required();
+  command->add_option("PACKET", options->packets, "packet names; every packet of FOLDER when none");
+  command->add_option("--in", options->in, "the field searched")
+      ->check(CLI::IsMember({"subject", "author", "origin", "code"}))
+      ->capture_default_str();
+  AddJson(*command, options->json);
+  SetAction(*command, [options] { return RunSearch(*options); });
 }
 
 }  // namespace vek

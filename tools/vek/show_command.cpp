@@ -1,44 +1,81 @@
 #include <cstdio>
 
+#include "archive.h"
 #include "base/text.h"
 #include "command.h"
+#include "failure.h"
 #include "packets/formats.h"
-#include "packets/snippet_entry.h"
 #include "packets/snippet_reader.h"
+#include "snippet_json.h"
 
 namespace vek {
 namespace {
 
+struct ShowOptions {
+  std::string folder;
+  std::string packet;
+  std::string record;
+  bool keep_unread = false;
+  bool json = false;
+};
+
 void PrintField(const char* name, std::string_view value) {
   const std::string_view trimmed = oldvek::TrimTrailingBlanks(value);
-  std::printf("%-8s %.*s\n", name, static_cast<int>(trimmed.size()), trimmed.data());
+  std::printf("%-8s ", name);
+  std::fwrite(trimmed.data(), 1, trimmed.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+int RunShow(const ShowOptions& options) {
+  const std::string folder = ExistingFolder(options.folder);
+  const std::string base = ExistingPacket(folder, options.packet);
+  const uint64_t number = SnippetNumber(options.record, folder, base);
+  std::vector<std::string> lines;
+  const oldvek::SnippetInfo info = Must(oldvek::RetrieveSnippet(
+      Files(), folder, base, oldvek::RecordPosition(number),
+      [&](std::string_view line) {
+        lines.emplace_back(line);
+        return oldvek::Status::Ok();
+      },
+      options.keep_unread ? oldvek::MarkRead::kNo : oldvek::MarkRead::kYes));
+  const bool attachment = info.kind == oldvek::SnippetKind::kAttachment;
+  if (options.json) {
+    oldvek::IndexRecord record = ReadSnippets(folder, base)[number - 1].record;
+    nlohmann::json document = SnippetJson(base, number, record, info.header);
+    document["kind"] = attachment ? 2 : 1;
+    document["lines"] = nlohmann::json::array();
+    for (const std::string& line : lines) document["lines"].push_back(Text(line));
+    PrintJson(document);
+    return kDone;
+  }
+  for (const std::string& line : lines) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+  }
+  using oldvek::SnippetHeader;
+  std::printf("----\n");
+  PrintField("Author", info.header.Field(SnippetHeader::kAuthor));
+  PrintField("Subject", info.header.Field(SnippetHeader::kSubject));
+  PrintField("Origin", info.header.Field(SnippetHeader::kOrigin));
+  PrintField("Date", info.header.Field(SnippetHeader::kDate));
+  PrintField("Code", info.header.Field(SnippetHeader::kCode));
+  PrintField("Tag", info.tag());
+  std::printf("%-8s %s\n", "Kind", attachment ? "2 (ZORVIT attachment)" : "1");
+  return kDone;
 }
 
 }  // namespace
 
-int RunShow(const Arguments& arguments) {
-  if (arguments.size() != 3) return Fail("show: expected FOLDER PACKET RECORD");
-  const uint64_t record = oldvek::ReadDecimal(arguments[2]);
-  if (record == 0) return Fail("show: the record number counts from 1");
-  const std::string folder = AsFolder(arguments[0]);
-  const std::string base(oldvek::PacketBaseName(arguments[1]));
-  const oldvek::Result<oldvek::SnippetInfo> info = oldvek::RetrieveSnippet(
-      oldvek::FileSystem::Default(), folder, base, oldvek::RecordPosition(record), [](std::string_view line) {
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fputc('\n', stdout);
-        return oldvek::Status::Ok();
-      });
-  if (!info.ok()) return Fail("show: " + info.status().message());
-  using oldvek::SnippetHeader;
-  std::printf("----\n");
-  PrintField("Author", info->header.Field(SnippetHeader::kAuthor));
-  PrintField("Subject", info->header.Field(SnippetHeader::kSubject));
-  PrintField("Origin", info->header.Field(SnippetHeader::kOrigin));
-  PrintField("Date", info->header.Field(SnippetHeader::kDate));
-  PrintField("Code", info->header.Field(SnippetHeader::kCode));
-  PrintField("Tag", info->tag());
-  std::printf("%-8s %s\n", "Kind", info->kind == oldvek::SnippetKind::kAttachment ? "2 (ZORVIT attachment)" : "1");
-  return 0;
+void AddShowCommand(CLI::App& app) {
+  auto options = std::make_shared<ShowOptions>();
+  CLI::App* command =
+      app.add_subcommand("show", "print the code lines of snippet RECORD (from 1), then its header; marks it as read");
+  command->add_option("FOLDER", options->folder, "the archive folder")->required();
+  command->add_option("PACKET", options->packet, "the packet (any letter case)")->required();
+  command->add_option("RECORD", options->record, "the snippet's number in the packet, from 1")->required();
+  command->add_flag("--keep-unread", options->keep_unread, "leave the read mark as it is");
+  AddJson(*command, options->json);
+  SetAction(*command, [options] { return RunShow(*options); });
 }
 
 }  // namespace vek

@@ -1,36 +1,121 @@
 #!/usr/bin/env bash
-# vek from the outside: each command on a copy of the sample archive, checked through what
-# the others then show. Usage: vek_test.sh ROOT VEK
+# vek run as a process on a copy of the sample archive: exit codes, messages, files and
+# round trips. Usage: vek_test.sh ROOT VEK [EMULATOR], e.g. scripts/wine-run for vek.exe.
 set -euo pipefail
 root="$1"
-vek="$2"
+program="$2"
+emulator="${3:-}"
+vek() { ${emulator:+"$emulator"} "$program" "$@"; }
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-cp -r "$root/examples/archive" "$work/arc"
+arc="$work/arc"
+cp -r "$root/examples/archive" "$arc"
+cd "$work"
 fail() { echo "vek_test: $*" >&2; exit 1; }
+# run CODE PATTERN ARGS...: vek exits CODE and its output (stdout and stderr) matches PATTERN.
+run() {
+  local code="$1" pattern="$2" got=0
+  shift 2
+  vek "$@" >"$work/out" 2>&1 || got=$?
+  [ "$got" -eq "$code" ] || fail "vek $* exited $got, not $code: $(cat "$work/out")"
+  [ -z "$pattern" ] || grep -qE -- "$pattern" "$work/out" || fail "vek $*: no \"$pattern\" in: $(cat "$work/out")"
+}
 
-# search: one field, any letter case; no match exits 1
-[ "$("$vek" search "$work/arc" HALLORAN --in author SORTS 2>/dev/null | wc -l)" -eq 2 ] || fail "author search"
-"$vek" search "$work/arc" "SWAP A\$(I)" --in code 2>/dev/null | grep -q "~SORTS.VEK~1$" || fail "code search"
-if "$vek" search "$work/arc" "no such words" 2>/dev/null; then fail "a search without matches succeeded"; fi
-cmp -s "$root/examples/archive/SORTS.IDX" "$work/arc/SORTS.IDX" || fail "search changed an index"
+run 0 '^[0-9]+\.[0-9]+\.[0-9]+' --version
+run 0 'Exit status: 0 done' --help
+run 0 'RECORD' show --help
+run 2 'vek: ' frobnicate
+run 3 'no packet NOPE' list "$arc" NOPE
+run 3 'no packet NOPE' delete "$arc" NOPE 1
+run 3 'no packet NOPE' move "$arc" NOPE 1 SORTS
+run 3 'no such folder' search "$work/nowhere" x
+# "arc\" is the folder arc on Windows; on Linux it is a name no folder has.
+[ -n "$emulator" ] || run 3 'no such folder' list 'arc\'
+run 1 '0 matches' search "$arc" "no such words"
+run 0 '~SORTS.VEK~1$' search "$arc" "SWAP A\$(I)" --in=code
+run 0 '^sorts \(3 snippets\)' list "$arc" sorts
+for record in 0 4 2x 1.5 abc -1 9223372036854775809; do
+  run 2 'RECORD .* from 1 to 3 \(SORTS has 3 snippets\)' delete "$arc" SORTS "$record"
+done
+run 2 'not a packet name' move "$arc" SORTS 1 ../escape
+run 2 '--header "abc" is not a whole number' cde "$arc" all.cde SORTS --header abc
+run 3 'SORTS snippet 1 holds no ZORVIT page' extract "$arc" SORTS 1 plain.out
+run 2 'subject is 32 characters; the field holds 31' add "$arc" SORTS /dev/null --subject "$(printf 'x%.0s' {1..32})"
+[ -z "$(ls "$arc" | grep -v -E '^(ATTACH|FILEIO|SORTS|STRINGS)\.(VEK|IDX|\$LK)$')" ] || fail "files left: $(ls "$arc")"
+[ ! -e plain.out ] && [ ! -e all.cde ] || fail "a refused command left its output"
+mkdir lower && cp "$arc/SORTS.IDX" lower/sorts.idx && cp "$arc/SORTS.VEK" lower/sorts.vek
+run 0 '^  00003~' list lower SORTS
+python3 -c '  # a NUL in the Subject of snippet 2
+start = int(open("lower/sorts.idx", "rb").read()[79:89])
+f = open("lower/sorts.vek", "r+b"); f.seek(start - 1 + 31 + 5); f.write(b"\0")'
+run 0 '~SORTS.VEK~79$' list lower SORTS
 
-# retitle, then move, then delete: the lists show each change; retitling leaves the read mark
-mark="$(head -c 1 "$work/arc/SORTS.IDX" | od -An -tx1)"
-"$vek" retitle "$work/arc" SORTS 1 --subject "Bubble sort (retitled)" || fail "retitle exit code"
-[ "$(head -c 1 "$work/arc/SORTS.IDX" | od -An -tx1)" = "$mark" ] || fail "retitle changed the read mark"
-if "$vek" retitle "$work/arc" SORTS 99 --subject x 2>/dev/null; then fail "retitled a missing record"; fi
-"$vek" show "$work/arc" SORTS 1 | grep -q "^Subject  Bubble sort (retitled)$" || fail "retitle"
-"$vek" move "$work/arc" SORTS 1 FILEIO | grep -q "now record 4 of FILEIO" || fail "move"
-"$vek" list "$work/arc" FILEIO | grep -q "^  00004~Bubble sort (retitled)~Margit Halloran~QB45~FILEIO.VEK~235$" || fail "moved entry"
-"$vek" delete "$work/arc" SORTS 1
-"$vek" list "$work/arc" SORTS | grep -q "^SORTS (1 snippets)$" || fail "delete"
-"$vek" show "$work/arc" FILEIO 4 | grep -q "^SUB BubbleSort (A\$())$" || fail "moved code lines"
-[ -z "$(ls "$work/arc" | grep -v -E '\.(VEK|IDX|\$LK)$')" ] || fail "temporary files left: $(ls "$work/arc")"
+# new, add (CR LF lines, "~" kept in JSON), show, retitle, move, delete, check
+run 0 '' new "$arc" BOX
+run 3 'exists' new "$arc" box
+printf '10 PRINT "A~B"\r\n20 END\r\n' >prog.bas
+run 0 'record 1 of BOX' add "$arc" BOX prog.bas --author "Ann Example"
+run 0 '^20 END$' show "$arc" BOX 1 --keep-unread
+printf '1 REM piped\n' | vek add "$arc" BOX - --subject=piped | grep -q 'record 2 of BOX' || fail "add -"
+run 1 '0 matches' search -- "$arc" -piped-
+vek list --json "$arc" BOX | python3 -c '
+import json, sys
+s = json.load(sys.stdin)["packets"][0]["snippets"][0]
+assert (s["subject"], s["author"], s["unread"]) == ("prog.bas", "Ann Example", True), s'
+vek show --json "$arc" BOX 1 | python3 -c '
+import json, sys; assert json.load(sys.stdin)["lines"] == ["10 PRINT \"A~B\"", "20 END"]'
+printf 'bad \xe3 byte\n' >bad.bas
+run 3 'bad.bas line 1 holds the byte 0xE3' add "$arc" BOX bad.bas
+run 0 '' retitle "$arc" BOX 1 --subject=Renamed
+run 0 '^Subject  Renamed$' show "$arc" BOX 1
+run 0 'now record 4 of SORTS' move "$arc" BOX 1 SORTS
+run 0 '' cde "$arc" all.cde SORTS --lead VEKCDE
+[ "$(head -c 6 all.cde)" = VEKCDE ] || fail "code file lead text"
+run 0 'sound' check "$arc"
+head -c -1 "$arc/FILEIO.VEK" >cut && cp cut "$arc/FILEIO.VEK" && printf 'x' >>"$arc/STRINGS.IDX"
+run 3 'snippet 3: its last code line has no terminator' check "$arc" FILEIO
+run 3 'partial record of 1 bytes' check --json "$arc" STRINGS
+run 3 '' check --json "$arc"
+python3 -c '
+import json, sys; assert sum(len(p["problems"]) for p in json.load(sys.stdin)["packets"]) == 2' <out || fail "check --json"
 
-# a code file holds its lead text first; a missing record is refused with no output
-"$vek" cde "$work/arc" "$work/all.cde" SORTS STRINGS --lead "VEKCDE"
-[ "$(head -c 6 "$work/all.cde")" = "VEKCDE" ] || fail "code file lead text"
-if "$vek" extract "$work/arc" SORTS 9 "$work/none.txt" 2>/dev/null; then fail "extracted a missing record"; fi
-[ ! -e "$work/none.txt" ] || fail "a refused extraction created its output"
+# attach a three-page file, extract it whole; pages decoded in any order, with damage found
+python3 -c 'import random, sys; random.seed(15); sys.stdout.buffer.write(random.randbytes(400000))' >blob.bin
+run 0 'page 3 of 3' attach "$arc" SORTS blob.bin --quiet
+run 0 'sound' check "$arc" SORTS
+run 0 '400000 bytes from 3 pages, length and checksum and CRC-32' extract "$arc" SORTS 5 blob.out
+cmp blob.bin blob.out || fail "attach and extract changed the file"
+run 2 'exists; --force' extract "$arc" SORTS 5 blob.out
+run 0 '' extract --force "$arc" SORTS 5 - --quiet
+cmp blob.bin out || fail "extract to standard output"
+run 0 'pages[/\\]blob.BAS' encode blob.bin --dir pages
+run 2 'exists; --force' encode blob.bin --dir pages
+run 3 'nope.bin' encode nope.bin --dir empty
+[ -z "$(ls -A empty)" ] || fail "a failed encode left $(ls -A empty)"
+run 0 '400000 bytes from 3 pages' decode pages/blob11.BAS pages/blob.BAS pages/blob10.BAS -o joined.bin
+cmp blob.bin joined.bin || fail "decode of shuffled pages"
+run 3 'page 2 of 3 of blob.bin is missing' decode pages/blob.BAS pages/blob11.BAS -o missing.bin
+run 3 'repeats pages/blob.BAS' decode pages/blob.BAS pages/blob.BAS pages/blob10.BAS pages/blob11.BAS -o twice.bin
+# Two data characters swapped keep the length and the 8-bit sum; the CRC-32 sees them. A page
+# starts with a prefix character, and at least four data characters follow it.
+python3 - pages/blob10.BAS <<'PY'
+import sys
+p = open(sys.argv[1], "rb").read().split(b"\r\n")
+i = next(n for n, l in enumerate(p) if l.startswith(b'U"'))
+assert p[i][3] != p[i][4]
+p[i] = p[i][:3] + p[i][4:5] + p[i][3:4] + p[i][5:]
+open(sys.argv[1], "wb").write(b"\r\n".join(p))
+PY
+run 3 'page 2 of blob.bin \(pages/blob10.BAS\): CRC-32' decode pages/blob*.BAS -o swapped.bin
+[ ! -e missing.bin ] && [ ! -e twice.bin ] && [ ! -e swapped.bin ] || fail "a failed decode left its output"
+run 3 'CRC-32' decode pages/blob*.BAS -o kept.bin --keep-bad
+[ -e kept.bin ] || fail "--keep-bad kept nothing"
+run 0 '' delete "$arc" SORTS 6
+run 3 'page 2 of 3 of blob.bin is missing' extract "$arc" SORTS 5 again.out
+cmp -s "$root/examples/archive/SORTS.IDX" <(git -C "$root" show HEAD:examples/archive/SORTS.IDX) || fail "examples/archive changed"
+# The manual page and the completion are made from the same source as --help.
+for made in man:vek.1 bash-completion:vek.bash-completion; do
+  vek --print "${made%%:*}" | cmp -s - "$root/tools/vek/${made#*:}" ||
+    fail "tools/vek/${made#*:} is out of date: vek --print ${made%%:*} >tools/vek/${made#*:}"
+done
 echo "vek_test: ok"

@@ -1,0 +1,188 @@
+#include "extract/page_set.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+#include "base/crc32.h"
+#include "base/text.h"
+#include "extract/attachment_extractor.h"
+#include "platform/buffered_writer.h"
+
+namespace oldvek {
+namespace {
+
+constexpr std::string_view kBeginPrefix = "'>>> Page ";
+constexpr std::string_view kCrcPrefix = "'>>> CRC-32 page:";
+
+// Digits at the start of `text`, skipping leading blanks (BASIC's STR$ writes one).
+std::optional<uint64_t> LeadingNumber(std::string_view& text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  uint64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || value == 0) return std::nullopt;
+  text.remove_prefix(static_cast<size_t>(end - text.data()));
+  return value;
+}
+
+bool Consume(std::string_view& text, std::string_view word) {
+  if (!text.starts_with(word)) return false;
+  text.remove_prefix(word.size());
+  return true;
+}
+
+std::string Describe(const PageText& page) {
+  return "page " + DecimalText(page.mark.page) + " of " + page.mark.name + " (" + page.origin + ")";
+}
+
+// A File that keeps what is appended to it, so that the attachment scan can decode a page
+// into memory.
+class MemoryFile final : public File {
+ public:
+  explicit MemoryFile(std::string& bytes) : bytes_(bytes) {}
+  Status ReadAt(uint64_t, std::span<char>) override { return Status::Error("memory page: not readable"); }
+  Status WriteAt(uint64_t, std::span<const char>) override { return Status::Error("memory page: append only"); }
+  Status Append(std::span<const char> data) override {
+    bytes_.append(data.data(), data.size());
+    return Status::Ok();
+  }
+  Result<uint64_t> Size() override { return static_cast<uint64_t>(bytes_.size()); }
+  Status Truncate(uint64_t size) override {
+    bytes_.resize(size);
+    return Status::Ok();
+  }
+  Status Sync() override { return Status::Ok(); }
+  Status Close() override { return Status::Ok(); }
+  const std::string& path() const override { return path_; }
+
+ private:
+  std::string& bytes_;
+  std::string path_ = "memory page";
+};
+
+std::string Hex8(uint32_t value) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08X", value);
+  return text;
+}
+
+}  // namespace
+
+std::optional<PageMark> ParseBeginLine(std::string_view line) {
+  if (!Consume(line, kBeginPrefix)) return std::nullopt;
+  PageMark mark;
+  const std::optional<uint64_t> page = LeadingNumber(line);
+  if (!page || !Consume(line, " of ")) return std::nullopt;
+  const std::optional<uint64_t> count = LeadingNumber(line);
+  if (!count || !Consume(line, " of ")) return std::nullopt;
+  const size_t end = line.find(" begins here");
+  if (end == std::string_view::npos || end == 0) return std::nullopt;
+  return PageMark{*page, *count, std::string(line.substr(0, end))};
+}
+
+void SplitPages(std::span<const std::string> lines, std::string_view origin, std::vector<PageText>& pages) {
+  PageText* current = nullptr;
+  for (const std::string& line : lines) {
+    if (std::optional<PageMark> mark = ParseBeginLine(line)) {
+      pages.push_back({std::move(*mark), std::string(origin), {}});
+      current = &pages.back();
+    }
+    if (current != nullptr) current->lines.push_back(line);
+  }
+}
+
+std::string CrcLine(PageCrc crc) { return std::string(kCrcPrefix) + Hex8(crc.page) + " file:" + Hex8(crc.file); }
+
+std::optional<PageCrc> ParseCrcLine(std::string_view line) {
+  if (!Consume(line, kCrcPrefix) || line.size() != 8 + 6 + 8 || line.substr(8, 6) != " file:") return std::nullopt;
+  PageCrc crc;
+  const auto read = [](std::string_view hex, uint32_t& value) {
+    const auto [end, error] = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
+    return error == std::errc() && end == hex.data() + hex.size();
+  };
+  if (!read(line.substr(0, 8), crc.page) || !read(line.substr(14), crc.file)) return std::nullopt;
+  return crc;
+}
+
+Result<std::vector<const PageText*>> OrderPages(std::span<const PageText> pages) {
+  if (pages.empty()) return Status::Error("no ZORVIT page found");
+  const PageMark& first = pages.front().mark;
+  std::vector<const PageText*> ordered(first.page_count, nullptr);
+  for (const PageText& page : pages) {
+    if (!EqualsIgnoringAsciiCase(page.mark.name, first.name) || page.mark.page_count != first.page_count) {
+      return Status::Error(page.origin + " is page " + DecimalText(page.mark.page) + " of " +
+                           DecimalText(page.mark.page_count) + " of " + page.mark.name + ", not of the " +
+                           DecimalText(first.page_count) + " pages of " + first.name);
+    }
+    if (page.mark.page > first.page_count) return Status::Error(Describe(page) + ": past the last page");
+    const PageText*& slot = ordered[page.mark.page - 1];
+    if (slot != nullptr) return Status::Error(Describe(page) + " repeats " + slot->origin);
+    slot = &page;
+  }
+  for (size_t i = 0; i < ordered.size(); ++i) {
+    if (ordered[i] == nullptr) {
+      return Status::Error("page " + DecimalText(i + 1) + " of " + DecimalText(ordered.size()) + " of " + first.name +
+                           " is missing");
+    }
+  }
+  return ordered;
+}
+
+DecodedPage DecodePage(const PageText& page) {
+  DecodedPage decoded;
+  MemoryFile memory(decoded.bytes);
+  BufferedWriter out(memory);
+  AttachmentExtractor extractor(out);
+  for (const std::string& line : page.lines) {
+    extractor.TakeLine(line);
+    if (std::optional<PageCrc> crc = ParseCrcLine(line)) decoded.crc = crc;
+  }
+  (void)out.Flush();  // appending to memory cannot fail
+  const AttachmentCheck check = extractor.check();
+  decoded.expected_length = check.expected_length;
+  decoded.expected_checksum = check.expected_checksum;
+  decoded.checksum = check.checksum;
+  return decoded;
+}
+
+Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, File& out,
+                                     const std::function<void()>& page_done) {
+  PageSetOutcome outcome;
+  Crc32 file_crc;
+  std::optional<uint32_t> stated_file_crc;
+  bool every_page_crc = true;
+  for (const PageText* page : pages) {
+    const DecodedPage decoded = DecodePage(*page);
+    if (decoded.expected_length != decoded.bytes.size()) {
+      return Status::Error(Describe(*page) + ": length " + DecimalText(decoded.expected_length) + " stated, " +
+                           DecimalText(decoded.bytes.size()) + " decoded");
+    }
+    if (decoded.expected_checksum != decoded.checksum) {
+      return Status::Error(Describe(*page) + ": checksum " + DecimalText(decoded.expected_checksum) + " stated, " +
+                           DecimalText(decoded.checksum) + " decoded");
+    }
+    if (decoded.crc) {
+      Crc32 page_crc;
+      page_crc.Add(decoded.bytes);
+      if (page_crc.value() != decoded.crc->page) {
+        return Status::Error(Describe(*page) + ": CRC-32 " + Hex8(decoded.crc->page) + " stated, " +
+                             Hex8(page_crc.value()) + " decoded");
+      }
+      stated_file_crc = decoded.crc->file;
+    } else {
+      every_page_crc = false;
+    }
+    file_crc.Add(decoded.bytes);
+    OLDVEK_RETURN_IF_ERROR(out.Append(decoded.bytes));
+    outcome.byte_count += decoded.bytes.size();
+    if (page_done) page_done();
+  }
+  if (stated_file_crc && *stated_file_crc != file_crc.value()) {
+    return Status::Error(pages.front()->mark.name + ": CRC-32 of the whole file " + Hex8(*stated_file_crc) +
+                         " stated, " + Hex8(file_crc.value()) + " decoded");
+  }
+  outcome.crc_checked = every_page_crc;
+  return outcome;
+}
+
+}  // namespace oldvek

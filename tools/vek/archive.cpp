@@ -1,0 +1,148 @@
+#include "archive.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+#include "base/text.h"
+#include "failure.h"
+#include "packets/formats.h"
+#include "packets/packet_commit.h"
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CaseBlindFileSystem final : public oldvek::FileSystem {
+ public:
+  oldvek::Result<std::unique_ptr<oldvek::File>> Open(const std::string& path, oldvek::OpenOptions options) override {
+    return real_.Open(MatchCase(path), options);
+  }
+  bool Exists(const std::string& path) override { return real_.Exists(MatchCase(path)); }
+  oldvek::Status Remove(const std::string& path) override { return real_.Remove(MatchCase(path)); }
+  oldvek::Status Replace(const std::string& from, const std::string& to) override {
+    return real_.Replace(MatchCase(from), MatchCase(to));
+  }
+
+ private:
+  oldvek::FileSystem& real_ = oldvek::FileSystem::Default();
+};
+
+bool HasExtension(const fs::path& path, std::string_view extension) {
+  return oldvek::EqualsIgnoringAsciiCase(path.extension().string(), extension);
+}
+
+}  // namespace
+
+oldvek::FileSystem& Files() {
+  static CaseBlindFileSystem files;
+  return files;
+}
+
+std::string MatchCase(const std::string& path) {
+  std::error_code error;
+  if (fs::exists(path, error)) return path;
+  const fs::path wanted(path);
+  const fs::path folder = wanted.has_parent_path() ? wanted.parent_path() : fs::path(".");
+  const std::string name = wanted.filename().string();
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    const std::string found = entry.path().filename().string();
+    if (oldvek::EqualsIgnoringAsciiCase(found, name)) return path.substr(0, path.size() - name.size()) + found;
+  }
+  return path;
+}
+
+std::string ExistingFolder(const std::string& folder) {
+  std::error_code error;
+  if (folder.empty() || !fs::is_directory(folder, error)) Fail(folder + ": no such folder");
+  const char last = folder.back();
+  if (last == '/' || last == fs::path::preferred_separator) return folder;
+  return folder + static_cast<char>(fs::path::preferred_separator);
+}
+
+std::string PacketName(const std::string& name) {
+  fs::path path(name);
+  if (HasExtension(path, ".VEK") || HasExtension(path, ".IDX")) path.replace_extension();
+  const std::string base = path.string();
+  if (base.empty() || base.find_first_of("/\\:") != std::string::npos || base.find("..") != std::string::npos ||
+      base.find('~') != std::string::npos) {
+    UsageFail("\"" + name + "\" is not a packet name: a name alone, without folders, \"..\" or \"~\"");
+  }
+  return base;
+}
+
+std::string ExistingPacket(const std::string& folder, const std::string& name) {
+  const std::string base = PacketName(name);
+  const oldvek::PacketFiles files(folder, base);
+  for (const std::string* file : {&files.index, &files.packet}) {
+    std::error_code error;
+    if (!fs::is_regular_file(MatchCase(*file), error)) Fail("no packet " + base + " in " + folder + " (" + *file + " is missing)");
+  }
+  return base;
+}
+
+std::vector<std::string> PacketsIn(const std::string& folder) {
+  std::vector<std::string> bases;
+  std::error_code error;
+  for (const auto& file : fs::directory_iterator(folder, error)) {
+    if (HasExtension(file.path(), ".IDX")) bases.push_back(file.path().stem().string());
+  }
+  std::sort(bases.begin(), bases.end());
+  return bases;
+}
+
+uint64_t SnippetCount(const std::string& folder, const std::string& base) {
+  std::error_code error;
+  const uint64_t size = fs::file_size(MatchCase(oldvek::PacketFiles(folder, base).index), error);
+  if (error) Fail(oldvek::PacketFiles(folder, base).index + ": " + error.message());
+  return oldvek::RecordCount(size);
+}
+
+uint64_t SnippetNumber(const std::string& text, const std::string& folder, const std::string& base) {
+  const uint64_t count = SnippetCount(folder, base);
+  if (count == 0) UsageFail(base + " has no snippets");
+  try {
+    return StrictNumber(text, "RECORD", 1, count);
+  } catch (const Failure& failure) {
+    UsageFail(std::string(failure.what()) + " (" + base + " has " + oldvek::DecimalText(count) + " snippet" +
+              (count == 1 ? "" : "s") + ")");
+  }
+}
+
+uint64_t StrictNumber(const std::string& text, const std::string& what, uint64_t low, uint64_t high) {
+  uint64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+    UsageFail(what + " \"" + text + "\" is not a whole number from " + oldvek::DecimalText(low) + " to " +
+              oldvek::DecimalText(high));
+  }
+  return value;
+}
+
+std::vector<std::string> ReadTextLines(const std::string& path) {
+  std::string bytes;
+  if (path == "-") {
+    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+  } else {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) Fail("cannot read " + path);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::vector<std::string> lines;
+  size_t begin = 0;
+  while (begin < bytes.size()) {
+    size_t end = bytes.find('\n', begin);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(begin, end - begin);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    begin = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace vek

@@ -1,0 +1,50 @@
+#ifndef OLDVEK_TOOLS_VEK_ARCHIVE_H_
+#define OLDVEK_TOOLS_VEK_ARCHIVE_H_
+
+// How vek names what it works on: a folder that must exist, packets in it matched to their
+// files in any letter case, snippets by their number in a packet, and numbers read strictly.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/file.h"
+
+namespace vek {
+
+// The file system the library is handed: a path names the file in its folder whose name
+// matches in any letter case when no file has exactly that name, so that "sorts" reaches
+// SORTS.VEK and sorts.vek alike.
+oldvek::FileSystem& Files();
+
+// The existing file `path` names in any letter case, or `path` itself when none does.
+std::string MatchCase(const std::string& path);
+
+// An existing folder, with its trailing separator as the library takes it.
+std::string ExistingFolder(const std::string& folder);
+
+// A packet name as typed (an extension .VEK or .IDX is dropped); a name that would reach
+// outside its folder is a usage error.
+std::string PacketName(const std::string& name);
+
+// The packet `name` of `folder`, whose two files must both exist.
+std::string ExistingPacket(const std::string& folder, const std::string& name);
+
+// Base names of the packets in a folder (its .IDX files in any case), sorted.
+std::vector<std::string> PacketsIn(const std::string& folder);
+
+// Whole snippets of a packet: its index records.
+uint64_t SnippetCount(const std::string& folder, const std::string& base);
+
+// RECORD of an existing packet, from 1 to its snippet count.
+uint64_t SnippetNumber(const std::string& text, const std::string& folder, const std::string& base);
+
+// A whole decimal number from `low` to `high`; anything else is a usage error naming the range.
+uint64_t StrictNumber(const std::string& text, const std::string& what, uint64_t low, uint64_t high);
+
+// The code lines of a text file (LF or CR LF ends), or of standard input for "-".
+std::vector<std::string> ReadTextLines(const std::string& path);
+
+}  // namespace vek
+
+#endif  // OLDVEK_TOOLS_VEK_ARCHIVE_H_

@@ -1,0 +1,27 @@
+#include "header_options.h"
+
+#include "failure.h"
+
+namespace vek {
+
+void HeaderOptions::AddTo(CLI::App& command) {
+  for (Field& field : fields_) {
+    field.option = command.add_option(std::string("--") + field.name, field.text,
+                                      "the " + std::string(field.name) + " field (" +
+                                          std::to_string(field.span.width) + " characters at most)");
+  }
+  command.add_flag("--truncate", truncate_, "cut texts longer than their field instead of refusing them");
+}
+
+void HeaderOptions::Apply(oldvek::SnippetHeader& header) const {
+  for (const Field& field : fields_) {
+    if (field.option->count() == 0) continue;
+    if (field.text.size() > field.span.width && !truncate_) {
+      UsageFail("--" + std::string(field.name) + " is " + std::to_string(field.text.size()) +
+                " characters; the field holds " + std::to_string(field.span.width) + " (--truncate cuts it)");
+    }
+    header.SetField(field.span, field.text);
+  }
+}
+
+}  // namespace vek

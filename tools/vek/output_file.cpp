@@ -1,0 +1,65 @@
+#include "output_file.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "failure.h"
+
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
+#include <unistd.h>
+#endif
+
+namespace vek {
+
+namespace fs = std::filesystem;
+
+void PrepareOutput(const std::string& path, bool force) {
+  std::error_code error;
+  if (!force && fs::exists(path, error)) UsageFail(path + " exists; --force replaces it");
+  const fs::path folder = fs::path(path).parent_path();
+  if (!folder.empty()) {
+    fs::create_directories(folder, error);
+    if (error) Fail("cannot create the folder " + folder.string() + ": " + error.message());
+  }
+}
+
+OutputFile::OutputFile(std::string path, bool force) : path_(std::move(path)) {
+  const std::string tag = ".vek-" + std::to_string(getpid()) + ".partial";
+  if (path_ == "-") {
+    scratch_ = (fs::temp_directory_path() / ("stdout" + tag)).string();
+    return;
+  }
+  PrepareOutput(path_, force);
+  const fs::path target(path_);
+  scratch_ = (target.parent_path() / ("." + target.filename().string() + tag)).string();
+}
+
+OutputFile::~OutputFile() {
+  if (committed_) return;
+  std::error_code ignored;
+  fs::remove(scratch_, ignored);
+}
+
+void OutputFile::Commit() {
+  std::error_code error;
+  if (path_ == "-") {
+    {
+      std::ifstream in(scratch_, std::ios::binary);
+      std::cout << in.rdbuf();
+      std::cout.flush();
+    }
+    fs::remove(scratch_, error);
+    committed_ = true;
+    return;
+  }
+  fs::rename(scratch_, path_, error);
+  if (error) Fail("cannot put " + path_ + " in place: " + error.message());
+  committed_ = true;
+}
+
+}  // namespace vek

@@ -1,0 +1,35 @@
+#ifndef OLDVEK_TOOLS_VEK_OUTPUT_FILE_H_
+#define OLDVEK_TOOLS_VEK_OUTPUT_FILE_H_
+
+#include <string>
+
+namespace vek {
+
+// A file vek writes: it appears complete or not at all. The work goes to a scratch file
+// beside the output (in the temporary folder for "-", standard output), which Commit puts in
+// place by a rename; an output that is not committed leaves nothing behind. An existing
+// output is refused unless forced; missing folders on its path are created.
+class OutputFile {
+ public:
+  OutputFile(std::string path, bool force);
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  ~OutputFile();
+
+  // Where the work is written.
+  const std::string& scratch() const { return scratch_; }
+  const std::string& path() const { return path_; }
+  void Commit();
+
+ private:
+  std::string path_;
+  std::string scratch_;
+  bool committed_ = false;
+};
+
+// Refuses to replace an existing `path` unless `force`, and creates its missing folders.
+void PrepareOutput(const std::string& path, bool force);
+
+}  // namespace vek
+
+#endif  // OLDVEK_TOOLS_VEK_OUTPUT_FILE_H_

@@ -1,0 +1,120 @@
+#include "zorvit_files.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "archive.h"
+#include "base/crc32.h"
+#include "base/text.h"
+#include "encoder/zorvit_file_encoder.h"
+#include "failure.h"
+#include "output_file.h"
+#include "progress.h"
+
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
+#include <unistd.h>
+#endif
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Appends to every page the CRC-32 of its own bytes and of the whole file.
+void AddCrcLines(const std::vector<std::string>& paths) {
+  std::vector<uint32_t> page_crcs;
+  oldvek::Crc32 file_crc;
+  for (const std::string& path : paths) {
+    std::vector<oldvek::PageText> pages;
+    oldvek::SplitPages(ReadTextLines(path), path, pages);
+    if (pages.size() != 1) Fail(path + ": the encoder wrote no page here");
+    const oldvek::DecodedPage decoded = oldvek::DecodePage(pages.front());
+    oldvek::Crc32 page_crc;
+    page_crc.Add(decoded.bytes);
+    page_crcs.push_back(page_crc.value());
+    file_crc.Add(decoded.bytes);
+  }
+  for (size_t i = 0; i < paths.size(); ++i) {
+    std::ofstream page(paths[i], std::ios::binary | std::ios::app);
+    page << oldvek::CrcLine({page_crcs[i], file_crc.value()}) << "\r\n";
+    if (!page.flush()) Fail("cannot write " + paths[i]);
+  }
+}
+
+}  // namespace
+
+std::optional<oldvek::TargetDialect> DialectNamed(const std::string& name) {
+  if (name == "pb") return oldvek::TargetDialect::kPowerBasic;
+  if (name == "vb") return oldvek::TargetDialect::kVisualBasic;
+  if (name == "qb") return oldvek::TargetDialect::kQuickBasic;
+  return std::nullopt;
+}
+
+EncodedPages::EncodedPages(const EncodeSettings& settings, const std::string& scratch_parent) {
+  const fs::path parent = scratch_parent.empty() ? fs::temp_directory_path() : fs::path(scratch_parent);
+  folder_.path = (parent / (".vek-encode-" + std::to_string(getpid()))).string();
+  std::error_code error;
+  fs::create_directories(folder_.path, error);
+  if (error) Fail("cannot create " + folder_.path + ": " + error.message());
+  std::string input = settings.input;
+  if (input == "-") {
+    input = (fs::path(folder_.path) / "stdin.data").string();
+    std::ofstream copy(input, std::ios::binary);
+    copy << std::cin.rdbuf();
+    if (!copy.flush()) Fail("cannot copy standard input to " + input);
+  }
+  name_ = settings.name.empty() ? (settings.input == "-" ? "STDIN.BIN" : fs::path(input).filename().string())
+                                : settings.name;
+  oldvek::EncodeRequest request;
+  request.input_path = input;
+  request.input_name = name_;
+  request.output_folder = (fs::path(folder_.path) / "").string();
+  request.output_name =
+      settings.first_page.empty() ? fs::path(name_).stem().string() + ".BAS" : settings.first_page;
+  request.dialect = settings.dialect;
+  Progress progress("encoding", fs::file_size(input, error) / 156000 + 1, settings.quiet);
+  paths_ = Must(oldvek::EncodeZorvitPages(Files(), request, [&](uint64_t, const std::string&) { progress.Step(); }));
+  if (!settings.plain) AddCrcLines(paths_);
+}
+
+EncodedPages::ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  fs::remove_all(path, ignored);
+}
+
+void DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeSettings& settings) {
+  const std::vector<const oldvek::PageText*> ordered = Must(oldvek::OrderPages(pages));
+  std::string out = settings.out;
+  if (out.empty()) {
+    out = ordered.front()->mark.name;
+    if (out.find_first_of("/\\:") != std::string::npos || out == "." || out == "..") {
+      Fail("the pages name their file \"" + out + "\", which is not a plain file name; -o names the output");
+    }
+  }
+  OutputFile output(out, settings.force);
+  oldvek::Result<oldvek::PageSetOutcome> outcome = oldvek::Status::Error("");
+  {
+    std::unique_ptr<oldvek::File> file = Must(oldvek::FileSystem::Default().Open(
+        output.scratch(), {oldvek::Access::kReadWrite, oldvek::Share::kExclusive, oldvek::Disposition::kCreateOrTruncate}));
+    Progress progress("decoding", ordered.size(), settings.quiet);
+    outcome = oldvek::DecodePageSet(ordered, *file, [&] { progress.Step(); });
+    Must(file->Close());
+  }
+  if (!outcome.ok()) {
+    if (settings.keep_bad) output.Commit();
+    Fail(outcome.status().message() + (settings.keep_bad ? "; kept " + out : "; nothing written"));
+  }
+  output.Commit();
+  if (out != "-") {
+    std::printf("%s: %llu bytes from %zu page%s, length and checksum%s checked\n", out.c_str(),
+                static_cast<unsigned long long>(outcome->byte_count), ordered.size(), ordered.size() == 1 ? "" : "s",
+                outcome->crc_checked ? " and CRC-32" : "");
+  }
+}
+
+}  // namespace vek

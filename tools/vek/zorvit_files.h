@@ -1,0 +1,62 @@
+#ifndef OLDVEK_TOOLS_VEK_ZORVIT_FILES_H_
+#define OLDVEK_TOOLS_VEK_ZORVIT_FILES_H_
+
+// ZORVIT pages as vek writes and reads them: encoded into a scratch folder (each page given a
+// CRC line unless plain), and decoded from gathered pages into an output file.
+
+#include <string>
+#include <vector>
+
+#include "encoder/target_dialect.h"
+#include "extract/page_set.h"
+
+namespace vek {
+
+struct EncodeSettings {
+  std::string input;       // a file, or "-" for standard input
+  std::string name;        // the name the pages rebuild; the input's file name when empty
+  std::string first_page;  // page 1's file name; NAME.BAS when empty
+  oldvek::TargetDialect dialect = oldvek::TargetDialect::kQuickBasic;
+  bool plain = false;      // pages byte for byte as the library writes them: no CRC line
+  bool quiet = false;
+};
+
+// The pages of one file in a scratch folder, removed with it.
+class EncodedPages {
+ public:
+  // The scratch folder is made in `scratch_parent` (the system's temporary folder when empty).
+  EncodedPages(const EncodeSettings& settings, const std::string& scratch_parent);
+  EncodedPages(const EncodedPages&) = delete;
+  EncodedPages& operator=(const EncodedPages&) = delete;
+
+  const std::vector<std::string>& paths() const { return paths_; }  // page 1 first
+  const std::string& name() const { return name_; }
+
+ private:
+  // Removed with everything in it, also when the constructor fails.
+  struct ScratchFolder {
+    std::string path;
+    ~ScratchFolder();
+  };
+
+  ScratchFolder folder_;
+  std::string name_;
+  std::vector<std::string> paths_;
+};
+
+std::optional<oldvek::TargetDialect> DialectNamed(const std::string& name);
+
+struct DecodeSettings {
+  std::string out;  // a file, or "-" for standard output
+  bool force = false;
+  bool keep_bad = false;  // a failed check still leaves the output
+  bool quiet = false;
+};
+
+// Puts the pages in order and decodes them into the output, checking every page; prints
+// what came out. A failed check leaves no output unless keep_bad.
+void DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeSettings& settings);
+
+}  // namespace vek
+
+#endif  // OLDVEK_TOOLS_VEK_ZORVIT_FILES_H_
