@@ -27,6 +27,10 @@ class CaseBlindFileSystem final : public oldvek::FileSystem {
   oldvek::Status Replace(const std::string& from, const std::string& to) override {
     return real_.Replace(MatchCase(from), MatchCase(to));
   }
+  bool SameFile(const std::string& a, const std::string& b) override { return real_.SameFile(MatchCase(a), MatchCase(b)); }
+  oldvek::Result<std::unique_ptr<oldvek::FileLock>> TryLock(const std::string& path, bool exclusive) override {
+    return real_.TryLock(MatchCase(path), exclusive);
+  }
 
  private:
   oldvek::FileSystem& real_ = oldvek::FileSystem::Default();

@@ -51,7 +51,12 @@ int ExtractOne(const ExtractOptions& options, const std::string& folder, const s
 }
 
 std::vector<std::string> CodeLines(const std::string& folder, const std::string& base, uint64_t number) {
-  return Must(oldvek::RetrieveSnippet(Files(), folder, base, oldvek::RecordPosition(number))).code_lines;
+  std::vector<std::string> lines;
+  Must(oldvek::RetrieveSnippet(Files(), folder, base, oldvek::RecordPosition(number), [&lines](std::string_view line) {
+    lines.emplace_back(line);
+    return oldvek::Status::Ok();
+  }));
+  return lines;
 }
 
 int RunExtract(const ExtractOptions& options) {
