@@ -99,6 +99,13 @@ std::vector<std::string> PacketsIn(const std::string& folder) {
   return bases;
 }
 
+std::vector<std::string> ChosenPackets(const std::string& folder, const std::vector<std::string>& names) {
+  if (names.empty()) return PacketsIn(folder);
+  std::vector<std::string> packets;
+  for (const std::string& name : names) packets.push_back(ExistingPacket(folder, name));
+  return packets;
+}
+
 uint64_t SnippetCount(const std::string& folder, const std::string& base) {
   std::error_code error;
   const uint64_t size = fs::file_size(MatchCase(oldvek::PacketFiles(folder, base).index), error);

@@ -33,6 +33,10 @@ std::string ExistingPacket(const std::string& folder, const std::string& name);
 // Base names of the packets in a folder (its .IDX files in any case), sorted.
 std::vector<std::string> PacketsIn(const std::string& folder);
 
+// The packets a command names, each of which must exist, or every packet of the folder when
+// it names none.
+std::vector<std::string> ChosenPackets(const std::string& folder, const std::vector<std::string>& names);
+
 // Whole snippets of a packet: its index records.
 uint64_t SnippetCount(const std::string& folder, const std::string& base);
 

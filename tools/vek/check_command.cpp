@@ -19,9 +19,7 @@ struct CheckOptions {
 
 int RunCheck(const CheckOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  std::vector<std::string> packets;
-  for (const std::string& name : options.packets) packets.push_back(ExistingPacket(folder, name));
-  if (options.packets.empty()) packets = PacketsIn(folder);
+  const std::vector<std::string> packets = ChosenPackets(folder, options.packets);
   if (packets.empty()) Fail("no packets (.IDX files) in " + folder);
   nlohmann::json document = {{"folder", Text(options.folder)}, {"packets", nlohmann::json::array()}};
   bool sound = true;

@@ -17,9 +17,7 @@ struct ListOptions {
 
 int RunList(const ListOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  std::vector<std::string> packets;
-  for (const std::string& name : options.packets) packets.push_back(ExistingPacket(folder, name));
-  if (options.packets.empty()) packets = PacketsIn(folder);
+  const std::vector<std::string> packets = ChosenPackets(folder, options.packets);
   if (packets.empty()) Fail("no packets (.IDX files) in " + folder);
   nlohmann::json document = {{"folder", Text(options.folder)}, {"packets", nlohmann::json::array()}};
   for (const std::string& base : packets) {

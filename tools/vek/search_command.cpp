@@ -133,9 +133,7 @@ int RunSearch(const SearchOptions& options) {
     UsageFail("the text must be 1 to " + std::to_string(field->term_width) + " characters");
   }
   const std::string folder = ExistingFolder(options.folder);
-  std::vector<std::string> packets;
-  for (const std::string& name : options.packets) packets.push_back(ExistingPacket(folder, name));
-  if (options.packets.empty()) packets = PacketsIn(folder);
+  const std::vector<std::string> packets = ChosenPackets(folder, options.packets);
 
   SearchCriteria criteria{};
   SnippetRecord snippet{};
