@@ -15,12 +15,11 @@ Status DeleteSnippet(FileSystem& file_system, std::string_view folder, std::stri
                      uint64_t record_position) {
   Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
   if (!lock.ok()) return lock.status();
-  return DeleteFromLockedPacket(file_system, folder, base, record_position);
+  return DeleteFromLockedPacket(file_system, folder, base, record_position).status();
 }
 
-Status DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, std::string_view base,
-                              uint64_t record_position, std::optional<MoveLink> move,
-                              const std::function<Status()>& committed) {
+Result<uint64_t> DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, std::string_view base,
+                              uint64_t record_position, const Removal& removal) {
   const PacketFiles files(folder, base);
   Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kSharedPacketOpen);
   if (!packet.ok()) return packet.status();
@@ -46,12 +45,10 @@ Status DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, 
 
   const uint64_t deleted = (record_position - 1) / kIndexRecordSize + 1;
   uint64_t written = 1;  // where the next snippet starts in the new packet
-  IndexRecord record;
   IndexRecord following;
   SnippetHeader header;
-  for (uint64_t k = 1; k <= records.record_count(); ++k) {
-    if (k == deleted) continue;
-    OLDVEK_RETURN_IF_ERROR(records.Read(k, record));
+  // Writes record `k` and its snippet at the end of the new files.
+  const auto copy = [&](uint64_t k, IndexRecord record) -> Status {
     const uint64_t start = record.start();
     uint64_t next_start = 0;
     if (k < records.record_count()) {
@@ -71,9 +68,20 @@ Status DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, 
       written += *body;
     }
     OLDVEK_RETURN_IF_ERROR(new_packet.status());
-    OLDVEK_RETURN_IF_ERROR(new_index.status());
+    return new_index.status();
+  };
+  IndexRecord record;
+  for (uint64_t k = 1; k <= records.record_count(); ++k) {
+    if (k == deleted) continue;
+    OLDVEK_RETURN_IF_ERROR(records.Read(k, record));
+    OLDVEK_RETURN_IF_ERROR(copy(k, record));
   }
-  return (*rebuild)->Commit({packet->get(), index->get()}, std::move(move), committed);
+  if (removal.to_end) {
+    OLDVEK_RETURN_IF_ERROR(records.Read(deleted, record));
+    OLDVEK_RETURN_IF_ERROR(copy(deleted, record));
+  }
+  OLDVEK_RETURN_IF_ERROR((*rebuild)->Commit({packet->get(), index->get()}, removal.link, removal.committed));
+  return records.record_count() - (removal.to_end ? 0 : 1);
 }
 
 }  // namespace oldvek

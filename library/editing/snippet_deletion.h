@@ -21,11 +21,21 @@ namespace oldvek {
 Status DeleteSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                      uint64_t record_position);
 
-// The same, for a caller that holds the packet's lock (PacketLock) and has settled it. A move
-// passes its link and what to do once the deletion is committed (see PacketRebuild::Commit).
-Status DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, std::string_view base,
-                              uint64_t record_position, std::optional<MoveLink> move = std::nullopt,
-                              const std::function<Status()>& committed = {});
+// What a move asks of the rebuild that takes its snippet out of the source.
+struct Removal {
+  // A move within the packet: the snippet is written again after the others, in the same
+  // rebuild, so that it is never in the packet twice or not at all.
+  bool to_end = false;
+  // A move to another packet: the link of its commit, and what to do once the source's mark
+  // is written (see PacketRebuild::Commit).
+  std::optional<MoveLink> link;
+  std::function<Status()> committed;
+};
+
+// The same, for a caller that holds the packet's lock (PacketLock) and has settled it.
+// Returns the number of records the rebuilt index holds.
+Result<uint64_t> DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, std::string_view base,
+                              uint64_t record_position, const Removal& removal = {});
 
 }  // namespace oldvek
 

@@ -84,44 +84,36 @@ Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, s
   const PacketFiles from(folder, source);
   const PacketFiles to(folder, destination);
 
+  // Within one packet the move is one rebuild: the snippet goes to the end as the others close up.
+  if (same_packet) {
+    return DeleteFromLockedPacket(file_system, folder, source, record_position, {.to_end = true});  // the last record
+  }
+
   Result<OpenPacket> source_files = OpenExclusively(file_system, from);
   if (!source_files.ok()) return source_files.status();
   Result<SnippetSpan> snippet = ReadSnippetSpan(*source_files, record_position);
   if (!snippet.ok()) return snippet.status();
-  std::optional<Result<OpenPacket>> other_files;
-  if (!same_packet) {
-    other_files.emplace(OpenExclusively(file_system, to));
-    if (!other_files->ok()) return other_files->status();
-  }
-  OpenPacket& destination_files = same_packet ? *source_files : **other_files;
+  Result<OpenPacket> destination_files = OpenExclusively(file_system, to);
+  if (!destination_files.ok()) return destination_files.status();
   const std::string id = MoveId();
-  std::optional<MoveLink> undo_link;
-  if (!same_packet) undo_link = MoveLink{MoveLink::Side::kDestination, id, std::string(source)};
   Result<Appended> appended =
-      AppendCopy(file_system, to, destination_files, *snippet, *source_files->packet, std::move(undo_link));
+      AppendCopy(file_system, to, *destination_files, *snippet, *source_files->packet,
+                 MoveLink{MoveLink::Side::kDestination, id, std::string(source)});
   if (!appended.ok()) return appended.status();
-  if (!same_packet) {
-    OLDVEK_RETURN_IF_ERROR(destination_files.packet->Close());
-    OLDVEK_RETURN_IF_ERROR(destination_files.index->Close());
-  }
+  OLDVEK_RETURN_IF_ERROR(destination_files->packet->Close());
+  OLDVEK_RETURN_IF_ERROR(destination_files->index->Close());
   OLDVEK_RETURN_IF_ERROR(source_files->packet->Close());
   OLDVEK_RETURN_IF_ERROR(source_files->index->Close());
 
-  if (same_packet) {
-    // The snippet is safe at the end; only now does the earlier copy go.
-    const Status deleted = DeleteFromLockedPacket(file_system, folder, source, record_position);
-    if (!deleted.ok()) return Status::Error("the snippet was copied to the end of " + to.packet + " but its first copy stays: " + deleted.message());
-    return appended->count;  // the record compacted away stood before the new one
-  }
   // The deletion's mark is the move's commit point: from then on the destination keeps the
   // append, and its undo mark can go.
   bool committed = false;
-  const Status deleted = DeleteFromLockedPacket(
-      file_system, folder, source, record_position, MoveLink{MoveLink::Side::kSource, id, std::string(destination)},
-      [&] {
-        committed = true;
-        return appended->undo->Remove();
-      });
+  const Removal removal{.link = MoveLink{MoveLink::Side::kSource, id, std::string(destination)},
+                        .committed = [&] {
+                          committed = true;
+                          return appended->undo->Remove();
+                        }};
+  const Status deleted = DeleteFromLockedPacket(file_system, folder, source, record_position, removal).status();
   if (deleted.ok()) return appended->count + 1;
   if (committed) {
     return Status::Error("the move to " + to.packet + " will be completed by the next operation on " + from.packet +
