@@ -115,21 +115,6 @@ TEST(OldGetCodeTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
   EXPECT_EQ(Fetch("ZV", folder.path(), 157).record.Kind, 2);
 }
 
-TEST(OldGetCodeTest, TheFlagBecomesASpaceAndNothingElseInTheIndexChanges) {
-  TempFolder folder;
-  TestSnippet first = Snippet({"PRINT 1"});
-  TestSnippet second = Snippet({"PRINT 2"});
-  second.unused_index_bytes = "\x01\x02zz\xFF";
-  const PacketBytes bytes = BuildPacket({first, second});
-  ASSERT_EQ(bytes.index[78], '*');
-  WritePacket(folder.path(), "FLAG", bytes);
-  Fetch("FLAG", folder.path(), 79);
-  std::string expected = bytes.index;
-  expected[78] = ' ';
-  EXPECT_EQ(ReadFileBytes(folder.File("FLAG.IDX")), expected);
-  EXPECT_EQ(ReadFileBytes(folder.File("FLAG.VEK")), bytes.packet);
-}
-
 TEST(OldGetCodeTest, ThePacketNameEndsAtTheFirstSpace) {
   TempFolder folder;
   WritePacket(folder.path(), "STRINGS", BuildPacket({Snippet({"A$ = LTRIM$(A$)"})}));
