@@ -141,15 +141,6 @@ TEST(OldGetCodeTest, AnyPositionButARecordStartChangesNothing) {
   }
 }
 
-TEST(OldGetCodeTest, AMissingIndexCreatesNoFiles) {
-  TempFolder folder;
-  const Fetched fetched = Fetch("NOWHERE", folder.path(), 1);
-  EXPECT_EQ(fetched.count, 0);
-  EXPECT_EQ(fetched.lines, (Lines{"stale", "old"}));
-  EXPECT_FALSE(FileExists(folder.File("NOWHERE.IDX")));
-  EXPECT_FALSE(FileExists(folder.File("NOWHERE.VEK")));
-}
-
 #if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)
 // A line that never ends is held whole; when memory runs out for it, the failure is the
 // export's, shown in a box, and the caller goes on with its array as it was.
