@@ -36,7 +36,6 @@ struct Lent {
 
 struct Outcome {
   int32_t count = -1;
-  bool results_erased = false;
   long results_lower = 0;
   std::vector<std::string> results;
   ProgressDialog::Record progress;
@@ -110,7 +109,6 @@ class Reader {
       outcome.progress = dialog.record();
     }
     outcome.count = outcome.state.MatchCount;
-    outcome.results_erased = results.erased();
     if (!results.erased()) {
       outcome.results_lower = results.lower();
       outcome.results = results.items();
