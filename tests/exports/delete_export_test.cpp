@@ -100,28 +100,32 @@ std::vector<std::string> Listing(std::string_view base, std::vector<std::string>
 
 // --- The rebuilt files ---
 
-TEST_F(DeleteTest, DeletingTheFirstOfThreeRewritesOnlyTheStarts) {
-  Write("SORTS", {kBubble, kShell, kQuick});
-  const Outcome outcome = Delete(Listing("SORTS", {"Bubble sort"})[0], {"SORTS"}, 1, {}, 1, 1);
-  EXPECT_TRUE(outcome.boxes.empty());
-  ExpectPacket("SORTS", {kShell, kQuick});  // Starts 1 and 1 + 165 + 40; every other byte kept
-  EXPECT_EQ(Files("SORTS").index.size(), 156u);
-  EXPECT_EQ(Files("SORTS").index.substr(78 + 1, 10), "206       ");
-}
-
-TEST_F(DeleteTest, DeletingTheMiddleAndTheLastSnippet) {
-  Write("SORTS", {kBubble, kShell, kQuick});
-  Delete(Listing("SORTS", {"", "Shell sort"})[1], {}, 0, {}, 1, 1);
-  ExpectPacket("SORTS", {kBubble, kQuick});
-  Delete(Listing("SORTS", {"", "Quick sort"})[1], {}, 0, {}, 1, 1);
-  ExpectPacket("SORTS", {kBubble});
-}
-
-TEST_F(DeleteTest, DeletingTheOnlySnippetLeavesBothFilesEmpty) {
-  Write("ONE", {kQuick});
-  Delete("00001~Quick sort~Cy Sorter~QB45~ONE.VEK~1", {}, 0, {}, 1, 1);
-  EXPECT_TRUE(FileExists(folder_.File("ONE.VEK")));
-  ExpectPacket("ONE", {});
+// Each row: the packet before, the entry deleted, the packet after.
+TEST_F(DeleteTest, TheRebuiltPacketIsTheOthersInOrder) {
+  TestSnippet empty = kShell;
+  empty.lines.clear();
+  struct Case {
+    std::vector<TestSnippet> before;
+    std::string entry;
+    std::vector<TestSnippet> after;
+    std::string extra_index;  // a partial record after the whole ones
+  };
+  for (const Case& c : {Case{{kBubble, kShell, kQuick}, "00001~s~a~c~SORTS.VEK~1", {kShell, kQuick}, ""},
+                        Case{{kBubble, kShell, kQuick}, "00002~s~a~c~SORTS.VEK~79", {kBubble, kQuick}, "PARTIAL"},
+                        Case{{kBubble, kQuick}, "00002~s~a~c~SORTS.VEK~79", {kBubble}, ""},
+                        Case{{kQuick}, "00001~s~a~c~SORTS.VEK~1", {}, ""},
+                        Case{{kBubble, empty, kQuick}, "00001~s~a~c~SORTS.VEK~1", {empty, kQuick}, ""}}) {
+    PacketBytes bytes = BuildPacket(c.before);
+    bytes.index += c.extra_index;
+    WritePacket(folder_.path(), "SORTS", bytes);
+    // Rebuild files of an earlier run are never appended to.
+    WriteFileBytes(folder_.File("SORTS.$VE"), std::string(5000, 'v'));
+    WriteFileBytes(folder_.File("SORTS.$ID"), std::string(100, 'i'));
+    const Outcome outcome = Delete(c.entry, {"SORTS"}, 1, {c.entry}, 1, 1);
+    EXPECT_TRUE(outcome.boxes.empty());
+    EXPECT_TRUE(outcome.calls.empty() && outcome.list == std::vector<std::string>{c.entry}) << "files only";
+    ExpectPacket("SORTS", c.after);
+  }
 }
 
 TEST_F(DeleteTest, BytesNoLineOrRecordReachesAreGone) {
@@ -137,14 +141,6 @@ TEST_F(DeleteTest, BytesNoLineOrRecordReachesAreGone) {
   WritePacket(folder_.path(), "GAPS", bytes);
   Delete("00003~Quick sort~Cy Sorter~QB45~GAPS.VEK~157", {}, 0, {}, 1, 1);
   ExpectPacket("GAPS", {kBubble, kShell});
-}
-
-TEST_F(DeleteTest, ASnippetWithNoLinesIsCopiedAsItsHeaderAlone) {
-  TestSnippet empty = kShell;
-  empty.lines.clear();
-  Write("SORTS", {kBubble, empty, kQuick});
-  Delete(Listing("SORTS", {"Bubble sort"})[0], {}, 0, {}, 1, 1);
-  ExpectPacket("SORTS", {empty, kQuick});
 }
 
 TEST_F(DeleteTest, AnEntryThatNamesNoRecordDeletesNothingAndLeavesTheListAlone) {
@@ -166,37 +162,9 @@ TEST_F(DeleteTest, AnEntryThatNamesNoRecordDeletesNothingAndLeavesTheListAlone) 
   ExpectNoLeftovers("SORTS");
 }
 
-TEST_F(DeleteTest, ATrailingPartialRecordIsNotCarriedOver) {
-  PacketBytes bytes = BuildPacket({kBubble, kShell, kQuick});
-  bytes.index += "PARTIAL";
-  WritePacket(folder_.path(), "SORTS", bytes);
-  Delete(Listing("SORTS", {"", "Shell sort"})[1], {}, 0, {}, 1, 1);
-  ExpectPacket("SORTS", {kBubble, kQuick});
-}
-
 TEST_F(DeleteTest, AMissingPacketIsLeftPresentAndEmpty) {
   Delete("00001~a~b~c~NONE.VEK~1", {}, 0, {}, 1, 1);
   ExpectPacket("NONE", {});
-}
-
-TEST_F(DeleteTest, StaleRebuildFilesOfAnEarlierRunAreNeverAppendedTo) {
-  Write("SORTS", {kBubble, kShell, kQuick});
-  WriteFileBytes(folder_.File("SORTS.$VE"), std::string(5000, 'v'));
-  WriteFileBytes(folder_.File("SORTS.$ID"), std::string(100, 'i'));
-  Delete(Listing("SORTS", {"Bubble sort"})[0], {}, 0, {}, 1, 1);
-  ExpectPacket("SORTS", {kShell, kQuick});
-}
-
-TEST_F(DeleteTest, NamesWithDotsSpacesAndTildesReachTheRightPacket) {
-  Write("V1.2", {kBubble, kShell});
-  Write("V1", {kQuick});
-  Write("MY PKT", {kBubble, kShell});
-  Delete("00001~Bubble ~ sort~Cy~QB45~V1.2.VEK~1", {}, 0, {}, 1, 1);
-  Delete("00002~Shell sort~Cy~QB45~MY PKT.VEK~79", {}, 0, {}, 1, 1);
-  ExpectPacket("V1.2", {kShell});
-  ExpectPacket("V1", {kQuick});
-  ExpectPacket("MY PKT", {kBubble});
-  EXPECT_FALSE(FileExists(folder_.File("MY.VEK")));
 }
 
 // --- The caller's list ---
@@ -224,15 +192,6 @@ TEST_F(DeleteTest, AMixedListDropsTheEntryAndHandsTheSamePacketsOthersToEntrySta
   EXPECT_EQ(outcome.calls, (std::vector<std::string>{"stale " + sorts[2] + " data=2222", "stale " + sorts[0] + " data=2222",
                                                       "changed 5 data=1111: " + ListText(expected)}));
   ExpectPacket("SORTS", {kBubble, kQuick});
-}
-
-TEST_F(DeleteTest, FilesOnlyTouchesNeitherListAndCallsNothing) {
-  Write("SORTS", {kBubble, kShell});
-  const std::vector<std::string> list = Listing("SORTS", {"Bubble sort", "Shell sort"});
-  const Outcome outcome = Delete(list[0], {"SORTS"}, 1, list, 1, 1);
-  EXPECT_EQ(outcome.list, list);
-  EXPECT_TRUE(outcome.calls.empty());
-  ExpectPacket("SORTS", {kShell});
 }
 
 // --- Failures: the files as they were, the lists untouched, no call, and a box ---

@@ -153,15 +153,9 @@ TEST_F(EncodeZorvitTest, NoLanguageSelectedIsRefused) {
 TEST_F(EncodeZorvitTest, QuickBasicNamesTypedAreKeptToTwelveCharacters) {
   const std::string input = Input("HI.TXT", "hello");
   const MessageBoxSeen too_long{"FILE NAME ERROR", "QB/PDS file names can only be a maximum of 12 characters", 0};
-
-  // Eight characters and ".BAS": twelve, accepted; typing comes out in capitals.
-  Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string("abcdefgh"), kFinish}});
-  EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("ABCDEFGH.BAS")});
-
   // Nine are refused once, and the dialog waits, unchanged, for the next press.
-  outcome = Encode(input, folder_.File("HELLO.BAS"),
-                   {{kQuickBasic, std::string("ABCDEFGHI"), kFinish}, {0, std::string("SHORT"), kFinish}});
+  Outcome outcome = Encode(input, folder_.File("HELLO.BAS"),
+                           {{kQuickBasic, std::string("ABCDEFGHI"), kFinish}, {0, std::string("SHORT"), kFinish}});
   EXPECT_EQ(outcome.record.turns_taken, 2);
   EXPECT_EQ(outcome.record.unexpected_waits, 0);
   EXPECT_EQ(outcome.record.boxes, (std::vector<MessageBoxSeen>{too_long, kFinished}));
@@ -174,25 +168,29 @@ TEST_F(EncodeZorvitTest, QuickBasicNamesTypedAreKeptToTwelveCharacters) {
                    {{kQuickBasic, std::string(" ABCDEFGX"), kFinish}, {0, std::string("ABCDEFGX    "), kFinish}});
   EXPECT_EQ(outcome.record.boxes, (std::vector<MessageBoxSeen>{too_long, kFinished}));
   EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("ABCDEFGX.BAS")});
-
-  // An emptied box takes the default name, however long.
-  outcome = Encode(input, folder_.File("A_LONG_DEFAULT_NAME"), {{kQuickBasic, std::string(""), kFinish}});
-  EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("A_LONG_DEFAULT_NAME.BAS")});
-
-  // The other dialects take long names.
-  outcome = Encode(input, folder_.File("HELLO.BAS"), {{kVisualBasic, std::string("A_LONG_TYPED_NAME"), kFinish}});
-  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("A_LONG_TYPED_NAME.BAS")});
 }
 
-TEST_F(EncodeZorvitTest, NamesWithoutADotGetBasAndOthersKeepTheirOwn) {
+// Each row: the option, the suggested name, what is typed, the page written. Quick Basic takes
+// eight characters and ".BAS" typed in any case; an emptied box takes the suggestion, however
+// long; a name without a dot gets ".BAS".
+TEST_F(EncodeZorvitTest, ThePageNameComesFromTheTypedNameOrTheSuggestion) {
   const std::string input = Input("HI.TXT", "hello");
-  Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), {{kPowerBasic, std::string("PROG"), kFinish}});
-  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("PROG.BAS")});
-  outcome = Encode(input, folder_.File("HELLO.BAS"), {{kPowerBasic, std::string("README.TXT"), kFinish}});
-  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("README.TXT")});
-  outcome = Encode(input, folder_.File("NOTES"), {{kPowerBasic, std::string(""), kFinish}});
-  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("NOTES.BAS")});
+  struct Case {
+    int32_t option;
+    const char* suggested;
+    const char* typed;
+    const char* page;
+  };
+  for (const Case& c : {Case{kQuickBasic, "HELLO.BAS", "abcdefgh", "ABCDEFGH.BAS"},
+                        Case{kQuickBasic, "A_LONG_DEFAULT_NAME", "", "A_LONG_DEFAULT_NAME.BAS"},
+                        Case{kVisualBasic, "HELLO.BAS", "A_LONG_TYPED_NAME", "A_LONG_TYPED_NAME.BAS"},
+                        Case{kPowerBasic, "HELLO.BAS", "PROG", "PROG.BAS"},
+                        Case{kPowerBasic, "HELLO.BAS", "README.TXT", "README.TXT"},
+                        Case{kPowerBasic, "NOTES", "", "NOTES.BAS"}}) {
+    const Outcome outcome = Encode(input, folder_.File(c.suggested), {{c.option, std::string(c.typed), kFinish}});
+    EXPECT_EQ(outcome.status, 1) << c.page;
+    EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File(c.page)});
+  }
 }
 
 TEST_F(EncodeZorvitTest, OutputGoesToTheSuggestedFolderOrBesideTheInput) {

@@ -83,27 +83,22 @@ PacketBytes WriteXyzPacket(const TempFolder& folder, Lines lines) {
   return bytes;
 }
 
+// A closing quote decodes into a failed checksum: the user is told, and what was decoded stays.
 TEST(OldExtractCodeTest, TheXyzPageComesOutAsItsThreeBytes) {
-  TempFolder folder;
-  const PacketBytes bytes = WriteXyzPacket(folder, {kBegin, kBanner, "DEFINT A-Z", kXyz, "IF S = 118 AND B = 3 THEN", kEnd});
-  const std::string out = folder.File("XYZ.TXT");
-  WriteFileBytes(out, "an older, longer file");
-  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Succeeded(out));
-  EXPECT_EQ(ReadFileBytes(out), "xyz");
-  // The Flag becomes a space; nothing else in either file changes.
-  std::string flagged = bytes.index;
-  flagged[0] = ' ';
-  EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), flagged);
-  EXPECT_EQ(ReadFileBytes(folder.File("XYZ.VEK")), bytes.packet);
-}
-
-// The checksum fails: the user is told, and what was decoded stays.
-TEST(OldExtractCodeTest, AClosingQuoteIsDecodedIntoAnErrorVerdict) {
-  TempFolder folder;
-  const std::string out = folder.File("XYZ.TXT");
-  WriteXyzPacket(folder, {kBegin, "U\"2GHI\"", kEnd});
-  EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), Failed(out));
-  EXPECT_EQ(ReadFileBytes(out), "xyz\xFB");  // the quote's value -5, low 8 bits
+  for (const bool damaged : {false, true}) {
+    TempFolder folder;
+    const PacketBytes bytes = WriteXyzPacket(
+        folder, {kBegin, kBanner, "DEFINT A-Z", damaged ? kXyz + "\"" : kXyz, "IF S = 118 AND B = 3 THEN", kEnd});
+    const std::string out = folder.File("XYZ.TXT");
+    WriteFileBytes(out, "an older, longer file");
+    EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1), damaged ? Failed(out) : Succeeded(out));
+    EXPECT_EQ(ReadFileBytes(out), damaged ? "xyz\xFB" : "xyz");  // the quote's value -5, low 8 bits
+    // The Flag becomes a space; nothing else in either file changes.
+    std::string flagged = bytes.index;
+    flagged[0] = ' ';
+    EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), flagged);
+    EXPECT_EQ(ReadFileBytes(folder.File("XYZ.VEK")), bytes.packet);
+  }
 }
 
 std::string RandomBytes(size_t size, unsigned seed) {

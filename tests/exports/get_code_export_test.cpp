@@ -115,21 +115,6 @@ TEST(OldGetCodeTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
   EXPECT_EQ(Fetch("ZV", folder.path(), 157).record.Kind, 2);
 }
 
-TEST(OldGetCodeTest, TheFlagBecomesASpaceAndNothingElseInTheIndexChanges) {
-  TempFolder folder;
-  TestSnippet first = Snippet({"PRINT 1"});
-  TestSnippet second = Snippet({"PRINT 2"});
-  second.unused_index_bytes = "\x01\x02zz\xFF";
-  const PacketBytes bytes = BuildPacket({first, second});
-  ASSERT_EQ(bytes.index[78], '*');
-  WritePacket(folder.path(), "FLAG", bytes);
-  Fetch("FLAG", folder.path(), 79);
-  std::string expected = bytes.index;
-  expected[78] = ' ';
-  EXPECT_EQ(ReadFileBytes(folder.File("FLAG.IDX")), expected);
-  EXPECT_EQ(ReadFileBytes(folder.File("FLAG.VEK")), bytes.packet);
-}
-
 TEST(OldGetCodeTest, ThePacketNameEndsAtTheFirstSpace) {
   TempFolder folder;
   WritePacket(folder.path(), "STRINGS", BuildPacket({Snippet({"A$ = LTRIM$(A$)"})}));
@@ -154,15 +139,6 @@ TEST(OldGetCodeTest, AnyPositionButARecordStartChangesNothing) {
     EXPECT_EQ(ReadFileBytes(folder.File("REF.IDX")), bytes.index) << position;
     EXPECT_EQ(ReadFileBytes(folder.File("REF.VEK")), bytes.packet) << position;
   }
-}
-
-TEST(OldGetCodeTest, AMissingIndexCreatesNoFiles) {
-  TempFolder folder;
-  const Fetched fetched = Fetch("NOWHERE", folder.path(), 1);
-  EXPECT_EQ(fetched.count, 0);
-  EXPECT_EQ(fetched.lines, (Lines{"stale", "old"}));
-  EXPECT_FALSE(FileExists(folder.File("NOWHERE.IDX")));
-  EXPECT_FALSE(FileExists(folder.File("NOWHERE.VEK")));
 }
 
 #if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)

@@ -67,18 +67,6 @@ class HeaderUpdateTest : public ::testing::Test {
   std::vector<std::string> list_;
 };
 
-TEST_F(HeaderUpdateTest, RewritesTheFiveFieldsAndTheIndexCopiesAndNothingElse) {
-  EXPECT_TRUE(Update({"Bea Writer", "Counting words", "Usenet", "1998-01-02", "PDS71"},
-                     "00002~Word count~Ann Coder~QB45~TOOLS.VEK~79")
-                  .empty());
-  snippets_[1].author = "Bea Writer";
-  snippets_[1].subject = "Counting words";
-  snippets_[1].origin = "Usenet";
-  snippets_[1].date = "1998-01-02";
-  snippets_[1].code = "PDS71";
-  ExpectFiles(snippets_);  // Flag, Start, the five bytes after it, Extra, the 9 bytes and Tag all kept
-}
-
 TEST_F(HeaderUpdateTest, ValuesAreCutToTheirFieldsPaddedAndStoredAsGiven) {
   const std::string long31 = "Subject of exactly thirty-one c" "haracters and more";
   const std::string long23 = "Date field of twenty-th" "ree and more";
@@ -123,16 +111,6 @@ TEST_F(HeaderUpdateTest, AStartThatNamesNoWholeHeaderChangesNothingAndSaysSo) {
     EXPECT_EQ(Files().packet, damaged.packet);
     EXPECT_EQ(Files().index, damaged.index);
   }
-}
-
-TEST_F(HeaderUpdateTest, AHeaderEndingTheFileCanBeUpdated) {
-  Update({"A", "S", "O", "D", "C"}, "00003~Trim spaces~Ann Coder~QB45~TOOLS.VEK~157");
-  snippets_[2].author = "A";
-  snippets_[2].subject = "S";
-  snippets_[2].origin = "O";
-  snippets_[2].date = "D";
-  snippets_[2].code = "C";
-  ExpectFiles(snippets_);
 }
 
 TEST_F(HeaderUpdateTest, APacketHeldByAnotherProgramIsLeftAloneWithAnErrorBox) {

@@ -108,14 +108,6 @@ TEST_F(MoveTest, IntoAMissingPacketItBecomesItsFirstSnippet) {
   EXPECT_EQ(outcome.list, std::vector<std::string>{"00001~Open a file~Di Mover~PB35~NEW.VEK~1"});
 }
 
-TEST_F(MoveTest, TheOnlySnippetLeavesItsPacketPresentAndEmpty) {
-  Write("FILES", {kExists});
-  const std::string entry = Entry(1, "File exists", "FILES.VEK");
-  Move(entry, {}, 0, {entry}, 1, "SORTS");
-  ExpectPacket("FILES", {});
-  ExpectPacket("SORTS", {kExists});
-}
-
 TEST_F(MoveTest, WhatFollowsTheLastTerminatorStaysBehindAndAnEmptyBodyArrivesAsItsHeader) {
   TestSnippet tail = kCount;
   tail.body_suffix = "no terminator";
@@ -139,17 +131,6 @@ TEST_F(MoveTest, WithinOnePacketTheSnippetEndsUpLastAndTheEntryNamesItsFinalPlac
   EXPECT_EQ(outcome.list, expected);
   EXPECT_EQ(outcome.calls, (std::vector<std::string>{"stale " + list[1] + " data=loader", "stale " + list[2] + " data=loader",
                                                       "changed 5 data=3333: " + ListText(expected)}));
-}
-
-TEST_F(MoveTest, APartialRecordAtTheDestinationsEndIsCoveredNotFollowed) {
-  Write("FILES", {kOpen});
-  PacketBytes sorts = BuildPacket({kSortA});
-  sorts.index += "XY";
-  WritePacket(folder_.path(), "SORTS", sorts);
-  const std::string entry = Entry(1, "Open a file", "FILES.VEK");
-  const Outcome outcome = Move(entry, {}, 0, {entry}, 1, "SORTS");
-  ExpectPacket("SORTS", {kSortA, kOpen});
-  EXPECT_EQ(outcome.list, std::vector<std::string>{"00002~Open a file~Di Mover~PB35~SORTS.VEK~79"});
 }
 
 // --- The caller's list ---
