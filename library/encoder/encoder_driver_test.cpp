@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "faulty_file_system.h"
 #include "temp_folder.h"
@@ -54,17 +55,16 @@ class PressingDialog final : public EncoderDialog {
 
 class EncoderDriverTest : public ::testing::Test {
  protected:
-  EncoderOutcome Run(FileSystem& file_system, const EncoderDialogPress& press) {
+  // Runs the encoder on DATA.BIN with a dialog whose user presses FINISH with `press`, or,
+  // without one, with a dialog that cannot be made.
+  EncoderOutcome Run(FileSystem& file_system, std::optional<EncoderDialogPress> press) {
     const EncoderScreen screen{screen_, [&](std::string_view, std::string_view, EncoderDialog::PressHandler on_press) {
+                                 if (!press) return Result<std::unique_ptr<EncoderDialog>>(Status::Error("no dialog today"));
                                  return Result<std::unique_ptr<EncoderDialog>>(
-                                     std::make_unique<PressingDialog>(screen_, press, std::move(on_press)));
+                                     std::make_unique<PressingDialog>(screen_, *press, std::move(on_press)));
                                }};
     EncoderChoices choices;
     return RunZorvitEncoder(file_system, screen, choices, {input_, folder_.File("OUT.BAS"), &screen_});
-  }
-
-  static EncoderDialogPress Finish(std::array<bool, 3> checked, std::string name) {
-    return {kFinishButton, checked, std::move(name)};
   }
 
   TempFolder folder_;
@@ -74,7 +74,7 @@ class EncoderDriverTest : public ::testing::Test {
 
 TEST_F(EncoderDriverTest, AFailureAtAnyStepIsShownOnceAndLeavesNoHalfPage) {
   WriteFileBytes(input_, std::string(156001, 'v'));
-  const EncoderDialogPress press = Finish({false, false, true}, "PAGES");
+  const EncoderDialogPress press = {kFinishButton, {false, false, true}, "PAGES"};
   FaultyFileSystem counting;
   const EncoderOutcome whole = Run(counting, press);
   ASSERT_EQ(whole.status, 2);
@@ -103,25 +103,15 @@ TEST_F(EncoderDriverTest, AFailureAtAnyStepIsShownOnceAndLeavesNoHalfPage) {
   }
 }
 
-TEST_F(EncoderDriverTest, OptionsThatNameNoDialectTogetherAreNoChoice) {
+// Only a program can select two options of the group (BM_SETCHECK); 1 + 3 names no dialect.
+TEST_F(EncoderDriverTest, NoDialectChosenOrNoDialectMadeIsShown) {
   WriteFileBytes(input_, "hello");
-  // Only a program can select two options of the group (BM_SETCHECK); 1 + 3 names no dialect.
-  const EncoderOutcome outcome = Run(FileSystem::Default(), Finish({true, false, true}, ""));
+  const EncoderOutcome outcome = Run(FileSystem::Default(), EncoderDialogPress{kFinishButton, {true, false, true}, ""});
   EXPECT_EQ(outcome.status, -1);
-  EXPECT_EQ(screen_.boxes, std::vector<std::string>{"LANGUAGE ERROR: You did not select a language for ZORVIT encoding"});
   EXPECT_FALSE(FileExists(folder_.File("OUT.BAS")));
-}
-
-TEST_F(EncoderDriverTest, ADialogThatCannotBeMadeIsReported) {
-  WriteFileBytes(input_, "hello");
-  const EncoderScreen screen{screen_, [](std::string_view, std::string_view, EncoderDialog::PressHandler) {
-                               return Result<std::unique_ptr<EncoderDialog>>(Status::Error("no dialog today"));
-                             }};
-  EncoderChoices choices;
-  const EncoderOutcome outcome =
-      RunZorvitEncoder(FileSystem::Default(), screen, choices, {input_, folder_.File("OUT.BAS"), &screen_});
-  EXPECT_EQ(outcome.status, -1);
-  EXPECT_EQ(screen_.boxes, std::vector<std::string>{"OldVek: no dialog today"});
+  EXPECT_EQ(Run(FileSystem::Default(), std::nullopt).status, -1);
+  EXPECT_EQ(screen_.boxes, (std::vector<std::string>{"LANGUAGE ERROR: You did not select a language for ZORVIT encoding",
+                                                     "OldVek: no dialog today"}));
   EXPECT_TRUE(screen_.parent_enabled);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -35,11 +36,12 @@ class LineRecorder final : public ZorvitLineSink {
   EncodedPage& page_;
 };
 
-EncodedPage Encode(std::string_view bytes) {
+// Encodes `bytes` handed over in pieces of `piece` bytes.
+EncodedPage Encode(std::string_view bytes, size_t piece = SIZE_MAX) {
   EncodedPage page;
   LineRecorder recorder(page);
   ZorvitPageEncoder encoder(recorder);
-  encoder.Add(bytes);
+  for (size_t at = 0; at < bytes.size(); at += piece) encoder.Add(bytes.substr(at, piece));
   page.checksum = encoder.FinishPage();
   return page;
 }
@@ -50,17 +52,16 @@ std::string Bytes(std::initializer_list<int> values) {
   return bytes;
 }
 
-std::string Repeat(std::string_view text, size_t times) {
-  std::string out;
-  for (size_t i = 0; i < times; ++i) out += text;
-  return out;
-}
-
 TEST(ZorvitEncoderTest, WorkedExamples) {
+  // "A" is 65: high digit 0, low digit 65 ("f"); a group of four is "%ffff".
+  std::string line_of_a = "U\"";
+  for (int i = 0; i < 15; ++i) line_of_a += "%ffff";
+  line_of_a += "%ff";
   struct Case {
     std::string bytes;
-    std::string line;
+    std::string last_line;
     int checksum;
+    std::vector<std::string> full_lines = {};
   };
   const Case cases[] = {
       {"xyz", "U\"2GHI", 118},                     // a short group: prefix 13, lows 34 35 36
@@ -70,44 +71,18 @@ TEST(ZorvitEncoderTest, WorkedExamples) {
       {Bytes({172, 86, 0, 172}), "U\"$%%%%", 59},  // prefix 59 is written $
       {"A", "U\"%f", 65},                          // one byte: prefix and low digit
       {Bytes({255}), "U\"'x", 85},
+      {"", "", 0},
+      // Each "zzzz" group: prefix 40, low digits 36 each: 184 per group, and S wraps.
+      {std::string(8, 'z'), "U\"MIIIIMIIII", (2 * 184) & 255},
+      {std::string(62, 'A'), "", (62 * 65) & 255, {line_of_a}},  // exactly one 80-character line
+      {std::string(63, 'A'), "U\"f", (63 * 65) & 255, {line_of_a}},  // the last group breaks across lines
   };
   for (const Case& c : cases) {
     const EncodedPage page = Encode(c.bytes);
-    EXPECT_TRUE(page.full_lines.empty()) << c.line;
-    EXPECT_EQ(page.last_line, c.line);
-    EXPECT_EQ(page.checksum, c.checksum) << c.line;
+    EXPECT_EQ(page.full_lines, c.full_lines) << c.last_line;
+    EXPECT_EQ(page.last_line, c.last_line);
+    EXPECT_EQ(page.checksum, c.checksum) << c.last_line;
   }
-}
-
-TEST(ZorvitEncoderTest, SixtyTwoBytesFillExactlyOneLine) {
-  // "A" is 65: high digit 0, low digit 65 ("f"); a group of four is "%ffff".
-  const EncodedPage page = Encode(std::string(62, 'A'));
-  ASSERT_EQ(page.full_lines.size(), 1u);
-  EXPECT_EQ(page.full_lines[0], "U\"" + Repeat("%ffff", 15) + "%ff");
-  EXPECT_EQ(page.full_lines[0].size(), 80u);
-  EXPECT_EQ(page.last_line, "");
-  EXPECT_EQ(page.checksum, (62 * 65) & 255);
-}
-
-TEST(ZorvitEncoderTest, SixtyThreeBytesBreakTheLastGroupAcrossLines) {
-  const EncodedPage page = Encode(std::string(63, 'A'));
-  ASSERT_EQ(page.full_lines.size(), 1u);
-  EXPECT_EQ(page.full_lines[0], "U\"" + Repeat("%ffff", 15) + "%ff");
-  EXPECT_EQ(page.last_line, "U\"f");
-}
-
-TEST(ZorvitEncoderTest, EmptyPageHasNoLines) {
-  const EncodedPage page = Encode("");
-  EXPECT_TRUE(page.full_lines.empty());
-  EXPECT_EQ(page.last_line, "");
-  EXPECT_EQ(page.checksum, 0);
-}
-
-TEST(ZorvitEncoderTest, ChecksumWrapsAtTwoHundredFiftySix) {
-  // Each "zzzz" group: prefix 1+3+9+27 = 40, low digits 36 each: 184 per group.
-  const EncodedPage page = Encode(std::string(8, 'z'));
-  EXPECT_EQ(page.last_line, "U\"MIIIIMIIII");
-  EXPECT_EQ(page.checksum, (2 * 184) & 255);
 }
 
 TEST(ZorvitEncoderTest, InputCutAnywhereEncodesAlike) {
@@ -115,13 +90,8 @@ TEST(ZorvitEncoderTest, InputCutAnywhereEncodesAlike) {
   std::string bytes(5000, '\0');
   for (char& b : bytes) b = static_cast<char>(random());
   const EncodedPage whole = Encode(bytes);
-
   for (size_t piece : {1u, 2u, 3u, 5u, 7u, 77u, 78u, 79u, 80u, 1000u}) {
-    EncodedPage cut;
-    LineRecorder recorder(cut);
-    ZorvitPageEncoder encoder(recorder);
-    for (size_t at = 0; at < bytes.size(); at += piece) encoder.Add(std::string_view(bytes).substr(at, piece));
-    cut.checksum = encoder.FinishPage();
+    const EncodedPage cut = Encode(bytes, piece);
     EXPECT_EQ(cut.full_lines, whole.full_lines) << piece;
     EXPECT_EQ(cut.last_line, whole.last_line) << piece;
     EXPECT_EQ(cut.checksum, whole.checksum) << piece;

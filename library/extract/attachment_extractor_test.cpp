@@ -15,110 +15,93 @@ using testing::ReadFileBytes;
 using testing::TempFolder;
 using Lines = std::vector<std::string>;
 
-struct Extracted {
+// The page of the three bytes "xyz": prefix 13, low digits 34, 35, 36; S = 118.
+const std::string kBegin = "'>>> Page 1 of 1 of XYZ.TXT begins here. TYPE:BINAA TLEN:3";
+const std::string kXyz = "U\"2GHI";
+const std::string kEnd = "'>>> Page 1 of XYZ.TXT ends here. Last page. TCHK:118";
+
+// What the extractor made of some lines: the bytes written, its state, and the stated and
+// found lengths and checksums.
+struct Outcome {
   std::string bytes;
-  AttachmentCheck check;
   ScanState state = ScanState::kBeforeData;
+  uint64_t expected_length = 0;
+  uint64_t expected_checksum = 0;
+  bool found = false;
+  bool verified = false;
+  bool operator==(const Outcome&) const = default;
 };
 
-Extracted Extract(const Lines& lines) {
+std::ostream& operator<<(std::ostream& out, const Outcome& o) {
+  return out << '"' << o.bytes << "\" state " << static_cast<int>(o.state) << " TLEN " << o.expected_length << " TCHK "
+             << o.expected_checksum << (o.found ? " found" : "") << (o.verified ? " verified" : "");
+}
+
+Outcome Extract(const Lines& lines) {
   TempFolder folder;
   const std::string path = folder.File("OUT.BIN");
   Result<std::unique_ptr<File>> file =
       FileSystem::Default().Open(path, {Access::kReadWrite, Share::kExclusive, Disposition::kCreateOrTruncate});
   EXPECT_TRUE(file.ok()) << file.status().message();
   if (!file.ok()) return {};
-  Extracted result;
+  Outcome result;
   {
     BufferedWriter out(**file);
     AttachmentExtractor extractor(out);
     for (const std::string& line : lines) extractor.TakeLine(line);
     EXPECT_TRUE(out.Flush().ok());
-    result.check = extractor.check();
-    result.state = extractor.state();
+    const AttachmentCheck check = extractor.check();
+    result = {"", extractor.state(), check.expected_length, check.expected_checksum, check.found, check.verified()};
   }
   EXPECT_TRUE((*file)->Close().ok());
   result.bytes = ReadFileBytes(path);
   return result;
 }
 
-// The page of the three bytes "xyz": prefix 13, low digits 34, 35, 36; S = 118.
-const std::string kBegin = "'>>> Page 1 of 1 of XYZ.TXT begins here. TYPE:BINAA TLEN:3";
-const std::string kXyz = "U\"2GHI";
-const std::string kEnd = "'>>> Page 1 of XYZ.TXT ends here. Last page. TCHK:118";
-
-TEST(AttachmentExtractorTest, ThePageOfXyzGoesThroughAllThreeStates) {
-  TempFolder folder;
-  const std::string path = folder.File("XYZ");
-  Result<std::unique_ptr<File>> file =
-      FileSystem::Default().Open(path, {Access::kReadWrite, Share::kExclusive, Disposition::kCreateOrTruncate});
-  ASSERT_TRUE(file.ok());
-  BufferedWriter out(**file);
-  AttachmentExtractor extractor(out);
-  extractor.TakeLine(kBegin);
-  EXPECT_EQ(extractor.state(), ScanState::kBeforeData);
-  EXPECT_EQ(extractor.check().expected_length, 3u);
-  extractor.TakeLine(kXyz);
-  EXPECT_EQ(extractor.state(), ScanState::kInData);
-  extractor.TakeLine("IF S = 118 AND B = 3 THEN");  // blanks inside: not the "IF S=" marker
-  EXPECT_EQ(extractor.state(), ScanState::kInData);
-  extractor.TakeLine(kEnd);
-  EXPECT_EQ(extractor.state(), ScanState::kEnded);
-  const AttachmentCheck check = extractor.check();
-  EXPECT_EQ(check.byte_count, 3u);
-  EXPECT_EQ(check.checksum, 118);
-  EXPECT_EQ(check.expected_checksum, 118u);
-  EXPECT_TRUE(check.verified());
-  ASSERT_TRUE(out.Flush().ok());
-  ASSERT_TRUE((*file)->Close().ok());
-  EXPECT_EQ(ReadFileBytes(path), "xyz");
-}
-
-TEST(AttachmentExtractorTest, MarkersAreFoundInAnyCaseButReadOnlyAsSpelled) {
-  // The statement forms count where the marker lines are missing, and give way to them.
-  EXPECT_EQ(Extract({"Z&=9 TLEN:3"}).check.expected_length, 3u);
-  EXPECT_EQ(Extract({"Z&=3"}).check.expected_length, 3u);
-  EXPECT_EQ(Extract({kXyz, "IF S=9 TCHK:118"}).check.expected_checksum, 118u);
-  EXPECT_EQ(Extract({kXyz, "IF S=118 AND B=3 THEN"}).check.expected_checksum, 118u);
-  EXPECT_EQ(Extract({"' tlen:3", kXyz}).check.expected_length, 0u);
-  EXPECT_EQ(Extract({"' tlen:7 TLEN: 3"}).check.expected_length, 3u);
-  EXPECT_EQ(Extract({"z&=3"}).check.expected_length, 0u);
-  const Extracted lower_checksum = Extract({kBegin, kXyz, "' tchk:118", "U\"2GHI"});
-  EXPECT_EQ(lower_checksum.state, ScanState::kEnded);  // found, so the scan ends ...
-  EXPECT_EQ(lower_checksum.check.expected_checksum, 0u);  // ... but states 0
-  EXPECT_EQ(lower_checksum.bytes, "xyz");
-  EXPECT_FALSE(lower_checksum.check.verified());
-}
-
-TEST(AttachmentExtractorTest, TheLastLengthBeforeTheDataCountsAlsoOnTheFirstDataLine) {
-  EXPECT_EQ(Extract({"' TLEN:5", "' TLEN:4", kXyz}).check.expected_length, 4u);
-  EXPECT_EQ(Extract({"' TLEN:5", "TLEN:3 U\"2GHI"}).check.expected_length, 3u);
-  EXPECT_EQ(Extract({"' TLEN:5", kXyz, "' TLEN:3"}).check.expected_length, 5u);
-}
-
-TEST(AttachmentExtractorTest, OnlyAUAndAQuoteWithNoQuoteBeforeThemStartData) {
-  // Wherever it stands, the first quote after a capital U starts the data.
-  EXPECT_EQ(Extract({"10 U\"2GHI"}).bytes, "xyz");
-  EXPECT_EQ(Extract({"  CALL U\"2G", "U\"HI"}).bytes, "xyz");
-  // A lower-case u, a quote at the start, and a U" that closes a string literal do not.
-  for (const std::string line : {"u\"2GHI", "\"2GHI", "OPEN \"MENU\" FOR OUTPUT AS #OutHndl", "CHAIN \"MENU10.BAU\"",
-                                 "PRINT \"U\"2GHI"}) {
-    const Extracted extracted = Extract({line});
-    EXPECT_EQ(extracted.state, ScanState::kBeforeData) << line;
-    EXPECT_EQ(extracted.bytes, "") << line;
+TEST(AttachmentExtractorTest, LinesAndWhatIsMadeOfThem) {
+  using enum ScanState;
+  struct Case {
+    Lines lines;
+    Outcome outcome;
+  };
+  const Case cases[] = {
+      // The page of "xyz" through all three states; a check line with blanks is not "IF S=".
+      {{kBegin}, {"", kBeforeData, 3, 0, true, false}},
+      {{kBegin, kXyz, "IF S = 118 AND B = 3 THEN"}, {"xyz", kInData, 3, 0, true, false}},
+      {{kBegin, kXyz, "IF S = 118 AND B = 3 THEN", kEnd}, {"xyz", kEnded, 3, 118, true, true}},
+      // Markers are found in any case but read only as spelled; the statement forms count
+      // where the marker lines are missing, and give way to them.
+      {{"Z&=9 TLEN:3"}, {"", kBeforeData, 3, 0, true, false}},
+      {{"Z&=3"}, {"", kBeforeData, 3, 0, true, false}},
+      {{"z&=3"}, {"", kBeforeData, 0, 0, true, true}},  // states 0 and 0, like an empty file
+      {{"' tlen:7 TLEN: 3"}, {"", kBeforeData, 3, 0, true, false}},
+      {{kXyz, "IF S=9 TCHK:118"}, {"xyz", kEnded, 0, 118, true, false}},
+      {{kXyz, "IF S=118 AND B=3 THEN"}, {"xyz", kEnded, 0, 118, true, false}},
+      {{"' tlen:3", kXyz}, {"xyz", kInData, 0, 0, true, false}},
+      {{kBegin, kXyz, "' tchk:118", kXyz}, {"xyz", kEnded, 3, 0, true, false}},  // found, so the scan ends, but states 0
+      // The last length before the data counts, also on the first data line.
+      {{"' TLEN:5", "' TLEN:4", kXyz}, {"xyz", kInData, 4, 0, true, false}},
+      {{"' TLEN:5", "TLEN:3 U\"2GHI"}, {"xyz", kInData, 3, 0, true, false}},
+      {{"' TLEN:5", kXyz, "' TLEN:3"}, {"xyz", kInData, 5, 0, true, false}},
+      // Wherever it stands, the first quote after a capital U starts the data ...
+      {{"10 U\"2GHI"}, {"xyz", kInData, 0, 0, true, false}},
+      {{"  CALL U\"2G", "U\"HI"}, {"xyz", kInData, 0, 0, true, false}},
+      // ... but not a lower-case u, a quote at the start, nor a U" that closes a string literal.
+      {{"u\"2GHI"}, {}},
+      {{"\"2GHI"}, {}},
+      {{"OPEN \"MENU\" FOR OUTPUT AS #OutHndl"}, {}},
+      {{"CHAIN \"MENU10.BAU\""}, {}},
+      {{"PRINT \"U\"2GHI"}, {}},
+      // Once in data, such a line is skipped, not decoded.
+      {{kBegin, kXyz, "OPEN \"MENU\" FOR OUTPUT AS #OutHndl", kEnd}, {"xyz", kEnded, 3, 118, true, true}},
+      // Without ZORVIT text nothing passes, but an empty file's page does.
+      {{"PRINT \"HELLO\"", "' TCHK:0"}, {}},
+      {{}, {}},
+      {{"' TLEN:0", "' TCHK:0"}, {"", kBeforeData, 0, 0, true, true}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Extract(c.lines), c.outcome) << ::testing::PrintToString(c.lines);
   }
-  // Once in data, such a line is skipped, not decoded.
-  const Extracted extracted = Extract({kBegin, kXyz, "OPEN \"MENU\" FOR OUTPUT AS #OutHndl", kEnd});
-  EXPECT_EQ(extracted.bytes, "xyz");
-  EXPECT_TRUE(extracted.check.verified());
-}
-
-TEST(AttachmentExtractorTest, WithoutZorvitTextNothingPasses) {
-  EXPECT_FALSE(Extract({"PRINT \"HELLO\"", "' TCHK:0"}).check.found);
-  EXPECT_FALSE(Extract({}).check.verified());
-  EXPECT_TRUE(Extract({kBegin}).check.found);
-  EXPECT_FALSE(Extract({kBegin}).check.verified());
-  EXPECT_TRUE(Extract({"' TLEN:0", "' TCHK:0"}).check.verified());  // an empty file's page
 }
 
 }  // namespace

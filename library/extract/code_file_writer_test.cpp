@@ -92,40 +92,34 @@ TEST(CodeFileWriterTest, AFailureAtAnyStepLeavesNoCodeFileThatLooksComplete) {
   EXPECT_EQ(ReadFileBytes(request.path), complete);
 }
 
-TEST(CodeFileWriterTest, ACodeFileOpenElsewhereIsNotReplaced) {
-  TempFolder folder;
-  WritePacket(folder.path(), "A", BuildPacket({MakeSnippet("One", {"1"})}));
-  const CodeFileRequest request = Request(folder, {{1, "A"}});
-  WriteFileBytes(request.path, "the reader has this one open");
-  Result<std::unique_ptr<File>> held =
-      FileSystem::Default().Open(request.path, {Access::kRead, Share::kShared, Disposition::kOpenExisting});
-  ASSERT_TRUE(held.ok());
-  NoProgress progress;
-  Result<CodeFileOutcome> outcome = WriteCodeFile(FileSystem::Default(), request, progress);
-  ASSERT_FALSE(outcome.ok());
-  EXPECT_NE(outcome.status().message().find(request.path + ": the file is in use"), std::string::npos)
-      << outcome.status().message();
-  ASSERT_TRUE((*held)->Close().ok());
-  EXPECT_EQ(ReadFileBytes(request.path), "the reader has this one open");
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-    EXPECT_EQ(entry.path().string().find(request.path + ".~"), std::string::npos) << "a temporary file stays";
-  }
-}
-
-TEST(CodeFileWriterTest, ACodeFileNamedLikeAChosenPacketIsRefused) {
+// A code file open elsewhere is not replaced, and none may be named like a chosen packet.
+TEST(CodeFileWriterTest, ACodeFileThatCannotBeReplacedIsRefused) {
   TempFolder folder;
   const PacketBytes bytes = BuildPacket({MakeSnippet("One", {"1"})});
   WritePacket(folder.path(), "A", bytes);
-  for (const char* name : {"A.VEK", "A.IDX"}) {
+  const std::string open_elsewhere = folder.File("ALL.CDE");
+  WriteFileBytes(open_elsewhere, "the reader has this one open");
+  Result<std::unique_ptr<File>> held =
+      FileSystem::Default().Open(open_elsewhere, {Access::kRead, Share::kShared, Disposition::kOpenExisting});
+  ASSERT_TRUE(held.ok());
+  for (const auto& [name, message] : {std::pair{"ALL.CDE", ": the file is in use"}, std::pair{"A.VEK", "which is being read"},
+                                      std::pair{"A.IDX", "which is being read"}}) {
     CodeFileRequest request = Request(folder, {{1, "A"}});
     request.path = folder.File(name);
     NoProgress progress;
     Result<CodeFileOutcome> outcome = WriteCodeFile(FileSystem::Default(), request, progress);
     ASSERT_FALSE(outcome.ok()) << name;
-    EXPECT_NE(outcome.status().message().find("which is being read"), std::string::npos) << outcome.status().message();
+    EXPECT_NE(outcome.status().message().find(message), std::string::npos) << outcome.status().message();
   }
+  ASSERT_TRUE((*held)->Close().ok());
+  EXPECT_EQ(ReadFileBytes(open_elsewhere), "the reader has this one open");
   EXPECT_EQ(ReadFileBytes(folder.File("A.VEK")), bytes.packet);
-  EXPECT_EQ(ReadFileBytes(folder.File("A.IDX")), bytes.index);
+  std::string index = ReadFileBytes(folder.File("A.IDX"));
+  index[0] = bytes.index[0];  // the read mark
+  EXPECT_EQ(index, bytes.index);
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    EXPECT_EQ(entry.path().string().find(".CDE.~"), std::string::npos) << "a temporary file stays";
+  }
 }
 
 }  // namespace
