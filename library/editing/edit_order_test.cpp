@@ -42,6 +42,12 @@ class StepLog {
   }
   ptrdiff_t end() const { return static_cast<ptrdiff_t>(steps_.size()); }
   const std::string& text() const { return text_; }
+  // Everything written to `path` is flushed, and flushed before step `deadline`.
+  void ExpectFlushedBefore(const std::string& path, ptrdiff_t deadline) const {
+    const ptrdiff_t flush = First("flush " + path);
+    EXPECT_LT(LastWrite(path), flush) << path << "\n" << text_;
+    EXPECT_LT(flush, deadline) << path << "\n" << text_;
+  }
 
  private:
   const std::vector<std::string>& steps_;
@@ -64,11 +70,8 @@ TEST(EditOrderTest, ARebuildFlushesItsFilesThenItsMarkThenRenames) {
   const std::string vek = folder.File("P.$VE");
   const std::string idx = folder.File("P.$ID");
   const std::string mark = folder.File("P.$OK");
-  ASSERT_LT(log.First("flush " + vek), log.end()) << log.text();
-  ASSERT_LT(log.First("flush " + idx), log.end()) << log.text();
-  EXPECT_LT(log.LastWrite(vek), log.First("flush " + vek)) << log.text();
-  EXPECT_LT(log.LastWrite(idx), log.First("flush " + idx)) << log.text();
-  EXPECT_LT(std::max(log.First("flush " + vek), log.First("flush " + idx)), log.FirstWrite(mark)) << log.text();
+  log.ExpectFlushedBefore(vek, log.FirstWrite(mark));
+  log.ExpectFlushedBefore(idx, log.FirstWrite(mark));
   EXPECT_LT(log.LastWrite(mark), log.First("flush " + mark)) << log.text();
   EXPECT_LT(log.First("flush " + mark), log.First("rename " + vek)) << log.text();
   EXPECT_LT(log.First("rename " + vek), log.First("rename " + idx)) << log.text();
@@ -87,11 +90,7 @@ TEST(EditOrderTest, AMoveFlushesTheDestinationBeforeItsMarkGoes) {
   const ptrdiff_t mark_gone = log.First("delete " + mark);
   ASSERT_LT(mark_gone, log.end()) << log.text();
   EXPECT_LT(log.First("flush " + mark), log.FirstWrite(folder.File("DST.IDX"))) << log.text();
-  for (const char* name : {"DST.IDX", "DST.VEK"}) {
-    const std::string path = folder.File(name);
-    EXPECT_LT(log.LastWrite(path), log.First("flush " + path)) << name << "\n" << log.text();
-    EXPECT_LT(log.First("flush " + path), mark_gone) << name << "\n" << log.text();
-  }
+  for (const char* name : {"DST.IDX", "DST.VEK"}) log.ExpectFlushedBefore(folder.File(name), mark_gone);
 }
 
 TEST(EditOrderTest, SettlingAMarkFlushesThePacketBeforeTheMarkGoes) {
@@ -119,10 +118,7 @@ TEST(EditOrderTest, SettlingAMarkFlushesThePacketBeforeTheMarkGoes) {
   const StepLog log(settling.steps());
   const ptrdiff_t mark_gone = log.First("delete " + folder.File("P.$OK"));
   ASSERT_LT(mark_gone, log.end()) << log.text();
-  for (const std::string& path : {index, packet}) {
-    EXPECT_LT(log.LastWrite(path), log.First("flush " + path)) << path << "\n" << log.text();
-    EXPECT_LT(log.First("flush " + path), mark_gone) << path << "\n" << log.text();
-  }
+  for (const std::string& path : {index, packet}) log.ExpectFlushedBefore(path, mark_gone);
 }
 
 }  // namespace

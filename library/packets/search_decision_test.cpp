@@ -63,20 +63,13 @@ class SearchDecisionTest : public ::testing::Test {
   FakeTerms terms_;
 };
 
-TEST_F(SearchDecisionTest, ModesOtherThanOneToThreeLetNothingPass) {
+TEST_F(SearchDecisionTest, ModeOneNeedsTheOwnWordOfEverySetBitAndOtherModesPassNothing) {
   for (int k = 0; k < 6; ++k) SetWord(criteria_, k, 1);
   for (int32_t mode : {0, 4, -1, 1000}) {
     for (uint8_t bits : {uint8_t{0}, uint8_t{1}, uint8_t{0x3F}}) EXPECT_FALSE(Passes(mode, bits)) << mode;
   }
-  EXPECT_TRUE(terms_.calls.empty());
-}
-
-TEST_F(SearchDecisionTest, ModeOnePassesWithNoBitsSet) {
   EXPECT_TRUE(Passes(1, 0));
-  EXPECT_TRUE(terms_.calls.empty());
-}
-
-TEST_F(SearchDecisionTest, ModeOneRejectsASetBitWhoseOwnWordIsZero) {
+  EXPECT_TRUE(Passes(1, 0xC0));  // bits 6 and 7 are ignored
   for (int k = 0; k < 6; ++k) {
     // Every other word on, so only the mapping of bit k to its own word can reject.
     for (int other = 0; other < 6; ++other) SetWord(criteria_, other, other == k ? 0 : 1);
@@ -89,9 +82,7 @@ TEST_F(SearchDecisionTest, ModeOneRejectsASetBitWhoseOwnWordIsZero) {
   EXPECT_TRUE(terms_.calls.empty());
 }
 
-TEST_F(SearchDecisionTest, ModeOneIgnoresBitsSixAndSeven) { EXPECT_TRUE(Passes(1, 0xC0)); }
-
-TEST_F(SearchDecisionTest, ModeTwoPacketCriterionCountsOnlyAgainstAnotherChoice) {
+TEST_F(SearchDecisionTest, ModeTwoNeedsOnePositiveWordAndThePacketOneOnlyAgainstAnotherChoice) {
   SetWord(criteria_, 0, 1);
   for (std::string_view all : {"ALL", "ALL    "}) {
     SetPacketChoice(all);
@@ -103,9 +94,7 @@ TEST_F(SearchDecisionTest, ModeTwoPacketCriterionCountsOnlyAgainstAnotherChoice)
   }
   std::memcpy(choice_, "ALL\0", 4);  // only blanks are trimmed
   EXPECT_TRUE(Passes(2, Bit(0)));
-}
 
-TEST_F(SearchDecisionTest, ModeTwoCountsOnlyPositiveWords) {
   SetPacketChoice("BASICS");
   for (int k = 0; k < 6; ++k) {
     for (int other = 0; other < 6; ++other) SetWord(criteria_, other, other == k ? 0 : 1);
@@ -115,36 +104,29 @@ TEST_F(SearchDecisionTest, ModeTwoCountsOnlyPositiveWords) {
     SetWord(criteria_, k, 2);
     EXPECT_TRUE(Passes(2, Bit(k))) << "criterion " << k;
   }
+  for (int k = 0; k < 6; ++k) SetWord(criteria_, k, k == 3 ? 1 : 0);
+  EXPECT_TRUE(Passes(2, Bit(1) | Bit(2) | Bit(3)));
+  for (uint8_t bits : {uint8_t(Bit(1) | Bit(2)), uint8_t{0}, uint8_t{0xC0}}) EXPECT_FALSE(Passes(2, bits)) << int{bits};
   EXPECT_TRUE(terms_.calls.empty());
 }
 
-TEST_F(SearchDecisionTest, ModeTwoNeedsOnlyOneCriterionAndNoBitPassesNothing) {
-  SetWord(criteria_, 3, 1);
-  EXPECT_TRUE(Passes(2, Bit(1) | Bit(2) | Bit(3)));
-  EXPECT_FALSE(Passes(2, Bit(1) | Bit(2)));
-  EXPECT_FALSE(Passes(2, 0));
-  EXPECT_FALSE(Passes(2, 0xC0));
-}
-
-TEST_F(SearchDecisionTest, ModeThreeRequiresThePacketBit) {
-  for (int k = 0; k < 6; ++k) SetWord(criteria_, k, 1);
-  EXPECT_FALSE(Passes(3, 0));
-  EXPECT_TRUE(Passes(3, Bit(0)));
-  EXPECT_FALSE(Passes(3, Bit(4)));
-  EXPECT_TRUE(Passes(3, Bit(0) | Bit(4)));
-}
-
-TEST_F(SearchDecisionTest, ModeThreePacketBitNeedsItsWordOn) {
-  SetWord(criteria_, 0, 0);
-  EXPECT_FALSE(Passes(3, Bit(0)));
-  SetWord(criteria_, 0, -1);
-  EXPECT_TRUE(Passes(3, Bit(0)));
-}
-
-TEST_F(SearchDecisionTest, ModeThreeRejectsBitsSixAndSeven) {
-  SetWord(criteria_, 0, 1);
-  EXPECT_FALSE(Passes(3, Bit(0) | 0x40));
-  EXPECT_FALSE(Passes(3, Bit(0) | 0x80));
+TEST_F(SearchDecisionTest, ModeThreeWithoutTermsNeedsThePacketBitAndEverySetWordOn) {
+  const struct {
+    int32_t packet_word, criterion4_word;
+    uint8_t bits;
+    bool passes;
+  } cases[] = {
+      {1, 1, 0, false},          {1, 1, Bit(0), true},         {1, 1, Bit(4), false},
+      {1, 1, Bit(0) | Bit(4), true}, {1, 0, Bit(0) | Bit(4), false}, {1, 5, Bit(0) | Bit(4), true},
+      {0, 1, Bit(0), false},     {-1, 1, Bit(0), true},
+      {1, 1, Bit(0) | 0x40, false},  {1, 1, Bit(0) | 0x80, false},
+  };
+  for (const auto& c : cases) {
+    SetWord(criteria_, 0, c.packet_word);
+    SetWord(criteria_, 4, c.criterion4_word);
+    EXPECT_EQ(Passes(3, c.bits), c.passes) << c.packet_word << " " << c.criterion4_word << " " << int{c.bits};
+  }
+  EXPECT_TRUE(terms_.calls.empty());
 }
 
 TEST_F(SearchDecisionTest, ModeThreeTestsEachFieldTermAsStored) {
@@ -172,21 +154,10 @@ TEST_F(SearchDecisionTest, ModeThreeStopsAtTheFirstFailingCriterion) {
   SetWord(criteria_, 2, 0);  // a word that is off rejects without a term test
   EXPECT_FALSE(Passes(3, Bit(0) | Bit(2)));
   EXPECT_TRUE(terms_.calls.empty());
-}
 
-TEST_F(SearchDecisionTest, ModeThreeTestsTermsEvenWithoutThePacketBit) {
-  SetWord(criteria_, 1, 1);
-  SetTerm(criteria_.AuthorTerm, 32, "Ann");
+  SetTerm(criteria_.AuthorTerm, 32, "Ann");  // the terms are tested even without the packet bit
   EXPECT_FALSE(Passes(3, Bit(1)));
   EXPECT_EQ(terms_.calls.size(), 1u);
-}
-
-TEST_F(SearchDecisionTest, ModeThreeCriterionFourNeedsOnlyItsWord) {
-  SetWord(criteria_, 0, 1);
-  EXPECT_FALSE(Passes(3, Bit(0) | Bit(4)));
-  SetWord(criteria_, 4, 5);
-  EXPECT_TRUE(Passes(3, Bit(0) | Bit(4)));
-  EXPECT_TRUE(terms_.calls.empty());
 }
 
 class CodeTextTest : public SearchDecisionTest {
@@ -199,48 +170,37 @@ class CodeTextTest : public SearchDecisionTest {
   bool PassesCodeText() { return Passes(3, Bit(0) | Bit(5)); }
 };
 
+// Code lines are indices from 3 on, wherever the lower bound lies; the first match ends the test.
 TEST_F(CodeTextTest, MatchesFromLineThreeOn) {
-  terms_.lines = {"Summary GOSUB", "Author GOSUB", "PRINT", "GOSUB 100", "GOSUB 200"};
-  EXPECT_TRUE(PassesCodeText());
-  ASSERT_EQ(terms_.calls.size(), 2u);  // stops at the first line that matches
-  EXPECT_EQ(terms_.calls[0].first, "PRINT");
-  EXPECT_EQ(terms_.calls[0].second, Fixed("GOSUB", 256));
-  EXPECT_EQ(terms_.calls[1].first, "GOSUB 100");
-}
-
-TEST_F(CodeTextTest, TermOnlyInTheSummaryLinesDoesNotPass) {
-  terms_.lines = {"Summary GOSUB", "Author GOSUB", "PRINT"};
-  EXPECT_FALSE(PassesCodeText());
-  EXPECT_EQ(terms_.calls.size(), 1u);
-}
-
-TEST_F(CodeTextTest, LinesAreCountedByIndexNotByPlace) {
-  terms_.lower = 0;
-  terms_.lines = {"line 0", "line 1", "line 2 GOSUB", "line 3"};
-  EXPECT_FALSE(PassesCodeText());
-  terms_.lines[3] = "line 3 GOSUB";
-  EXPECT_TRUE(PassesCodeText());
-
-  terms_.calls.clear();
-  terms_.lower = 7;
-  terms_.lines = {"GOSUB 7"};
-  EXPECT_TRUE(PassesCodeText());
-  EXPECT_EQ(terms_.calls.size(), 1u);
-}
-
-TEST_F(CodeTextTest, NoCodeLinesOrWordOffRejects) {
-  terms_.lines = {"one", "two"};
-  EXPECT_FALSE(PassesCodeText());
-  terms_.lines.clear();
-  EXPECT_FALSE(PassesCodeText());
-  EXPECT_TRUE(terms_.calls.empty());
-
-  terms_.lines = {"a", "b", "GOSUB"};
-  SetWord(criteria_, 5, 0);
-  EXPECT_FALSE(PassesCodeText());
-  EXPECT_TRUE(terms_.calls.empty());
-  SetWord(criteria_, 5, -1);
-  EXPECT_TRUE(PassesCodeText());
+  const struct {
+    int64_t lower;
+    std::vector<std::string> lines;
+    int32_t word;
+    bool passes;
+    size_t calls;
+    const char* first_tested;
+  } cases[] = {
+      {1, {"Summary GOSUB", "Author GOSUB", "PRINT", "GOSUB 100", "GOSUB 200"}, 1, true, 2, "PRINT"},
+      {1, {"Summary GOSUB", "Author GOSUB", "PRINT"}, 1, false, 1, "PRINT"},
+      {0, {"line 0", "line 1", "line 2 GOSUB", "line 3"}, 1, false, 1, "line 3"},
+      {0, {"line 0", "line 1", "line 2", "line 3 GOSUB"}, 1, true, 1, "line 3 GOSUB"},
+      {7, {"GOSUB 7"}, 1, true, 1, "GOSUB 7"},
+      {1, {"one", "two"}, 1, false, 0, ""},
+      {1, {}, 1, false, 0, ""},
+      {1, {"a", "b", "GOSUB"}, 0, false, 0, ""},
+      {1, {"a", "b", "GOSUB"}, -1, true, 1, "GOSUB"},
+  };
+  for (const auto& c : cases) {
+    terms_.calls.clear();
+    terms_.lower = c.lower;
+    terms_.lines = c.lines;
+    SetWord(criteria_, 5, c.word);
+    EXPECT_EQ(PassesCodeText(), c.passes) << c.first_tested;
+    ASSERT_EQ(terms_.calls.size(), c.calls) << c.first_tested;
+    if (c.calls > 0) {
+      EXPECT_EQ(terms_.calls[0], std::make_pair(std::string(c.first_tested), Fixed("GOSUB", 256)));
+    }
+  }
 }
 
 }  // namespace

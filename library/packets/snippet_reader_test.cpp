@@ -60,15 +60,17 @@ PacketBytes TwoSnippets() {
                       MakeSnippet("Count", {"FOR I = 1 TO 10", "NEXT I"})});
 }
 
-TEST(SnippetReaderTest, FetchesHeaderLinesAndTagOfAMiddleSnippet) {
+TEST(SnippetReaderTest, FetchesHeaderLinesAndTagOfAMiddleSnippetUnderTheWholeBaseName) {
   TempFolder folder;
-  WritePacket(folder.path(), "ARC", TwoSnippets());
-  Result<Snippet> snippet = RetrieveSnippet(FileSystem::Default(), folder.path(), "ARC", 1);
+  WritePacket(folder.path(), "MY PKT", TwoSnippets());
+  Result<Snippet> snippet = RetrieveSnippet(FileSystem::Default(), folder.path(), "MY PKT", 1);
   ASSERT_TRUE(snippet.ok()) << snippet.status().message();
   EXPECT_EQ(snippet->code_lines, (Lines{"SWAP A, B", "PRINT A; B"})) << "the body ends where COUNT begins";
   EXPECT_EQ(snippet->header.Field(SnippetHeader::kSubject), testing::Fixed("Swap", 31));
   EXPECT_EQ(snippet->tag(), "SORT");
   EXPECT_EQ(snippet->kind, SnippetKind::kPlain);
+  EXPECT_FALSE(FileExists(folder.File("MY.IDX")));
+  EXPECT_FALSE(FileExists(folder.File("MY.VEK")));
 }
 
 TEST(SnippetReaderTest, AFetchThatDoesNotMarkLeavesTheIndexAsItWasAndCreatesNothing) {
@@ -91,80 +93,40 @@ TEST(SnippetReaderTest, AFetchThatDoesNotMarkLeavesTheIndexAsItWasAndCreatesNoth
   EXPECT_FALSE(FileExists(folder.File("LONE.VEK")));
 }
 
-TEST(SnippetReaderTest, TheWholeBaseNameIsUsed) {
-  TempFolder folder;
-  WritePacket(folder.path(), "MY PKT", TwoSnippets());
-  Result<Snippet> snippet = RetrieveSnippet(FileSystem::Default(), folder.path(), "MY PKT", 79);
-  ASSERT_TRUE(snippet.ok()) << snippet.status().message();
-  EXPECT_EQ(snippet->code_lines, (Lines{"FOR I = 1 TO 10", "NEXT I"}));
-  EXPECT_FALSE(FileExists(folder.File("MY.IDX")));
-  EXPECT_FALSE(FileExists(folder.File("MY.VEK")));
-}
-
-TEST(SnippetReaderTest, StartZeroGivesZeroHeaderAndNoLinesWithoutReadingThePacket) {
-  TempFolder folder;
-  PacketBytes bytes = TwoSnippets();
-  bytes.index.replace(1, 10, "0         ");  // the next record still starts far into the packet
-  WritePacket(folder.path(), "ARC", bytes);
-  FaultyFileSystem file_system(FileSystem::Default());
-  Result<Snippet> snippet = RetrieveSnippet(file_system, folder.path(), "ARC", 1);
-  ASSERT_TRUE(snippet.ok()) << snippet.status().message();
-  EXPECT_TRUE(snippet->code_lines.empty());
-  EXPECT_EQ(std::string(snippet->header.Field({0, 165})), std::string(165, '\0'));
-  for (const FaultyFileSystem::Read& read : file_system.reads()) EXPECT_NE(read.path, folder.File("ARC.VEK"));
-}
-
-TEST(SnippetReaderTest, StartOnePastTheEndGivesZeroHeaderAndNoLines) {
-  TempFolder folder;
-  PacketBytes bytes = TwoSnippets();
-  bytes.index.replace(78 + 1, 10, testing::Fixed(std::to_string(bytes.packet.size() + 1), 10));
-  WritePacket(folder.path(), "ARC", bytes);
-  Result<Snippet> snippet = RetrieveSnippet(FileSystem::Default(), folder.path(), "ARC", 79);
-  ASSERT_TRUE(snippet.ok());
-  EXPECT_TRUE(snippet->code_lines.empty());
-  EXPECT_EQ(std::string(snippet->header.Field({0, 165})), std::string(165, '\0'));
-}
-
-TEST(SnippetReaderTest, ATrailingPartialRecordNeverEndsTheBody) {
-  TempFolder folder;
-  PacketBytes bytes = BuildPacket({MakeSnippet("Only", {"PRINT 1"})});
-  bytes.packet += std::string("PRINT 2") + '\xE3';
-  bytes.index += " 200      ";  // reads as a Start of 200, but is no whole record
-  WritePacket(folder.path(), "ARC", bytes);
-  EXPECT_EQ(RetrieveSnippet(FileSystem::Default(), folder.path(), "ARC", 1)->code_lines, (Lines{"PRINT 1", "PRINT 2"}));
-}
-
-TEST(SnippetReaderTest, AFollowingRecordWithBlankStartLetsTheBodyRunToTheEnd) {
-  TempFolder folder;
-  PacketBytes bytes = TwoSnippets();
-  bytes.index.replace(78 + 1, 10, std::string(10, ' '));
-  WritePacket(folder.path(), "ARC", bytes);
-  const Lines lines = RetrieveSnippet(FileSystem::Default(), folder.path(), "ARC", 1)->code_lines;
-  EXPECT_EQ(lines, (Lines{"SWAP A, B", "PRINT A; B", testing::HeaderBytes(MakeSnippet("Count", {})) + "FOR I = 1 TO 10",
-                          "NEXT I"}));
-}
-
-TEST(SnippetReaderTest, AnEndMarkerInsideTheHeaderGivesNoLines) {
-  TempFolder folder;
-  PacketBytes bytes = TwoSnippets();
-  bytes.index.replace(78 + 1, 10, testing::Fixed("100", 10));
-  WritePacket(folder.path(), "ARC", bytes);
-  Result<Snippet> snippet = RetrieveSnippet(FileSystem::Default(), folder.path(), "ARC", 1);
-  ASSERT_TRUE(snippet.ok());
-  EXPECT_TRUE(snippet->code_lines.empty());
-  EXPECT_EQ(snippet->tag(), "SORT");
-}
-
-TEST(SnippetReaderTest, ADamagedEndMarkerReadsNoFurtherThanThePacket) {
-  TempFolder folder;
-  PacketBytes bytes = TwoSnippets();
-  bytes.index.replace(78 + 1, 10, "9999999999");
-  WritePacket(folder.path(), "ARC", bytes);
-  FaultyFileSystem file_system(FileSystem::Default());
-  EXPECT_EQ(RetrieveSnippet(file_system, folder.path(), "ARC", 1)->code_lines.size(), 4u);
-  for (const FaultyFileSystem::Read& read : file_system.reads()) {
-    if (read.path == folder.File("ARC.VEK") && read.offset >= kHeaderSize) {
-      EXPECT_LE(read.offset + read.size, bytes.packet.size());
+// Damaged Start fields: the body is what lies between a whole record's Start and the next
+// whole record's, never past the packet, and a Start of 0 or past the end is no snippet.
+TEST(SnippetReaderTest, DamagedStartsGiveTheLinesThatLieBetweenThem) {
+  const PacketBytes two = TwoSnippets();
+  const std::string past_end = testing::Fixed(std::to_string(two.packet.size() + 1), 10);
+  const std::string count_header = testing::HeaderBytes(MakeSnippet("Count", {}));
+  const struct {
+    size_t at;  // where in the index `start` is written; the end appends it
+    std::string start;
+    uint64_t position;
+    Lines lines;
+    bool zero_header;
+  } cases[] = {
+      {1, "0         ", 1, {}, true},  // the next record still starts far into the packet
+      {79, past_end, 79, {}, true},
+      {79, std::string(10, ' '), 1, {"SWAP A, B", "PRINT A; B", count_header + "FOR I = 1 TO 10", "NEXT I"}, false},
+      {79, testing::Fixed("100", 10), 1, {}, false},  // an end inside the header
+      {79, "9999999999", 1, {"SWAP A, B", "PRINT A; B", count_header + "FOR I = 1 TO 10", "NEXT I"}, false},
+      {two.index.size(), " 200      ", 79, {"FOR I = 1 TO 10", "NEXT I"}, false},  // no whole record
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    PacketBytes bytes = two;
+    bytes.index.replace(c.at, 10, c.start);
+    WritePacket(folder.path(), "ARC", bytes);
+    FaultyFileSystem file_system(FileSystem::Default());
+    Result<Snippet> snippet = RetrieveSnippet(file_system, folder.path(), "ARC", c.position);
+    ASSERT_TRUE(snippet.ok()) << c.start << ": " << snippet.status().message();
+    EXPECT_EQ(snippet->code_lines, c.lines) << c.start;
+    EXPECT_EQ(std::string(snippet->header.Field({0, 165})) == std::string(165, '\0'), c.zero_header) << c.start;
+    for (const FaultyFileSystem::Read& read : file_system.reads()) {
+      if (read.path != folder.File("ARC.VEK")) continue;
+      EXPECT_FALSE(c.start[0] == '0') << "a Start of 0 reads nothing of the packet";
+      if (read.offset >= kHeaderSize && !c.zero_header) EXPECT_LE(read.offset + read.size, bytes.packet.size()) << c.start;
     }
   }
 }
