@@ -5,37 +5,23 @@
 namespace vekhelp {
 namespace {
 
-TEST(CommandLineTest, QuotedHeaderLosesItsQuotesAndBlanks) {
-  EXPECT_EQ(FirstTopic("\"<INDEX>\""), "<INDEX>");
-  EXPECT_EQ(FirstTopic("  \" <OLD INDEX> \"  "), "<OLD INDEX>");
-  EXPECT_EQ(FirstTopic("<A\"B>"), "<A B>");
-}
-
-TEST(CommandLineTest, NoArgumentMeansTheIntroduction) {
-  EXPECT_EQ(FirstTopic(""), "<INTRODUCTION>");
-  EXPECT_EQ(FirstTopic("   "), "<INTRODUCTION>");
-  EXPECT_EQ(FirstTopic("\"\""), "<INTRODUCTION>");
-}
-
-TEST(CommandLineTest, ArgumentMustCarryItsOwnBrackets) {
-  EXPECT_EQ(FirstTopic("INDEX"), "INDEX");
-  EXPECT_EQ(FirstTopic("\t<INDEX>"), "\t<INDEX>") << "only blanks are trimmed";
+TEST(CommandLineTest, ArgumentNamesTheFirstTopic) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"\"<INDEX>\"", "<INDEX>"}, {"  \" <OLD INDEX> \"  ", "<OLD INDEX>"}, {"<A\"B>", "<A B>"},
+      {"", "<INTRODUCTION>"}, {"   ", "<INTRODUCTION>"}, {"\"\"", "<INTRODUCTION>"},
+      {"INDEX", "INDEX"},  // the argument carries its own brackets
+      {"\t<INDEX>", "\t<INDEX>"}};  // only blanks are trimmed
+  for (const auto& [argument, topic] : cases) EXPECT_EQ(FirstTopic(argument), topic) << argument;
 }
 
 TEST(CommandLineTest, ArgumentTextFollowsTheProgramName) {
-  EXPECT_EQ(ArgumentText("VekHelp.exe \"<INDEX>\""), "\"<INDEX>\"");
-  EXPECT_EQ(ArgumentText("\"C:\\Program Files\\VEK\\VekHelp.exe\"  <A B> "), "<A B> ");
-  EXPECT_EQ(ArgumentText("\"C:\\VEK\\VekHelp.exe\"<A>"), "<A>");
-  EXPECT_EQ(ArgumentText("VekHelp.exe\t\t<A>"), "<A>");
-  EXPECT_EQ(ArgumentText("VekHelp.exe"), "");
-  EXPECT_EQ(ArgumentText("\"C:\\VEK\\VekHelp.exe"), "");
-  EXPECT_EQ(ArgumentText(""), "");
-}
-
-TEST(CommandLineTest, ShellArgumentsJoinWithSingleBlanks) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"VekHelp.exe \"<INDEX>\"", "\"<INDEX>\""}, {"\"C:\\Program Files\\VEK\\VekHelp.exe\"  <A B> ", "<A B> "},
+      {"\"C:\\VEK\\VekHelp.exe\"<A>", "<A>"}, {"VekHelp.exe\t\t<A>", "<A>"}, {"VekHelp.exe", ""},
+      {"\"C:\\VEK\\VekHelp.exe", ""}, {"", ""}};
+  for (const auto& [command_line, argument] : cases) EXPECT_EQ(ArgumentText(command_line), argument) << command_line;
   EXPECT_EQ(JoinArguments({"<OLD", "INDEX>"}), "<OLD INDEX>");
   EXPECT_EQ(JoinArguments({}), "");
-  EXPECT_EQ(FirstTopic(JoinArguments({"\"<INDEX>\""})), "<INDEX>");
 }
 
 }  // namespace

@@ -8,7 +8,6 @@ namespace vekhelp {
 namespace {
 
 using Lines = std::vector<std::string>;
-using testing::TempHelpFile;
 
 class TopicLoaderTest : public ::testing::Test {
  protected:
@@ -22,45 +21,35 @@ class TopicLoaderTest : public ::testing::Test {
 
   bool Load(std::string_view header) { return LoadTopic(help_.file(), header, lists_, found_); }
 
-  TempHelpFile help_;
+  testing::TempHelpFile help_;
   HelpLists lists_;
   bool found_ = false;
 };
 
-TEST_F(TopicLoaderTest, TopicIsItsHeaderAndBodyUpToItsEnd) {
-  ASSERT_TRUE(Load("<FILES>"));
-  EXPECT_EQ(lists_.topic_lines, (Lines{"<FILES>", "Open and close."}));
-  ASSERT_TRUE(Load("<AFTER>"));  // no end marker: the file's end closes it
-  EXPECT_EQ(lists_.topic_lines, (Lines{"<AFTER>", "Past the end marker."}));
-}
-
-TEST_F(TopicLoaderTest, OtherHeadersInsideATopicAreBodyText) {
-  ASSERT_TRUE(Load("<SORTING>"));
-  EXPECT_EQ(lists_.topic_lines, (Lines{"<SORTING>", "Bubble sort.", "Shell sort.", "<NOTES>"}));
-}
-
-TEST_F(TopicLoaderTest, SeeAlsoLineFillsEntriesAndSetsTheFlag) {
-  ASSERT_TRUE(Load("<INTRODUCTION>"));
-  EXPECT_EQ(lists_.topic_lines, (Lines{"<INTRODUCTION>", "Welcome."}));
-  EXPECT_EQ(lists_.see_also_entries, (Lines{"SORTING", "FILES", "NOTES"}));
-  EXPECT_TRUE(found_);
-}
-
-TEST_F(TopicLoaderTest, LaterSeeAlsoLineReplacesAndResizesTheEntries) {
-  help_.Write({"<T>", "[A][B][C]", "body", "[D]", "<END>"});
-  ASSERT_TRUE(Load("<T>"));
-  EXPECT_EQ(lists_.see_also_entries, (Lines{"D"}));
-  EXPECT_EQ(lists_.topic_lines, (Lines{"<T>", "body"}));
-}
-
-TEST_F(TopicLoaderTest, TopicWithoutSeeAlsoLeavesEntriesAndFlagAlone) {
-  lists_.see_also_entries = {"KEPT"};
-  ASSERT_TRUE(Load("<FILES>"));
-  EXPECT_EQ(lists_.see_also_entries, (Lines{"KEPT"}));
-  EXPECT_FALSE(found_);
-  ASSERT_TRUE(Load("<INTRODUCTION>"));
+TEST_F(TopicLoaderTest, TopicIsItsHeaderAndBodyUpToItsEndWithoutSeeAlsoLines) {
+  const struct {
+    std::string_view header;
+    Lines topic, see_also;
+  } cases[] = {
+      {"<FILES>", {"<FILES>", "Open and close."}, {"KEPT"}},
+      {"<AFTER>", {"<AFTER>", "Past the end marker."}, {"KEPT"}},  // no end marker: the file's end
+      // Other headers inside a topic are body text; a later see-also line replaces the entries.
+      {"<SORTING>", {"<SORTING>", "Bubble sort.", "Shell sort.", "<NOTES>"}, {"INTRODUCTION"}},
+      {"<INTRODUCTION>", {"<INTRODUCTION>", "Welcome."}, {"SORTING", "FILES", "NOTES"}},
+  };
+  for (const auto& c : cases) {
+    lists_.see_also_entries = {"KEPT"};
+    found_ = false;
+    ASSERT_TRUE(Load(c.header));
+    EXPECT_EQ(lists_.topic_lines, c.topic) << c.header;
+    EXPECT_EQ(lists_.see_also_entries, c.see_also) << c.header;
+    EXPECT_EQ(found_, c.see_also != Lines{"KEPT"}) << c.header;
+  }
   ASSERT_TRUE(Load("<FILES>"));
   EXPECT_TRUE(found_) << "the flag is set by a load and never cleared by one";
+  help_.Write({"<T>", "[A][B][C]", "body", "[D]", "<END>"});
+  ASSERT_TRUE(Load("<T>"));
+  EXPECT_EQ(lists_.see_also_entries, (Lines{"D"})) << "a later see-also line resizes the entries";
 }
 
 TEST_F(TopicLoaderTest, HeaderMustMatchTheWholeLineExactly) {
@@ -88,7 +77,6 @@ TEST_F(TopicLoaderTest, MissingHeaderOrFileLeavesEverythingAsItWas) {
 
 TEST_F(TopicLoaderTest, WholeFileModeTakesEveryLineMarkersIncluded) {
   help_.Write({"<CONTENTS>", "A", "<END>", "<A>", "[B]", "<ENDHELP>", "tail"});
-  lists_.topic_lines = {"old"};
   ASSERT_TRUE(LoadWholeFile(help_.file(), lists_));
   EXPECT_EQ(lists_.topic_lines, (Lines{"<CONTENTS>", "A", "<END>", "<A>", "[B]", "<ENDHELP>", "tail"}));
   EXPECT_TRUE(lists_.see_also_entries.empty());

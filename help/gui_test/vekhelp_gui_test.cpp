@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "testing/temp_help_file.h"
 
 namespace {
 
@@ -33,36 +34,15 @@ std::string TopicText(std::initializer_list<std::string> lines) {
   return text;
 }
 
-// A folder with VEKHelp.CFG in it, removed at the end.
-class HelpFolder {
- public:
-  HelpFolder() {
-    path_ = fs::temp_directory_path() / ("vekhelp-gui-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                         std::to_string(GetTickCount()));
-    fs::create_directories(path_);
-    std::ofstream out(path_ / "VEKHelp.CFG", std::ios::binary);
-    for (const char* line : {"<CONTENTS>", "INTRODUCTION", "SORTING", "SEARCHING", "FILES", "<END>",
-                             "<INTRODUCTION>", "Welcome to the window test.", "[SORTING][FILES]", "<END>",
-                             "<SORTING>", "A bubble sort swaps neighbours.", "[SEARCHING][FILES]", "<END>",
-                             "<SEARCHING>", "A binary search halves the range.", "A bubble of air rises.", "[SORTING]",
-                             "<END>", "<FILES>", "Files are opened on every request.", "<ENDHELP>"}) {
-      out << line << "\r\n";
-    }
-  }
-  ~HelpFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  std::string path() const { return path_.string(); }
-
- private:
-  fs::path path_;
-};
-
-// One run of VekHelp.exe and its dialog.
+// One run of VekHelp.exe and its dialog, in a folder of its own with the help file.
 class RunningViewer {
  public:
-  RunningViewer(const HelpFolder& folder, const std::string& arguments) {
+  explicit RunningViewer(const std::string& arguments) {
+    help_.Write({"<CONTENTS>", "INTRODUCTION", "SORTING", "SEARCHING", "FILES", "<END>",
+                 "<INTRODUCTION>", "Welcome to the window test.", "[SORTING][FILES]", "<END>",
+                 "<SORTING>", "A bubble sort swaps neighbours.", "[SEARCHING][FILES]", "<END>",
+                 "<SEARCHING>", "A binary search halves the range.", "A bubble of air rises.", "[SORTING]",
+                 "<END>", "<FILES>", "Files are opened on every request.", "<ENDHELP>"});
     char own_path[MAX_PATH];
     GetModuleFileNameA(nullptr, own_path, MAX_PATH);
     const std::string program = (fs::path(own_path).parent_path() / "VekHelp.exe").string();
@@ -70,7 +50,7 @@ class RunningViewer {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.path().c_str(), &startup, &process_)) {
+                        help_.folder().c_str(), &startup, &process_)) {
       ADD_FAILURE() << "cannot start " << program;
       return;
     }
@@ -158,13 +138,13 @@ class RunningViewer {
     return FALSE;
   }
 
+  vekhelp::testing::TempHelpFile help_;
   PROCESS_INFORMATION process_{};
   HWND dialog_ = nullptr;
 };
 
 TEST(VekHelpGuiTest, QuotedTopicThenSearchAndDoubleClicksThenExitHelp) {
-  HelpFolder folder;
-  RunningViewer viewer(folder, "\"<SORTING>\"");
+  RunningViewer viewer("\"<SORTING>\"");
   ASSERT_NE(viewer.dialog(), nullptr);
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(viewer.dialog(), GWL_STYLE)) & 0xFFFF0000u, 0x94C80000u);
 
@@ -202,8 +182,7 @@ TEST(VekHelpGuiTest, QuotedTopicThenSearchAndDoubleClicksThenExitHelp) {
 }
 
 TEST(VekHelpGuiTest, NoArgumentShowsTheIntroductionAndTheCloseBoxEnds) {
-  HelpFolder folder;
-  RunningViewer viewer(folder, "");
+  RunningViewer viewer("");
   ASSERT_NE(viewer.dialog(), nullptr);
   EXPECT_EQ(viewer.Text(kTopicTextBox), TopicText({kIndent + "INTRODUCTION", "Welcome to the window test."}));
   EXPECT_EQ(viewer.Selection(kContentsList), 0);

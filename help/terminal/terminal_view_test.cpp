@@ -30,20 +30,19 @@ TEST_F(TerminalViewTest, TabVisitsTheAreasInOrderBothWays) {
   EXPECT_EQ(view_.focus(), Area::kSeeAlso);
 }
 
-TEST_F(TerminalViewTest, EnterOnTheSearchLineSearchesForItsUpperCaseText) {
+TEST_F(TerminalViewTest, EnterSearchesForTheUpperCaseTextOrOpensTheSelectedEntry) {
   EXPECT_EQ(view_.find().text(), "FIND WHAT?");
   TypeText("sort q");
-  const Request request = Send(Press(Key::kEnter));
+  Request request = Send(Press(Key::kEnter));
   EXPECT_EQ(request.kind, Request::kSearch);
   EXPECT_EQ(request.text, "SORT Q") << "q is text on the search line, not exit";
-}
-
-TEST_F(TerminalViewTest, EnterOpensTheSelectedEntryOfEitherList) {
+  Send(Press(Key::kTab));
+  EXPECT_EQ(Send(Press(Key::kEnter)).kind, Request::kNothing) << "an empty list";
+  EXPECT_EQ(Send(Press(Key::kDown)).kind, Request::kNothing);
   view_.ShowContents({"INTRODUCTION", "FILES"});
   view_.ShowSeeAlso({"FILES", "<INDEX>"});
-  Send(Press(Key::kTab));
   Send(Press(Key::kDown));
-  Request request = Send(Press(Key::kEnter));
+  request = Send(Press(Key::kEnter));
   EXPECT_EQ(request.kind, Request::kOpenContents);
   EXPECT_EQ(request.text, "FILES");
   Send(Press(Key::kBackTab));
@@ -54,28 +53,17 @@ TEST_F(TerminalViewTest, EnterOpensTheSelectedEntryOfEitherList) {
   EXPECT_EQ(request.text, "<INDEX>");
 }
 
-TEST_F(TerminalViewTest, EnterOnAnEmptyListDoesNothing) {
-  Send(Press(Key::kTab));
-  EXPECT_EQ(Send(Press(Key::kEnter)).kind, Request::kNothing);
-  EXPECT_EQ(Send(Press(Key::kDown)).kind, Request::kNothing);
-}
-
 TEST_F(TerminalViewTest, SelectionStaysInsideTheList) {
   Lines entries;
   for (char c = 'A'; c <= 'L'; ++c) entries.emplace_back(1, c);
   view_.ShowContents(entries);
   Send(Press(Key::kTab));
-  Send(Press(Key::kUp));
-  EXPECT_EQ(view_.contents().selected, 0u);
-  Send(Press(Key::kPageDown));
-  EXPECT_EQ(view_.contents().selected, 5u);
-  Send(Press(Key::kPageDown));
-  Send(Press(Key::kPageDown));
-  EXPECT_EQ(view_.contents().selected, 11u);
-  Send(Press(Key::kDown));
-  EXPECT_EQ(view_.contents().selected, 11u);
-  Send(Press(Key::kHome));
-  EXPECT_EQ(view_.contents().selected, 0u);
+  const std::pair<Key::Kind, size_t> steps[] = {{Key::kUp, 0},       {Key::kPageDown, 5}, {Key::kPageDown, 10},
+                                                {Key::kPageDown, 11}, {Key::kDown, 11},    {Key::kHome, 0}};
+  for (const auto& [kind, selected] : steps) {
+    Send(Press(kind));
+    EXPECT_EQ(view_.contents().selected, selected) << kind;
+  }
 }
 
 TEST_F(TerminalViewTest, TopicTextSplitsAtCrLfAndScrollsFromTheTop) {
@@ -91,23 +79,17 @@ TEST_F(TerminalViewTest, TopicTextSplitsAtCrLfAndScrollsFromTheTop) {
   EXPECT_EQ(view_.text_top(), 0u);
 }
 
-TEST_F(TerminalViewTest, EscapeExitsEverywhereAndQOutsideTheSearchLine) {
-  EXPECT_EQ(Send(Press(Key::kEscape)).kind, Request::kExit);
-  Send(Press(Key::kTab));
-  EXPECT_EQ(Send(Type('q')).kind, Request::kExit);
-  Send(Press(Key::kTab));
-  EXPECT_EQ(Send(Type('Q')).kind, Request::kExit);
-  EXPECT_EQ(Send(Type('x')).kind, Request::kNothing);
-}
-
-TEST_F(TerminalViewTest, BackAndNextAreKeysOutsideTheSearchLineOnly) {
+TEST_F(TerminalViewTest, EscapeExitsEverywhereAndLetterKeysWorkOutsideTheSearchLine) {
   const struct {
     bool on_search_line;
     Key key;
     Request::Kind wanted;
   } cases[] = {{false, Press(Key::kBackspace), Request::kBack}, {true, Press(Key::kBackspace), Request::kNothing},
                {false, Press(Key::kAltLeft), Request::kBack},   {true, Press(Key::kAltLeft), Request::kBack},
-               {false, Type('n'), Request::kNextFound},         {true, Type('n'), Request::kNothing}};
+               {false, Type('n'), Request::kNextFound},         {true, Type('n'), Request::kNothing},
+               {true, Press(Key::kEscape), Request::kExit},     {false, Press(Key::kEscape), Request::kExit},
+               {false, Type('q'), Request::kExit},              {false, Type('Q'), Request::kExit},
+               {false, Type('x'), Request::kNothing}};
   for (const auto& c : cases) {
     TerminalView view;
     if (!c.on_search_line) view.HandleKey(Press(Key::kTab), 5);
