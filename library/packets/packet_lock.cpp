@@ -32,8 +32,6 @@ bool NeedsSettling(FileSystem& file_system, const PacketFiles& files) {
          file_system.Exists(files.rebuilt_index);
 }
 
-}  // namespace
-
 // A shared lock, or none where no lock file can be made: nothing on such a medium can change,
 // so readers need no lock there.
 Result<std::unique_ptr<FileLock>> WaitOrGoWithout(FileSystem& file_system, const std::string& path,
@@ -42,6 +40,8 @@ Result<std::unique_ptr<FileLock>> WaitOrGoWithout(FileSystem& file_system, const
   if (!lock.ok() && lock.status().kind() == Status::Kind::kWriteRefused) return std::unique_ptr<FileLock>();
   return lock;
 }
+
+}  // namespace
 
 // Settles `base`, its lock held; the destination of a move interrupted at its commit point is
 // settled first, so that the move's two halves are completed together.
