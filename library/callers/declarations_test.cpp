@@ -56,15 +56,15 @@ std::vector<std::string> Arguments(void(VEKAPI*)(A...), const Dialect& d) {
 
 std::map<std::string, std::vector<std::string>> Prototypes(const Dialect& d) {
   std::map<std::string, std::vector<std::string>> p{
-      {"OLDINDEX", Arguments(&OldIndex, d)},
-      {"OLDGETCODE", Arguments(&OldGetCode, d)},
-      {"OLDVEKSEARCH", Arguments(&OldVekSearch, d)},
-      {"OLDVEKDELSNIP", Arguments(&OldVekDelSnip, d)},
-      {"OLDVEKMOVE", Arguments(&OldVekMove, d)},
-      {"OLDVEKHEADERUPDATE", Arguments(&OldVekHeaderUpdate, d)},
-      {"OLDEXTRACTCODE", Arguments(&OldExtractCode, d)},
-      {"OLDVEKCREATECDE", Arguments(&OldVekCreateCDE, d)},
-      {"ENCODEZORVIT", Arguments(&EncodeZorvit, d)},
+      {"OLDINDEX", Arguments(decltype(&OldIndex){}, d)},
+      {"OLDGETCODE", Arguments(decltype(&OldGetCode){}, d)},
+      {"OLDVEKSEARCH", Arguments(decltype(&OldVekSearch){}, d)},
+      {"OLDVEKDELSNIP", Arguments(decltype(&OldVekDelSnip){}, d)},
+      {"OLDVEKMOVE", Arguments(decltype(&OldVekMove){}, d)},
+      {"OLDVEKHEADERUPDATE", Arguments(decltype(&OldVekHeaderUpdate){}, d)},
+      {"OLDEXTRACTCODE", Arguments(decltype(&OldExtractCode){}, d)},
+      {"OLDVEKCREATECDE", Arguments(decltype(&OldVekCreateCDE){}, d)},
+      {"ENCODEZORVIT", Arguments(decltype(&EncodeZorvit){}, d)},
   };
   if (&d == &kVisualBasic) p["OLDVEKCREATECDE"][4] = "BYREF LONG()";  // the selection is VT_I4
   return p;

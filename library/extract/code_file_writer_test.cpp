@@ -102,7 +102,12 @@ TEST(CodeFileWriterTest, ACodeFileThatCannotBeReplacedIsRefused) {
   Result<std::unique_ptr<File>> held =
       FileSystem::Default().Open(open_elsewhere, {Access::kRead, Share::kShared, Disposition::kOpenExisting});
   ASSERT_TRUE(held.ok());
-  for (const auto& [name, message] : {std::pair{"ALL.CDE", ": the file is in use"}, std::pair{"A.VEK", "which is being read"},
+#if defined(_WIN32)
+  constexpr const char* kHeldElsewhere = "cannot rename";  // MoveFileExA: access denied
+#else
+  constexpr const char* kHeldElsewhere = ": the file is in use";
+#endif
+  for (const auto& [name, message] : {std::pair{"ALL.CDE", kHeldElsewhere}, std::pair{"A.VEK", "which is being read"},
                                       std::pair{"A.IDX", "which is being read"}}) {
     CodeFileRequest request = Request(folder, {{1, "A"}});
     request.path = folder.File(name);

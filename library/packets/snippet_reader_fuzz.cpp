@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzing::MemoryFileSystem file_system;
   const uint64_t records = fuzzing::PutPacket(file_system, {reinterpret_cast<const char*>(data), size});
   for (uint64_t number = 1; number <= records + 1; ++number) {
-    Result<Snippet> snippet = RetrieveSnippet(file_system, "", "P", RecordPosition(number));
+    Result<SnippetInfo> snippet = RetrieveSnippet(file_system, "", "P", RecordPosition(number),
+                                                  [](std::string_view) { return Status::Ok(); });
     if (!snippet.ok()) continue;
     (void)SummaryLine1(snippet->header);
     (void)SummaryLine2(snippet->header);

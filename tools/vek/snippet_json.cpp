@@ -7,6 +7,7 @@
 #include "failure.h"
 #include "packets/index_reader.h"
 #include "packets/packet_commit.h"
+#include "packets/packet_lock.h"
 
 namespace vek {
 namespace {
@@ -63,6 +64,8 @@ nlohmann::json SnippetJson(const std::string& base, uint64_t number, const oldve
 std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const std::string& base) {
   constexpr oldvek::OpenOptions kReadOnly{oldvek::Access::kRead, oldvek::Share::kShared,
                                           oldvek::Disposition::kOpenExisting};
+  // Under the packet's lock, like every reader: an edit running beside is seen whole or not at all.
+  const oldvek::PacketLock lock = Must(oldvek::PacketLock::Take(Files(), folder, base, oldvek::PacketAccess::kRead));
   const oldvek::PacketFiles files(folder, base);
   std::unique_ptr<oldvek::File> index = Must(Files().Open(files.index, kReadOnly));
   std::unique_ptr<oldvek::File> packet = Must(Files().Open(files.packet, kReadOnly));
