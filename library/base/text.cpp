@@ -20,7 +20,8 @@ uint64_t ReadDecimal(std::string_view text) {
 
 std::string_view TrimTrailingBlanks(std::string_view text) {
   const size_t end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+  // An all-blank field gives an empty view into the field itself, never a null pointer.
+  return text.substr(0, end == std::string_view::npos ? 0 : end + 1);
 }
 
 std::string DecimalText(uint64_t value) { return std::to_string(value); }
