@@ -296,6 +296,11 @@ Status ApplyPatches(std::span<const Patch> patches, File& packet, File& index) {
 }
 
 Status PlaceRebuiltFiles(FileSystem& file_system, const PacketFiles& files) {
+  // The packet file is placed first: a rebuilt packet file without its index beside it means
+  // the index was lost, and placing the packet file alone would pair it with the old index.
+  if (file_system.Exists(files.rebuilt_packet) && !file_system.Exists(files.rebuilt_index)) {
+    return Status::Error("cannot place " + files.rebuilt_packet + ": " + files.rebuilt_index + " is missing");
+  }
   if (file_system.Exists(files.rebuilt_packet)) {
     OLDVEK_RETURN_IF_ERROR(file_system.Replace(files.rebuilt_packet, files.packet));
   }

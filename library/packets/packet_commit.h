@@ -97,7 +97,8 @@ std::string CommitFault(const Commit& commit, uint64_t packet_length, uint64_t i
 Status ApplyPatches(std::span<const Patch> patches, File& packet, File& index);
 
 // Each rebuilt file that still exists takes the place of its original; one already placed
-// is passed over, so this can be repeated after an interruption.
+// is passed over, so this can be repeated after an interruption. A rebuilt packet file whose
+// index is missing is a failure: it is never placed alone.
 Status PlaceRebuiltFiles(FileSystem& file_system, const PacketFiles& files);
 
 // The packet that must be settled before `base` can be: the destination of a move whose

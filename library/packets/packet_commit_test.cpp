@@ -164,6 +164,19 @@ TEST_F(SettlePacketTest, AMarkToPlaceFinishesTheReplacementFromWhereItStopped) {
   }
 }
 
+TEST_F(SettlePacketTest, ARebuiltPacketFileWithoutItsIndexIsNeverPlacedAlone) {
+  Commit place;
+  place.place_rebuilt = true;
+  WritePair(kOld);
+  WriteFileBytes(files_.rebuilt_packet, kNew.packet);
+  WriteFileBytes(files_.mark, EncodeCommit(place));
+  const Status settled = Settle();
+  ASSERT_FALSE(settled.ok());
+  EXPECT_NE(settled.message().find("is missing"), std::string::npos) << settled.message();
+  EXPECT_EQ(ReadPair().packet, kOld.packet);
+  EXPECT_EQ(ReadPair().index, kOld.index);
+}
+
 TEST_F(SettlePacketTest, AMarkToPatchIsAppliedAgain) {
   WritePair({"0123456789", "abcdef"});
   Commit patch;
