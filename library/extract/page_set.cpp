@@ -104,26 +104,46 @@ std::optional<PageCrc> ParseCrcLine(std::string_view line) {
   return crc;
 }
 
+namespace {
+
+Status MissingPage(uint64_t page, const PageMark& set) {
+  return Status::Error("page " + DecimalText(page) + " of " + DecimalText(set.page_count) + " of " + set.name +
+                       " is missing");
+}
+
+}  // namespace
+
 Result<std::vector<const PageText*>> OrderPages(std::span<const PageText> pages) {
   if (pages.empty()) return Status::Error("no ZORVIT page found");
   const PageMark& first = pages.front().mark;
-  std::vector<const PageText*> ordered(first.page_count, nullptr);
   for (const PageText& page : pages) {
     if (!EqualsIgnoringAsciiCase(page.mark.name, first.name) || page.mark.page_count != first.page_count) {
       return Status::Error(page.origin + " is page " + DecimalText(page.mark.page) + " of " +
                            DecimalText(page.mark.page_count) + " of " + page.mark.name + ", not of the " +
                            DecimalText(first.page_count) + " pages of " + first.name);
     }
-    if (page.mark.page > first.page_count) return Status::Error(Describe(page) + ": past the last page");
+    if (page.mark.page == 0 || page.mark.page > first.page_count) {
+      return Status::Error(Describe(page) + ": past the last page");
+    }
+  }
+  // More pages stated than given (a damaged count may state billions): the first missing one
+  // is named without making room for them all.
+  if (first.page_count > pages.size()) {
+    std::vector<uint64_t> numbers;
+    for (const PageText& page : pages) numbers.push_back(page.mark.page);
+    std::sort(numbers.begin(), numbers.end());
+    uint64_t missing = 1;
+    for (const uint64_t number : numbers) missing += number == missing ? 1 : 0;
+    return MissingPage(missing, first);
+  }
+  std::vector<const PageText*> ordered(first.page_count, nullptr);
+  for (const PageText& page : pages) {
     const PageText*& slot = ordered[page.mark.page - 1];
     if (slot != nullptr) return Status::Error(Describe(page) + " repeats " + slot->origin);
     slot = &page;
   }
   for (size_t i = 0; i < ordered.size(); ++i) {
-    if (ordered[i] == nullptr) {
-      return Status::Error("page " + DecimalText(i + 1) + " of " + DecimalText(ordered.size()) + " of " + first.name +
-                           " is missing");
-    }
+    if (ordered[i] == nullptr) return MissingPage(i + 1, first);
   }
   return ordered;
 }

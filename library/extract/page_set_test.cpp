@@ -44,5 +44,32 @@ TEST(PageSetTest, CrcLinesAndTheCrc) {
   EXPECT_FALSE(ParseCrcLine("'>>> CRC-32 page:CBF43926 file:0000000A "));
 }
 
+// Pages in any order make up the set; a missing, repeated or foreign page names itself, and a
+// damaged count of billions of pages is refused without making room for them.
+TEST(PageSetTest, OrderedPages) {
+  const auto page = [](uint64_t number, uint64_t count, const char* name = "F") {
+    return PageText{PageMark{number, count, name}, "P" + std::to_string(number), {}};
+  };
+  const std::vector<PageText> shuffled = {page(2, 3), page(3, 3), page(1, 3)};
+  Result<std::vector<const PageText*>> ordered = OrderPages(shuffled);
+  ASSERT_TRUE(ordered.ok()) << ordered.status().message();
+  EXPECT_EQ((*ordered)[0]->origin + (*ordered)[1]->origin + (*ordered)[2]->origin, "P1P2P3");
+  struct Case {
+    std::vector<PageText> pages;
+    const char* message;
+  };
+  const Case refused[] = {
+      {{page(1, 3), page(3, 3)}, "page 2 of 3 of F is missing"},
+      {{page(1, 999999999999)}, "page 2 of 999999999999 of F is missing"},
+      {{page(1, 2), page(1, 2)}, "repeats P1"},
+      {{page(1, 2), page(2, 2, "G")}, "not of the 2 pages of F"},
+  };
+  for (const Case& c : refused) {
+    Result<std::vector<const PageText*>> result = OrderPages(c.pages);
+    ASSERT_FALSE(result.ok()) << c.message;
+    EXPECT_NE(result.status().message().find(c.message), std::string::npos) << result.status().message();
+  }
+}
+
 }  // namespace
 }  // namespace oldvek
