@@ -9,6 +9,7 @@
 #include "packets/index_builder.h"
 #include "packets/index_reader.h"
 #include "packets/packet_files.h"
+#include "packets/packet_lock.h"
 #include "packets/snippet_entry.h"
 #include "packets/snippet_record.h"
 
@@ -75,6 +76,10 @@ SearchOutcome PacketSearch::Run() {
 }
 
 Status PacketSearch::SearchPacket(int64_t packet_index, std::string_view base) {
+  // The packet's lock is held across the listing and the second reading below, so both see
+  // one generation of the packet (the listing's own shared lock goes with this one).
+  Result<PacketLock> lock = PacketLock::Take(file_system_, request_.folder, base, PacketAccess::kRead);
+  if (!lock.ok()) return lock.status();
   Result<std::vector<std::string>> entries = BuildSnippetList(file_system_, request_.folder, base);
   if (!entries.ok()) return entries.status();
   // The index is read a second time, for the records that locate the headers.
