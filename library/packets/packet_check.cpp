@@ -7,6 +7,7 @@
 #include "packets/formats.h"
 #include "packets/index_reader.h"
 #include "packets/packet_commit.h"
+#include "packets/packet_lock.h"
 
 namespace oldvek {
 namespace {
@@ -37,6 +38,9 @@ void CheckPages(const std::vector<std::string>& lines, uint64_t record, PacketRe
 }  // namespace
 
 Result<PacketReport> CheckPacket(FileSystem& file_system, std::string_view folder, std::string_view base) {
+  // Shared with readers so that no edit runs meanwhile; a pending mark is reported, not mended.
+  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kInspect);
+  if (!lock.ok()) return lock.status();
   const PacketFiles files(folder, base);
   PacketReport report;
   if (file_system.Exists(files.mark)) {

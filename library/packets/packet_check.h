@@ -28,7 +28,8 @@ struct PacketReport {
   std::vector<PacketProblem> problems;
 };
 
-// Fails only when the packet's files cannot be read; what is wrong inside them is reported.
+// Fails only when the packet's files cannot be read, or an edit holds the packet longer than a
+// reader waits; what is wrong inside them is reported.
 Result<PacketReport> CheckPacket(FileSystem& file_system, std::string_view folder, std::string_view base);
 
 }  // namespace oldvek

@@ -64,6 +64,11 @@ Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view fo
     OLDVEK_RETURN_IF_ERROR(Settle(file_system, folder, base, patience));
     return PacketLock(std::move(*alone));
   }
+  if (access == PacketAccess::kInspect) {
+    Result<std::unique_ptr<FileLock>> shared = WaitOrGoWithout(file_system, path, base, patience);
+    if (!shared.ok()) return shared.status();
+    return PacketLock(std::move(*shared));
+  }
   // A reader that finds an interruption to mend lets go, mends it alone, and looks again: the
   // packet may have moved on meanwhile. A mark that settling cannot clear is met by
   // SettlePacket's own failure on the last round.

@@ -13,6 +13,7 @@ namespace oldvek {
 enum class PacketAccess {
   kRead,  // shared with other readers
   kEdit,  // alone with the packet
+  kInspect,  // shared like kRead, but what an interruption left is looked at as it is, not settled
 };
 
 // One lock per packet, on the lock file BASE.$LK beside it, taken before any of the packet's
