@@ -85,6 +85,7 @@ BENCHMARK(BM_ExportSearchAcceptingEverySnippet)
     ->Arg(10000)
     ->Arg(40000)
     ->Arg(100000)
+    ->Arg(400000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -3,7 +3,8 @@
 #include "archive.h"
 #include "command.h"
 #include "failure.h"
-#include "packets/index_builder.h"
+#include "packets/packet_scan.h"
+#include "packets/snippet_entry.h"
 #include "snippet_json.h"
 
 namespace vek {
@@ -30,13 +31,18 @@ int RunList(const ListOptions& options) {
       document["packets"].push_back({{"name", Text(base)}, {"snippets", std::move(snippets)}});
       continue;
     }
-    const std::vector<std::string> entries = Must(oldvek::BuildSnippetList(Files(), folder, base));
-    std::printf("%s (%zu snippets)\n", base.c_str(), entries.size());
-    for (const std::string& entry : entries) {
+    // Streamed: each entry is printed as the packet is read, so memory stays flat.
+    bool listed = false;
+    Must(oldvek::ScanPacket(Files(), folder, base, {}, [&](const oldvek::ScannedSnippet& snippet) {
+      if (!listed) std::printf("%s (%llu snippets)\n", base.c_str(), static_cast<unsigned long long>(snippet.count));
+      listed = true;
+      const std::string entry = oldvek::MakeSnippetEntry(snippet.number, snippet.header, base);
       std::fputs("  ", stdout);
       std::fwrite(entry.data(), 1, entry.size(), stdout);  // a NUL in a header field is printed too
       std::fputc('\n', stdout);
-    }
+      return oldvek::Status::Ok();
+    }));
+    if (!listed) std::printf("%s (0 snippets)\n", base.c_str());
   }
   if (options.json) PrintJson(document);
   return kDone;

@@ -1,157 +1,165 @@
-// vek search: the library's packet search in mode 3, with vek playing the reader's part:
-// its criteria ask for one field (or the code text) and its match is a case-blind substring.
+// vek search: every packet scanned once (packets/packet_scan.h) for the snippets that hold
+// every term: a header field or the code text, a case-blind substring or a regular expression.
 #include <cstdio>
-#include <cstddef>
-#include <cstring>
+#include <memory>
 
+#include "archive.h"
 #include "base/text.h"
 #include "command.h"
-#include "archive.h"
 #include "failure.h"
-#include "snippet_json.h"
-#include "packets/search.h"
-#include "packets/search_criteria.h"
+#include "packets/packet_scan.h"
 #include "packets/snippet_entry.h"
-#include "packets/snippet_reader.h"
+#include "regex_text.h"
+#include "snippet_json.h"
 
 namespace vek {
 namespace {
 
-using oldvek::Status;
+using oldvek::SnippetHeader;
 
-// Where the text is looked for.
+// Where a term is looked for. A plain term's length is bounded as the reader's search
+// record bounds it.
 struct Field {
   const char* name;
-  int criterion;
-  size_t term_offset;  // of the term in SearchCriteria
-  size_t term_width;
+  const oldvek::FieldSpan* header;  // none: the code text
+  size_t longest;
 };
 constexpr Field kFields[] = {
-    {"subject", oldvek::kSubjectCriterion, offsetof(SearchCriteria, SubjectTerm), 32},
-    {"author", oldvek::kAuthorCriterion, offsetof(SearchCriteria, AuthorTerm), 32},
-    {"origin", oldvek::kOriginCriterion, offsetof(SearchCriteria, OriginTerm), 32},
-    {"code", oldvek::kCodeTextCriterion, offsetof(SearchCriteria, CodeTextTerm), 256},
+    {"subject", &SnippetHeader::kSubject, 32},
+    {"author", &SnippetHeader::kAuthor, 32},
+    {"origin", &SnippetHeader::kOrigin, 32},
+    {"code", nullptr, 256},
 };
 
-class CommandLineSearch final : public oldvek::SearchCaller {
- public:
-  // Matches are printed as entries, or collected in `json` when it is given.
-  CommandLineSearch(std::string folder, std::vector<std::string> packets, const Field& field, std::string text,
-                    nlohmann::json* json)
-      : folder_(std::move(folder)), packets_(std::move(packets)), field_(field), text_(std::move(text)), json_(json) {}
-
-  std::optional<std::string> PacketEntry(int64_t index) override {
-    if (index < 1 || index > static_cast<int64_t>(packets_.size())) return std::nullopt;
-    return packets_[static_cast<size_t>(index - 1)];
-  }
-
-  Status ExamineSnippet(SearchCriteria& criteria, SnippetRecord&, uint8_t& bits, int64_t packet_index,
-                        uint64_t record_position, uint64_t) override {
-    bits = static_cast<uint8_t>(1u << oldvek::kPacketCriterion | 1u << field_.criterion);
-    criteria.PacketSwitch = 1;
-    *SwitchOf(criteria) = 1;
-    char* term = reinterpret_cast<char*>(&criteria) + field_.term_offset;
-    std::memset(term, ' ', field_.term_width);
-    std::memcpy(term, text_.data(), text_.size());
-    lines_.clear();
-    packet_index_ = packet_index;
-    record_position_ = record_position;
-    if (field_.criterion != oldvek::kCodeTextCriterion) return Status::Ok();
-    const std::string base(oldvek::PacketBaseName(packets_[static_cast<size_t>(packet_index - 1)]));
-    // The summary lines stand first, as in a fetched snippet; the search reads from line 3.
-    // Listing the packet has settled it, so each snippet is fetched without settling again.
-    lines_.assign(2, std::string());
-    oldvek::Result<oldvek::SnippetInfo> info = oldvek::RetrieveSettledSnippet(
-        oldvek::FileSystem::Default(), folder_, base, record_position,
-        [this](std::string_view line) {
-          lines_.emplace_back(line);
-          return Status::Ok();
-        },
-        oldvek::MarkRead::kNo);
-    return info.ok() ? Status::Ok() : info.status();
-  }
-
-  Status AddMatch(int32_t, std::string_view entry) override {
-    if (json_ == nullptr) {
-      std::fwrite(entry.data(), 1, entry.size(), stdout);
-      std::fputc('\n', stdout);
-      return Status::Ok();
-    }
-    const std::string& base = packets_[static_cast<size_t>(packet_index_ - 1)];
-    const uint64_t number = (record_position_ - 1) / oldvek::kIndexRecordSize + 1;
-    if (snippets_base_ != base) {
-      snippets_ = ReadSnippets(folder_, base);
-      snippets_base_ = base;
-    }
-    const StoredSnippet& snippet = snippets_[number - 1];
-    json_->push_back(SnippetJson(base, number, snippet.record, snippet.header));
-    return Status::Ok();
-  }
-
-  bool Matches(std::string_view text, std::string_view term) override {
-    return oldvek::ContainsIgnoringAsciiCase(text, oldvek::TrimTrailingBlanks(term));
-  }
-  oldvek::LineBounds CodeLineBounds() override { return {1, static_cast<int64_t>(lines_.size())}; }
-  std::string CodeLine(int64_t index) override { return lines_[static_cast<size_t>(index - 1)]; }
-
- private:
-  int32_t* SwitchOf(SearchCriteria& criteria) const {
-    switch (field_.criterion) {
-      case oldvek::kAuthorCriterion: return &criteria.AuthorSwitch;
-      case oldvek::kOriginCriterion: return &criteria.OriginSwitch;
-      case oldvek::kCodeTextCriterion: return &criteria.CodeTextSwitch;
-      default: return &criteria.SubjectSwitch;
-    }
-  }
-
-  std::string folder_;
-  std::vector<std::string> packets_;
-  const Field& field_;
-  std::string text_;
-  std::vector<std::string> lines_;
-  nlohmann::json* json_;
-  int64_t packet_index_ = 0;
-  uint64_t record_position_ = 0;
-  std::string snippets_base_;  // the packet `snippets_` holds
-  std::vector<StoredSnippet> snippets_;
+struct Term {
+  const Field* field;
+  std::string text;
 };
 
 struct SearchOptions {
   std::string folder;
   std::string text;
   std::vector<std::string> packets;
-  std::string in = "subject";
+  std::vector<std::string> in;
+  bool regex = false;
+  bool count = false;
+  bool packets_only = false;
   bool json = false;
 };
 
-int RunSearch(const SearchOptions& options) {
-  const Field* field = nullptr;
-  for (const Field& candidate : kFields) {
-    if (options.in == candidate.name) field = &candidate;
+const Field& FieldNamed(const std::string& name) {
+  for (const Field& field : kFields) {
+    if (name == field.name) return field;
   }
-  if (options.text.empty() || options.text.size() > field->term_width) {
-    UsageFail("the text must be 1 to " + std::to_string(field->term_width) + " characters");
-  }
-  const std::string folder = ExistingFolder(options.folder);
-  const std::vector<std::string> packets = ChosenPackets(folder, options.packets);
+  UsageFail("--in " + name + ": the field is subject, author, origin or code");
+}
 
-  SearchCriteria criteria{};
-  SnippetRecord snippet{};
-  oldvek::SearchRequest request;
-  request.mode = oldvek::kModeTermsMatch;
-  request.first = 1;
-  request.last = static_cast<int64_t>(packets.size());
-  request.folder = folder;
-  nlohmann::json matches = nlohmann::json::array();
-  CommandLineSearch caller(folder, packets, *field, options.text, options.json ? &matches : nullptr);
-  const oldvek::SearchOutcome outcome = oldvek::SearchPackets(Files(), request, criteria, snippet, caller);
-  Must(outcome.status);
-  if (options.json) {
-    PrintJson({{"text", Text(options.text)}, {"in", options.in}, {"matches", std::move(matches)}});
-  } else {
-    std::fprintf(stderr, "%d match%s\n", outcome.matches, outcome.matches == 1 ? "" : "es");
+// The terms, and the packet names: an --in FIELD=TEXT term stands for TEXT (as grep's -e
+// does), so when every --in carries its own text the first name after FOLDER is a packet.
+std::vector<Term> Terms(const SearchOptions& options, std::vector<std::string>& packets) {
+  std::vector<Term> terms;
+  std::vector<const Field*> fields_of_text;
+  for (const std::string& in : options.in) {
+    const size_t equals = in.find('=');
+    if (equals == std::string::npos) {
+      fields_of_text.push_back(&FieldNamed(in));
+    } else {
+      terms.push_back({&FieldNamed(in.substr(0, equals)), in.substr(equals + 1)});
+    }
   }
-  return outcome.matches > 0 ? kDone : kNothingFound;
+  packets = options.packets;
+  if (fields_of_text.empty() && !terms.empty()) {
+    if (!options.text.empty()) packets.insert(packets.begin(), options.text);
+  } else {
+    if (options.text.empty()) UsageFail("TEXT is missing: give it, or give each term as --in FIELD=TEXT");
+    if (fields_of_text.empty()) fields_of_text.push_back(&kFields[0]);
+    for (const Field* field : fields_of_text) terms.push_back({field, options.text});
+  }
+  for (const Term& term : terms) {
+    if (term.text.empty() || term.text.size() > term.field->longest) {
+      UsageFail("the text must be 1 to " + std::to_string(term.field->longest) + " characters");
+    }
+  }
+  return terms;
+}
+
+// The tests of the terms and the query that holds them.
+class Query {
+ public:
+  Query(const std::vector<Term>& terms, bool regex) {
+    for (const Term& term : terms) {
+      if (regex) {
+        tests_.push_back(RegexText(term.text, term.field->header != nullptr));
+      } else {
+        // A plain term is matched without its trailing blanks, as the reader's terms are.
+        tests_.push_back(std::make_unique<oldvek::CaseBlindText>(oldvek::TrimTrailingBlanks(term.text)));
+      }
+      if (term.field->header != nullptr) {
+        query_.fields.push_back({*term.field->header, tests_.back().get()});
+      } else {
+        query_.code.push_back(tests_.back().get());
+      }
+    }
+  }
+  const oldvek::ScanQuery& query() const { return query_; }
+
+ private:
+  std::vector<std::unique_ptr<oldvek::TextTest>> tests_;
+  oldvek::ScanQuery query_;
+};
+
+int RunSearch(const SearchOptions& options) {
+  std::vector<std::string> names;
+  const std::vector<Term> terms = Terms(options, names);
+  const Query query(terms, options.regex);
+  const std::string folder = ExistingFolder(options.folder);
+  const std::vector<std::string> packets = ChosenPackets(folder, names);
+
+  uint64_t matches = 0;
+  uint64_t left_out = 0;
+  std::string first_left_out;
+  nlohmann::json found = nlohmann::json::array();
+  for (const std::string& base : packets) {
+    uint64_t in_packet = 0;
+    const oldvek::Status scanned =
+        oldvek::ScanPacket(Files(), folder, base, query.query(), [&](const oldvek::ScannedSnippet& snippet) {
+          ++in_packet;
+          if (options.json) {
+            found.push_back(SnippetJson(base, snippet.number, snippet.record, snippet.header));
+          } else if (!options.count && !options.packets_only) {
+            const std::string entry = oldvek::MakeSnippetEntry(snippet.number, snippet.header, base);
+            std::fwrite(entry.data(), 1, entry.size(), stdout);
+            std::fputc('\n', stdout);
+          }
+          return oldvek::Status::Ok();
+        });
+    if (!scanned.ok() && left_out++ == 0) first_left_out = scanned.message();
+    matches += in_packet;
+    if (options.count) {
+      if (packets.size() > 1) std::printf("%s:", base.c_str());
+      std::printf("%llu\n", static_cast<unsigned long long>(in_packet));
+    } else if (options.packets_only && in_packet > 0) {
+      std::printf("%s\n", base.c_str());
+    }
+  }
+
+  if (options.json) {
+    nlohmann::json all = nlohmann::json::array();
+    for (const Term& term : terms) all.push_back({{"in", term.field->name}, {"text", Text(term.text)}});
+    PrintJson({{"text", Text(terms[0].text)},
+               {"in", terms[0].field->name},
+               {"terms", std::move(all)},
+               {"regex", options.regex},
+               {"matches", std::move(found)}});
+  } else if (!options.count && !options.packets_only) {
+    std::fprintf(stderr, "%llu match%s\n", static_cast<unsigned long long>(matches), matches == 1 ? "" : "es");
+  }
+  if (left_out > 0) {
+    Fail("the search left out " +
+         (left_out == 1 ? std::string("a packet") : oldvek::DecimalText(left_out) + " packets") +
+         " that could not be read (" + first_left_out + ")");
+  }
+  return matches > 0 ? kDone : kNothingFound;
 }
 
 }  // namespace
@@ -159,14 +167,28 @@ int RunSearch(const SearchOptions& options) {
 void AddSearchCommand(CLI::App& app) {
   auto options = std::make_shared<SearchOptions>();
   CLI::App* command = app.add_subcommand(
-      "search", "print the entries of the snippets whose field holds TEXT (any letter case); exit 1 when none");
+      "search",
+      "print the entries of the snippets that hold every term: TEXT in its field, and each --in FIELD=TEXT "
+      "(any letter case); exit 1 when none");
   command->add_option("FOLDER", options->folder, "the archive folder")->required();
-  command->add_option("TEXT", options->text, "what to look for")->required();
+  command->add_option("TEXT", options->text, "what to look for; left out when every --in carries its own TEXT");
   command->add_option("PACKET", options->packets, "packet names; every packet of FOLDER when none");
-  command->add_option("--in", options->in, "the field searched")
-      ->check(CLI::IsMember({"subject", "author", "origin", "code"}))
-      ->capture_default_str();
+  command
+      ->add_option("--in", options->in,
+                   "FIELD (subject, author, origin or code: the code lines) that TEXT is looked for in, "
+                   "subject when none; or FIELD=TEXT, a term of its own. Repeat to require more terms")
+      ->allow_extra_args(false);
+  command->add_flag("-E,--regex", options->regex,
+                    "every TEXT is a regular expression (RE2), in any letter case unless it starts with (?-i); "
+                    "it matches within a code line or a field without its trailing blanks");
+  CLI::Option* count = command->add_flag(
+      "-c,--count", options->count,
+      "print the number of matches of each packet instead: PACKET:N, or N alone when one packet is searched");
+  CLI::Option* packets_only = command->add_flag("-l,--files-with-matches", options->packets_only,
+                                                "print the names of the packets that have a match instead");
+  count->excludes(packets_only);
   AddJson(*command, options->json);
+  command->get_option("--json")->excludes(count)->excludes(packets_only);
   SetAction(*command, [options] { return RunSearch(*options); });
 }
 
