@@ -28,8 +28,8 @@ struct Removal {
   bool to_end = false;
   // A move to another packet: the link of its commit, and what to do once the source's mark
   // is written (see PacketRebuild::Commit).
-  std::optional<MoveLink> link;
-  std::function<Status()> committed;
+  std::optional<MoveLink> link{};
+  std::function<Status()> committed{};
 };
 
 // The same, for a caller that holds the packet's lock (PacketLock) and has settled it.
