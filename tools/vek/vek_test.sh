@@ -33,27 +33,27 @@ run 1 '0 matches' search "$arc" "no such words"
 run 0 '~SORTS.VEK~1$' search "$arc" "SWAP A\$(I)" --in=code
 # search: EXIT, a pattern of the output, the arguments after "search" (as typed in a shell).
 # SWAP stands in the code of SORTS 1 to 3; Margit Halloran wrote SORTS 1 and 3 and FILEIO 3.
-regex_rows='1	^0 matches$	-E "$arc" "(?-i)SWAPPED" --in code
+regex_rows='1	^0 matches	-E "$arc" "(?-i)SWAPPED" --in code
 0	^00003~Recursive	-E "$arc" "swap a\\$\\(i\\), a\\$\\(j\\)" --in code
-0	^3 matches$	--regex "$arc" "halloran$" --in author
+0	^3 matches	--regex "$arc" "halloran$" --in author
 2	not a regular expression	-E "$arc" "(" --in code'
 [ -z "$emulator" ] || regex_rows='2	built without regular expressions	-E "$arc" x'
 while IFS=$'\t' read -r code pattern args; do
   eval "set -- $args"
   run "$code" "$pattern" search "$@"
 done <<ROWS
-0	^2 matches$	"$arc" swap --in code --in author=margit
-0	^SORTS:2$	-c "$arc" --in code=swap --in author=MARGIT
-0	^3$	--count "$arc" --in code=swap sorts
-0	^FILEIO$	-l "$arc" --in author=halloran
-0	^1 match$	"$arc" quick --in subject --in code=swap --in origin=sample
+0	^2 matches	"$arc" swap --in code --in author=margit
+0	^SORTS:2\b	-c "$arc" --in code=swap --in author=MARGIT
+0	^3\r?$	--count "$arc" --in code=swap sorts
+0	^FILEIO\b	-l "$arc" --in author=halloran
+0	^1 match\b	"$arc" quick --in subject --in code=swap --in origin=sample
 2	TEXT is missing	"$arc"
 2	the field is subject, author	"$arc" --in date=1996
 2	1 to 32 characters	"$arc" --in author=
 2	excludes	-c --json "$arc" swap
 $regex_rows
 ROWS
-[ "$(vek search -l "$arc" --in author=halloran)" = "$(printf 'FILEIO\nSORTS')" ] || fail "search -l"
+[ "$(vek search -l "$arc" --in author=halloran | tr -d '\r')" = "$(printf 'FILEIO\nSORTS')" ] || fail "search -l"
 run 1 "" search --files-with-matches "$arc" --in author=nobody
 run 0 '^sorts \(3 snippets\)' list "$arc" sorts
 for record in 0 4 2x -1 9223372036854775809; do
