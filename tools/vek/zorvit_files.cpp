@@ -1,5 +1,6 @@
 #include "zorvit_files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,10 +9,12 @@
 #include "archive.h"
 #include "base/crc32.h"
 #include "base/text.h"
+#include "encoder/page_names.h"
 #include "encoder/zorvit_file_encoder.h"
 #include "failure.h"
 #include "output_file.h"
 #include "progress.h"
+#include "scratch_file_system.h"
 
 #ifdef _WIN32
 #include <process.h>
@@ -25,19 +28,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Appends to every page the CRC-32 of its own bytes and of the whole file.
-void AddCrcLines(const std::vector<std::string>& paths) {
+// Appends to every page the CRC-32 of the input bytes it carries and of the whole input,
+// read from the input itself: a page whose decoding differs from its source fails its check.
+void AddCrcLines(const std::string& input, oldvek::TargetDialect dialect, const std::vector<std::string>& paths) {
+  std::ifstream source(input, std::ios::binary);
+  std::error_code error;
+  const uint64_t length = fs::file_size(input, error);
+  if (error || !source) Fail("cannot read " + input);
   std::vector<uint32_t> page_crcs;
   oldvek::Crc32 file_crc;
-  for (const std::string& path : paths) {
-    std::vector<oldvek::PageText> pages;
-    oldvek::SplitPages(ReadTextLines(path), path, pages);
-    if (pages.size() != 1) Fail(path + ": the encoder wrote no page here");
-    const oldvek::DecodedPage decoded = oldvek::DecodePage(pages.front());
+  std::string piece(1 << 20, '\0');
+  for (uint64_t page = 1; page <= paths.size(); ++page) {
     oldvek::Crc32 page_crc;
-    page_crc.Add(decoded.bytes);
+    for (uint64_t left = oldvek::PageByteCount(dialect, length, page); left > 0;) {
+      const size_t size = static_cast<size_t>(std::min<uint64_t>(left, piece.size()));
+      if (!source.read(piece.data(), static_cast<std::streamsize>(size))) Fail("cannot read " + input);
+      page_crc.Add(std::string_view(piece).substr(0, size));
+      file_crc.Add(std::string_view(piece).substr(0, size));
+      left -= size;
+    }
     page_crcs.push_back(page_crc.value());
-    file_crc.Add(decoded.bytes);
   }
   for (size_t i = 0; i < paths.size(); ++i) {
     std::ofstream page(paths[i], std::ios::binary | std::ios::app);
@@ -78,8 +88,8 @@ EncodedPages::EncodedPages(const EncodeSettings& settings, const std::string& sc
       settings.first_page.empty() ? fs::path(name_).stem().string() + ".BAS" : settings.first_page;
   request.dialect = settings.dialect;
   Progress progress("encoding", fs::file_size(input, error) / 156000 + 1, settings.quiet);
-  paths_ = Must(oldvek::EncodeZorvitPages(Files(), request, [&](uint64_t, const std::string&) { progress.Step(); }));
-  if (!settings.plain) AddCrcLines(paths_);
+  paths_ = Must(oldvek::EncodeZorvitPages(ScratchFiles(), request, [&](uint64_t, const std::string&) { progress.Step(); }));
+  if (!settings.plain) AddCrcLines(input, settings.dialect, paths_);
 }
 
 EncodedPages::ScratchFolder::~ScratchFolder() {
