@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
+#include <sstream>
 
 #include "base/text.h"
 #include "failure.h"
@@ -135,14 +135,15 @@ uint64_t StrictNumber(const std::string& text, const std::string& what, uint64_t
 }
 
 std::vector<std::string> ReadTextLines(const std::string& path) {
-  std::string bytes;
+  std::ostringstream whole;  // streamed in blocks, not character by character
   if (path == "-") {
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    whole << std::cin.rdbuf();
   } else {
     std::ifstream in(path, std::ios::binary);
     if (!in) Fail("cannot read " + path);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    whole << in.rdbuf();
   }
+  const std::string bytes = std::move(whole).str();
   std::vector<std::string> lines;
   size_t begin = 0;
   while (begin < bytes.size()) {
