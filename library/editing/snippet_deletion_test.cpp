@@ -19,8 +19,7 @@ using testing::TestSnippet;
 using testing::WritePacket;
 
 TestSnippet Snippet(std::string subject, int lines) {
-  TestSnippet s;
-  s.subject = std::move(subject);
+  TestSnippet s = testing::SampleSnippet(std::move(subject), {});
   for (int k = 1; k <= lines; ++k) s.lines.push_back("PRINT " + std::to_string(k));
   return s;
 }
