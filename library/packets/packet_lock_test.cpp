@@ -73,9 +73,8 @@ TEST(PacketLockTest, EveryOperationWaitsForALockThatExcludesIt) {
   };
   for (const Case& c : cases) {
     TempFolder folder;
-    testing::TestSnippet snippet;
-    snippet.lines = {"PRINT"};
-    testing::WritePacket(folder.path(), "P", testing::BuildPacket({snippet, snippet}));
+    testing::WritePacket(folder.path(), "P",
+                         testing::BuildPacket({testing::SampleSnippet("One"), testing::SampleSnippet("Two")}));
     Result<PacketLock> other = PacketLock::Take(FileSystem::Default(), folder.path(), "P", c.held);
     ASSERT_TRUE(other.ok());
     std::atomic<bool> let_go = false;
