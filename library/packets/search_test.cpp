@@ -55,10 +55,8 @@ class FakeCaller final : public SearchCaller {
 };
 
 TestSnippet Snippet(std::string author) {
-  TestSnippet s;
+  TestSnippet s = testing::SampleSnippet("Subject");
   s.author = std::move(author);
-  s.subject = "Subject";
-  s.lines = {"PRINT 1"};
   return s;
 }
 
@@ -106,7 +104,7 @@ TEST_F(SearchTest, UnopenablePacketIsLeftOutAndNamed) {
   Spoil(folder_.File("ONE.IDX"));
   const Status status = Search();
   EXPECT_EQ(matches_, 3);
-  EXPECT_EQ(caller_.matches.front(), "00001~Subject~b1~~TWO.VEK~1");
+  EXPECT_EQ(caller_.matches.front(), "00001~Subject~b1~QB45~TWO.VEK~1");
   ASSERT_FALSE(status.ok());
   EXPECT_NE(status.message().find("left out a packet"), std::string::npos) << status.message();
   EXPECT_NE(status.message().find(folder_.File("ONE.IDX")), std::string::npos) << status.message();
