@@ -16,11 +16,7 @@
 namespace oldvek {
 namespace {
 
-using testing::BuildPacket;
-using testing::FaultyFileSystem;
-using testing::TempFolder;
-using testing::SampleSnippet;
-using testing::WritePacket;
+using namespace oldvek::testing;
 
 // Positions in the log of a finished operation; the log's length when a step never came.
 class StepLog {
@@ -90,7 +86,7 @@ TEST(EditOrderTest, AMoveFlushesTheDestinationBeforeItsMarkGoes) {
 
 TEST(EditOrderTest, SettlingAMarkFlushesThePacketBeforeTheMarkGoes) {
   TempFolder folder;
-  const testing::PacketBytes bytes = BuildPacket({SampleSnippet("A"), SampleSnippet("B")});
+  const PacketBytes bytes = BuildPacket({SampleSnippet("A"), SampleSnippet("B")});
   WritePacket(folder.path(), "P", bytes);
   const HeaderFields fields{"author", "subject", "origin", "date", "code"};
   const std::string index = folder.File("P.IDX");
@@ -107,7 +103,7 @@ TEST(EditOrderTest, SettlingAMarkFlushesThePacketBeforeTheMarkGoes) {
   FaultyFileSystem crash;
   crash.FailFrom(static_cast<uint64_t>(first_patch) + 1);
   ASSERT_FALSE(UpdateHeader(crash, folder.path(), "P", 79, fields).ok());
-  ASSERT_TRUE(testing::FileExists(folder.File("P.$OK")));
+  ASSERT_TRUE(FileExists(folder.File("P.$OK")));
   FaultyFileSystem settling;
   ASSERT_TRUE(SettlePacket(settling, folder.path(), "P").ok());
   const StepLog log(settling.steps());

@@ -18,14 +18,7 @@
 namespace oldvek {
 namespace {
 
-using testing::BuildPacket;
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::PacketBytes;
-using testing::ReadFileBytes;
-using testing::SampleSnippet;
-using testing::TempFolder;
-using testing::TestSnippet;
+using namespace oldvek::testing;
 
 // Packet contents by base name.
 using Packets = std::map<std::string, PacketBytes>;
@@ -76,9 +69,9 @@ bool AnyMark(const TempFolder& folder, const Packets& packets) {
 // The packets, and leftovers of an earlier rebuild that never committed, which must be
 // removed or emptied and never used.
 void Prepare(const TempFolder& folder, const Packets& packets) {
-  for (const auto& [base, bytes] : packets) testing::WritePacket(folder.path(), base, bytes);
-  testing::WriteFileBytes(folder.File(packets.begin()->first + ".$VE"), "stale packet bytes");
-  testing::WriteFileBytes(folder.File(packets.begin()->first + ".$ID"), "stale index bytes");
+  for (const auto& [base, bytes] : packets) WritePacket(folder.path(), base, bytes);
+  WriteFileBytes(folder.File(packets.begin()->first + ".$VE"), "stale packet bytes");
+  WriteFileBytes(folder.File(packets.begin()->first + ".$ID"), "stale index bytes");
 }
 
 // Runs the operation with a file layer that fails operation `n` and, unless `only_one`,

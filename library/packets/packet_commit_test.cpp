@@ -13,12 +13,7 @@
 namespace oldvek {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::PacketBytes;
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
+using namespace oldvek::testing;
 
 Commit PlaceRebuilt() {
   Commit commit;
@@ -110,7 +105,7 @@ class SettlePacketTest : public ::testing::Test {
  protected:
   SettlePacketTest() : files_(folder_.path(), "PKT") {}
 
-  void WritePair(const PacketBytes& pair) { testing::WritePacket(folder_.path(), "PKT", pair); }
+  void WritePair(const PacketBytes& pair) { WritePacket(folder_.path(), "PKT", pair); }
   PacketBytes ReadPair() { return {ReadFileBytes(files_.packet), ReadFileBytes(files_.index)}; }
   void WriteRebuilt(const PacketBytes& pair) {
     WriteFileBytes(files_.rebuilt_packet, pair.packet);

@@ -14,10 +14,7 @@
 namespace oldvek {
 namespace {
 
-using testing::BuildPacket;
-using testing::TempFolder;
-using testing::TestSnippet;
-using testing::WritePacket;
+using namespace oldvek::testing;
 
 // A packet file that cannot be used: a folder stands in its place.
 void Spoil(const std::string& path) {
@@ -55,7 +52,7 @@ class FakeCaller final : public SearchCaller {
 };
 
 TestSnippet Snippet(std::string author) {
-  TestSnippet s = testing::SampleSnippet("Subject");
+  TestSnippet s = SampleSnippet("Subject");
   s.author = std::move(author);
   return s;
 }
@@ -82,7 +79,7 @@ class SearchTest : public ::testing::Test {
   }
 
   TempFolder folder_;
-  testing::FaultyFileSystem files_;
+  FaultyFileSystem files_;
   SearchRequest request_;
   SearchCriteria criteria_{};
   SnippetRecord snippet_{};

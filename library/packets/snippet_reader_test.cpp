@@ -12,12 +12,7 @@
 namespace oldvek {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::PacketBytes;
-using testing::ReadFileBytes;
-using testing::SampleSnippet;
-using testing::WriteFileBytes;
+using namespace oldvek::testing;
 using Lines = std::vector<std::string>;
 
 struct Snippet : SnippetInfo {
@@ -27,7 +22,7 @@ struct Snippet : SnippetInfo {
 // Two snippets, Swap and Count, in packet ARC of a fresh folder.
 class SnippetReaderTest : public ::testing::Test {
  protected:
-  SnippetReaderTest() { testing::WritePacket(folder_.path(), "ARC", kTwo); }
+  SnippetReaderTest() { WritePacket(folder_.path(), "ARC", kTwo); }
 
   // Fetches a snippet with its code lines collected.
   Result<Snippet> Fetch(uint64_t position, std::string_view base = "ARC", FileSystem& fs = FileSystem::Default(),
@@ -45,17 +40,17 @@ class SnippetReaderTest : public ::testing::Test {
     return snippet;
   }
 
-  const PacketBytes kTwo = testing::BuildPacket(
+  const PacketBytes kTwo = BuildPacket(
       {SampleSnippet("Swap", {"SWAP A, B", "PRINT A; B"}), SampleSnippet("Count", {"FOR I = 1 TO 10", "NEXT I"})});
-  testing::TempFolder folder_;
+  TempFolder folder_;
 };
 
 TEST_F(SnippetReaderTest, FetchesHeaderLinesAndTagOfAMiddleSnippetUnderTheWholeBaseName) {
-  testing::WritePacket(folder_.path(), "MY PKT", kTwo);
+  WritePacket(folder_.path(), "MY PKT", kTwo);
   Result<Snippet> snippet = Fetch(1, "MY PKT");
   ASSERT_TRUE(snippet.ok()) << snippet.status().message();
   EXPECT_EQ(snippet->code_lines, (Lines{"SWAP A, B", "PRINT A; B"})) << "the body ends where Count begins";
-  EXPECT_EQ(snippet->header.Field(SnippetHeader::kSubject), testing::Fixed("Swap", 31));
+  EXPECT_EQ(snippet->header.Field(SnippetHeader::kSubject), Fixed("Swap", 31));
   EXPECT_EQ(snippet->tag(), "SORT");
   EXPECT_EQ(snippet->kind, SnippetKind::kPlain);
   EXPECT_FALSE(FileExists(folder_.File("MY.IDX")));
@@ -75,8 +70,8 @@ TEST_F(SnippetReaderTest, AFetchThatDoesNotMarkLeavesTheIndexAsItWasAndCreatesNo
 // Damaged Start fields: the body is what lies between a whole record's Start and the next
 // whole record's, never past the packet, and a Start of 0 or past the end is no snippet.
 TEST_F(SnippetReaderTest, DamagedStartsGiveTheLinesThatLieBetweenThem) {
-  const std::string past_end = testing::Fixed(std::to_string(kTwo.packet.size() + 1), 10);
-  const std::string count_header = testing::HeaderBytes(SampleSnippet("Count", {}));
+  const std::string past_end = Fixed(std::to_string(kTwo.packet.size() + 1), 10);
+  const std::string count_header = HeaderBytes(SampleSnippet("Count", {}));
   const Lines both = {"SWAP A, B", "PRINT A; B", count_header + "FOR I = 1 TO 10", "NEXT I"};
   const struct {
     size_t at;  // where in the index `start` is written; the end appends it
@@ -88,14 +83,14 @@ TEST_F(SnippetReaderTest, DamagedStartsGiveTheLinesThatLieBetweenThem) {
       {1, "0         ", 1, {}, true},  // the next record still starts far into the packet
       {79, past_end, 79, {}, true},
       {79, std::string(10, ' '), 1, both, false},
-      {79, testing::Fixed("100", 10), 1, {}, false},  // an end inside the header
+      {79, Fixed("100", 10), 1, {}, false},  // an end inside the header
       {79, "9999999999", 1, both, false},
       {kTwo.index.size(), " 200      ", 79, {"FOR I = 1 TO 10", "NEXT I"}, false},  // no whole record
   };
   for (const auto& c : cases) {
     PacketBytes bytes = kTwo;
     bytes.index.replace(c.at, 10, c.start);
-    testing::WritePacket(folder_.path(), "ARC", bytes);
+    WritePacket(folder_.path(), "ARC", bytes);
     FaultyFileSystem file_system;
     Result<Snippet> snippet = Fetch(c.position, "ARC", file_system);
     ASSERT_TRUE(snippet.ok()) << c.start << ": " << snippet.status().message();
@@ -112,7 +107,7 @@ TEST_F(SnippetReaderTest, DamagedStartsGiveTheLinesThatLieBetweenThem) {
 }
 
 TEST_F(SnippetReaderTest, AMissingPacketIsCreatedEmptyForAnExistingRecord) {
-  WriteFileBytes(folder_.File("LOST.IDX"), testing::IndexRecordBytes(SampleSnippet("Lost", {}), 1));
+  WriteFileBytes(folder_.File("LOST.IDX"), IndexRecordBytes(SampleSnippet("Lost", {}), 1));
   Result<Snippet> snippet = Fetch(1, "LOST");
   ASSERT_TRUE(snippet.ok()) << snippet.status().message();
   EXPECT_TRUE(snippet->code_lines.empty());
@@ -134,7 +129,7 @@ TEST_F(SnippetReaderTest, AFailureAtAnyStepGivesNoResultAndChangesAtMostTheFlag)
   ASSERT_GT(dry_run.operations(), 5);
 
   for (uint64_t fail_at = 1; fail_at <= dry_run.operations(); ++fail_at) {
-    testing::WritePacket(folder_.path(), "ARC", kTwo);
+    WritePacket(folder_.path(), "ARC", kTwo);
     FaultyFileSystem file_system(FileSystem::Default(), fail_at);
     EXPECT_FALSE(Fetch(1, "ARC", file_system).ok()) << "operation " << fail_at;
     const std::string index = ReadFileBytes(folder_.File("ARC.IDX"));
