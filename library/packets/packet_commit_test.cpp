@@ -39,13 +39,11 @@ TEST(CommitMarkFormatTest, ExactBytesAndRoundTrip) {
 
 // A mark body sealed with its true sum, so that each case below fails for its own fault only.
 std::string Sealed(std::string_view body) {
-  return std::string(body) + "SUM " + [&] {
-    char sum[9];
-    Crc32 crc;
-    crc.Add(body);
-    std::snprintf(sum, sizeof sum, "%08X", static_cast<unsigned>(crc.value()));
-    return std::string(sum);
-  }() + "\nEND\n";
+  Crc32 crc;
+  crc.Add(body);
+  char sum[9];
+  std::snprintf(sum, sizeof sum, "%08X", static_cast<unsigned>(crc.value()));
+  return std::string(body) + "SUM " + sum + "\nEND\n";
 }
 
 TEST(CommitMarkFormatTest, AMarkCutShortAnywhereIsNoMark) {
