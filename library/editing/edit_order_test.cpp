@@ -16,9 +16,7 @@
 namespace oldvek {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::TempFolder;
-using testing::TestSnippet;
+using namespace oldvek::testing;
 
 // Positions in the log of a finished operation; the log's length when a step never came.
 class StepLog {
@@ -54,16 +52,9 @@ class StepLog {
   std::string text_;
 };
 
-TestSnippet Snippet(std::string subject) {
-  TestSnippet s;
-  s.subject = std::move(subject);
-  s.lines = {"PRINT 1"};
-  return s;
-}
-
 TEST(EditOrderTest, ARebuildFlushesItsFilesThenItsMarkThenRenames) {
   TempFolder folder;
-  testing::WritePacket(folder.path(), "P", testing::BuildPacket({Snippet("A"), Snippet("B")}));
+  WritePacket(folder.path(), "P", BuildPacket({SampleSnippet("A"), SampleSnippet("B")}));
   FaultyFileSystem files;
   ASSERT_TRUE(DeleteSnippet(files, folder.path(), "P", 1).ok());
   const StepLog log(files.steps());
@@ -81,8 +72,8 @@ TEST(EditOrderTest, ARebuildFlushesItsFilesThenItsMarkThenRenames) {
 
 TEST(EditOrderTest, AMoveFlushesTheDestinationBeforeItsMarkGoes) {
   TempFolder folder;
-  testing::WritePacket(folder.path(), "SRC", testing::BuildPacket({Snippet("A")}));
-  testing::WritePacket(folder.path(), "DST", testing::BuildPacket({Snippet("B")}));
+  WritePacket(folder.path(), "SRC", BuildPacket({SampleSnippet("A")}));
+  WritePacket(folder.path(), "DST", BuildPacket({SampleSnippet("B")}));
   FaultyFileSystem files;
   ASSERT_TRUE(MoveSnippet(files, folder.path(), "SRC", 1, "DST").ok());
   const StepLog log(files.steps());
@@ -95,8 +86,8 @@ TEST(EditOrderTest, AMoveFlushesTheDestinationBeforeItsMarkGoes) {
 
 TEST(EditOrderTest, SettlingAMarkFlushesThePacketBeforeTheMarkGoes) {
   TempFolder folder;
-  const testing::PacketBytes bytes = testing::BuildPacket({Snippet("A"), Snippet("B")});
-  testing::WritePacket(folder.path(), "P", bytes);
+  const PacketBytes bytes = BuildPacket({SampleSnippet("A"), SampleSnippet("B")});
+  WritePacket(folder.path(), "P", bytes);
   const HeaderFields fields{"author", "subject", "origin", "date", "code"};
   const std::string index = folder.File("P.IDX");
   const std::string packet = folder.File("P.VEK");
@@ -108,11 +99,11 @@ TEST(EditOrderTest, SettlingAMarkFlushesThePacketBeforeTheMarkGoes) {
     first_patch = std::min(log.FirstWrite(index), log.FirstWrite(packet));
   }
   // Cut off just after the mark: settling carries it out.
-  testing::WritePacket(folder.path(), "P", bytes);
+  WritePacket(folder.path(), "P", bytes);
   FaultyFileSystem crash;
   crash.FailFrom(static_cast<uint64_t>(first_patch) + 1);
   ASSERT_FALSE(UpdateHeader(crash, folder.path(), "P", 79, fields).ok());
-  ASSERT_TRUE(testing::FileExists(folder.File("P.$OK")));
+  ASSERT_TRUE(FileExists(folder.File("P.$OK")));
   FaultyFileSystem settling;
   ASSERT_TRUE(SettlePacket(settling, folder.path(), "P").ok());
   const StepLog log(settling.steps());

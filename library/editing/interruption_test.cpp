@@ -18,40 +18,22 @@
 namespace oldvek {
 namespace {
 
-using testing::BuildPacket;
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::PacketBytes;
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::TestSnippet;
-using testing::WriteFileBytes;
-using testing::WritePacket;
+using namespace oldvek::testing;
 
 // Packet contents by base name.
 using Packets = std::map<std::string, PacketBytes>;
+using Operation = std::function<Status(FileSystem&, const std::string& folder)>;
 
-TestSnippet Snippet(std::string subject, std::vector<std::string> lines) {
-  TestSnippet s;
-  s.author = "Eve Tester";
-  s.subject = std::move(subject);
-  s.origin = "Here";
-  s.date = "2001-02-03";
-  s.code = "QB45";
-  s.tag = "T";
-  s.lines = std::move(lines);
-  return s;
-}
-
-const TestSnippet kA = Snippet("Alpha", {"PRINT \"A\"", "", "END"});
-const TestSnippet kB = Snippet("Beta", {std::string(300, 'B'), "REM two"});
-const TestSnippet kC = Snippet("Gamma", {"C = 1"});
-const TestSnippet kX = Snippet("Xray", {"X"});
-const TestSnippet kY = Snippet("Yankee", {});
+const TestSnippet kA = SampleSnippet("Alpha", {"PRINT \"A\"", "", "END"});
+const TestSnippet kB = SampleSnippet("Beta", {std::string(300, 'B'), "REM two"});
+const TestSnippet kC = SampleSnippet("Gamma", {"C = 1"});
+const TestSnippet kX = SampleSnippet("Xray", {"X"});
+const TestSnippet kY = SampleSnippet("Yankee", {});
 
 struct Scenario {
+  std::string name;
   Packets before;
-  std::function<Status(FileSystem&, const std::string& folder)> operation;
+  Operation operation;
   Packets after;
   // States an interruption may leave besides `before` and `after`.
   std::vector<Packets> also_allowed = {};
@@ -68,19 +50,11 @@ Packets Read(const TempFolder& folder, const Packets& like) {
   return state;
 }
 
-bool Same(const Packets& a, const Packets& b) {
-  for (const auto& [base, bytes] : a) {
-    const auto other = b.find(base);
-    if (other == b.end() || other->second.packet != bytes.packet || other->second.index != bytes.index) return false;
-  }
-  return a.size() == b.size();
-}
-
 std::string Describe(const Packets& state, const Scenario& scenario) {
-  if (Same(state, scenario.before)) return "old";
-  if (Same(state, scenario.after)) return "new";
+  if (state == scenario.before) return "old";
+  if (state == scenario.after) return "new";
   for (size_t i = 0; i < scenario.also_allowed.size(); ++i) {
-    if (Same(state, scenario.also_allowed[i])) return "allowed state " + std::to_string(i + 1);
+    if (state == scenario.also_allowed[i]) return "allowed state " + std::to_string(i + 1);
   }
   return "a mixture";
 }
@@ -106,11 +80,7 @@ void RunInterrupted(const Scenario& scenario, uint64_t n, bool only_one) {
   TempFolder folder;
   Prepare(folder, scenario.before);
   FaultyFileSystem faulty;
-  if (only_one) {
-    faulty.FailOnly(n);
-  } else {
-    faulty.FailFrom(n);
-  }
+  only_one ? faulty.FailOnly(n) : faulty.FailFrom(n);
   const Status status = scenario.operation(faulty, folder.path());
   const std::string left = Describe(Read(folder, scenario.before), scenario);
   if (status.ok()) {
@@ -129,7 +99,10 @@ void RunInterrupted(const Scenario& scenario, uint64_t n, bool only_one) {
   EXPECT_NE(Describe(Read(folder, scenario.before), scenario), "a mixture") << status.message();
 }
 
-void RunInterruptedAtEveryStep(const Scenario& scenario) {
+class InterruptionTest : public ::testing::TestWithParam<Scenario> {};
+
+TEST_P(InterruptionTest, LeavesTheOldOrTheNewPackets) {
+  const Scenario& scenario = GetParam();
   uint64_t total = 0;
   {
     TempFolder folder;
@@ -140,87 +113,64 @@ void RunInterruptedAtEveryStep(const Scenario& scenario) {
     ASSERT_EQ(Describe(Read(folder, scenario.before), scenario), "new");
   }
   ASSERT_GT(total, 10u);
-  for (uint64_t n = 1; n <= total; ++n) {
-    // As after a crash: nothing more reaches the disk.
-    SCOPED_TRACE("failing from operation " + std::to_string(n) + " of " + std::to_string(total));
-    RunInterrupted(scenario, n, false);
+  // Failing from operation n on is a crash: nothing more reaches the disk. Failing operation
+  // n alone is a passing fault: what the operation does about a failure runs too.
+  for (bool only_one : {false, true}) {
+    for (uint64_t n = 1; n <= total; ++n) {
+      SCOPED_TRACE((only_one ? "failing operation " : "failing from operation ") + std::to_string(n) + " of " +
+                   std::to_string(total));
+      RunInterrupted(scenario, n, only_one);
+    }
   }
-  for (uint64_t n = 1; n <= total; ++n) {
-    // A passing fault: what the operation does about a failure runs too.
-    SCOPED_TRACE("failing operation " + std::to_string(n) + " of " + std::to_string(total));
-    RunInterrupted(scenario, n, true);
-  }
 }
 
-TEST(InterruptionTest, Deletion) {
-  RunInterruptedAtEveryStep({
-      .before = {{"P", BuildPacket({kA, kB, kC})}},
-      .operation = [](FileSystem& fs, const std::string& folder) { return DeleteSnippet(fs, folder, "P", 79); },
-      .after = {{"P", BuildPacket({kA, kC})}},
-  });
+Operation Move(std::string source, uint64_t position, std::string destination) {
+  return [=](FileSystem& fs, const std::string& folder) {
+    return MoveSnippet(fs, folder, source, position, destination).status();
+  };
 }
 
-TEST(InterruptionTest, MoveToAnotherPacket) {
-  RunInterruptedAtEveryStep({
-      .before = {{"SRC", BuildPacket({kA, kB, kC})}, {"DST", BuildPacket({kX, kY})}},
-      .operation = [](FileSystem& fs, const std::string& folder) {
-        return MoveSnippet(fs, folder, "SRC", 79, "DST").status();
-      },
-      .after = {{"SRC", BuildPacket({kA, kC})}, {"DST", BuildPacket({kX, kY, kB})}},
-  });
+TestSnippet Retitled(TestSnippet snippet) {
+  snippet.author = "New author";
+  snippet.subject = "New subject";
+  snippet.origin = "New origin";
+  snippet.date = "New date";
+  snippet.code = "NEWCODE";
+  return snippet;
 }
 
-// The same with the source's name first, so the source is settled first afterwards.
-TEST(InterruptionTest, MoveToAnotherPacketSettledFromTheSource) {
-  RunInterruptedAtEveryStep({
-      .before = {{"A", BuildPacket({kA, kB, kC})}, {"Z", BuildPacket({kX, kY})}},
-      .operation = [](FileSystem& fs, const std::string& folder) {
-        return MoveSnippet(fs, folder, "A", 79, "Z").status();
-      },
-      .after = {{"A", BuildPacket({kA, kC})}, {"Z", BuildPacket({kX, kY, kB})}},
-  });
+PacketBytes WithPartialRecord(PacketBytes bytes) {
+  bytes.index += "Q";
+  return bytes;
 }
 
-TEST(InterruptionTest, MoveOntoAPartialRecord) {
-  // The destination's index ends in one byte of a record; the new record covers it, and a
-  // move taken back must put that byte back.
-  PacketBytes destination = BuildPacket({kX});
-  destination.index += "Q";
-  RunInterruptedAtEveryStep({
-      .before = {{"SRC", BuildPacket({kA, kB})}, {"DST", destination}},
-      .operation = [](FileSystem& fs, const std::string& folder) {
-        return MoveSnippet(fs, folder, "SRC", 79, "DST").status();
-      },
-      .after = {{"SRC", BuildPacket({kA})}, {"DST", BuildPacket({kX, kB})}},
-      .also_allowed = {{{"SRC", BuildPacket({kA, kB})}, {"DST", BuildPacket({kX, kB})}}},
-  });
-}
-
-TEST(InterruptionTest, MoveWithinOnePacket) {
-  RunInterruptedAtEveryStep({
-      .before = {{"P", BuildPacket({kA, kB, kC})}},
-      .operation = [](FileSystem& fs, const std::string& folder) {
-        return MoveSnippet(fs, folder, "P", 1, "P").status();
-      },
-      .after = {{"P", BuildPacket({kB, kC, kA})}},
-  });
-}
-
-TEST(InterruptionTest, HeaderUpdate) {
-  TestSnippet updated = kB;
-  updated.author = "New author";
-  updated.subject = "New subject";
-  updated.origin = "New origin";
-  updated.date = "New date";
-  updated.code = "NEWCODE";
-  RunInterruptedAtEveryStep({
-      .before = {{"P", BuildPacket({kA, kB, kC})}},
-      .operation = [](FileSystem& fs, const std::string& folder) {
-        return UpdateHeader(fs, folder, "P", 79, {"New author", "New subject", "New origin", "New date", "NEWCODE"});
-      },
-      .after = {{"P", BuildPacket({kA, updated, kC})}},
-  });
-}
+INSTANTIATE_TEST_SUITE_P(
+    Edits, InterruptionTest,
+    ::testing::Values(
+        Scenario{"Deletion", {{"P", BuildPacket({kA, kB, kC})}},
+                 [](FileSystem& fs, const std::string& folder) { return DeleteSnippet(fs, folder, "P", 79); },
+                 {{"P", BuildPacket({kA, kC})}}},
+        Scenario{"MoveToAnotherPacket", {{"SRC", BuildPacket({kA, kB, kC})}, {"DST", BuildPacket({kX, kY})}},
+                 Move("SRC", 79, "DST"), {{"SRC", BuildPacket({kA, kC})}, {"DST", BuildPacket({kX, kY, kB})}}},
+        // The source's name first, so the source is settled first afterwards.
+        Scenario{"MoveSettledFromTheSource", {{"A", BuildPacket({kA, kB, kC})}, {"Z", BuildPacket({kX, kY})}},
+                 Move("A", 79, "Z"), {{"A", BuildPacket({kA, kC})}, {"Z", BuildPacket({kX, kY, kB})}}},
+        // The destination's index ends in one byte of a record; the new record covers it, and a
+        // move taken back must put that byte back.
+        Scenario{"MoveOntoAPartialRecord",
+                 {{"SRC", BuildPacket({kA, kB})}, {"DST", WithPartialRecord(BuildPacket({kX}))}},
+                 Move("SRC", 79, "DST"),
+                 {{"SRC", BuildPacket({kA})}, {"DST", BuildPacket({kX, kB})}},
+                 {{{"SRC", BuildPacket({kA, kB})}, {"DST", BuildPacket({kX, kB})}}}},
+        Scenario{"MoveWithinOnePacket", {{"P", BuildPacket({kA, kB, kC})}}, Move("P", 1, "P"),
+                 {{"P", BuildPacket({kB, kC, kA})}}},
+        Scenario{"HeaderUpdate", {{"P", BuildPacket({kA, kB, kC})}},
+                 [](FileSystem& fs, const std::string& folder) {
+                   return UpdateHeader(fs, folder, "P", 79,
+                                       {"New author", "New subject", "New origin", "New date", "NEWCODE"});
+                 },
+                 {{"P", BuildPacket({kA, Retitled(kB), kC})}}}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace oldvek

@@ -12,15 +12,10 @@
 namespace oldvek {
 namespace {
 
-using testing::BuildPacket;
-using testing::PacketBytes;
-using testing::TempFolder;
-using testing::TestSnippet;
-using testing::WritePacket;
+using namespace oldvek::testing;
 
 TestSnippet Snippet(std::string subject, int lines) {
-  TestSnippet s;
-  s.subject = std::move(subject);
+  TestSnippet s = SampleSnippet(std::move(subject), {});
   for (int k = 1; k <= lines; ++k) s.lines.push_back("PRINT " + std::to_string(k));
   return s;
 }
@@ -66,7 +61,7 @@ TEST(SnippetMoveTest, ADestinationThatIsNoPacketOfTheFolderWritesNothingAnywhere
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(parent.path()), {}), 1);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
-  EXPECT_EQ(testing::ReadFileBytes(folder + "SORTS.IDX"), bytes.index);
+  EXPECT_EQ(ReadFileBytes(folder + "SORTS.IDX"), bytes.index);
 }
 
 }  // namespace

@@ -13,8 +13,7 @@
 namespace oldvek {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::TempFolder;
+using namespace oldvek::testing;
 
 constexpr char E = '\xE3';
 
@@ -22,7 +21,7 @@ constexpr char E = '\xE3';
 class BodyFile {
  public:
   explicit BodyFile(std::string_view bytes, int fail_at = 0) : file_system_(FileSystem::Default(), fail_at) {
-    testing::WriteFileBytes(folder_.File("BODY.VEK"), bytes);
+    WriteFileBytes(folder_.File("BODY.VEK"), bytes);
     Result<std::unique_ptr<File>> file = file_system_.Open(folder_.File("BODY.VEK"), {});
     if (!file.ok()) throw std::runtime_error(file.status().message());
     file_ = std::move(*file);
@@ -51,7 +50,7 @@ class BodyFile {
     Result<uint64_t> copied = CopyBodyLines(*file_, begin, end, writer, piece_size);
     if (!copied.ok()) return copied.status();
     OLDVEK_RETURN_IF_ERROR(writer.Flush());
-    std::string bytes = testing::ReadFileBytes(path);
+    std::string bytes = ReadFileBytes(path);
     if (bytes.size() != *copied) return Status::Error("the count is not the bytes written");
     return bytes;
   }

@@ -7,20 +7,22 @@
 #include "base/crc32.h"
 #include "faulty_file_system.h"
 #include "packets/packet_files.h"
+#include "packet_writer.h"
 #include "temp_folder.h"
 
 namespace oldvek {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
+using namespace oldvek::testing;
 
-Commit RebuildAndPatches() {
+Commit PlaceRebuilt() {
   Commit commit;
   commit.place_rebuilt = true;
+  return commit;
+}
+
+Commit RebuildAndPatches() {
+  Commit commit = PlaceRebuilt();
   commit.patches = {Patch::Write(PacketPart::kIndex, 79, std::string("A\nEND\n\xE3", 7)),
                     Patch::Cut(PacketPart::kPacket, 3301), Patch::Write(PacketPart::kPacket, 1, "")};
   return commit;
@@ -37,13 +39,11 @@ TEST(CommitMarkFormatTest, ExactBytesAndRoundTrip) {
 
 // A mark body sealed with its true sum, so that each case below fails for its own fault only.
 std::string Sealed(std::string_view body) {
-  return std::string(body) + "SUM " + [&] {
-    char sum[9];
-    Crc32 crc;
-    crc.Add(body);
-    std::snprintf(sum, sizeof sum, "%08X", static_cast<unsigned>(crc.value()));
-    return std::string(sum);
-  }() + "\nEND\n";
+  Crc32 crc;
+  crc.Add(body);
+  char sum[9];
+  std::snprintf(sum, sizeof sum, "%08X", static_cast<unsigned>(crc.value()));
+  return std::string(body) + "SUM " + sum + "\nEND\n";
 }
 
 TEST(CommitMarkFormatTest, AMarkCutShortAnywhereIsNoMark) {
@@ -99,21 +99,13 @@ TEST(CommitMarkFormatTest, StepsMustFitTheFilesTheyChange) {
   }
 }
 
-struct Pair {
-  std::string packet;
-  std::string index;
-};
-
 class SettlePacketTest : public ::testing::Test {
  protected:
   SettlePacketTest() : files_(folder_.path(), "PKT") {}
 
-  void WritePair(const Pair& pair) {
-    WriteFileBytes(files_.packet, pair.packet);
-    WriteFileBytes(files_.index, pair.index);
-  }
-  Pair ReadPair() { return {ReadFileBytes(files_.packet), ReadFileBytes(files_.index)}; }
-  void WriteRebuilt(const Pair& pair) {
+  void WritePair(const PacketBytes& pair) { WritePacket(folder_.path(), "PKT", pair); }
+  PacketBytes ReadPair() { return {ReadFileBytes(files_.packet), ReadFileBytes(files_.index)}; }
+  void WriteRebuilt(const PacketBytes& pair) {
     WriteFileBytes(files_.rebuilt_packet, pair.packet);
     WriteFileBytes(files_.rebuilt_index, pair.index);
   }
@@ -128,53 +120,40 @@ class SettlePacketTest : public ::testing::Test {
   PacketFiles files_;
 };
 
-const Pair kOld{"old packet", "old index"};
-const Pair kNew{"new packet!", "new index!"};
+const PacketBytes kOld{"old packet", "old index"};
+const PacketBytes kNew{"new packet!", "new index!"};
 
-TEST_F(SettlePacketTest, RebuiltFilesWithoutAWholeMarkAreRemovedAndThePairKept) {
-  Commit place;
-  place.place_rebuilt = true;
-  const std::string mark = EncodeCommit(place);
-  for (bool cut_short_mark : {false, true}) {
+// Rebuilt files without a whole mark are removed and the pair kept; a whole mark finishes the
+// replacement from where it stopped: before the first rename, or between the two.
+TEST_F(SettlePacketTest, RebuiltFilesArePlacedUnderAWholeMarkOnly) {
+  const std::string mark = EncodeCommit(PlaceRebuilt());
+  const struct {
+    std::optional<std::string> mark;
+    bool packet_already_placed;
+    const PacketBytes& settled;
+  } cases[] = {{std::nullopt, false, kOld}, {mark.substr(0, mark.size() - 1), false, kOld},
+               {mark, false, kNew}, {mark, true, kNew}};
+  for (const auto& c : cases) {
     WritePair(kOld);
     WriteRebuilt(kNew);
-    if (cut_short_mark) WriteFileBytes(files_.mark, mark.substr(0, mark.size() - 1));
-    ASSERT_TRUE(Settle().ok());
-    EXPECT_TRUE(NothingLeftOver());
-    EXPECT_EQ(ReadPair().packet, kOld.packet);
-    EXPECT_EQ(ReadPair().index, kOld.index);
-  }
-}
-
-TEST_F(SettlePacketTest, AMarkToPlaceFinishesTheReplacementFromWhereItStopped) {
-  Commit place;
-  place.place_rebuilt = true;
-  // Stopped before the first rename, and between the two.
-  for (bool packet_already_placed : {false, true}) {
-    WritePair(kOld);
-    WriteRebuilt(kNew);
-    if (packet_already_placed) {
+    if (c.packet_already_placed) {
       ASSERT_TRUE(FileSystem::Default().Replace(files_.rebuilt_packet, files_.packet).ok());
     }
-    WriteFileBytes(files_.mark, EncodeCommit(place));
+    if (c.mark) WriteFileBytes(files_.mark, *c.mark);
     ASSERT_TRUE(Settle().ok());
     EXPECT_TRUE(NothingLeftOver());
-    EXPECT_EQ(ReadPair().packet, kNew.packet);
-    EXPECT_EQ(ReadPair().index, kNew.index);
+    EXPECT_EQ(ReadPair(), c.settled) << c.mark.value_or("no mark");
   }
 }
 
 TEST_F(SettlePacketTest, ARebuiltPacketFileWithoutItsIndexIsNeverPlacedAlone) {
-  Commit place;
-  place.place_rebuilt = true;
   WritePair(kOld);
   WriteFileBytes(files_.rebuilt_packet, kNew.packet);
-  WriteFileBytes(files_.mark, EncodeCommit(place));
+  WriteFileBytes(files_.mark, EncodeCommit(PlaceRebuilt()));
   const Status settled = Settle();
   ASSERT_FALSE(settled.ok());
   EXPECT_NE(settled.message().find("is missing"), std::string::npos) << settled.message();
-  EXPECT_EQ(ReadPair().packet, kOld.packet);
-  EXPECT_EQ(ReadPair().index, kOld.index);
+  EXPECT_EQ(ReadPair(), kOld);
 }
 
 TEST_F(SettlePacketTest, AMarkToPatchIsAppliedAgain) {
@@ -185,8 +164,7 @@ TEST_F(SettlePacketTest, AMarkToPatchIsAppliedAgain) {
   WriteFileBytes(files_.mark, EncodeCommit(patch));
   ASSERT_TRUE(Settle().ok());
   EXPECT_TRUE(NothingLeftOver());
-  EXPECT_EQ(ReadPair().packet, "01XY456789");
-  EXPECT_EQ(ReadPair().index, "abZ");
+  EXPECT_EQ(ReadPair(), (PacketBytes{"01XY456789", "abZ"}));
 }
 
 TEST_F(SettlePacketTest, ADamagedMarkIsSetAsideOnceAndThePacketLeftAsItIs) {
@@ -205,8 +183,7 @@ TEST_F(SettlePacketTest, ADamagedMarkIsSetAsideOnceAndThePacketLeftAsItIs) {
     EXPECT_EQ(ReadFileBytes(files_.set_aside), mark);
     EXPECT_TRUE(Settle().ok());
     EXPECT_TRUE(NothingLeftOver());
-    EXPECT_EQ(ReadPair().packet, kOld.packet);
-    EXPECT_EQ(ReadPair().index, kOld.index);
+    EXPECT_EQ(ReadPair(), kOld);
   }
 }
 
@@ -230,9 +207,7 @@ TEST_F(SettlePacketTest, FilesOfARebuildStillRunningAreLeftAlone) {
 TEST_F(SettlePacketTest, AMarkInUseFailsAndTouchesNothing) {
   WritePair(kOld);
   WriteRebuilt(kNew);
-  Commit place;
-  place.place_rebuilt = true;
-  Result<CommitMark> held = CommitMark::Write(FileSystem::Default(), files_, place);
+  Result<CommitMark> held = CommitMark::Write(FileSystem::Default(), files_, PlaceRebuilt());
   ASSERT_TRUE(held.ok());
   EXPECT_FALSE(Settle().ok());
   EXPECT_EQ(ReadPair().packet, kOld.packet);
@@ -242,12 +217,10 @@ TEST_F(SettlePacketTest, AMarkInUseFailsAndTouchesNothing) {
 }
 
 TEST_F(SettlePacketTest, AMarkThatCannotBeCarriedOutStaysForTheNextOperation) {
-  Commit place;
-  place.place_rebuilt = true;
   for (uint64_t fail_from = 1;; ++fail_from) {
     WritePair(kOld);
     WriteRebuilt(kNew);
-    WriteFileBytes(files_.mark, EncodeCommit(place));
+    WriteFileBytes(files_.mark, EncodeCommit(PlaceRebuilt()));
     FaultyFileSystem faulty;
     faulty.FailFrom(fail_from);
     const Status status = Settle(faulty);
@@ -255,8 +228,7 @@ TEST_F(SettlePacketTest, AMarkThatCannotBeCarriedOutStaysForTheNextOperation) {
     EXPECT_TRUE(FileExists(files_.mark)) << fail_from;
     ASSERT_TRUE(Settle().ok());
     EXPECT_TRUE(NothingLeftOver());
-    EXPECT_EQ(ReadPair().packet, kNew.packet);
-    EXPECT_EQ(ReadPair().index, kNew.index);
+    EXPECT_EQ(ReadPair(), kNew);
   }
 }
 

@@ -12,6 +12,7 @@
 #include "extract/snippet_extraction.h"
 #include "packet_writer.h"
 #include "packets/index_builder.h"
+#include "packets/packet_check.h"
 #include "packets/snippet_reader.h"
 #include "temp_folder.h"
 
@@ -61,6 +62,8 @@ TEST(PacketLockTest, EveryOperationWaitsForALockThatExcludesIt) {
          return ExtractSnippet(FileSystem::Default(), "00001~~~~P.VEK~1", folder, folder + "OUT.TXT", kTextMode)
              .status();
        }},
+      {"check", PacketAccess::kEdit,
+       [](const std::string& folder) { return CheckPacket(FileSystem::Default(), folder, "P").status(); }},
       {"delete", PacketAccess::kRead,
        [](const std::string& folder) { return DeleteSnippet(FileSystem::Default(), folder, "P", 1); }},
       {"move", PacketAccess::kRead,
@@ -70,9 +73,8 @@ TEST(PacketLockTest, EveryOperationWaitsForALockThatExcludesIt) {
   };
   for (const Case& c : cases) {
     TempFolder folder;
-    testing::TestSnippet snippet;
-    snippet.lines = {"PRINT"};
-    testing::WritePacket(folder.path(), "P", testing::BuildPacket({snippet, snippet}));
+    testing::WritePacket(folder.path(), "P",
+                         testing::BuildPacket({testing::SampleSnippet("One"), testing::SampleSnippet("Two")}));
     Result<PacketLock> other = PacketLock::Take(FileSystem::Default(), folder.path(), "P", c.held);
     ASSERT_TRUE(other.ok());
     std::atomic<bool> let_go = false;

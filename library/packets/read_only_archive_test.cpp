@@ -17,10 +17,7 @@ using testing::ReadFileBytes;
 TEST(ReadOnlyArchiveTest, ListingFetchingAndExtractingWorkAndChangeNothing) {
   testing::TempFolder archive;
   testing::TempFolder elsewhere;
-  testing::TestSnippet snippet;
-  snippet.subject = "Swap";
-  snippet.flag = '*';
-  snippet.lines = {"SWAP A, B"};
+  const testing::TestSnippet snippet = testing::SampleSnippet("Swap", {"SWAP A, B"});
   const testing::PacketBytes bytes = testing::BuildPacket({snippet});
   testing::WritePacket(archive.path(), "CD", bytes);
   testing::FaultyFileSystem medium;

@@ -113,7 +113,7 @@ TEST_F(SearchDecisionTest, ModeTwoNeedsOnePositiveWordAndThePacketOneOnlyAgainst
 TEST_F(SearchDecisionTest, ModeThreeWithoutTermsNeedsThePacketBitAndEverySetWordOn) {
   const struct {
     int32_t packet_word, criterion4_word;
-    uint8_t bits;
+    int bits;
     bool passes;
   } cases[] = {
       {1, 1, 0, false},          {1, 1, Bit(0), true},         {1, 1, Bit(4), false},
@@ -124,7 +124,7 @@ TEST_F(SearchDecisionTest, ModeThreeWithoutTermsNeedsThePacketBitAndEverySetWord
   for (const auto& c : cases) {
     SetWord(criteria_, 0, c.packet_word);
     SetWord(criteria_, 4, c.criterion4_word);
-    EXPECT_EQ(Passes(3, c.bits), c.passes) << c.packet_word << " " << c.criterion4_word << " " << int{c.bits};
+    EXPECT_EQ(Passes(3, c.bits), c.passes) << c.packet_word << " " << c.criterion4_word << " " << c.bits;
   }
   EXPECT_TRUE(terms_.calls.empty());
 }
@@ -160,18 +160,10 @@ TEST_F(SearchDecisionTest, ModeThreeStopsAtTheFirstFailingCriterion) {
   EXPECT_EQ(terms_.calls.size(), 1u);
 }
 
-class CodeTextTest : public SearchDecisionTest {
- protected:
-  CodeTextTest() {
-    SetWord(criteria_, 0, 1);
-    SetWord(criteria_, 5, 1);
-    SetTerm(criteria_.CodeTextTerm, 256, "GOSUB");
-  }
-  bool PassesCodeText() { return Passes(3, Bit(0) | Bit(5)); }
-};
-
 // Code lines are indices from 3 on, wherever the lower bound lies; the first match ends the test.
-TEST_F(CodeTextTest, MatchesFromLineThreeOn) {
+TEST_F(SearchDecisionTest, CodeTextMatchesFromLineThreeOn) {
+  SetWord(criteria_, 0, 1);
+  SetTerm(criteria_.CodeTextTerm, 256, "GOSUB");
   const struct {
     int64_t lower;
     std::vector<std::string> lines;
@@ -195,7 +187,7 @@ TEST_F(CodeTextTest, MatchesFromLineThreeOn) {
     terms_.lower = c.lower;
     terms_.lines = c.lines;
     SetWord(criteria_, 5, c.word);
-    EXPECT_EQ(PassesCodeText(), c.passes) << c.first_tested;
+    EXPECT_EQ(Passes(3, Bit(0) | Bit(5)), c.passes) << c.first_tested;
     ASSERT_EQ(terms_.calls.size(), c.calls) << c.first_tested;
     if (c.calls > 0) {
       EXPECT_EQ(terms_.calls[0], std::make_pair(std::string(c.first_tested), Fixed("GOSUB", 256)));

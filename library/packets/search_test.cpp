@@ -14,10 +14,7 @@
 namespace oldvek {
 namespace {
 
-using testing::BuildPacket;
-using testing::TempFolder;
-using testing::TestSnippet;
-using testing::WritePacket;
+using namespace oldvek::testing;
 
 // A packet file that cannot be used: a folder stands in its place.
 void Spoil(const std::string& path) {
@@ -55,10 +52,8 @@ class FakeCaller final : public SearchCaller {
 };
 
 TestSnippet Snippet(std::string author) {
-  TestSnippet s;
+  TestSnippet s = SampleSnippet("Subject");
   s.author = std::move(author);
-  s.subject = "Subject";
-  s.lines = {"PRINT 1"};
   return s;
 }
 
@@ -84,7 +79,7 @@ class SearchTest : public ::testing::Test {
   }
 
   TempFolder folder_;
-  testing::FaultyFileSystem files_;
+  FaultyFileSystem files_;
   SearchRequest request_;
   SearchCriteria criteria_{};
   SnippetRecord snippet_{};
@@ -106,7 +101,7 @@ TEST_F(SearchTest, UnopenablePacketIsLeftOutAndNamed) {
   Spoil(folder_.File("ONE.IDX"));
   const Status status = Search();
   EXPECT_EQ(matches_, 3);
-  EXPECT_EQ(caller_.matches.front(), "00001~Subject~b1~~TWO.VEK~1");
+  EXPECT_EQ(caller_.matches.front(), "00001~Subject~b1~QB45~TWO.VEK~1");
   ASSERT_FALSE(status.ok());
   EXPECT_NE(status.message().find("left out a packet"), std::string::npos) << status.message();
   EXPECT_NE(status.message().find(folder_.File("ONE.IDX")), std::string::npos) << status.message();

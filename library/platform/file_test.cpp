@@ -9,9 +9,7 @@
 namespace oldvek {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
+using namespace oldvek::testing;
 
 constexpr OpenOptions kShared{Access::kReadWrite, Share::kShared, Disposition::kOpenOrCreate};
 constexpr OpenOptions kExclusive{Access::kReadWrite, Share::kExclusive, Disposition::kOpenOrCreate};

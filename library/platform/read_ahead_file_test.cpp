@@ -9,8 +9,7 @@
 namespace oldvek {
 namespace {
 
-using testing::TempFolder;
-using testing::WriteFileBytes;
+using namespace oldvek::testing;
 
 constexpr OpenOptions kShared{Access::kReadWrite, Share::kShared, Disposition::kOpenOrCreate};
 

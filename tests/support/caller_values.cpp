@@ -42,12 +42,6 @@ long StringArray::lower() const {
   return bound;
 }
 
-long StringArray::upper() const {
-  LONG bound = 0;
-  SafeArrayGetUBound(array_, 1, &bound);
-  return bound;
-}
-
 std::vector<std::string> StringArray::items() const { return ArrayItems(array_); }
 
 std::vector<std::string> ArrayItems(SAFEARRAY* array) {

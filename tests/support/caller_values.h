@@ -42,7 +42,6 @@ class StringArray {
   SAFEARRAY** get() { return &array_; }
   bool erased() const { return array_ == nullptr; }
   long lower() const;
-  long upper() const;
   // Elements lower .. upper.
   std::vector<std::string> items() const;
   // Gives up the array, as a caller does when it hands a new array back through a reference.

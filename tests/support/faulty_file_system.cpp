@@ -13,26 +13,14 @@ class FaultyFile final : public File {
     return real_->ReadAt(offset, buffer);
   }
   Status WriteAt(uint64_t offset, std::span<const char> data) override {
-    OLDVEK_RETURN_IF_ERROR(owner_.Step("write " + path()));
-    return real_->WriteAt(offset, data);
+    return Through("write ", [&] { return real_->WriteAt(offset, data); });
   }
   Status Append(std::span<const char> data) override {
-    OLDVEK_RETURN_IF_ERROR(owner_.Step("append to " + path()));
-    return real_->Append(data);
+    return Through("append to ", [&] { return real_->Append(data); });
   }
-  Result<uint64_t> Size() override {
-    Status status = owner_.Step("size " + path());
-    if (!status.ok()) return status;
-    return real_->Size();
-  }
-  Status Truncate(uint64_t size) override {
-    OLDVEK_RETURN_IF_ERROR(owner_.Step("truncate " + path()));
-    return real_->Truncate(size);
-  }
-  Status Sync() override {
-    OLDVEK_RETURN_IF_ERROR(owner_.Step("flush " + path()));
-    return real_->Sync();
-  }
+  Result<uint64_t> Size() override { return Through("size ", [&] { return real_->Size(); }); }
+  Status Truncate(uint64_t size) override { return Through("truncate ", [&] { return real_->Truncate(size); }); }
+  Status Sync() override { return Through("flush ", [&] { return real_->Sync(); }); }
   // The handle is always released, as a crashed process's handles are; the failure is still
   // reported.
   Status Close() override {
@@ -43,6 +31,14 @@ class FaultyFile final : public File {
   const std::string& path() const override { return real_->path(); }
 
  private:
+  // Counts the operation; the real file carries it out unless it is the one to fail.
+  template <class Operation>
+  auto Through(const char* what, Operation operation) -> decltype(operation()) {
+    Status step = owner_.Step(what + path());
+    if (!step.ok()) return step;
+    return operation();
+  }
+
   std::unique_ptr<File> real_;
   FaultyFileSystem& owner_;
 };

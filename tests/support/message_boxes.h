@@ -22,7 +22,11 @@ struct ShownMessageBox {
 std::vector<ShownMessageBox> CaptureMessageBoxes(const std::function<void()>& action);
 
 // The same, each box as "caption: text".
-std::vector<std::string> CaptureMessageBoxTexts(const std::function<void()>& action);
+inline std::vector<std::string> CaptureMessageBoxTexts(const std::function<void()>& action) {
+  std::vector<std::string> texts;
+  for (const ShownMessageBox& box : CaptureMessageBoxes(action)) texts.push_back(box.caption + ": " + box.text);
+  return texts;
+}
 
 }  // namespace oldvek::testing
 

@@ -10,10 +10,14 @@ std::string Fixed(std::string_view text, size_t width) {
   return field;
 }
 
+TestSnippet SampleSnippet(std::string subject, std::vector<std::string> lines) {
+  return {.author = "Ann Author", .subject = std::move(subject), .origin = "Fidonet QUIK_BAS", .date = "1994-11-05",
+          .code = "QB45", .extra = "X1", .tag = "SORT", .lines = std::move(lines)};
+}
+
 std::string HeaderBytes(const TestSnippet& s) {
-  std::string header = Fixed(s.author, 31) + Fixed(s.subject, 31) + Fixed(s.origin, 31) + Fixed(s.date, 23) +
-                       Fixed(s.code, 23) + Fixed(s.extra, 5) + std::string(9, ' ') + Fixed(s.tag, 12);
-  return header;
+  return Fixed(s.author, 31) + Fixed(s.subject, 31) + Fixed(s.origin, 31) + Fixed(s.date, 23) + Fixed(s.code, 23) +
+         Fixed(s.extra, 5) + std::string(9, ' ') + Fixed(s.tag, 12);
 }
 
 std::string IndexRecordBytes(const TestSnippet& s, unsigned long long start) {

@@ -4,6 +4,7 @@
 // Builds packet bytes for tests, independently of the library: what a packet looks like is
 // written out here field by field, so the library's readers are checked against it.
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +22,11 @@ struct TestSnippet {
   std::vector<std::string> lines;  // each written followed by 0xE3
   char flag = '*';
   std::string unused_index_bytes = "     ";  // the 5 bytes after Start
-  std::string body_suffix;                    // raw bytes after the last terminator
+  std::string body_suffix = "";               // raw bytes after the last terminator
 };
+
+// A snippet with every header field filled, so that a field read from the wrong place shows.
+TestSnippet SampleSnippet(std::string subject, std::vector<std::string> lines = {"PRINT 1"});
 
 // A 165-byte header.
 std::string HeaderBytes(const TestSnippet& snippet);
@@ -32,6 +36,10 @@ std::string IndexRecordBytes(const TestSnippet& snippet, unsigned long long star
 struct PacketBytes {
   std::string packet;  // BASE.VEK
   std::string index;   // BASE.IDX
+  bool operator==(const PacketBytes&) const = default;
+  friend void PrintTo(const PacketBytes& bytes, std::ostream* out) {
+    *out << "packet \"" << bytes.packet << "\", index \"" << bytes.index << '"';
+  }
 };
 
 // Snippets back to back from position 1, with matching index records.
