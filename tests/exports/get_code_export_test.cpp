@@ -15,6 +15,7 @@
 #include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
+#include "sample_snippet.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {
@@ -58,44 +59,25 @@ std::string RecordBytes(const SnippetRecord& record) {
   return std::string(reinterpret_cast<const char*>(&record), sizeof(record));
 }
 
-TestSnippet Snippet(Lines lines) {
-  TestSnippet s;
-  s.author = "Ann Author";
-  s.subject = "Quick sort";
-  s.origin = "BASIC Echo";
-  s.date = "12 Mar 1996";
-  s.code = "QB45 PDS";
-  s.extra = "E5";
-  s.tag = "SORTING  ";
-  s.lines = std::move(lines);
-  return s;
-}
+TestSnippet Snippet(Lines lines) { return SampleSnippet("Quick sort", std::move(lines)); }
 
+// The packet name ends at the first space of the caller's argument.
 TEST(OldGetCodeTest, ThreeLinesWithFullWidthSummaryAndTheRecordFilled) {
   TempFolder folder;
   WritePacket(folder.path(), "SORTS",
               BuildPacket({Snippet({"DEFINT A-Z", "SUB QSort (a(), lo, hi)", "END SUB"}), Snippet({"REM next"})}));
-  const Fetched fetched = Fetch("SORTS", folder.path(), 1);
-  ASSERT_EQ(fetched.count, 5);
+  const Fetched fetched = Fetch("SORTS some description~x", folder.path(), 1);
+  EXPECT_EQ(fetched.count, 5);
   EXPECT_EQ(fetched.lower, 1);
-  ASSERT_EQ(fetched.lines.size(), 5u);
-  const std::string summary1 = Fixed("Ann Author", 31) + "~" + Fixed("Quick sort", 31) + "~" + Fixed("BASIC Echo", 31);
-  const std::string summary2 = Fixed("12 Mar 1996", 23) + "~" + Fixed("QB45 PDS", 23) + "~" + Fixed("E5", 5);
-  EXPECT_EQ(fetched.lines[0], summary1);
-  EXPECT_EQ(fetched.lines[0].size(), 95u);
-  EXPECT_EQ(fetched.lines[1], summary2);
-  EXPECT_EQ(fetched.lines[1].size(), 53u);
-  EXPECT_EQ(Lines(fetched.lines.begin() + 2, fetched.lines.end()),
-            (Lines{"DEFINT A-Z", "SUB QSort (a(), lo, hi)", "END SUB"}));
+  EXPECT_EQ(fetched.lines, (Lines{Fixed("Ann Author", 31) + "~" + Fixed("Quick sort", 31) + "~" + Fixed("Fidonet", 31),
+                                  Fixed("1994-11-05", 23) + "~" + Fixed("QB45", 23) + "~" + Fixed("E5", 5),
+                                  "DEFINT A-Z", "SUB QSort (a(), lo, hi)", "END SUB"}));
   EXPECT_EQ(fetched.tag, "SORTING");
 
   // Author, Subject, Origin, Date, Code and Kind are written; every other byte stays.
   std::string expected(sizeof(SnippetRecord), static_cast<char>(kUntouched));
-  expected.replace(1, 31, Fixed("Ann Author", 31));
-  expected.replace(32, 31, Fixed("Quick sort", 31));
-  expected.replace(63, 31, Fixed("BASIC Echo", 31));
-  expected.replace(94, 23, Fixed("12 Mar 1996", 23));
-  expected.replace(117, 23, Fixed("QB45 PDS", 23));
+  expected.replace(1, 139, Fixed("Ann Author", 31) + Fixed("Quick sort", 31) + Fixed("Fidonet", 31) +
+                               Fixed("1994-11-05", 23) + Fixed("QB45", 23));
   expected[180] = 1;
   EXPECT_EQ(RecordBytes(fetched.record), expected);
 }
@@ -106,21 +88,13 @@ TEST(OldGetCodeTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
   on48.push_back("'>>> created by zorvit!");
   Lines on49(48, "' filler");
   on49.push_back("'>>> Created by ZORVIT!");
-  Lines mixed = {"x = 1: REM cReAtEd By ZoRvIt here"};
-  WritePacket(folder.path(), "ZV", BuildPacket({Snippet(on48), Snippet(on49), Snippet(mixed)}));
+  WritePacket(folder.path(), "ZV",
+              BuildPacket({Snippet(on48), Snippet(on49), Snippet({"x = 1: REM cReAtEd By ZoRvIt here"})}));
   EXPECT_EQ(Fetch("ZV", folder.path(), 1).record.Kind, 2);
   const Fetched late = Fetch("ZV", folder.path(), 79);
   EXPECT_EQ(late.record.Kind, 1);
   EXPECT_EQ(late.count, 51);
   EXPECT_EQ(Fetch("ZV", folder.path(), 157).record.Kind, 2);
-}
-
-TEST(OldGetCodeTest, ThePacketNameEndsAtTheFirstSpace) {
-  TempFolder folder;
-  WritePacket(folder.path(), "STRINGS", BuildPacket({Snippet({"A$ = LTRIM$(A$)"})}));
-  const Fetched fetched = Fetch("STRINGS some description~x", folder.path(), 1);
-  EXPECT_EQ(fetched.count, 3);
-  EXPECT_EQ(fetched.lines.back(), "A$ = LTRIM$(A$)");
 }
 
 TEST(OldGetCodeTest, AnyPositionButARecordStartChangesNothing) {
@@ -143,9 +117,8 @@ TEST(OldGetCodeTest, AnyPositionButARecordStartChangesNothing) {
 
 #if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)
 // A line that never ends is held whole; when memory runs out for it, the failure is the
-// export's, shown in a box, and the caller goes on with its array as it was.
-// Fetches from `folder` with at most 200 MB of address space: 0 when the fetch failed
-// cleanly, with one box and the caller's array as it was.
+// export's, shown in a box, and the caller goes on with its array as it was. Fetches with at
+// most 200 MB of address space: 0 when the fetch failed cleanly.
 int FetchWithLittleMemory(const std::string& folder) {
   const rlimit limit{200 << 20, 200 << 20};
   setrlimit(RLIMIT_AS, &limit);

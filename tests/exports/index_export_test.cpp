@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "caller_values.h"
 #include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
+#include "sample_snippet.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {
@@ -17,6 +19,7 @@ struct Listing {
   std::vector<std::string> entries;
   int32_t count = -1;
   bool erased = false;
+  std::vector<std::string> boxes;
 };
 
 Listing List(std::string_view packet_entry, const std::string& folder) {
@@ -24,7 +27,7 @@ Listing List(std::string_view packet_entry, const std::string& folder) {
   Bstr folder_text(folder);
   StringArray list({"stale"});
   Listing result;
-  OldIndex(packet.get(), list.get(), &result.count, folder_text.get());
+  result.boxes = CaptureMessageBoxTexts([&] { OldIndex(packet.get(), list.get(), &result.count, folder_text.get()); });
   result.erased = list.erased();
   if (!list.erased()) {
     EXPECT_EQ(list.lower(), 1);
@@ -33,46 +36,21 @@ Listing List(std::string_view packet_entry, const std::string& folder) {
   return result;
 }
 
-TestSnippet Snippet(std::string subject, std::string author, std::string code) {
-  TestSnippet s;
-  s.subject = std::move(subject);
-  s.author = std::move(author);
-  s.code = std::move(code);
-  s.origin = "Usenet";
-  s.date = "1997-03-02";
-  s.lines = {"PRINT \"HI\""};
-  return s;
-}
-
+// The fields come from the headers, not from the index's copies; the packet is named by the
+// text before the tilde, without its trailing blanks.
 TEST(OldIndexTest, ListsEverySnippetInIndexOrder) {
   TempFolder folder;
-  WritePacket(folder.path(), "SORTS", BuildPacket({Snippet("Bubble sort", "A. Coder", "QB45"),
-                                                   Snippet("Shell sort", "B. Coder", "PDS71")}));
-  const Listing listing = List("SORTS~Sorting routines", folder.path());
-  EXPECT_EQ(listing.count, 2);
-  EXPECT_EQ(listing.entries, (std::vector<std::string>{"00001~Bubble sort~A. Coder~QB45~SORTS.VEK~1",
-                                                        "00002~Shell sort~B. Coder~PDS71~SORTS.VEK~79"}));
-}
-
-// The name is the text before the tilde without its trailing blanks; leading blanks are kept.
-TEST(OldIndexTest, PacketNameIsTextBeforeTildeWithTrailingBlanksRemoved) {
-  TempFolder folder;
-  WritePacket(folder.path(), "STR", BuildPacket({Snippet("Trim", "C", "QB")}));
-  WritePacket(folder.path(), " STR", BuildPacket({Snippet("Lead", "D", "QB")}));
-  for (std::string_view name : {"STR", "STR~strings", "STR   ~strings", "STR   ", " STR"}) {
-    const Listing listing = List(name, folder.path());
-    ASSERT_EQ(listing.count, 1) << name;
-    EXPECT_EQ(listing.entries[0], name[0] == ' ' ? "00001~Lead~D~QB~ STR.VEK~1" : "00001~Trim~C~QB~STR.VEK~1");
-  }
-}
-
-TEST(OldIndexTest, FieldsComeFromTheHeaderNotTheIndexCopies) {
-  TempFolder folder;
-  TestSnippet s = Snippet("Header subject", "Header author", "QB");
-  PacketBytes bytes = BuildPacket({s});
+  TestSnippet shell = SampleSnippet("Shell sort", {"PRINT 1"}, "B. Coder");
+  shell.code = "PDS71";
+  PacketBytes bytes = BuildPacket({SampleSnippet("Bubble sort"), shell});
   bytes.index.replace(16, 31, Fixed("Index subject", 31));
-  WritePacket(folder.path(), "COPY", bytes);
-  EXPECT_EQ(List("COPY", folder.path()).entries[0], "00001~Header subject~Header author~QB~COPY.VEK~1");
+  WritePacket(folder.path(), "SORTS", bytes);
+  for (std::string_view name : {"SORTS", "SORTS   ~Sorting routines"}) {
+    const Listing listing = List(name, folder.path());
+    EXPECT_EQ(listing.count, 2);
+    EXPECT_EQ(listing.entries, (std::vector<std::string>{"00001~Bubble sort~Ann Author~QB45~SORTS.VEK~1",
+                                                          "00002~Shell sort~B. Coder~PDS71~SORTS.VEK~79"}));
+  }
 }
 
 TEST(OldIndexTest, MissingPacketIsCreatedEmptyAndListsNothing) {
@@ -80,34 +58,28 @@ TEST(OldIndexTest, MissingPacketIsCreatedEmptyAndListsNothing) {
   const Listing listing = List("NEW~fresh", folder.path());
   EXPECT_EQ(listing.count, 0);
   EXPECT_TRUE(listing.erased);
-  EXPECT_TRUE(FileExists(folder.File("NEW.IDX")));
-  EXPECT_TRUE(FileExists(folder.File("NEW.VEK")));
+  EXPECT_TRUE(listing.boxes.empty());
   EXPECT_EQ(ReadFileBytes(folder.File("NEW.IDX")), "");
+  EXPECT_TRUE(FileExists(folder.File("NEW.VEK")));
 }
 
 TEST(OldIndexTest, APacketThatCannotBeReadListsNothingAndIsShown) {
   TempFolder folder;
-  for (const std::string& name : {std::string("../ESCAPE"), std::string("")}) {
-    Listing listing;
-    const std::vector<std::string> boxes = CaptureMessageBoxTexts([&] { listing = List(name, folder.path()); });
+  const std::string not_a_file = "is not a file in the archive folder";
+  for (const auto& [name, in, shown] : {std::tuple{"../ESCAPE", "", not_a_file}, {"", "", not_a_file},
+                                        {"GONE", "no-such-folder/", "GONE.IDX"}}) {
+    const Listing listing = List(name, folder.path() + in);
     EXPECT_EQ(listing.count, 0);
     EXPECT_TRUE(listing.erased);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find("is not a file in the archive folder"), std::string::npos) << boxes[0];
+    ASSERT_EQ(listing.boxes.size(), 1u) << name;
+    EXPECT_NE(listing.boxes[0].find(shown), std::string::npos) << listing.boxes[0];
   }
-  Listing listing;
-  const std::vector<std::string> boxes =
-      CaptureMessageBoxTexts([&] { listing = List("GONE", folder.File("no-such-folder/")); });
-  EXPECT_EQ(listing.count, 0);
-  EXPECT_EQ(boxes.size(), 1u);
   EXPECT_TRUE(std::filesystem::is_empty(folder.path())) << "nothing is written anywhere";
 }
 
 TEST(OldIndexTest, StartBeyondTheEndGivesZeroBytesThatAreNotTrimmed) {
   TempFolder folder;
-  TestSnippet s = Snippet("Lost", "F", "QB");
-  std::string index = IndexRecordBytes(s, 5000);
-  WriteFileBytes(folder.File("LOST.IDX"), index);
+  WriteFileBytes(folder.File("LOST.IDX"), IndexRecordBytes(SampleSnippet("Lost"), 5000));
   WriteFileBytes(folder.File("LOST.VEK"), "");
   const std::string zeros31(31, '\0');
   EXPECT_EQ(List("LOST", folder.path()).entries[0],
