@@ -1,11 +1,10 @@
 // The edits as a reader program calls them (natively and under Wine): OldVekDelSnip,
-// OldVekMove and OldVekHeaderUpdate, with callbacks that write down every call.
+// OldVekMove and OldVekHeaderUpdate, with the reader's callbacks.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "caller_values.h"
-#include "edit_callbacks.h"
 #include "held_file.h"
 #include "message_boxes.h"
 #include "oldvek.h"
@@ -35,6 +34,46 @@ std::string Entry(int number, std::string_view subject, std::string_view file) {
          std::to_string((number - 1) * 78 + 1);
 }
 
+// --- The reader's callbacks: each call is written down as one line of text ---
+
+Strings* g_calls = nullptr;  // where, while an edit runs
+std::string g_folder;        // the folder the callbacks expect as their argument
+
+std::string FolderNote(BSTR* folder) {
+  const std::string given = folder != nullptr ? BstrBytes(*folder) : "(none)";
+  return given == g_folder ? "" : " in unexpected folder " + given;
+}
+
+std::string ListText(const Strings& items) {
+  std::string text;
+  for (const std::string& item : items) text += (text.empty() ? "" : " | ") + item;
+  return text;
+}
+
+// "changed 5 data=<data>: <element 1> | <element 2> ..." ("(erased)" for no array).
+void VEKAPI RecordListChanged(SAFEARRAY** list, int32_t* reason, intptr_t data) {
+  const std::string items = list == nullptr || *list == nullptr ? "(erased)" : ListText(ArrayItems(*list));
+  g_calls->push_back("changed " + std::to_string(*reason) + " data=" + std::to_string(data) + ": " + items);
+}
+
+// "load <packet> count=<count>", then lists the packet with OldIndex, as a reader's loader
+// would.
+void VEKAPI ReloadIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder) {
+  g_calls->push_back("load " + BstrBytes(*packet) + " count=" + std::to_string(*count) + FolderNote(folder));
+  OldIndex(packet, list, count, folder);
+}
+
+// "stale <entry> data=<data>" (data "loader" when it is ReloadIndex), then rewrites the
+// element in place to "<entry> (refreshed)", as a reader would refresh it.
+void VEKAPI RefreshStaleEntry(BSTR* entry, BSTR* folder, intptr_t data) {
+  const std::string text = BstrBytes(*entry);
+  const std::string data_text = data == reinterpret_cast<intptr_t>(&ReloadIndex) ? "loader" : std::to_string(data);
+  g_calls->push_back("stale " + text + " data=" + data_text + FolderNote(folder));
+  const std::string refreshed = text + " (refreshed)";
+  SysFreeString(*entry);
+  *entry = SysAllocStringByteLen(refreshed.data(), static_cast<UINT>(refreshed.size()));
+}
+
 struct Outcome {
   Strings given;  // the snippet list the caller passed
   Strings list;   // and what it holds after the call
@@ -51,7 +90,9 @@ class EditExportTest : public ::testing::Test {
     Write("FILES", {kOpen, kCount, kExists});
   }
 
-  void Write(std::string_view base, const Snippets& snippets) { WritePacket(folder_.path(), base, BuildPacket(snippets)); }
+  void Write(std::string_view base, const Snippets& snippets) {
+    WritePacket(folder_.path(), base, BuildPacket(snippets));
+  }
   std::string Read(std::string_view base, std::string_view extension) {
     return ReadFileBytes(folder_.File(std::string(base) + std::string(extension)));
   }
@@ -78,11 +119,10 @@ class EditExportTest : public ::testing::Test {
     Bstr folder(folder_.path());
     Outcome outcome;
     outcome.given = list;
-    {
-      CallLog log(folder_.path());
-      outcome.boxes = CaptureMessageBoxTexts([&] { edit(packet_list.get(), snippet_list.get(), folder.get()); });
-      outcome.calls = log.calls;
-    }
+    g_calls = &outcome.calls;
+    g_folder = folder_.path();
+    outcome.boxes = CaptureMessageBoxTexts([&] { edit(packet_list.get(), snippet_list.get(), folder.get()); });
+    g_calls = nullptr;
     EXPECT_EQ(packet_list.items(), packets) << "the packet list is never changed";
     outcome.erased = snippet_list.erased();
     if (!outcome.erased) {
@@ -294,57 +334,52 @@ TEST_F(EditExportTest, HeaderUpdateOfAStartThatNamesNoWholeHeaderChangesNothingA
 // --- Refusals: the files as they were, the list untouched, no call, and a box that says why ---
 
 TEST_F(EditExportTest, ARefusedEditChangesNothing) {
-  const auto del = [&](const std::string& entry) { return Delete(entry, {"SORTS"}, 1, sorts_, 2); };
-  const auto move = [&](const std::string& entry) { return Move(entry, {"SORTS"}, 1, sorts_, 2, "FILES"); };
-  const auto retitle = [&](const std::string& entry) { return Retitle({"A", "S", "O", "D", "C"}, entry); };
-  const auto at = [](const std::string& position) { return "00002~Shell sort~Ann Author~QB45~SORTS.VEK~" + position; };
+  using EditFn = std::function<Outcome(const std::string& entry)>;
+  const EditFn del = [&](const std::string& entry) { return Delete(entry, {"SORTS"}, 1, sorts_, 2); };
+  const EditFn move = [&](const std::string& entry) { return Move(entry, {"SORTS"}, 1, sorts_, 2, "FILES"); };
+  const EditFn retitle = [&](const std::string& entry) { return Retitle({"A", "S", "O", "D", "C"}, entry); };
   const auto cannot_open = [&](std::string_view file) { return "OldVek: cannot open " + folder_.File(file); };
   const auto no_record = [&](const std::string& position, std::string_view index = "SORTS.IDX") {
     return "OldVek: " + folder_.File(index) + " has no record at position " + position;
   };
-  WriteFileBytes(folder_.File("ORPHAN.VEK"), BuildPacket({kBubble}).packet);
   struct Case {
-    std::string held;  // a file another program holds open
-    std::function<Outcome()> edit;
+    std::string held;  // a file another program holds open, if any
+    EditFn edit;
+    std::string entry;
     std::string box;  // how the box begins
   };
-  const std::vector<Case> cases = {
-      {"SORTS.VEK", [&] { return del(sorts_[1]); }, cannot_open("SORTS.VEK")},
-      {"SORTS.IDX", [&] { return del(sorts_[1]); }, cannot_open("SORTS.IDX")},
-      {"SORTS.$VE", [&] { return del(sorts_[1]); }, cannot_open("SORTS.$VE")},
-      {"SORTS.$ID", [&] { return del(sorts_[1]); }, cannot_open("SORTS.$ID")},
-      {"SORTS.IDX", [&] { return move(sorts_[1]); }, cannot_open("SORTS.IDX")},
-      {"SORTS.VEK", [&] { return move(sorts_[1]); }, cannot_open("SORTS.VEK")},
-      {"FILES.IDX", [&] { return move(sorts_[1]); }, cannot_open("FILES.IDX")},
-      {"FILES.VEK", [&] { return move(sorts_[1]); }, cannot_open("FILES.VEK")},
-      {"SORTS.VEK", [&] { return retitle(sorts_[1]); }, cannot_open("SORTS.VEK")},
-      {"", [&] { return del(at("")); }, no_record("0")},
-      {"", [&] { return del(at("2")); }, no_record("2")},
-      {"", [&] { return del(at("80")); }, no_record("80")},
-      {"", [&] { return del(at("625")); }, no_record("625")},
-      {"", [&] { return del("00001~a~b~c~ORPHAN.VEK~1"); }, no_record("1", "ORPHAN.IDX")},
-      {"", [&] { return move(at("0")); }, no_record("0")},
-      {"", [&] { return move(at("78")); }, no_record("78")},
-      {"", [&] { return move(at("80")); }, no_record("80")},
-      {"", [&] { return move(at("235")); }, no_record("235")},
-      {"", [&] { return retitle(at("0")); }, no_record("0")},
-      {"", [&] { return retitle(at("2")); }, no_record("2")},
-      {"", [&] { return retitle(at("235")); }, no_record("235")},
-      {"", [&] { return retitle(at("100000")); }, no_record("100000")},
-      {"", [&] { return del("00001~a~b~c~..\\SORTS.VEK~1"); }, "OldVek: the "},
-      {"", [&] { return del("00001~a~b~c~../SORTS.VEK~1"); }, "OldVek: the "},
-      {"", [&] { return del("00001~a~b~c~C:SORTS.VEK~1"); }, "OldVek: the "},
-      {"", [&] { return del("no entry"); }, "OldVek: the "},
-      {"", [&] { return Retitle({"A"}, sorts_[1], ""); }, "OldVek: There is no packet at position 2 of the packet list."},
-  };
+  std::vector<Case> cases;
+  for (const char* held : {"SORTS.VEK", "SORTS.IDX", "SORTS.$VE", "SORTS.$ID"}) {
+    cases.push_back({held, del, sorts_[1], cannot_open(held)});
+  }
+  for (const char* held : {"SORTS.IDX", "SORTS.VEK", "FILES.IDX", "FILES.VEK"}) {
+    cases.push_back({held, move, sorts_[1], cannot_open(held)});
+  }
+  cases.push_back({"SORTS.VEK", retitle, sorts_[1], cannot_open("SORTS.VEK")});
+  const std::pair<EditFn, Strings> bad_positions[] = {
+      {del, {"", "2", "80", "625"}}, {move, {"0", "78", "80", "235"}}, {retitle, {"0", "2", "235", "100000"}}};
+  for (const auto& [edit, positions] : bad_positions) {
+    for (const std::string& position : positions) {
+      cases.push_back({"", edit, "00002~Shell sort~Ann Author~QB45~SORTS.VEK~" + position,
+                       no_record(position.empty() ? "0" : position)});
+    }
+  }
+  WriteFileBytes(folder_.File("ORPHAN.VEK"), BuildPacket({kBubble}).packet);
+  cases.push_back({"", del, "00001~a~b~c~ORPHAN.VEK~1", no_record("1", "ORPHAN.IDX")});
+  for (const char* outside : {"00001~a~b~c~..\\SORTS.VEK~1", "00001~a~b~c~../SORTS.VEK~1", "00001~a~b~c~C:SORTS.VEK~1",
+                              "no entry"}) {
+    cases.push_back({"", del, outside, "OldVek: the "});
+  }
+  const EditFn no_packet = [&](const std::string& entry) { return Retitle({"A"}, entry, ""); };
+  cases.push_back({"", no_packet, sorts_[1], "OldVek: There is no packet at position 2 of the packet list."});
   for (const Case& c : cases) {
     Outcome outcome;
     {
       HeldFile held(c.held.empty() ? folder_.File("OTHER") : folder_.File(c.held));
       ASSERT_TRUE(held.held()) << c.held;
-      outcome = c.edit();
+      outcome = c.edit(c.entry);
     }
-    SCOPED_TRACE(c.box);
+    SCOPED_TRACE(c.entry + " with " + c.held + " held: " + c.box);
     ASSERT_EQ(outcome.boxes.size(), 1u);
     EXPECT_EQ(outcome.boxes[0].rfind(c.box, 0), 0u) << outcome.boxes[0];
     EXPECT_EQ(outcome.list, outcome.given);

@@ -157,7 +157,8 @@ TEST_F(OldVekSearchTest, ModeOneWithNoBitsListsEverySnippetOfThePacketsInRange) 
   const Outcome outcome = reader_.Search(1, -5, 9, packets_, folder_.path(), "BASICS");
   EXPECT_EQ(outcome.count, 5);
   EXPECT_EQ(outcome.results_lower, 1);
-  EXPECT_EQ(outcome.results, (Strings{kBubble, kShell, "00001~Read a file~Cy Coder~QB45~FILES.VEK~1", kWrite, kAppend}));
+  const std::string read = "00001~Read a file~Cy Coder~QB45~FILES.VEK~1";
+  EXPECT_EQ(outcome.results, (Strings{kBubble, kShell, read, kWrite, kAppend}));
   EXPECT_EQ(outcome.progress.texts, (Strings{Progress("SORTS"), Progress("FILES")}));
   EXPECT_EQ(outcome.progress.messages_taken, 2);
   EXPECT_TRUE(outcome.progress.ended);
