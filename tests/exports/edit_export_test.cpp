@@ -237,14 +237,6 @@ TEST_F(EditExportTest, DeletionDropsTheEntryOfAMixedListAndHandsTheSamePacketsOt
 
 // --- Move ---
 
-TEST_F(EditExportTest, MoveAppendsTheSnippetToTheDestinationAndKeepsTheRest) {
-  const Outcome outcome = Move(files_[1], {"FILES"}, 0, {files_[1]}, 1, "SORTS");
-  EXPECT_TRUE(outcome.boxes.empty());
-  ExpectPacket("SORTS", {kBubble, kShell, kQuick, kCount});  // the record at 235, Flag "*" as it was read
-  ExpectPacket("FILES", {kOpen, kExists});
-  EXPECT_EQ(outcome.list, Strings{Entry(4, "Count lines", "SORTS.VEK")});
-}
-
 // A snippet moved into a missing packet becomes its first.
 TEST_F(EditExportTest, MoveLeavesWhatFollowsTheLastTerminatorAndCarriesAnEmptyBodyAsItsHeader) {
   TestSnippet tail = kCount;
@@ -275,8 +267,9 @@ TEST_F(EditExportTest, MoveReloadsAListOfTheSourcesIndexThroughTheCallersLoader)
   EXPECT_EQ(outcome.calls, (Strings{"load FILES ~File I/O count=3", "changed 5 data=1111: " + ListText(expected)}));
 }
 
+// The snippet is appended to the destination, its record at 235, Flag "*" as it was read. The
+// moved entry's middle fields are kept as given, even when the header says otherwise.
 TEST_F(EditExportTest, MoveRewritesTheEntryOfAMixedListAndHandsTheSourcesOthersToEntryStale) {
-  // The moved entry's middle fields are kept as given, even when the header says otherwise.
   const std::string entry = "00002~Counting ~ lines~Someone~XX~FILES.VEK~79";
   const std::string other_case = Entry(3, "File exists", "files.VEK");
   const Strings list = {files_[2], sorts_[0], entry, other_case, files_[0]};
@@ -286,7 +279,9 @@ TEST_F(EditExportTest, MoveRewritesTheEntryOfAMixedListAndHandsTheSourcesOthersT
   EXPECT_EQ(outcome.list, expected);
   EXPECT_EQ(outcome.calls, (Strings{"stale " + files_[2] + " data=loader", "stale " + files_[0] + " data=loader",
                                     "changed 5 data=1111: " + ListText(expected)}));
+  EXPECT_TRUE(outcome.boxes.empty());
   ExpectPacket("SORTS", {kBubble, kShell, kQuick, kCount});
+  ExpectPacket("FILES", {kOpen, kExists});
 }
 
 // --- Header update ---
