@@ -123,7 +123,7 @@ TEST_F(ReadExportTest, APacketThatCannotBeReadListsNothingAndIsShown) {
   TempFolder empty;
   const std::string not_a_file = "is not a file in the archive folder";
   for (const auto& [name, in, shown] : {std::tuple{"../ESCAPE", "", not_a_file}, {"", "", not_a_file},
-                                        {"GONE", "no-such-folder/", "GONE.IDX"}}) {
+                                        {"GONE", "no-such-folder/", "no-such-folder/GONE."}}) {
     const Listing listing = List(name, empty.path() + in);
     EXPECT_EQ(listing.count, 0);
     EXPECT_TRUE(listing.erased);
