@@ -303,7 +303,7 @@ TEST_F(EditExportTest, HeaderUpdateCutsTheValuesToTheirFieldsAndPadsThem) {
   ExpectFiles("SORTS", {kBubble, kShell, last});
 }
 
-TEST_F(EditExportTest, HeaderUpdateChangesThePacketThePacketListNamesNotTheEntrys) {
+TEST_F(EditExportTest, HeaderUpdateTakesThePacketFromThePacketListNotFromTheEntry) {
   Retitle({"A", "S", "O", "D", "C"}, files_[1], "SORTS   ~Sorts");
   ExpectFiles("FILES", {kOpen, kCount, kExists});
   EXPECT_EQ(Read("SORTS", ".IDX").substr(78 + 16, 62), Fixed("S", 31) + Fixed("A", 31));
