@@ -4,6 +4,7 @@
 
 #include "caller_values.h"
 #include "packet_writer.h"
+#include "sample_snippet.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {
@@ -23,10 +24,7 @@ int32_t VEKAPI MatchNothing(BSTR*, BSTR*) { return 0; }
 SearchCriteria* LibraryCriteria() {
   if (g_lent != nullptr) return g_lent;
   TempFolder folder;
-  TestSnippet snippet;
-  snippet.subject = "Print a greeting";
-  snippet.lines = {"PRINT \"HELLO\""};
-  WritePacket(folder.path(), "GREET", BuildPacket({snippet}));
+  WritePacket(folder.path(), "GREET", BuildPacket({SampleSnippet("Print a greeting", {"PRINT \"HELLO\""})}));
   StringArray packets({"GREET"});
   Bstr folder_text(folder.path());
   SnippetRecord record{};

@@ -12,10 +12,13 @@
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "progress_dialog.h"
+#include "sample_snippet.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {
 namespace {
+
+using Strings = std::vector<std::string>;
 
 // Bits of the criterion byte.
 constexpr uint8_t kPacketBit = 1 << 0;
@@ -28,39 +31,22 @@ struct Lent {
   std::string packet_entry;
   int32_t record_position = 0;
   uint8_t bits = 0xEE;
-  long lines_lower = 0;
-  long lines_upper = -1;
-  bool lines_all_empty = false;
+  LONG lines_lower = 0;
+  Strings lines;
   SnippetRecord snippet{};
 };
 
 struct Outcome {
   int32_t count = -1;
   long results_lower = 0;
-  std::vector<std::string> results;
+  Strings results;
   ProgressDialog::Record progress;
   SearchState state{};
   SnippetRecord snippet{};
 };
 
-std::vector<std::string> ItemsOf(SAFEARRAY* array) {
-  std::vector<std::string> items;
-  if (array == nullptr) return items;
-  LONG lower = 0;
-  LONG upper = -1;
-  SafeArrayGetLBound(array, 1, &lower);
-  SafeArrayGetUBound(array, 1, &upper);
-  for (LONG i = lower; i <= upper; ++i) {
-    BSTR text = nullptr;
-    SafeArrayGetElement(array, &i, &text);
-    items.push_back(BstrBytes(text));
-    SysFreeString(text);
-  }
-  return items;
-}
-
 // Hands the library a new lines array, as a criteria callback that fetches the snippet does.
-void ReplaceLines(SAFEARRAY** lines, const std::vector<std::string>& items, long lower = 1) {
+void ReplaceLines(SAFEARRAY** lines, const Strings& items, long lower = 1) {
   if (*lines != nullptr) SafeArrayDestroy(*lines);
   *lines = StringArray(items, lower).Release();
 }
@@ -83,18 +69,14 @@ class Reader {
   // The (text, term) pairs the match callback was given.
   std::vector<std::pair<std::string, std::string>> tests;
 
-  Outcome Search(int32_t mode, int32_t first, int32_t last, const std::vector<std::string>& packets,
-                 const std::string& folder, std::string_view packet_choice = "ALL",
-                 std::optional<std::vector<std::string>> results_before = std::nullopt, long results_lower = 1) {
+  // The state's bytes are all 'S' and the snippet's 0x77 before the call; the results are
+  // erased unless given.
+  Outcome Search(int32_t mode, int32_t first, int32_t last, const Strings& packets, const std::string& folder,
+                 std::string_view packet_choice = "ALL", std::optional<Strings> results_before = std::nullopt,
+                 long results_lower = 1) {
     StringArray packet_list(packets);
     Bstr folder_text(folder);
-    std::optional<StringArray> results_array;
-    if (results_before) {
-      results_array.emplace(*results_before, results_lower);
-    } else {
-      results_array.emplace();
-    }
-    StringArray& results = *results_array;
+    StringArray results = results_before ? StringArray(*results_before, results_lower) : StringArray();
     Outcome outcome;
     std::memset(&outcome.state, 'S', sizeof outcome.state);
     SetText(outcome.state.PacketChoice, sizeof outcome.state.PacketChoice, packet_choice);
@@ -119,22 +101,8 @@ class Reader {
  private:
   static int32_t VEKAPI Criteria(SearchCriteria* criteria, SnippetRecord* snippet, uint8_t* bits, BSTR* packet_entry,
                                  SAFEARRAY** lines, int32_t* record_position) {
-    Lent seen;
-    seen.criteria = criteria;
-    seen.packet_entry = BstrBytes(*packet_entry);
-    seen.record_position = *record_position;
-    seen.bits = *bits;
-    seen.snippet = *snippet;
-    if (*lines != nullptr && SafeArrayGetDim(*lines) == 1) {
-      LONG lower = 0;
-      LONG upper = -1;
-      SafeArrayGetLBound(*lines, 1, &lower);
-      SafeArrayGetUBound(*lines, 1, &upper);
-      seen.lines_lower = lower;
-      seen.lines_upper = upper;
-      seen.lines_all_empty = true;
-      for (const std::string& line : ItemsOf(*lines)) seen.lines_all_empty = seen.lines_all_empty && line.empty();
-    }
+    Lent seen{criteria, BstrBytes(*packet_entry), *record_position, *bits, 0, ArrayItems(*lines), *snippet};
+    if (*lines != nullptr) SafeArrayGetLBound(*lines, 1, &seen.lines_lower);
     current_->lent.push_back(seen);
     if (current_->replace_packet_entry) {
       SysFreeString(*packet_entry);
@@ -158,18 +126,12 @@ class Reader {
 
 Reader* Reader::current_ = nullptr;
 
-TestSnippet Snippet(std::string subject, std::string author, std::vector<std::string> lines = {"PRINT 1"}) {
-  TestSnippet s;
-  s.subject = std::move(subject);
-  s.author = std::move(author);
-  s.origin = "Fidonet";
-  s.date = "1994-11-05";
-  s.code = "QB45";
-  s.lines = std::move(lines);
-  return s;
-}
-
 std::string Progress(std::string_view base) { return "SEARCHING:\r\n" + std::string(base) + ".VEK"; }
+
+const std::string kBubble = "00001~Bubble sort~Ann Author~QB45~SORTS.VEK~1";
+const std::string kShell = "00002~Shell sort~Bob Basic~QB45~SORTS.VEK~79";
+const std::string kWrite = "00002~Write a file~Ann Author~QB45~FILES.VEK~79";
+const std::string kAppend = "00003~Append~Dee Dim~QB45~FILES.VEK~157";
 
 // The caller's records are packed, so their fields are copied out (int32_t{...}) before a
 // check binds a reference to them.
@@ -177,72 +139,31 @@ class OldVekSearchTest : public ::testing::Test {
  protected:
   OldVekSearchTest() {
     WritePacket(folder_.path(), "SORTS",
-                BuildPacket({Snippet("Bubble sort", "Ann Author"), Snippet("Shell sort", "Bob Basic")}));
+                BuildPacket({SampleSnippet("Bubble sort"), SampleSnippet("Shell sort", {"PRINT 1"}, "Bob Basic")}));
     WritePacket(folder_.path(), "FILES",
-                BuildPacket({Snippet("Read a file", "Cy Coder", {"OPEN F$ FOR INPUT AS #1", "CLOSE #1"}),
-                             Snippet("Write a file", "Ann Author", {"OPEN F$ FOR OUTPUT AS #1"}),
-                             Snippet("Append", "Dee Dim", {"OPEN F$ FOR APPEND AS #1"})}));
+                BuildPacket({SampleSnippet("Read a file", {"OPEN F$ FOR INPUT AS #1", "CLOSE #1"}, "Cy Coder"),
+                             SampleSnippet("Write a file", {"OPEN F$ FOR OUTPUT AS #1"}),
+                             SampleSnippet("Append", {"OPEN F$ FOR APPEND AS #1"}, "Dee Dim")}));
   }
 
   TempFolder folder_;
-  std::vector<std::string> packets_ = {"SORTS~Sorting", "FILES   ~File handling"};
+  Strings packets_ = {"SORTS~Sorting", "FILES   ~File handling"};
   Reader reader_;
 };
 
-TEST_F(OldVekSearchTest, TwoPacketsWithTwoAndThreePassingSnippets) {
-  const Outcome outcome = reader_.Search(1, 1, 2, packets_, folder_.path());  // criterion byte 0 passes all
+// Indices outside the packet list name no packet. The caller's records keep every byte the
+// search does not own.
+TEST_F(OldVekSearchTest, ModeOneWithNoBitsListsEverySnippetOfThePacketsInRange) {
+  const Outcome outcome = reader_.Search(1, -5, 9, packets_, folder_.path(), "BASICS");
   EXPECT_EQ(outcome.count, 5);
   EXPECT_EQ(outcome.results_lower, 1);
-  EXPECT_EQ(outcome.results, (std::vector<std::string>{
-                                 "00001~Bubble sort~Ann Author~QB45~SORTS.VEK~1",
-                                 "00002~Shell sort~Bob Basic~QB45~SORTS.VEK~79",
-                                 "00001~Read a file~Cy Coder~QB45~FILES.VEK~1",
-                                 "00002~Write a file~Ann Author~QB45~FILES.VEK~79",
-                                 "00003~Append~Dee Dim~QB45~FILES.VEK~157",
-                             }));
-  EXPECT_EQ(outcome.progress.texts, (std::vector<std::string>{Progress("SORTS"), Progress("FILES")}));
+  const std::string read = "00001~Read a file~Cy Coder~QB45~FILES.VEK~1";
+  EXPECT_EQ(outcome.results, (Strings{kBubble, kShell, read, kWrite, kAppend}));
+  EXPECT_EQ(outcome.progress.texts, (Strings{Progress("SORTS"), Progress("FILES")}));
   EXPECT_EQ(outcome.progress.messages_taken, 2);
   EXPECT_TRUE(outcome.progress.ended);
-}
+  EXPECT_FALSE(FileExists(folder_.File(".IDX")) || FileExists(folder_.File(".VEK")));
 
-// The callback replaces the lines (bounds 1 or 0), writes into them in place or puts its own
-// packet entry: none of it reaches the next snippet, which gets 1 to the snippet count, empty.
-TEST_F(OldVekSearchTest, CriteriaCallbackIsLentEachSnippetAfresh) {
-  reader_.replace_packet_entry = true;
-  reader_.on_snippet = [this](SearchCriteria&, SnippetRecord&, uint8_t& bits, SAFEARRAY** lines) {
-    bits = 0x3F;
-    const size_t call = reader_.lent.size() % 3;
-    if (call != 2) {
-      ReplaceLines(lines, {"Summary", "More", "CODE"}, call);
-      return;
-    }
-    BSTR text = SysAllocStringByteLen("left over", 9);
-    LONG at = 1;
-    SafeArrayPutElement(*lines, &at, text);
-    SysFreeString(text);
-  };
-  const Outcome outcome = reader_.Search(2, 1, 2, packets_, folder_.path());
-  ASSERT_EQ(reader_.lent.size(), 5u);
-  const int32_t positions[] = {1, 79, 1, 79, 157};
-  for (size_t i = 0; i < 5; ++i) {
-    const Lent& lent = reader_.lent[i];
-    SCOPED_TRACE(i);
-    EXPECT_EQ(lent.criteria, reader_.lent[0].criteria);
-    EXPECT_EQ(lent.packet_entry, i < 2 ? packets_[0] : packets_[1]);
-    EXPECT_EQ(lent.record_position, positions[i]);
-    EXPECT_EQ(lent.bits, 0);
-    EXPECT_EQ(lent.lines_lower, 1);
-    EXPECT_EQ(lent.lines_upper, i < 2 ? 2 : 3);  // the packet's snippet count, not its line count
-    EXPECT_TRUE(lent.lines_all_empty);
-  }
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&reader_.lent[2].snippet) + 1, 139),
-            Fixed("Cy Coder", 31) + Fixed("Read a file", 31) + Fixed("Fidonet", 31) + Fixed("1994-11-05", 23) +
-                Fixed("QB45", 23));
-  EXPECT_EQ(outcome.count, 0);  // mode 2 with every word 0
-}
-
-TEST_F(OldVekSearchTest, SnippetAndStateRecordsKeepTheBytesTheSearchDoesNotOwn) {
-  const Outcome outcome = reader_.Search(1, 1, 2, packets_, folder_.path(), "BASICS");
   const auto* snippet = reinterpret_cast<const unsigned char*>(&outcome.snippet);
   EXPECT_EQ(snippet[0], 0x77);
   for (size_t i = 140; i < 181; ++i) ASSERT_EQ(snippet[i], 0x77) << "snippet byte " << i;
@@ -253,7 +174,40 @@ TEST_F(OldVekSearchTest, SnippetAndStateRecordsKeepTheBytesTheSearchDoesNotOwn) 
     ASSERT_EQ(state[i], 'S') << "state byte " << i;
   }
   EXPECT_EQ(std::string(outcome.state.PacketChoice, 32), Fixed("BASICS", 32));
-  EXPECT_EQ(int32_t{outcome.state.MatchCount}, 5);
+}
+
+// The callback replaces the lines (bounds 1 or 0), writes into them in place or puts its own
+// packet entry: none of it reaches the next snippet, which gets 1 to the snippet count, empty.
+// Nothing matches, and the caller's results stay as they were.
+TEST_F(OldVekSearchTest, CriteriaCallbackIsLentEachSnippetAfresh) {
+  reader_.replace_packet_entry = true;
+  reader_.on_snippet = [this](SearchCriteria&, SnippetRecord&, uint8_t& bits, SAFEARRAY** lines) {
+    bits = 0x3F;
+    const size_t call = reader_.lent.size() % 3;
+    if (call != 2) return ReplaceLines(lines, {"Summary", "More", "CODE"}, call);
+    Bstr text("left over");
+    LONG at = 1;
+    SafeArrayPutElement(*lines, &at, *text.get());
+  };
+  const Outcome outcome = reader_.Search(2, 1, 2, packets_, folder_.path(), "ALL", {{"kept 0", "kept 1"}}, 0);
+  ASSERT_EQ(reader_.lent.size(), 5u);
+  const int32_t positions[] = {1, 79, 1, 79, 157};
+  for (size_t i = 0; i < 5; ++i) {
+    const Lent& lent = reader_.lent[i];
+    SCOPED_TRACE(i);
+    EXPECT_EQ(lent.criteria, reader_.lent[0].criteria);
+    EXPECT_EQ(lent.packet_entry, packets_[i < 2 ? 0 : 1]);
+    EXPECT_EQ(lent.record_position, positions[i]);
+    EXPECT_EQ(lent.bits, 0);
+    EXPECT_EQ(lent.lines_lower, 1);
+    EXPECT_EQ(lent.lines, Strings(i < 2 ? 2 : 3, ""));  // the packet's snippet count, not its line count
+  }
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&reader_.lent[2].snippet) + 1, 139),
+            Fixed("Cy Coder", 31) + Fixed("Read a file", 31) + Fixed("Fidonet", 31) + Fixed("1994-11-05", 23) +
+                Fixed("QB45", 23));
+  EXPECT_EQ(outcome.count, 0);  // mode 2 with every word 0
+  EXPECT_EQ(outcome.results_lower, 0);
+  EXPECT_EQ(outcome.results, (Strings{"kept 0", "kept 1"}));
 }
 
 // The match callback is given the fields and terms at full width, as the criteria callback
@@ -270,9 +224,7 @@ TEST_F(OldVekSearchTest, ModeThreeTestsTheFieldsAndTermsAsStored) {
       reader_.Search(3, 1, 2, packets_, folder_.path(), "ALL", {{"stale 1", "stale 2", "stale 3", "stale 4"}});
   EXPECT_EQ(outcome.count, 3);
   EXPECT_EQ(outcome.results_lower, 1);
-  EXPECT_EQ(outcome.results, (std::vector<std::string>{"00001~Bubble sort~Ann Author~QB45~SORTS.VEK~1",
-                                                       "00002~Shell sort~Bob Basic~QB45~SORTS.VEK~79",
-                                                       "00002~Write a file~Ann Author~QB45~FILES.VEK~79"}));
+  EXPECT_EQ(outcome.results, (Strings{kBubble, kShell, kWrite}));
   ASSERT_EQ(reader_.tests.size(), 5u);
   EXPECT_EQ(reader_.tests[1], std::make_pair(Fixed("Ann Other", 31), Fixed("Ann", 32)));
 }
@@ -283,16 +235,14 @@ TEST_F(OldVekSearchTest, ModeThreeCodeTextMatchesOnlyFromElementThreeOn) {
     criteria.PacketSwitch = 1;
     criteria.CodeTextSwitch = 1;
     SetText(criteria.CodeTextTerm, 256, "APPEND");
-    const std::string subject(snippet.Subject, 31);
-    if (subject.rfind("Append", 0) == 0) {
+    if (std::string(snippet.Subject, 6) == "Append") {
       ReplaceLines(lines, {"Append", "Dee Dim", "OPEN F$ FOR APPEND AS #1"});
     } else {
       ReplaceLines(lines, {"APPEND in the summary", "APPEND again", "PRINT"});
     }
     bits = kPacketBit | kCodeTextBit;
   };
-  const Outcome outcome = reader_.Search(3, 1, 2, packets_, folder_.path());
-  EXPECT_EQ(outcome.results, std::vector<std::string>{"00003~Append~Dee Dim~QB45~FILES.VEK~157"});
+  EXPECT_EQ(reader_.Search(3, 1, 2, packets_, folder_.path()).results, Strings{kAppend});
   ASSERT_EQ(reader_.tests.size(), 5u);  // one code line for each snippet
   for (const auto& [text, term] : reader_.tests) {
     EXPECT_TRUE(text == "PRINT" || text == "OPEN F$ FOR APPEND AS #1") << text;
@@ -300,39 +250,23 @@ TEST_F(OldVekSearchTest, ModeThreeCodeTextMatchesOnlyFromElementThreeOn) {
   }
 }
 
-TEST_F(OldVekSearchTest, ResultsAreUntouchedWhenNothingMatches) {
-  const Outcome outcome = reader_.Search(3, 1, 2, packets_, folder_.path(), "ALL", {{"kept 0", "kept 1"}}, 0);
-  EXPECT_EQ(outcome.count, 0);
-  EXPECT_EQ(outcome.results_lower, 0);
-  EXPECT_EQ(outcome.results, (std::vector<std::string>{"kept 0", "kept 1"}));
-}
-
-TEST_F(OldVekSearchTest, AuthorSwitchIsResetAndTheRestOfTheCriteriaKept) {
+// One record for the process: what the reader writes stays for the next search, but the
+// Author switch, which the search clears.
+TEST_F(OldVekSearchTest, TheCriteriaRecordKeepsWhatTheReaderWroteButTheAuthorSwitch) {
   reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord&, uint8_t&, SAFEARRAY**) {
     criteria.AuthorSwitch = 4;
     criteria.SubjectSwitch = 3;
     SetText(criteria.Reserved132, 44, "the encoder's corner");
   };
   reader_.Search(1, 1, 1, packets_, folder_.path());
-  SearchCriteria* criteria = reader_.lent[0].criteria;
+  reader_.on_snippet = nullptr;
+  reader_.Search(1, 2, 2, packets_, folder_.path());
+  ASSERT_EQ(reader_.lent.size(), 5u);
+  SearchCriteria* criteria = reader_.lent[4].criteria;
+  EXPECT_EQ(criteria, reader_.lent[0].criteria);
   EXPECT_EQ(int32_t{criteria->AuthorSwitch}, 0);
   EXPECT_EQ(int32_t{criteria->SubjectSwitch}, 3);
-
-  reader_.on_snippet = nullptr;
-  reader_.lent.clear();
-  reader_.Search(1, 2, 2, packets_, folder_.path());
-  ASSERT_FALSE(reader_.lent.empty());
-  EXPECT_EQ(reader_.lent[0].criteria, criteria);
-  EXPECT_EQ(int32_t{reader_.lent[0].criteria->SubjectSwitch}, 3);
   EXPECT_EQ(std::string(criteria->Reserved132, 44), Fixed("the encoder's corner", 44));
-}
-
-TEST_F(OldVekSearchTest, IndicesOutsideThePacketListNameNoPacket) {
-  const Outcome outcome = reader_.Search(1, -5, 9, packets_, folder_.path());
-  EXPECT_EQ(outcome.count, 5);
-  EXPECT_EQ(outcome.progress.texts, (std::vector<std::string>{Progress("SORTS"), Progress("FILES")}));
-  EXPECT_FALSE(FileExists(folder_.File(".IDX")));
-  EXPECT_FALSE(FileExists(folder_.File(".VEK")));
 }
 
 #ifndef _WIN32

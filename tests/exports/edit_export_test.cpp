@@ -1,0 +1,396 @@
+// The edits as a reader program calls them (natively and under Wine): OldVekDelSnip,
+// OldVekMove and OldVekHeaderUpdate, with the reader's callbacks.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "caller_values.h"
+#include "held_file.h"
+#include "message_boxes.h"
+#include "oldvek.h"
+#include "packet_writer.h"
+#include "sample_snippet.h"
+#include "temp_folder.h"
+
+namespace oldvek::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+using Snippets = std::vector<TestSnippet>;
+
+constexpr intptr_t kChangedData = 1111;
+constexpr intptr_t kStaleData = 2222;
+
+const TestSnippet kBubble = SampleSnippet("Bubble sort", {"DEFINT A-Z", "FOR I = 1 TO N - 1", "NEXT I"});
+const TestSnippet kShell = SampleSnippet("Shell sort", {"' the gap halves each pass", "", "GAP = N \\ 2"});
+const TestSnippet kQuick = SampleSnippet("Quick sort", {"SUB QSORT (A(), LO, HI)"});
+const TestSnippet kOpen = SampleSnippet("Open a file", {"OPEN F$ FOR INPUT AS #1", "CLOSE #1"});
+const TestSnippet kCount = SampleSnippet("Count lines", {"DO UNTIL EOF(1)", "LINE INPUT #1, L$", "N = N + 1", "LOOP"});
+const TestSnippet kExists = SampleSnippet("File exists", {"ON ERROR GOTO NOFILE"});
+
+// The entry a listing shows for record `number` of the packet file `file`.
+std::string Entry(int number, std::string_view subject, std::string_view file) {
+  return "0000" + std::to_string(number) + "~" + std::string(subject) + "~Ann Author~QB45~" + std::string(file) + "~" +
+         std::to_string((number - 1) * 78 + 1);
+}
+
+// --- The reader's callbacks: each call is written down as one line of text ---
+
+Strings* g_calls = nullptr;  // where, while an edit runs
+std::string g_folder;        // the folder the callbacks expect as their argument
+
+std::string FolderNote(BSTR* folder) {
+  const std::string given = folder != nullptr ? BstrBytes(*folder) : "(none)";
+  return given == g_folder ? "" : " in unexpected folder " + given;
+}
+
+std::string ListText(const Strings& items) {
+  std::string text;
+  for (const std::string& item : items) text += (text.empty() ? "" : " | ") + item;
+  return text;
+}
+
+// "changed 5 data=<data>: <element 1> | <element 2> ..." ("(erased)" for no array).
+void VEKAPI RecordListChanged(SAFEARRAY** list, int32_t* reason, intptr_t data) {
+  const std::string items = list == nullptr || *list == nullptr ? "(erased)" : ListText(ArrayItems(*list));
+  g_calls->push_back("changed " + std::to_string(*reason) + " data=" + std::to_string(data) + ": " + items);
+}
+
+// "load <packet> count=<count>", then lists the packet with OldIndex, as a reader's loader
+// would.
+void VEKAPI ReloadIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder) {
+  g_calls->push_back("load " + BstrBytes(*packet) + " count=" + std::to_string(*count) + FolderNote(folder));
+  OldIndex(packet, list, count, folder);
+}
+
+// "stale <entry> data=<data>" (data "loader" when it is ReloadIndex), then rewrites the
+// element in place to "<entry> (refreshed)", as a reader would refresh it.
+void VEKAPI RefreshStaleEntry(BSTR* entry, BSTR* folder, intptr_t data) {
+  const std::string text = BstrBytes(*entry);
+  const std::string data_text = data == reinterpret_cast<intptr_t>(&ReloadIndex) ? "loader" : std::to_string(data);
+  g_calls->push_back("stale " + text + " data=" + data_text + FolderNote(folder));
+  const std::string refreshed = text + " (refreshed)";
+  SysFreeString(*entry);
+  *entry = SysAllocStringByteLen(refreshed.data(), static_cast<UINT>(refreshed.size()));
+}
+
+struct Outcome {
+  Strings given;  // the snippet list the caller passed
+  Strings list;   // and what it holds after the call
+  Strings calls;
+  Strings boxes;
+};
+
+// A folder holding SORTS and FILES, three snippets each.
+class EditExportTest : public ::testing::Test {
+ protected:
+  EditExportTest() {
+    Write("SORTS", {kBubble, kShell, kQuick});
+    Write("FILES", {kOpen, kCount, kExists});
+  }
+
+  void Write(std::string_view base, const Snippets& snippets) {
+    WritePacket(folder_.path(), base, BuildPacket(snippets));
+  }
+  std::string Read(std::string_view base, std::string_view extension) {
+    return ReadFileBytes(folder_.File(std::string(base) + std::string(extension)));
+  }
+  // The packet's files hold exactly `snippets` and no mark is left beside them.
+  void ExpectFiles(std::string_view base, const Snippets& snippets) {
+    const PacketBytes expected = BuildPacket(snippets);
+    EXPECT_EQ(Read(base, ".VEK"), expected.packet) << base;
+    EXPECT_EQ(Read(base, ".IDX"), expected.index) << base;
+    EXPECT_FALSE(FileExists(folder_.File(std::string(base) + ".$OK"))) << base;
+  }
+  // The same, and no rebuilt file is left either.
+  void ExpectPacket(std::string_view base, const Snippets& snippets) {
+    ExpectFiles(base, snippets);
+    for (std::string_view extension : {".$VE", ".$ID"}) {
+      EXPECT_FALSE(FileExists(folder_.File(std::string(base) + std::string(extension)))) << base << extension;
+    }
+  }
+
+  // Runs `edit` on the caller's lists and folder, with its calls and boxes caught.
+  Outcome Edit(const Strings& packets, const Strings& list,
+               const std::function<void(SAFEARRAY** packets, SAFEARRAY** list, BSTR* folder)>& edit) {
+    StringArray packet_list(packets);
+    StringArray snippet_list(list);
+    Bstr folder(folder_.path());
+    Outcome outcome;
+    outcome.given = list;
+    g_calls = &outcome.calls;
+    g_folder = folder_.path();
+    outcome.boxes = CaptureMessageBoxTexts([&] { edit(packet_list.get(), snippet_list.get(), folder.get()); });
+    g_calls = nullptr;
+    EXPECT_EQ(packet_list.items(), packets) << "the packet list is never changed";
+    if (!snippet_list.erased()) {
+      EXPECT_EQ(snippet_list.lower(), 1);
+    }
+    outcome.list = snippet_list.items();
+    return outcome;
+  }
+
+  Outcome Delete(const std::string& entry, const Strings& packets, int32_t packet_no, const Strings& list,
+                 int32_t entry_no, uint8_t files_only = 0) {
+    Bstr entry_text(entry);
+    return Edit(packets, list, [&](SAFEARRAY** packet_list, SAFEARRAY** snippet_list, BSTR* folder) {
+      OldVekDelSnip(entry_text.get(), packet_list, snippet_list, folder, &packet_no, &entry_no, RecordListChanged,
+                    kChangedData, RefreshStaleEntry, kStaleData, files_only);
+    });
+  }
+
+  Outcome Move(const std::string& entry, const Strings& packets, int32_t packet_no, const Strings& list,
+               int32_t entry_no, const std::string& destination) {
+    Bstr entry_text(entry);
+    Bstr destination_text(destination);
+    return Edit(packets, list, [&](SAFEARRAY** packet_list, SAFEARRAY** snippet_list, BSTR* folder) {
+      OldVekMove(entry_text.get(), snippet_list, packet_list, &packet_no, entry_no, destination_text.get(), folder,
+                 RecordListChanged, kChangedData, RefreshStaleEntry, ReloadIndex);
+    });
+  }
+
+  // Rewrites the header of `entry`, shown as entry 2 of a list of the packet `packet`, itself
+  // the second of the packet list.
+  Outcome Retitle(const Strings& fields, const std::string& entry, const std::string& packet = "SORTS~Sorts") {
+    StringArray new_fields(fields);
+    int32_t packet_no = 2;
+    int32_t entry_no = 2;
+    return Edit({"OTHER", packet}, {"00009~x~y~z~SORTS.VEK~1", entry, "last"},
+                [&](SAFEARRAY** packet_list, SAFEARRAY** snippet_list, BSTR* folder) {
+                  OldVekHeaderUpdate(new_fields.get(), packet_list, snippet_list, folder, &packet_no, &entry_no);
+                });
+  }
+
+  TempFolder folder_;
+  const Strings sorts_ = {Entry(1, "Bubble sort", "SORTS.VEK"), Entry(2, "Shell sort", "SORTS.VEK"),
+                          Entry(3, "Quick sort", "SORTS.VEK")};
+  const Strings files_ = {Entry(1, "Open a file", "FILES.VEK"), Entry(2, "Count lines", "FILES.VEK"),
+                          Entry(3, "File exists", "FILES.VEK")};
+};
+
+// --- Deletion ---
+
+// Each row: the packet before, the entry deleted, the packet after. Only the files change.
+TEST_F(EditExportTest, DeletionRebuildsThePacketFromTheOthersInOrder) {
+  TestSnippet empty = kShell;
+  empty.lines.clear();
+  struct Case {
+    Snippets before;
+    std::string entry;
+    Snippets after;
+    std::string extra_index;  // a partial record after the whole ones
+  };
+  for (const Case& c : {Case{{kBubble, kShell, kQuick}, "00001~s~a~c~SORTS.VEK~1", {kShell, kQuick}, ""},
+                        Case{{kBubble, kShell, kQuick}, "00002~s~a~c~SORTS.VEK~79", {kBubble, kQuick}, "PARTIAL"},
+                        Case{{kBubble, kQuick}, "00002~s~a~c~SORTS.VEK~79", {kBubble}, ""},
+                        Case{{kQuick}, "00001~s~a~c~SORTS.VEK~1", {}, ""},
+                        Case{{kBubble, empty, kQuick}, "00001~s~a~c~SORTS.VEK~1", {empty, kQuick}, ""}}) {
+    PacketBytes bytes = BuildPacket(c.before);
+    bytes.index += c.extra_index;
+    WritePacket(folder_.path(), "SORTS", bytes);
+    // Rebuild files of an earlier run are never appended to.
+    WriteFileBytes(folder_.File("SORTS.$VE"), std::string(5000, 'v'));
+    WriteFileBytes(folder_.File("SORTS.$ID"), std::string(100, 'i'));
+    const Outcome outcome = Delete(c.entry, {"SORTS"}, 1, {c.entry}, 1, 1);
+    EXPECT_TRUE(outcome.boxes.empty());
+    EXPECT_TRUE(outcome.calls.empty() && outcome.list == outcome.given) << "files only";
+    ExpectPacket("SORTS", c.after);
+  }
+}
+
+TEST_F(EditExportTest, DeletionDropsBytesNoLineOrRecordReaches) {
+  TestSnippet tail = kBubble;
+  tail.body_suffix = "unterminated";
+  PacketBytes bytes = BuildPacket({tail, kShell, kQuick});
+  // A gap before the second snippet, and bytes before the first, reached by no record.
+  const size_t second = HeaderBytes(tail).size() + 10 + 1 + 18 + 1 + 6 + 1 + 12;
+  bytes.packet.insert(second, "GAP");
+  bytes.packet.insert(0, "LEAD");
+  bytes.index = IndexRecordBytes(tail, 5) + IndexRecordBytes(kShell, second + 4 + 3 + 1) +
+                IndexRecordBytes(kQuick, bytes.packet.size() - (HeaderBytes(kQuick).size() + 24) + 1);
+  WritePacket(folder_.path(), "GAPS", bytes);
+  Delete("00003~Quick sort~Ann Author~QB45~GAPS.VEK~157", {}, 0, {}, 1, 1);
+  ExpectPacket("GAPS", {kBubble, kShell});
+  Delete("00001~a~b~c~NONE.VEK~1", {}, 0, {}, 1, 1);
+  ExpectPacket("NONE", {});  // a missing packet is left present and empty
+}
+
+TEST_F(EditExportTest, DeletionRelistsAListOfThePacketsIndexFromTheNewIndex) {
+  const Outcome outcome = Delete(sorts_[1], {"FILES~File I/O", "SORTS  ~Sorting"}, 2, sorts_, 2);
+  const Strings expected = {sorts_[0], Entry(2, "Quick sort", "SORTS.VEK")};
+  EXPECT_EQ(outcome.list, expected);
+  EXPECT_EQ(outcome.calls, Strings{"changed 5 data=1111: " + ListText(expected)});
+  EXPECT_TRUE(outcome.boxes.empty());
+  ExpectPacket("SORTS", {kBubble, kQuick});
+}
+
+TEST_F(EditExportTest, DeletionDropsTheEntryOfAMixedListAndHandsTheSamePacketsOthersToEntryStale) {
+  const std::string lower_case = Entry(2, "Shell sort", "sorts.VEK");
+  const Strings list = {sorts_[2], files_[0], sorts_[1], lower_case, sorts_[0]};
+  const Outcome outcome = Delete(sorts_[1], {"SORTS"}, 0, list, 3);
+  const Strings expected = {sorts_[2] + " (refreshed)", files_[0], lower_case, sorts_[0] + " (refreshed)"};
+  EXPECT_EQ(outcome.list, expected);
+  EXPECT_EQ(outcome.calls, (Strings{"stale " + sorts_[2] + " data=2222", "stale " + sorts_[0] + " data=2222",
+                                    "changed 5 data=1111: " + ListText(expected)}));
+  ExpectPacket("SORTS", {kBubble, kQuick});
+}
+
+// --- Move ---
+
+// A snippet moved into a missing packet becomes its first.
+TEST_F(EditExportTest, MoveLeavesWhatFollowsTheLastTerminatorAndCarriesAnEmptyBodyAsItsHeader) {
+  TestSnippet tail = kCount;
+  tail.body_suffix = "no terminator";
+  TestSnippet empty = kOpen;
+  empty.lines.clear();
+  Write("FILES", {empty, tail});
+  EXPECT_EQ(Move(files_[1], {}, 0, {files_[1]}, 1, "NEW").list, Strings{Entry(1, "Count lines", "NEW.VEK")});
+  Move(files_[0], {}, 0, {}, 1, "NEW");
+  ExpectPacket("NEW", {kCount, empty});
+  ExpectPacket("FILES", {});
+}
+
+TEST_F(EditExportTest, MoveWithinOnePacketPutsTheSnippetLastAndTheEntryNamesItsFinalPlace) {
+  const Outcome outcome = Move(files_[0], {"OTHER"}, 1, files_, 1, "FILES");
+  ExpectPacket("FILES", {kCount, kExists, kOpen});
+  const Strings expected = {Entry(3, "Open a file", "FILES.VEK"), files_[1] + " (refreshed)",
+                            files_[2] + " (refreshed)"};
+  EXPECT_EQ(outcome.list, expected);
+  EXPECT_EQ(outcome.calls, (Strings{"stale " + files_[1] + " data=loader", "stale " + files_[2] + " data=loader",
+                                    "changed 5 data=1111: " + ListText(expected)}));
+}
+
+TEST_F(EditExportTest, MoveReloadsAListOfTheSourcesIndexThroughTheCallersLoader) {
+  const Outcome outcome = Move(files_[1], {"SORTS", "FILES ~File I/O"}, 2, files_, 2, "SORTS");
+  const Strings expected = {files_[0], Entry(2, "File exists", "FILES.VEK")};
+  EXPECT_EQ(outcome.list, expected);
+  EXPECT_EQ(outcome.calls, (Strings{"load FILES ~File I/O count=3", "changed 5 data=1111: " + ListText(expected)}));
+}
+
+// The snippet is appended to the destination, its record at 235, Flag "*" as it was read. The
+// moved entry's middle fields are kept as given, even when the header says otherwise.
+TEST_F(EditExportTest, MoveRewritesTheEntryOfAMixedListAndHandsTheSourcesOthersToEntryStale) {
+  const std::string entry = "00002~Counting ~ lines~Someone~XX~FILES.VEK~79";
+  const std::string other_case = Entry(3, "File exists", "files.VEK");
+  const Strings list = {files_[2], sorts_[0], entry, other_case, files_[0]};
+  const Outcome outcome = Move(entry, {"files"}, 1, list, 3, "SORTS");
+  const Strings expected = {files_[2] + " (refreshed)", sorts_[0], "00004~Counting ~ lines~Someone~XX~SORTS.VEK~235",
+                            other_case, files_[0] + " (refreshed)"};
+  EXPECT_EQ(outcome.list, expected);
+  EXPECT_EQ(outcome.calls, (Strings{"stale " + files_[2] + " data=loader", "stale " + files_[0] + " data=loader",
+                                    "changed 5 data=1111: " + ListText(expected)}));
+  EXPECT_TRUE(outcome.boxes.empty());
+  ExpectPacket("SORTS", {kBubble, kShell, kQuick, kCount});
+  ExpectPacket("FILES", {kOpen, kExists});
+}
+
+// --- Header update ---
+
+// The empty Author is stored as 31 blanks.
+TEST_F(EditExportTest, HeaderUpdateCutsTheValuesToTheirFieldsAndPadsThem) {
+  const std::string long31 = "Subject of exactly thirty-one c" "haracters and more";
+  const std::string long23 = "Date field of twenty-th" "ree and more";
+  TestSnippet last = SampleSnippet("Trim spaces", {});  // its header ends the packet
+  Write("SORTS", {kBubble, kShell, last});
+  const Outcome outcome = Retitle({"", long31, "  spaced  ", long23, "lower~case"}, Entry(3, "x", "SORTS.VEK"));
+  EXPECT_TRUE(outcome.boxes.empty());
+  EXPECT_EQ(outcome.list, outcome.given);
+  last.author = "";
+  last.subject = long31.substr(0, 31);
+  last.origin = "  spaced  ";
+  last.date = long23.substr(0, 23);
+  last.code = "lower~case";
+  ExpectFiles("SORTS", {kBubble, kShell, last});
+}
+
+TEST_F(EditExportTest, HeaderUpdateTakesThePacketFromThePacketListNotFromTheEntry) {
+  Retitle({"A", "S", "O", "D", "C"}, files_[1], "SORTS   ~Sorts");
+  ExpectFiles("FILES", {kOpen, kCount, kExists});
+  EXPECT_EQ(Read("SORTS", ".IDX").substr(78 + 16, 62), Fixed("S", 31) + Fixed("A", 31));
+}
+
+TEST_F(EditExportTest, HeaderUpdateOfAStartThatNamesNoWholeHeaderChangesNothingAndSaysSo) {
+  const PacketBytes original = BuildPacket({kBubble, kShell, kQuick});
+  const uint64_t packet_length = original.packet.size();
+  for (uint64_t start : {uint64_t{0}, packet_length - 164 + 1, packet_length + 1, uint64_t{999999}}) {
+    PacketBytes damaged = original;
+    damaged.index.replace(78 + 1, 10, Fixed(std::to_string(start), 10));
+    WritePacket(folder_.path(), "SORTS", damaged);
+    const Outcome outcome = Retitle({"A", "S", "O", "D", "C"}, sorts_[1]);
+    EXPECT_EQ(outcome.boxes, Strings{"OldVek: " + folder_.File("SORTS.VEK") + " has no snippet header at position " +
+                                     std::to_string(start) + " (index record at 79)"});
+    EXPECT_EQ(Read("SORTS", ".VEK"), damaged.packet);
+    EXPECT_EQ(Read("SORTS", ".IDX"), damaged.index);
+  }
+}
+
+// --- Refusals: the files as they were, the list untouched, no call, and a box that says why ---
+
+TEST_F(EditExportTest, ARefusedEditChangesNothing) {
+  using EditFn = std::function<Outcome(const std::string& entry)>;
+  const EditFn del = [&](const std::string& entry) { return Delete(entry, {"SORTS"}, 1, sorts_, 2); };
+  const EditFn move = [&](const std::string& entry) { return Move(entry, {"SORTS"}, 1, sorts_, 2, "FILES"); };
+  const EditFn retitle = [&](const std::string& entry) { return Retitle({"A", "S", "O", "D", "C"}, entry); };
+  const auto cannot_open = [&](std::string_view file) { return "OldVek: cannot open " + folder_.File(file); };
+  const auto no_record = [&](const std::string& position, std::string_view index = "SORTS.IDX") {
+    return "OldVek: " + folder_.File(index) + " has no record at position " + position;
+  };
+  struct Case {
+    std::string held;  // a file another program holds open, if any
+    EditFn edit;
+    std::string entry;
+    std::string box;  // how the box begins
+  };
+  std::vector<Case> cases;
+  for (const char* held : {"SORTS.VEK", "SORTS.IDX", "SORTS.$VE", "SORTS.$ID"}) {
+    cases.push_back({held, del, sorts_[1], cannot_open(held)});
+  }
+  for (const char* held : {"SORTS.IDX", "SORTS.VEK", "FILES.IDX", "FILES.VEK"}) {
+    cases.push_back({held, move, sorts_[1], cannot_open(held)});
+  }
+  cases.push_back({"SORTS.VEK", retitle, sorts_[1], cannot_open("SORTS.VEK")});
+  const std::pair<EditFn, Strings> bad_positions[] = {
+      {del, {"", "2", "80", "625"}}, {move, {"0", "78", "80", "235"}}, {retitle, {"0", "2", "235", "100000"}}};
+  for (const auto& [edit, positions] : bad_positions) {
+    for (const std::string& position : positions) {
+      cases.push_back({"", edit, "00002~Shell sort~Ann Author~QB45~SORTS.VEK~" + position,
+                       no_record(position.empty() ? "0" : position)});
+    }
+  }
+  WriteFileBytes(folder_.File("ORPHAN.VEK"), BuildPacket({kBubble}).packet);
+  cases.push_back({"", del, "00001~a~b~c~ORPHAN.VEK~1", no_record("1", "ORPHAN.IDX")});
+  for (const char* outside : {"00001~a~b~c~..\\SORTS.VEK~1", "00001~a~b~c~../SORTS.VEK~1", "00001~a~b~c~C:SORTS.VEK~1",
+                              "no entry"}) {
+    cases.push_back({"", del, outside, "OldVek: the "});
+  }
+  const EditFn no_packet = [&](const std::string& entry) { return Retitle({"A"}, entry, ""); };
+  cases.push_back({"", no_packet, sorts_[1], "OldVek: There is no packet at position 2 of the packet list."});
+  for (const Case& c : cases) {
+    Outcome outcome;
+    {
+      HeldFile held(c.held.empty() ? folder_.File("OTHER") : folder_.File(c.held));
+      ASSERT_TRUE(held.held()) << c.held;
+      outcome = c.edit(c.entry);
+    }
+    SCOPED_TRACE(c.entry + " with " + c.held + " held: " + c.box);
+    ASSERT_EQ(outcome.boxes.size(), 1u);
+    EXPECT_EQ(outcome.boxes[0].rfind(c.box, 0), 0u) << outcome.boxes[0];
+    EXPECT_EQ(outcome.list, outcome.given);
+    EXPECT_TRUE(outcome.calls.empty());
+    ExpectFiles("SORTS", {kBubble, kShell, kQuick});
+    ExpectFiles("FILES", {kOpen, kCount, kExists});
+  }
+  EXPECT_EQ(ReadFileBytes(folder_.File("ORPHAN.VEK")), BuildPacket({kBubble}).packet);
+  // The holder made the rebuild files it held; the next operation on the packet removes them.
+  Bstr packet("SORTS");
+  Bstr folder(folder_.path());
+  StringArray listing;
+  int32_t count = 0;
+  OldIndex(packet.get(), listing.get(), &count, folder.get());
+  EXPECT_EQ(count, 3);
+  ExpectPacket("SORTS", {kBubble, kShell, kQuick});
+  ExpectPacket("FILES", {kOpen, kCount, kExists});
+}
+
+}  // namespace
+}  // namespace oldvek::testing
