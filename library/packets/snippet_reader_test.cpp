@@ -51,7 +51,7 @@ TEST_F(SnippetReaderTest, FetchesHeaderLinesAndTagOfAMiddleSnippetUnderTheWholeB
   ASSERT_TRUE(snippet.ok()) << snippet.status().message();
   EXPECT_EQ(snippet->code_lines, (Lines{"SWAP A, B", "PRINT A; B"})) << "the body ends where Count begins";
   EXPECT_EQ(snippet->header.Field(SnippetHeader::kSubject), Fixed("Swap", 31));
-  EXPECT_EQ(snippet->tag(), "SORT");
+  EXPECT_EQ(snippet->tag(), "SORTING");
   EXPECT_EQ(snippet->kind, SnippetKind::kPlain);
   EXPECT_FALSE(FileExists(folder_.File("MY.IDX")));
   EXPECT_FALSE(FileExists(folder_.File("MY.VEK")));

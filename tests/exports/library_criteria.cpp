@@ -4,7 +4,6 @@
 
 #include "caller_values.h"
 #include "packet_writer.h"
-#include "sample_snippet.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {

@@ -17,7 +17,6 @@
 #include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
-#include "sample_snippet.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {

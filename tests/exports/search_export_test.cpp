@@ -12,7 +12,6 @@
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "progress_dialog.h"
-#include "sample_snippet.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {

@@ -10,9 +10,9 @@ std::string Fixed(std::string_view text, size_t width) {
   return field;
 }
 
-TestSnippet SampleSnippet(std::string subject, std::vector<std::string> lines) {
-  return {.author = "Ann Author", .subject = std::move(subject), .origin = "Fidonet QUIK_BAS", .date = "1994-11-05",
-          .code = "QB45", .extra = "X1", .tag = "SORT", .lines = std::move(lines)};
+TestSnippet SampleSnippet(std::string subject, std::vector<std::string> lines, std::string author) {
+  return {.author = std::move(author), .subject = std::move(subject), .origin = "Fidonet", .date = "1994-11-05",
+          .code = "QB45", .extra = "E5", .tag = "SORTING  ", .lines = std::move(lines), .unused_index_bytes = "abcde"};
 }
 
 std::string HeaderBytes(const TestSnippet& s) {

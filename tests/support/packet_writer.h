@@ -26,7 +26,8 @@ struct TestSnippet {
 };
 
 // A snippet with every header field filled, so that a field read from the wrong place shows.
-TestSnippet SampleSnippet(std::string subject, std::vector<std::string> lines = {"PRINT 1"});
+TestSnippet SampleSnippet(std::string subject, std::vector<std::string> lines = {"PRINT 1"},
+                          std::string author = "Ann Author");
 
 // A 165-byte header.
 std::string HeaderBytes(const TestSnippet& snippet);
