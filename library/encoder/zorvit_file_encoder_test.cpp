@@ -10,16 +10,8 @@
 #include "temp_folder.h"
 #include "text_lines.h"
 
-namespace oldvek {
+namespace oldvek::testing {
 namespace {
-
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::ReadFileBytes;
-using testing::SplitCrLfLines;
-using testing::SplitLfLines;
-using testing::TempFolder;
-using testing::WriteFileBytes;
 
 std::string RandomBytes(size_t size, unsigned seed) {
   std::mt19937 random(seed);
@@ -214,4 +206,4 @@ TEST_F(EncodeTest, EveryFileFailureIsReportedAndLeavesOnlyWholePages) {
 }
 
 }  // namespace
-}  // namespace oldvek
+}  // namespace oldvek::testing

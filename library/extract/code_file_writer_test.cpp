@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
 #include <string>
 #include <vector>
 
@@ -11,27 +10,13 @@
 #include "packet_writer.h"
 #include "temp_folder.h"
 
-namespace oldvek {
+namespace oldvek::testing {
 namespace {
 
-using testing::BuildPacket;
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::PacketBytes;
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::TestSnippet;
-using testing::WriteFileBytes;
-using testing::WritePacket;
 using Lines = std::vector<std::string>;
 
 TestSnippet MakeSnippet(std::string subject, Lines lines) {
-  TestSnippet s;
-  s.author = "J. Basic";
-  s.subject = std::move(subject);
-  s.code = "PDS71";
-  s.lines = std::move(lines);
-  return s;
+  return {.author = "J. Basic", .subject = std::move(subject), .code = "PDS71", .lines = std::move(lines)};
 }
 
 CodeFileRequest Request(const TempFolder& folder, std::vector<ChosenPacket> chosen) {
@@ -47,9 +32,8 @@ CodeFileRequest Request(const TempFolder& folder, std::vector<ChosenPacket> chos
 
 class NoProgress final : public CodeFileProgress {};
 
-// Every operation that fails, once or from then on, ends the writing with the code file gone
-// (or said to stay, when removing it failed too) and the packets as they were but for the
-// read marks.
+// Every operation that fails, once or from then on, ends the writing with the earlier code file
+// whole and the packets as they were, but for their read marks.
 TEST(CodeFileWriterTest, AFailureAtAnyStepLeavesNoCodeFileThatLooksComplete) {
   TempFolder folder;
   const PacketBytes first =
@@ -128,4 +112,4 @@ TEST(CodeFileWriterTest, ACodeFileThatCannotBeReplacedIsRefused) {
 }
 
 }  // namespace
-}  // namespace oldvek
+}  // namespace oldvek::testing

@@ -9,26 +9,11 @@
 #include "packet_writer.h"
 #include "temp_folder.h"
 
-namespace oldvek {
+namespace oldvek::testing {
 namespace {
 
-using testing::BuildPacket;
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::PacketBytes;
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::TestSnippet;
-using testing::WriteFileBytes;
-using testing::WritePacket;
-
 TestSnippet Snippet(std::vector<std::string> lines) {
-  TestSnippet s;
-  s.author = "Pat Basic";
-  s.subject = "XYZ attachment";
-  s.code = "QB45";
-  s.lines = std::move(lines);
-  return s;
+  return {.author = "Pat Basic", .subject = "XYZ attachment", .code = "QB45", .lines = std::move(lines)};
 }
 
 // ATTACH.VEK: an attachment of "xyz", then a plain snippet.
@@ -100,4 +85,4 @@ TEST(SnippetExtractionTest, AStartOfZeroGivesAnEmptyBodyWithoutReadingThePacket)
 }
 
 }  // namespace
-}  // namespace oldvek
+}  // namespace oldvek::testing
