@@ -56,16 +56,10 @@ class EncodeZorvitTest : public ::testing::Test {
   Outcome Encode(const std::string& input, const std::string& suggested, std::vector<DialogTurn> turns,
                  bool overwrite = false, StringArray* pages = nullptr) {
     EncoderUser user(std::move(turns), overwrite);
-    return Run(user, input, suggested, pages);
-  }
-
-  Outcome Run(EncoderUser& user, const std::string& input, const std::string& suggested, StringArray* pages = nullptr) {
-    Bstr input_text(input);
-    Bstr suggested_text(suggested);
     StringArray own_pages;
     StringArray& page_files = pages != nullptr ? *pages : own_pages;
     Outcome outcome;
-    user.Encode(input_text.get(), suggested_text.get(), page_files.get(), &outcome.status);
+    outcome.status = user.Encode(input, suggested, page_files);
     outcome.pages_erased = page_files.erased();
     if (!outcome.pages_erased) {
       outcome.pages = page_files.items();
@@ -230,30 +224,30 @@ TEST_F(EncodeZorvitTest, ExistingFirstPageIsOverwrittenOnlyWhenTheUserSaysYes) {
   EXPECT_EQ(ReadFileBytes(existing), CrLf(SplitLfLines(LibraryTestData("hello_qb.bas"))));
 }
 
+// The switch words of options 1500, 1501 and 1502 are at offsets 4, 0 and 12; the button pressed
+// last at offset 20.
 TEST_F(EncodeZorvitTest, TheChoicesStayInTheSearchCriteria) {
   SearchCriteria* criteria = LibraryCriteria();
   const std::string input = Input("HI.TXT", "hello");
-
-  Encode(input, folder_.File("HELLO.BAS"), {{kVisualBasic, std::string("MY NOTES"), kFinish}});
-  EXPECT_EQ(criteria->SubjectSwitch, 1);  // 1501, at offset 0
-  EXPECT_EQ(criteria->AuthorSwitch, 0);   // 1500, at offset 4
-  EXPECT_EQ(criteria->PacketSwitch, 0);   // 1502, at offset 12
-  EXPECT_EQ(criteria->Criterion4Switch, kFinish);
-  EXPECT_EQ(std::string(criteria->CodeTextTerm, 256), Fixed("MY NOTES", 256));
-
-  // CANCEL reads neither the options nor the name.
-  Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string("OTHER"), kCancel}});
-  EXPECT_EQ(criteria->SubjectSwitch, 1);
-  EXPECT_EQ(criteria->PacketSwitch, 0);
-  EXPECT_EQ(criteria->Criterion4Switch, kCancel);
-  EXPECT_EQ(std::string(criteria->CodeTextTerm, 256), Fixed("MY NOTES", 256));
-
-  // A refused name is kept as typed, like every name read on FINISH.
-  Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string("NINE_CHAR"), kFinish}, {0, std::nullopt, kCancel}});
-  EXPECT_EQ(criteria->SubjectSwitch, 0);
-  EXPECT_EQ(criteria->PacketSwitch, 1);
-  EXPECT_EQ(criteria->Criterion4Switch, kCancel);
-  EXPECT_EQ(std::string(criteria->CodeTextTerm, 256), Fixed("NINE_CHAR", 256));
+  struct Case {
+    std::vector<DialogTurn> turns;
+    int32_t author, subject, packet, button;
+    const char* term;
+  };
+  const Case cases[] = {
+      {{{kVisualBasic, std::string("MY NOTES"), kFinish}}, 0, 1, 0, kFinish, "MY NOTES"},
+      // CANCEL reads neither the options nor the name.
+      {{{kQuickBasic, std::string("OTHER"), kCancel}}, 0, 1, 0, kCancel, "MY NOTES"},
+      // A refused name is kept as typed, like every name read on FINISH.
+      {{{kQuickBasic, std::string("NINE_CHAR"), kFinish}, {0, std::nullopt, kCancel}}, 0, 0, 1, kCancel, "NINE_CHAR"},
+  };
+  for (const Case& c : cases) {
+    Encode(input, folder_.File("HELLO.BAS"), c.turns);
+    EXPECT_EQ((std::vector{criteria->AuthorSwitch, criteria->SubjectSwitch, criteria->PacketSwitch}),
+              (std::vector{c.author, c.subject, c.packet}));
+    EXPECT_EQ(criteria->Criterion4Switch, c.button);
+    EXPECT_EQ(std::string(criteria->CodeTextTerm, 256), Fixed(c.term, 256));
+  }
 }
 
 #ifndef _WIN32
@@ -268,12 +262,11 @@ TEST_F(EncodeZorvitTest, HostSeesTheDialogInOrder) {
 }
 
 TEST_F(EncodeZorvitTest, WithoutAHostTheDialogIsCancelled) {
-  const std::string input = Input("HI.TXT", "hello");
-  Bstr input_text(input);
+  Bstr input(Input("HI.TXT", "hello"));
   Bstr suggested(folder_.File("HELLO.BAS"));
   StringArray pages;
   int32_t status = -2;
-  EncodeZorvit(input_text.get(), suggested.get(), pages.get(), &status, nullptr);
+  EncodeZorvit(input.get(), suggested.get(), pages.get(), &status, nullptr);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
 }
