@@ -16,7 +16,12 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TestSnippet MakeSnippet(std::string subject, Lines lines) {
-  return {.author = "J. Basic", .subject = std::move(subject), .code = "PDS71", .lines = std::move(lines)};
+  TestSnippet s;
+  s.author = "J. Basic";
+  s.subject = std::move(subject);
+  s.code = "PDS71";
+  s.lines = std::move(lines);
+  return s;
 }
 
 CodeFileRequest Request(const TempFolder& folder, std::vector<ChosenPacket> chosen) {

@@ -13,7 +13,12 @@ namespace oldvek::testing {
 namespace {
 
 TestSnippet Snippet(std::vector<std::string> lines) {
-  return {.author = "Pat Basic", .subject = "XYZ attachment", .code = "QB45", .lines = std::move(lines)};
+  TestSnippet s;
+  s.author = "Pat Basic";
+  s.subject = "XYZ attachment";
+  s.code = "QB45";
+  s.lines = std::move(lines);
+  return s;
 }
 
 // ATTACH.VEK: an attachment of "xyz", then a plain snippet.
