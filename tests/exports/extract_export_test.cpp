@@ -3,8 +3,6 @@
 // library's caption.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -13,7 +11,6 @@
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
-#include "zorvit_pages.h"
 
 namespace oldvek::testing {
 namespace {
@@ -99,26 +96,6 @@ TEST(OldExtractCodeTest, TheXyzPageComesOutAsItsThreeBytes) {
     EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), flagged);
     EXPECT_EQ(ReadFileBytes(folder.File("XYZ.VEK")), bytes.packet);
   }
-}
-
-std::string RandomBytes(size_t size, unsigned seed) {
-  std::mt19937 random(seed);
-  std::string bytes(size, '\0');
-  for (char& b : bytes) b = static_cast<char>(random());
-  return bytes;
-}
-
-TEST(OldExtractCodeTest, ASnippetHoldingPagesOneAndTwoGivesPageOnesBytesOnly) {
-  TempFolder folder;
-  const std::string input = RandomBytes(200'000, 2003);
-  const std::vector<PageLines> pages = EncodePages(input, "DATA.BIN", "DATA.BAS", PageDialect::kQuickBasic);
-  ASSERT_EQ(pages.size(), 2u);
-  Lines both = pages[0];
-  both.insert(both.end(), pages[1].begin(), pages[1].end());
-  WritePacket(folder.path(), "BOTH", BuildPacket({Snippet(both)}));
-  const std::string out = folder.File("DATA.BIN");
-  EXPECT_EQ(Extract(Entry("BOTH.VEK", 1), folder.path(), out, 1), Succeeded(out));
-  EXPECT_TRUE(ReadFileBytes(out) == input.substr(0, 156'000));
 }
 
 TEST(OldExtractCodeTest, TextModeWritesTheCommentBlockAtFullWidthThenEveryLine) {
