@@ -72,6 +72,8 @@ Looks LookAt(HWND dialog) {
                               static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE)) & WS_EX_CLIENTEDGE, at));
   }
   const DWORD option = WS_CHILD | BS_AUTORADIOBUTTON;
+  const DWORD edit = WS_CHILD | ES_UPPERCASE | ES_AUTOHSCROLL | WS_TABSTOP;
+  const DWORD label = WS_CHILD | SS_CENTER | SS_NOPREFIX;
   const struct {
     int id;
     const char* kind;
@@ -85,13 +87,13 @@ Looks LookAt(HWND dialog) {
       {1502, "Button", "Qbasic, QB, PDS", option, 0, {20, 95, 85, 15}},
       {1504, "Button", "FINISH", WS_CHILD | BS_DEFPUSHBUTTON | BS_CENTER | WS_TABSTOP | WS_GROUP, 0, {10, 115, 50, 15}},
       {1505, "Button", "CANCEL", WS_CHILD | BS_PUSHBUTTON | WS_TABSTOP, 0, {70, 115, 50, 15}},
-      {1503, "Edit", "RD.BAS", WS_CHILD | ES_UPPERCASE | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, {10, 35, 110, 15}},
+      {1503, "Edit", "RD.BAS", edit, WS_EX_CLIENTEDGE, {10, 35, 110, 15}},
       // The dialog manager draws a bordered control with a sunken edge.
-      {1506, "Static", "Encoding R&D.DAT\r\nto", WS_CHILD | SS_CENTER | SS_NOPREFIX, WS_EX_CLIENTEDGE, {15, 5, 100, 20}},
+      {1506, "Static", "Encoding R&D.DAT\r\nto", label, WS_EX_CLIENTEDGE, {15, 5, 100, 20}},
   };
   for (const auto& c : layout) {
-    const RECT& u = c.units;
-    looks.designed.push_back(Line(c.id, c.kind, c.text, c.style, c.edge, Pixels(dialog, u.left, u.top, u.right, u.bottom)));
+    const RECT at = Pixels(dialog, c.units.left, c.units.top, c.units.right, c.units.bottom);
+    looks.designed.push_back(Line(c.id, c.kind, c.text, c.style, c.edge, at));
   }
   for (int id : {kPowerBasic, kVisualBasic, kQuickBasic}) {
     if (IsDlgButtonChecked(dialog, id) != BST_UNCHECKED) looks.seen.push_back("checked " + std::to_string(id));
