@@ -15,6 +15,7 @@
 #include "packet_writer.h"
 #include "temp_folder.h"
 #include "text_lines.h"
+#include "zorvit_pages.h"
 
 namespace oldvek::testing {
 namespace {
@@ -26,21 +27,13 @@ struct Outcome {
   int32_t status = -2;
   std::vector<std::string> pages;
   long pages_lower = 0;
-  bool pages_erased = true;
   EncoderUser::Record record;
   std::vector<std::string> events;
 };
 
-std::string LibraryTestData(const char* name) {
-  const std::filesystem::path here = std::filesystem::path(__FILE__).parent_path();
-  return ReadFileBytes((here / ".." / ".." / "library" / "encoder" / "testdata" / name).string());
-}
-
-std::string CrLf(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
+// The one page the library's encoder makes of "hello" as HI.TXT; its unit tests hold it to the
+// dialects' sample pages.
+PageLines HelloPage(PageDialect dialect) { return EncodePages("hello", "HI.TXT", "HELLO.BAS", dialect).at(0); }
 
 class EncodeZorvitTest : public ::testing::Test {
  protected:
@@ -60,8 +53,7 @@ class EncodeZorvitTest : public ::testing::Test {
     StringArray& page_files = pages != nullptr ? *pages : own_pages;
     Outcome outcome;
     outcome.status = user.Encode(input, suggested, page_files);
-    outcome.pages_erased = page_files.erased();
-    if (!outcome.pages_erased) {
+    if (!page_files.erased()) {
       outcome.pages = page_files.items();
       outcome.pages_lower = page_files.lower();
     }
@@ -93,14 +85,15 @@ void ExpectNothingWritten(const Outcome& outcome) {
   EXPECT_EQ(outcome.record.unexpected_waits, 0);
 }
 
+// The options choose the dialects in the order of the encoder's table.
 TEST_F(EncodeZorvitTest, EachDialectWritesItsOnePageAndNamesItInTheLabel) {
   struct Case {
     int32_t option;
-    const char* expected;
+    PageDialect dialect;
   };
-  for (const Case& c : {Case{kPowerBasic, "hello_pbcc.bas"}, Case{kVisualBasic, "hello_vb.bas"},
-                        Case{kQuickBasic, "hello_qb.bas"}}) {
-    SCOPED_TRACE(c.expected);
+  for (const Case& c : {Case{kPowerBasic, PageDialect::kPowerBasic}, Case{kVisualBasic, PageDialect::kVisualBasic},
+                        Case{kQuickBasic, PageDialect::kQuickBasic}}) {
+    SCOPED_TRACE(c.option);
     TempFolder folder;
     const std::string input = folder.File("HI.TXT");
     WriteFileBytes(input, "hello");
@@ -108,7 +101,7 @@ TEST_F(EncodeZorvitTest, EachDialectWritesItsOnePageAndNamesItInTheLabel) {
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.pages, std::vector<std::string>{folder.File("HELLO.BAS")});
     EXPECT_EQ(outcome.pages_lower, 1);
-    EXPECT_EQ(ReadFileBytes(folder.File("HELLO.BAS")), CrLf(SplitLfLines(LibraryTestData(c.expected))));
+    EXPECT_EQ(SplitCrLfLines(ReadFileBytes(folder.File("HELLO.BAS"))), HelloPage(c.dialect));
     EXPECT_EQ(outcome.record.label_shown, "Encoding HI.TXT\r\nto");
     EXPECT_EQ(outcome.record.name_shown, "HELLO.BAS");
     EXPECT_TRUE(outcome.record.parent_disabled_while_shown);
@@ -121,27 +114,27 @@ TEST_F(EncodeZorvitTest, EachDialectWritesItsOnePageAndNamesItInTheLabel) {
   }
 }
 
-TEST_F(EncodeZorvitTest, CancelWritesNothingAndLeavesThePageListAlone) {
+// Cancelled, or refused for want of a language: nothing is written, and the caller's page list
+// stays as it was.
+TEST_F(EncodeZorvitTest, CancelOrNoLanguageWritesNothingAndLeavesThePageListAlone) {
   const std::string input = Input("HI.TXT", "hello");
-  StringArray pages({"C:\\EARLIER.BAS"});
-  const Outcome outcome =
-      Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string("OTHER"), kCancel}}, false, &pages);
-  EXPECT_EQ(outcome.status, 0);
-  EXPECT_EQ(outcome.pages, std::vector<std::string>{"C:\\EARLIER.BAS"});
-  EXPECT_TRUE(outcome.record.boxes.empty());
-  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
-  ExpectNothingWritten(outcome);
-}
-
-TEST_F(EncodeZorvitTest, NoLanguageSelectedIsRefused) {
-  const std::string input = Input("HI.TXT", "hello");
-  const Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), {{0, std::string("PLAIN"), kFinish}});
-  EXPECT_EQ(outcome.status, -1);
-  EXPECT_TRUE(outcome.pages_erased);
-  EXPECT_EQ(outcome.record.boxes,
-            (std::vector<MessageBoxSeen>{{"LANGUAGE ERROR", "You did not select a language for ZORVIT encoding", 0}}));
-  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
-  ExpectNothingWritten(outcome);
+  const MessageBoxSeen no_language{"LANGUAGE ERROR", "You did not select a language for ZORVIT encoding", 0};
+  struct Case {
+    std::vector<DialogTurn> turns;
+    int32_t status;
+    std::vector<MessageBoxSeen> boxes;
+  };
+  const Case cases[] = {{{{kQuickBasic, std::string("OTHER"), kCancel}}, 0, {}},
+                        {{{0, std::string("PLAIN"), kFinish}}, -1, {no_language}}};
+  for (const Case& c : cases) {
+    StringArray pages({"C:\\EARLIER.BAS"});
+    const Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), c.turns, false, &pages);
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.pages, std::vector<std::string>{"C:\\EARLIER.BAS"});
+    EXPECT_EQ(outcome.record.boxes, c.boxes);
+    EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
+    ExpectNothingWritten(outcome);
+  }
 }
 
 TEST_F(EncodeZorvitTest, QuickBasicNamesTypedAreKeptToTwelveCharacters) {
@@ -221,7 +214,7 @@ TEST_F(EncodeZorvitTest, ExistingFirstPageIsOverwrittenOnlyWhenTheUserSaysYes) {
   outcome = Encode(input, existing, {{kQuickBasic, std::nullopt, kFinish}}, /*overwrite=*/true);
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(outcome.record.boxes, (std::vector<MessageBoxSeen>{question, kFinished}));
-  EXPECT_EQ(ReadFileBytes(existing), CrLf(SplitLfLines(LibraryTestData("hello_qb.bas"))));
+  EXPECT_EQ(SplitCrLfLines(ReadFileBytes(existing)), HelloPage(PageDialect::kQuickBasic));
 }
 
 // The switch words of options 1500, 1501 and 1502 are at offsets 4, 0 and 12; the button pressed
