@@ -7,6 +7,7 @@
 
 #include "caller_values.h"
 #include "code_file_reader.h"
+#include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
@@ -88,45 +89,6 @@ TestSnippet Snippet(std::string subject, Lines lines) {
 class OldVekCreateCDETest : public ::testing::Test {
  protected:
   TempFolder folder_;
-#if !defined(_WIN32)
-  // On Linux the host stands in for the reader's dialog. It notes what the library does:
-  // "text 1042: ...", "pass", "sleep 250", "box: caption: text"; its sleep returns at once.
-  static inline const HWND kDialog = reinterpret_cast<HWND>(uintptr_t{0x5150});
-
-  void SetUp() override {
-    OldVekHost host{};
-    host.context = &events_;
-    host.message_box = [](void* context, const char* text, const char* caption, uint32_t) -> int32_t {
-      Note(context, nullptr, "box: " + std::string(caption) + ": " + text);
-      return 1;  // IDOK
-    };
-    host.message_pass = [](void* context, HWND dialog, int32_t all_waiting) {
-      Note(context, dialog, all_waiting == 1 ? "pass" : "single pass");
-    };
-    host.set_control_text = [](void* context, HWND dialog, int32_t control, const char* text) {
-      Note(context, dialog, "text " + std::to_string(control) + ": " + text);
-    };
-    host.sleep = [](void* context, uint32_t milliseconds) {
-      Note(context, nullptr, "sleep " + std::to_string(milliseconds));
-    };
-    OldVekSetHost(&host);
-  }
-  void TearDown() override { OldVekSetHost(nullptr); }
-
-  static void Note(void* context, HWND dialog, std::string event) {
-    if (dialog != nullptr && dialog != kDialog) event.insert(0, "another window: ");
-    static_cast<Lines*>(context)->push_back(std::move(event));
-  }
-  Lines Boxes() const {
-    Lines boxes;
-    for (const std::string& event : events_) {
-      if (event.rfind("box: ", 0) == 0) boxes.push_back(event.substr(5));
-    }
-    return boxes;
-  }
-
-  Lines events_;
-#endif
 };
 
 // An earlier, longer code file of the same name is cut to the new length.
@@ -221,6 +183,15 @@ TEST_F(OldVekCreateCDETest, OnlyAnElementHoldingItsOwnIndexPlusOneChoosesItsPack
 }
 
 #if !defined(_WIN32)
+// On Linux the host stands in for the reader's dialog: it notes "text 1042: ...", "pass" and
+// "sleep 250", and its sleep returns at once.
+const HWND kDialog = reinterpret_cast<HWND>(uintptr_t{0x5150});
+
+void Note(void* context, HWND dialog, std::string event) {
+  if (dialog != nullptr && dialog != kDialog) event.insert(0, "another window: ");
+  static_cast<Lines*>(context)->push_back(std::move(event));
+}
+
 // The text before each snippet's pass, one pass per packet passed over, a quarter second per
 // chosen packet.
 TEST_F(OldVekCreateCDETest, ProgressTextsPassesAndWaits) {
@@ -229,11 +200,23 @@ TEST_F(OldVekCreateCDETest, ProgressTextsPassesAndWaits) {
   request.selected = {1, 0, 3};
   request.dialog = kDialog;
   request.progress_id = 1042;
+  Lines events;
+  OldVekHost host{};
+  host.context = &events;
+  host.message_pass = [](void* context, HWND dialog, int32_t all_waiting) {
+    Note(context, dialog, all_waiting == 1 ? "pass" : "single pass");
+  };
+  host.set_control_text = [](void* context, HWND dialog, int32_t control, const char* text) {
+    Note(context, dialog, "text " + std::to_string(control) + ": " + text);
+  };
+  host.sleep = [](void* context, uint32_t ms) { Note(context, nullptr, "sleep " + std::to_string(ms)); };
+  OldVekSetHost(&host);
   const StoredCodeFile file = Parse(CreateCodeFile(request));
+  OldVekSetHost(nullptr);
   ASSERT_EQ(file.packets.size(), 2u);
   EXPECT_EQ(file.packets[0].snippets[0].subject(), Fixed("Bubble sort", 31)) << "the record keeps the blanks";
-  EXPECT_EQ(events_, (Lines{"sleep 250", "text 1042: Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\nBubble sort", "pass",
-                            "text 1042: Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\n", "pass", "pass", "sleep 250"}));
+  EXPECT_EQ(events, (Lines{"sleep 250", "text 1042: Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\nBubble sort", "pass",
+                           "text 1042: Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\n", "pass", "pass", "sleep 250"}));
 }
 
 TEST_F(OldVekCreateCDETest, PacketsThatCannotBeNamedAreLeftOutAndReported) {
@@ -243,11 +226,12 @@ TEST_F(OldVekCreateCDETest, PacketsThatCannotBeNamedAreLeftOutAndReported) {
   Request request = ChooseAll(folder_, {too_long + "~too long", "KEPT", "", longest});
   request.packet_count = 5;
   request.selected = {1, 2, 3, 4, 5};  // packet 5 has no entry in the list
-  const StoredCodeFile file = Parse(CreateCodeFile(request));
+  StoredCodeFile file;
+  const Lines boxes = CaptureMessageBoxTexts([&] { file = Parse(CreateCodeFile(request)); });
   ASSERT_EQ(file.packets.size(), 2u);
   EXPECT_EQ(file.packets[0].name, "KEPT.VEK");
   EXPECT_EQ(file.packets[1].name, longest + ".VEK");
-  EXPECT_EQ(Boxes(), Lines{"OldVek: The code file " + folder_.File("OUT.CDE") + " was written without these packets:" +
+  EXPECT_EQ(boxes, Lines{"OldVek: The code file " + folder_.File("OUT.CDE") + " was written without these packets:" +
                            "\r\n" + too_long + ".VEK: its name is longer than 255 characters" +
                            "\r\npacket 3: it has no name in the packet list" +
                            "\r\npacket 5: it has no name in the packet list"});
@@ -259,11 +243,11 @@ TEST_F(OldVekCreateCDETest, PacketsThatCannotBeNamedAreLeftOutAndReported) {
 TEST_F(OldVekCreateCDETest, AFailureNamesTheFileAndLeavesNoPartialCodeFile) {
   WritePacket(folder_.path(), "GOOD", BuildPacket({Snippet("Good", {"PRINT"})}));
   ASSERT_EQ(::mkdir(folder_.File("BAD.VEK").c_str(), 0700), 0);
-  CreateCodeFile(ChooseAll(folder_, {"GOOD", "BAD"}));
+  const Lines boxes = CaptureMessageBoxTexts([&] { CreateCodeFile(ChooseAll(folder_, {"GOOD", "BAD"})); });
   EXPECT_FALSE(FileExists(folder_.File("OUT.CDE")));
-  ASSERT_EQ(Boxes().size(), 1u);
+  ASSERT_EQ(boxes.size(), 1u);
   const std::string opening = "OldVek: The code file " + folder_.File("OUT.CDE") + " was not written: cannot open ";
-  EXPECT_TRUE(Boxes()[0].starts_with(opening + folder_.File("BAD.VEK"))) << Boxes()[0];
+  EXPECT_TRUE(boxes[0].starts_with(opening + folder_.File("BAD.VEK"))) << boxes[0];
 }
 #endif
 
