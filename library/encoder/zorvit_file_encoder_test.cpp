@@ -60,7 +60,7 @@ TEST_F(EncodeTest, WholeOnePageProgramOfEachDialect) {
   for (const auto& [dialect, expected] : {std::pair{TargetDialect::kPowerBasic, "hello_pbcc.bas"},
                                           std::pair{TargetDialect::kVisualBasic, "hello_vb.bas"},
                                           std::pair{TargetDialect::kQuickBasic, "hello_qb.bas"}}) {
-    const std::string golden = (std::filesystem::path(__FILE__).parent_path() / "testdata" / expected).string();
+    const std::string golden = std::string(OLDVEK_LIBRARY_DIR "/encoder/testdata/") + expected;
     EXPECT_EQ(FirstPage(Request("HI.TXT", "hello", dialect, "HELLO.BAS")), SplitLfLines(ReadFileBytes(golden)))
         << expected;
   }
