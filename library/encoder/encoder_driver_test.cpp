@@ -10,14 +10,8 @@
 #include "faulty_file_system.h"
 #include "temp_folder.h"
 
-namespace oldvek {
+namespace oldvek::testing {
 namespace {
-
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
 
 struct Screen final : Ui {
   int32_t ShowMessageBox(std::string_view text, std::string_view caption, uint32_t) override {
@@ -116,4 +110,4 @@ TEST_F(EncoderDriverTest, NoDialectChosenOrNoDialectMadeIsShown) {
 }
 
 }  // namespace
-}  // namespace oldvek
+}  // namespace oldvek::testing

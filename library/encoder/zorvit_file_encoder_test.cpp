@@ -10,16 +10,8 @@
 #include "temp_folder.h"
 #include "text_lines.h"
 
-namespace oldvek {
+namespace oldvek::testing {
 namespace {
-
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::ReadFileBytes;
-using testing::SplitCrLfLines;
-using testing::SplitLfLines;
-using testing::TempFolder;
-using testing::WriteFileBytes;
 
 std::string RandomBytes(size_t size, unsigned seed) {
   std::mt19937 random(seed);
@@ -68,7 +60,7 @@ TEST_F(EncodeTest, WholeOnePageProgramOfEachDialect) {
   for (const auto& [dialect, expected] : {std::pair{TargetDialect::kPowerBasic, "hello_pbcc.bas"},
                                           std::pair{TargetDialect::kVisualBasic, "hello_vb.bas"},
                                           std::pair{TargetDialect::kQuickBasic, "hello_qb.bas"}}) {
-    const std::string golden = (std::filesystem::path(__FILE__).parent_path() / "testdata" / expected).string();
+    const std::string golden = std::string(OLDVEK_LIBRARY_DIR "/encoder/testdata/") + expected;
     EXPECT_EQ(FirstPage(Request("HI.TXT", "hello", dialect, "HELLO.BAS")), SplitLfLines(ReadFileBytes(golden)))
         << expected;
   }
@@ -93,8 +85,7 @@ TEST_F(EncodeTest, QuickBasicInputOneByteOverAPageGivesTwoChainedPages) {
   EXPECT_EQ(second.front(), "'>>> Page 2 of 2 of MYDATA.BIN begins here. TYPE:BINAA TLEN:1");
   EXPECT_TRUE(Holds(second, "OPEN \"MYDATA.BIN\" FOR APPEND AS #OutHndl"));
   EXPECT_FALSE(Holds(second, "OPEN \"MYDATA.BIN\" FOR OUTPUT AS #OutHndl"));
-  EXPECT_EQ(std::count_if(second.begin(), second.end(), [](const std::string& l) { return l.rfind("CHAIN", 0) == 0; }),
-            0);
+  EXPECT_TRUE(std::none_of(second.begin(), second.end(), [](const std::string& l) { return l.starts_with("CHAIN"); }));
   EXPECT_EQ(second.back().find("'>>> Page 2 of MYDATA.BIN ends here. Last page. TCHK:"), 0u);
 }
 
@@ -147,8 +138,8 @@ TEST_F(EncodeTest, LongPagesAreSplitIntoSubsOf200ThenOf201Lines) {
   // PowerBASIC pages have no SUBs.
   const std::vector<std::string> pb = FirstPage(Request("IN.DAT", RandomBytes(25088, 3), TargetDialect::kPowerBasic, "PB.BAS"));
   EXPECT_EQ(std::count_if(pb.begin(), pb.end(), IsDataLine), 403);
-  EXPECT_EQ(std::count_if(pb.begin(), pb.end(), [](const std::string& l) { return l.rfind("SUB V", 0) == 0 || l == "V0"; }),
-            0);
+  const auto sub_line = [](const std::string& l) { return l.starts_with("SUB V") || l == "V0"; };
+  EXPECT_TRUE(std::none_of(pb.begin(), pb.end(), sub_line));
 }
 
 // Pages named like each other or like the input are refused before anything is written.
@@ -214,4 +205,4 @@ TEST_F(EncodeTest, EveryFileFailureIsReportedAndLeavesOnlyWholePages) {
 }
 
 }  // namespace
-}  // namespace oldvek
+}  // namespace oldvek::testing

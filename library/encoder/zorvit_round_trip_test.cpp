@@ -11,13 +11,8 @@
 #include "temp_folder.h"
 #include "text_lines.h"
 
-namespace oldvek {
+namespace oldvek::testing {
 namespace {
-
-using testing::ReadFileBytes;
-using testing::SplitCrLfLines;
-using testing::TempFolder;
-using testing::WriteFileBytes;
 
 // The number after `marker` in the one line of `lines` that starts with `line_start`.
 uint64_t NumberAfter(const std::vector<std::string>& lines, std::string_view line_start, std::string_view marker) {
@@ -79,4 +74,4 @@ TEST(ZorvitRoundTripTest, EveryPageDecodesBackToItsPartOfTheInput) {
 }
 
 }  // namespace
-}  // namespace oldvek
+}  // namespace oldvek::testing

@@ -8,11 +8,9 @@
 
 #include "temp_folder.h"
 
-namespace oldvek {
+namespace oldvek::testing {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::TempFolder;
 using Lines = std::vector<std::string>;
 
 // The page of the three bytes "xyz": prefix 13, low digits 34, 35, 36; S = 118.
@@ -105,4 +103,4 @@ TEST(AttachmentExtractorTest, LinesAndWhatIsMadeOfThem) {
 }
 
 }  // namespace
-}  // namespace oldvek
+}  // namespace oldvek::testing

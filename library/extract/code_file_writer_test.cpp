@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
 #include <string>
 #include <vector>
 
@@ -11,18 +10,9 @@
 #include "packet_writer.h"
 #include "temp_folder.h"
 
-namespace oldvek {
+namespace oldvek::testing {
 namespace {
 
-using testing::BuildPacket;
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::PacketBytes;
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::TestSnippet;
-using testing::WriteFileBytes;
-using testing::WritePacket;
 using Lines = std::vector<std::string>;
 
 TestSnippet MakeSnippet(std::string subject, Lines lines) {
@@ -47,9 +37,8 @@ CodeFileRequest Request(const TempFolder& folder, std::vector<ChosenPacket> chos
 
 class NoProgress final : public CodeFileProgress {};
 
-// Every operation that fails, once or from then on, ends the writing with the code file gone
-// (or said to stay, when removing it failed too) and the packets as they were but for the
-// read marks.
+// Every operation that fails, once or from then on, ends the writing with the earlier code file
+// whole and the packets as they were, but for their read marks.
 TEST(CodeFileWriterTest, AFailureAtAnyStepLeavesNoCodeFileThatLooksComplete) {
   TempFolder folder;
   const PacketBytes first =
@@ -128,4 +117,4 @@ TEST(CodeFileWriterTest, ACodeFileThatCannotBeReplacedIsRefused) {
 }
 
 }  // namespace
-}  // namespace oldvek
+}  // namespace oldvek::testing

@@ -9,18 +9,8 @@
 #include "packet_writer.h"
 #include "temp_folder.h"
 
-namespace oldvek {
+namespace oldvek::testing {
 namespace {
-
-using testing::BuildPacket;
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::PacketBytes;
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::TestSnippet;
-using testing::WriteFileBytes;
-using testing::WritePacket;
 
 TestSnippet Snippet(std::vector<std::string> lines) {
   TestSnippet s;
@@ -100,4 +90,4 @@ TEST(SnippetExtractionTest, AStartOfZeroGivesAnEmptyBodyWithoutReadingThePacket)
 }
 
 }  // namespace
-}  // namespace oldvek
+}  // namespace oldvek::testing

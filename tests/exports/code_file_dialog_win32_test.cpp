@@ -1,5 +1,5 @@
-// OldVekCreateCDE against a real dialog: the progress control ends with the text of the last
-// snippet written, and the messages waiting for the dialog are dispatched during the call.
+// OldVekCreateCDE against a real dialog: the progress control is given the text of each snippet
+// written, and the messages waiting for the dialog are dispatched during the call.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,13 +9,11 @@
 #include "caller_values.h"
 #include "oldvek.h"
 #include "packet_writer.h"
+#include "progress_dialog.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {
 namespace {
-
-constexpr int kProgressId = 1042;
-constexpr UINT kWaiting = WM_APP + 7;
 
 TestSnippet Snippet(std::string subject, std::vector<std::string> lines) {
   TestSnippet s;
@@ -25,21 +23,11 @@ TestSnippet Snippet(std::string subject, std::vector<std::string> lines) {
   return s;
 }
 
-TEST(OldVekCreateCDEDialogTest, TheProgressControlShowsTheLastSnippetWritten) {
+TEST(OldVekCreateCDEDialogTest, TheProgressControlShowsEachSnippetWritten) {
   TempFolder folder;
   WritePacket(folder.path(), "FIRST", BuildPacket({Snippet("Early", {"CLS"})}));
   WritePacket(folder.path(), "SECOND", BuildPacket({Snippet("Middle", {"BEEP"}), Snippet("Last one   ", {"END"})}));
-
-  HWND dialog = CreateWindowExA(0, WC_DIALOG, "Writing the code file", WS_POPUP | WS_CAPTION, 10, 10, 300, 160, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(dialog, nullptr);
-  HWND control =
-      CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT, 8, 8, 280, 120, dialog,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProgressId)), GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(control, nullptr);
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-  for (int i = 0; i < 5; ++i) PostMessageA(dialog, kWaiting, 0, 0);
+  ProgressDialog dialog;
 
   IntegerArray selected({1, 2});
   StringArray packet_list({"FIRST~one", "SECOND~two"});
@@ -48,15 +36,14 @@ TEST(OldVekCreateCDEDialogTest, TheProgressControlShowsTheLastSnippetWritten) {
   Bstr head1("VEK");
   Bstr head2("");
   int32_t ignored = 0;
-  OldVekCreateCDE(dialog, kProgressId, 1, 2, selected.get(), code_name.get(), &ignored, packet_list.get(),
-                  folder_text.get(), head1.get(), head2.get(), folder_text.get());
+  OldVekCreateCDE(dialog.handle(), ProgressDialog::kControl, 1, 2, selected.get(), code_name.get(), &ignored,
+                  packet_list.get(), folder_text.get(), head1.get(), head2.get(), folder_text.get());
 
-  char text[512] = {};
-  GetDlgItemTextA(dialog, kProgressId, text, sizeof text);
-  EXPECT_EQ(std::string(text), "Working on \r\nSECOND.VEK\r\n\r\nInstalling\r\nLast one");
-  EXPECT_FALSE(PeekMessageA(&message, dialog, kWaiting, kWaiting, PM_NOREMOVE)) << "the waiting messages were taken";
+  const std::string second = "Working on \r\nSECOND.VEK\r\n\r\nInstalling\r\n";
+  EXPECT_EQ(dialog.record().texts, (std::vector<std::string>{"Working on \r\nFIRST.VEK\r\n\r\nInstalling\r\nEarly",
+                                                             second + "Middle", second + "Last one"}));
+  EXPECT_EQ(dialog.record().messages_taken, ProgressDialog::kQueued) << "the waiting messages were taken";
   EXPECT_TRUE(FileExists(folder.File("OUT.CDE")));
-  DestroyWindow(dialog);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "caller_values.h"
 #include "code_file_reader.h"
+#include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
@@ -86,54 +87,17 @@ TestSnippet Snippet(std::string subject, Lines lines) {
 }
 
 class OldVekCreateCDETest : public ::testing::Test {
-#if !defined(_WIN32)
  protected:
-  // On Linux the host stands in for the reader's dialog. It notes what the library does:
-  // "text 1042: ...", "pass", "sleep 250", "box: caption: text"; its sleep returns at once.
-  static inline const HWND kDialog = reinterpret_cast<HWND>(uintptr_t{0x5150});
-
-  void SetUp() override {
-    OldVekHost host{};
-    host.context = &events_;
-    host.message_box = [](void* context, const char* text, const char* caption, uint32_t) -> int32_t {
-      Note(context, nullptr, "box: " + std::string(caption) + ": " + text);
-      return 1;  // IDOK
-    };
-    host.message_pass = [](void* context, HWND dialog, int32_t all_waiting) {
-      Note(context, dialog, all_waiting == 1 ? "pass" : "single pass");
-    };
-    host.set_control_text = [](void* context, HWND dialog, int32_t control, const char* text) {
-      Note(context, dialog, "text " + std::to_string(control) + ": " + text);
-    };
-    host.sleep = [](void* context, uint32_t milliseconds) {
-      Note(context, nullptr, "sleep " + std::to_string(milliseconds));
-    };
-    OldVekSetHost(&host);
-  }
-  void TearDown() override { OldVekSetHost(nullptr); }
-
-  static void Note(void* context, HWND dialog, std::string event) {
-    if (dialog != nullptr && dialog != kDialog) event.insert(0, "another window: ");
-    static_cast<Lines*>(context)->push_back(std::move(event));
-  }
-  Lines Boxes() const {
-    Lines boxes;
-    for (const std::string& event : events_) {
-      if (event.rfind("box: ", 0) == 0) boxes.push_back(event.substr(5));
-    }
-    return boxes;
-  }
-
-  Lines events_;
-#endif
+  TempFolder folder_;
 };
 
+// An earlier, longer code file of the same name is cut to the new length.
 TEST_F(OldVekCreateCDETest, TheBytesOfASmallCodeFile) {
-  TempFolder folder;
   TestSnippet s = Snippet("Swap", {"SWAP A, B"});
   s.tag = "TG";
-  WritePacket(folder.path(), "P", BuildPacket({s}));
-  Request request = ChooseAll(folder, {"P~one snippet"});
+  WritePacket(folder_.path(), "P", BuildPacket({s}));
+  WriteFileBytes(folder_.File("OUT.CDE"), std::string(5000, 'x'));
+  Request request = ChooseAll(folder_, {"P~one snippet"});
   request.header_number = 0x01020304;
   const std::string record = std::string(1, '\0') + Fixed("Ray Nolan", 31) + Fixed("Swap", 31) +
                              Fixed("RIME BASIC", 31) + Fixed("03-11-1995", 23) + Fixed("QB45", 23) + Fixed("TG", 12) +
@@ -146,37 +110,41 @@ TEST_F(OldVekCreateCDETest, TheBytesOfASmallCodeFile) {
 
 // No element chooses a packet: an erased selection, a zero, or a count of no packets.
 TEST_F(OldVekCreateCDETest, WithNoPacketChosenOnlyTheLeadAndTheHeaderNumber) {
-  TempFolder folder;
   const PacketBytes bytes = BuildPacket({Snippet("Sort", {"PRINT 1"})});
-  WritePacket(folder.path(), "SORTS", bytes);
+  WritePacket(folder_.path(), "SORTS", bytes);
   for (int row = 0; row < 3; ++row) {
-    Request request = ChooseAll(folder, {"SORTS"});
+    Request request = ChooseAll(folder_, {"SORTS"});
     request.header_number = -2;
     request.selected = {row == 0 ? 0 : 1};
     request.selection_erased = row == 1;
     if (row == 2) request.packet_count = -1;
     EXPECT_EQ(CreateCodeFile(request), kLead + LittleEndian32(-2)) << row;
   }
-  EXPECT_EQ(ReadFileBytes(folder.File("SORTS.IDX")), bytes.index) << "no snippet was fetched";
+  EXPECT_EQ(ReadFileBytes(folder_.File("SORTS.IDX")), bytes.index) << "no snippet was fetched";
 }
 
+// A line longer than 255 bytes goes on as further stored lines.
 TEST_F(OldVekCreateCDETest, EverySnippetWithItsFieldsLinesAndKindInIndexOrder) {
-  TempFolder folder;
-  const TestSnippet plain = Snippet("Bubble sort    ", {"FOR I = 1 TO N", "NEXT I"});
+  std::string line510(510, ' ');
+  for (size_t i = 0; i < line510.size(); ++i) line510[i] = static_cast<char>('a' + i % 26);
+  const std::string line300 = line510.substr(0, 300);
+  const std::string line255 = line510.substr(0, 255);
+  const TestSnippet plain = Snippet("Bubble sort    ", {line300, "", line255, line510, "END"});
   const TestSnippet bare = Snippet("Nothing", {});
   Lines zorvit_lines(47, "' filler");
   zorvit_lines.push_back("'>>> created by zorvit!");
   TestSnippet attachment = Snippet("Picture", zorvit_lines);
   attachment.tag = std::string("Q\0B\0\0\0\0\0\0\0\0Z", 12);  // every byte is kept, NULs included
   const PacketBytes bytes = BuildPacket({plain, bare, attachment});
-  WritePacket(folder.path(), "MIX", bytes);
+  WritePacket(folder_.path(), "MIX", bytes);
 
-  const StoredCodeFile file = Parse(CreateCodeFile(ChooseAll(folder, {"MIX"})));
+  const StoredCodeFile file = Parse(CreateCodeFile(ChooseAll(folder_, {"MIX"})));
   ASSERT_EQ(file.packets.size(), 1u);
   EXPECT_EQ(file.packets[0].snippet_count, 3);
   ASSERT_EQ(file.packets[0].snippets.size(), 3u);
   const StoredSnippet& first = file.packets[0].snippets[0];
-  EXPECT_EQ(first.lines, (Lines{"FOR I = 1 TO N", "NEXT I"}));
+  EXPECT_EQ(first.lines, (Lines{line255, line300.substr(255), "", line255, line255, line510.substr(255), "END"}));
+  EXPECT_EQ(first.block_size(), 7 + 300 + 0 + 255 + 510 + 3);
   EXPECT_EQ(first.kind(), 1);
   const StoredSnippet& empty = file.packets[0].snippets[1];
   EXPECT_EQ(empty.line_count(), 0);
@@ -188,31 +156,15 @@ TEST_F(OldVekCreateCDETest, EverySnippetWithItsFieldsLinesAndKindInIndexOrder) {
 
   std::string marked = bytes.index;
   for (size_t k = 0; k < 3; ++k) marked[k * 78] = ' ';
-  EXPECT_EQ(ReadFileBytes(folder.File("MIX.IDX")), marked) << "every snippet written is marked as read";
-}
-
-TEST_F(OldVekCreateCDETest, LinesLongerThan255BytesGoOnAsFurtherStoredLines) {
-  TempFolder folder;
-  std::string line510(510, ' ');
-  for (size_t i = 0; i < line510.size(); ++i) line510[i] = static_cast<char>('a' + i % 26);
-  const std::string line300 = line510.substr(0, 300);
-  const std::string line255 = line510.substr(0, 255);
-  WritePacket(folder.path(), "LONG", BuildPacket({Snippet("Long lines", {line300, "", line255, line510, "END"})}));
-  const StoredCodeFile file = Parse(CreateCodeFile(ChooseAll(folder, {"LONG"})));
-  ASSERT_EQ(file.packets.size(), 1u);
-  ASSERT_EQ(file.packets[0].snippets.size(), 1u);
-  const StoredSnippet& snippet = file.packets[0].snippets[0];
-  EXPECT_EQ(snippet.lines, (Lines{line255, line300.substr(255), "", line255, line255, line510.substr(255), "END"}));
-  EXPECT_EQ(snippet.block_size(), 7 + 300 + 0 + 255 + 510 + 3);
+  EXPECT_EQ(ReadFileBytes(folder_.File("MIX.IDX")), marked) << "every snippet written is marked as read";
 }
 
 // Packet i is chosen by the element with index i - 1 holding i; C's element holds B's number,
 // E has no element, and D's index is empty.
 TEST_F(OldVekCreateCDETest, OnlyAnElementHoldingItsOwnIndexPlusOneChoosesItsPacket) {
-  TempFolder folder;
-  for (const char* base : {"A", "B", "C", "E"}) WritePacket(folder.path(), base, BuildPacket({Snippet(base, {base})}));
-  WritePacket(folder.path(), "D", PacketBytes{});
-  Request request = ChooseAll(folder, {"A", "B", "C", "D~empty", "E"});
+  for (const char* base : {"A", "B", "C", "E"}) WritePacket(folder_.path(), base, BuildPacket({Snippet(base, {base})}));
+  WritePacket(folder_.path(), "D", PacketBytes{});
+  Request request = ChooseAll(folder_, {"A", "B", "C", "D~empty", "E"});
   request.selected = {1, 0, 2, 4};
   StoredCodeFile file = Parse(CreateCodeFile(request));
   ASSERT_EQ(file.packets.size(), 2u);
@@ -230,65 +182,72 @@ TEST_F(OldVekCreateCDETest, OnlyAnElementHoldingItsOwnIndexPlusOneChoosesItsPack
   EXPECT_EQ(file.packets[0].name, "C.VEK");
 }
 
-TEST_F(OldVekCreateCDETest, AnEarlierLongerCodeFileIsCutToTheNewLength) {
-  TempFolder folder;
-  WritePacket(folder.path(), "S", BuildPacket({Snippet("Short", {"CLS"})}));
-  WriteFileBytes(folder.File("OUT.CDE"), std::string(5000, 'x'));
-  const std::string bytes = CreateCodeFile(ChooseAll(folder, {"S"}));
-  EXPECT_EQ(bytes.size(), kLead.size() + 4 + 1 + 5 + 4 + 184 + 1 + 3);
-  EXPECT_EQ(Parse(bytes).packets.size(), 1u);
+#if !defined(_WIN32)
+// On Linux the host stands in for the reader's dialog: it notes "text 1042: ...", "pass" and
+// "sleep 250", and its sleep returns at once.
+const HWND kDialog = reinterpret_cast<HWND>(uintptr_t{0x5150});
+
+void Note(void* context, HWND dialog, std::string event) {
+  if (dialog != nullptr && dialog != kDialog) event.insert(0, "another window: ");
+  static_cast<Lines*>(context)->push_back(std::move(event));
 }
 
-#if !defined(_WIN32)
 // The text before each snippet's pass, one pass per packet passed over, a quarter second per
 // chosen packet.
 TEST_F(OldVekCreateCDETest, ProgressTextsPassesAndWaits) {
-  TempFolder folder;
-  WritePacket(folder.path(), "SORTS", BuildPacket({Snippet("Bubble sort      ", {"X"}), Snippet("", {})}));
-  Request request = ChooseAll(folder, {"SORTS", "SKIPPED", "EMPTY"});
+  WritePacket(folder_.path(), "SORTS", BuildPacket({Snippet("Bubble sort      ", {"X"}), Snippet("", {})}));
+  Request request = ChooseAll(folder_, {"SORTS", "SKIPPED", "EMPTY"});
   request.selected = {1, 0, 3};
   request.dialog = kDialog;
   request.progress_id = 1042;
+  Lines events;
+  OldVekHost host{};
+  host.context = &events;
+  host.message_pass = [](void* context, HWND dialog, int32_t all_waiting) {
+    Note(context, dialog, all_waiting == 1 ? "pass" : "single pass");
+  };
+  host.set_control_text = [](void* context, HWND dialog, int32_t control, const char* text) {
+    Note(context, dialog, "text " + std::to_string(control) + ": " + text);
+  };
+  host.sleep = [](void* context, uint32_t ms) { Note(context, nullptr, "sleep " + std::to_string(ms)); };
+  OldVekSetHost(&host);
   const StoredCodeFile file = Parse(CreateCodeFile(request));
+  OldVekSetHost(nullptr);
   ASSERT_EQ(file.packets.size(), 2u);
   EXPECT_EQ(file.packets[0].snippets[0].subject(), Fixed("Bubble sort", 31)) << "the record keeps the blanks";
-  EXPECT_EQ(events_, (Lines{"sleep 250", "text 1042: Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\nBubble sort", "pass",
-                            "text 1042: Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\n", "pass", "pass", "sleep 250"}));
+  EXPECT_EQ(events, (Lines{"sleep 250", "text 1042: Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\nBubble sort", "pass",
+                           "text 1042: Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\n", "pass", "pass", "sleep 250"}));
 }
 
 TEST_F(OldVekCreateCDETest, PacketsThatCannotBeNamedAreLeftOutAndReported) {
-  TempFolder folder;
-  WritePacket(folder.path(), "KEPT", BuildPacket({Snippet("Kept", {"BEEP"})}));
+  WritePacket(folder_.path(), "KEPT", BuildPacket({Snippet("Kept", {"BEEP"})}));
   const std::string too_long(252, 'L');  // with ".VEK", 256 characters
   const std::string longest(251, 'M');
-  Request request = ChooseAll(folder, {too_long + "~too long", "KEPT", "", longest});
+  Request request = ChooseAll(folder_, {too_long + "~too long", "KEPT", "", longest});
   request.packet_count = 5;
   request.selected = {1, 2, 3, 4, 5};  // packet 5 has no entry in the list
-  const StoredCodeFile file = Parse(CreateCodeFile(request));
+  StoredCodeFile file;
+  const Lines boxes = CaptureMessageBoxTexts([&] { file = Parse(CreateCodeFile(request)); });
   ASSERT_EQ(file.packets.size(), 2u);
   EXPECT_EQ(file.packets[0].name, "KEPT.VEK");
   EXPECT_EQ(file.packets[1].name, longest + ".VEK");
-  EXPECT_EQ(Boxes(), Lines{"OldVek: The code file " + folder.File("OUT.CDE") + " was written without these packets:" +
+  EXPECT_EQ(boxes, Lines{"OldVek: The code file " + folder_.File("OUT.CDE") + " was written without these packets:" +
                            "\r\n" + too_long + ".VEK: its name is longer than 255 characters" +
                            "\r\npacket 3: it has no name in the packet list" +
                            "\r\npacket 5: it has no name in the packet list"});
-  EXPECT_FALSE(FileExists(folder.File(".IDX")));
+  EXPECT_FALSE(FileExists(folder_.File(".IDX")));
 }
 
 // A packet that cannot be opened after another was written: the box names it, and the code
 // file cut short does not stay.
 TEST_F(OldVekCreateCDETest, AFailureNamesTheFileAndLeavesNoPartialCodeFile) {
-  TempFolder folder;
-  WritePacket(folder.path(), "GOOD", BuildPacket({Snippet("Good", {"PRINT"})}));
-  ASSERT_EQ(::mkdir(folder.File("BAD.VEK").c_str(), 0700), 0);
-  CreateCodeFile(ChooseAll(folder, {"GOOD", "BAD"}));
-  EXPECT_FALSE(FileExists(folder.File("OUT.CDE")));
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_EQ(Boxes()[0].rfind("OldVek: The code file " + folder.File("OUT.CDE") + " was not written: cannot open " +
-                                 folder.File("BAD.VEK"),
-                             0),
-            0u)
-      << Boxes()[0];
+  WritePacket(folder_.path(), "GOOD", BuildPacket({Snippet("Good", {"PRINT"})}));
+  ASSERT_EQ(::mkdir(folder_.File("BAD.VEK").c_str(), 0700), 0);
+  const Lines boxes = CaptureMessageBoxTexts([&] { CreateCodeFile(ChooseAll(folder_, {"GOOD", "BAD"})); });
+  EXPECT_FALSE(FileExists(folder_.File("OUT.CDE")));
+  ASSERT_EQ(boxes.size(), 1u);
+  const std::string opening = "OldVek: The code file " + folder_.File("OUT.CDE") + " was not written: cannot open ";
+  EXPECT_TRUE(boxes[0].starts_with(opening + folder_.File("BAD.VEK"))) << boxes[0];
 }
 #endif
 

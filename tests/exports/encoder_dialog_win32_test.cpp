@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 #include "caller_values.h"
 #include "encoder_user.h"
@@ -16,163 +18,115 @@
 namespace oldvek::testing {
 namespace {
 
-struct ControlSeen {
-  int id = 0;
-  std::string window_class;
-  std::string text;
-  DWORD style = 0;  // without WS_VISIBLE and the tab/group bits, which are checked apart
-  DWORD extended_style = 0;
-  bool tab_stop = false;
-  bool group = false;
-  RECT place{};  // client coordinates, in pixels
-  bool operator==(const ControlSeen& other) const {
-    return id == other.id && window_class == other.window_class && text == other.text && style == other.style &&
-           extended_style == other.extended_style && tab_stop == other.tab_stop && group == other.group &&
-           EqualRect(&place, &other.place);
-  }
-};
-
-void PrintTo(const ControlSeen& c, std::ostream* out) {
-  *out << c.id << " " << c.window_class << " \"" << c.text << "\" style " << std::hex << c.style << " ex "
-       << c.extended_style << std::dec << (c.tab_stop ? " tab" : "") << (c.group ? " group" : "") << " at "
-       << c.place.left << "," << c.place.top << " " << c.place.right << "," << c.place.bottom;
+// A window as one line: id, class, text, style (without WS_VISIBLE), the client edge, and its
+// place in the dialog's client area, in pixels.
+std::string Line(int id, std::string_view kind, std::string_view text, DWORD style, DWORD edge, RECT at) {
+  std::ostringstream line;
+  line << id << " " << kind << " \"" << text << "\" style " << std::hex << style << " ex " << edge << std::dec
+       << " at " << at.left << "," << at.top << " " << at.right << "," << at.bottom;
+  return line.str();
 }
 
-struct Colours {
-  COLORREF text = 0;
-  COLORREF background = 0;
-  COLORREF brush = 0;
-  bool operator==(const Colours&) const = default;
-};
-
-struct DialogSeen {
-  std::string caption;
-  DWORD style = 0;
-  POINT client_origin{};
-  SIZE client_size{};
-  std::vector<ControlSeen> controls;  // in the order of the window list, which is the tab order
-  int checked_options = -1;
-  Colours dialog_colours, label_colours, option_colours;
-  // What the dialog's metrics make of the layout's dialog units.
-  RECT expected_origin{}, expected_size{};
-  std::vector<RECT> expected_places;
-};
-
-// Position and size are mapped apart, as the dialog manager maps a template.
-RECT Pixels(HWND dialog, LONG x, LONG y, LONG cx, LONG cy) {
-  RECT units{x, y, cx, cy};
-  MapDialogRect(dialog, &units);
-  return {units.left, units.top, units.left + units.right, units.top + units.bottom};
-}
-
-std::string TextOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-Colours ColoursFor(HWND dialog, UINT message, HWND control) {
+// The colours the dialog paints a window with: the text's, its background's and the brush's.
+std::array<COLORREF, 3> Colours(HWND dialog, UINT message, HWND window) {
   HDC dc = CreateCompatibleDC(nullptr);
   SetTextColor(dc, RGB(1, 2, 3));
   SetBkColor(dc, RGB(4, 5, 6));
   const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(dialog, message, reinterpret_cast<WPARAM>(dc),
-                                                             reinterpret_cast<LPARAM>(control)));
+                                                             reinterpret_cast<LPARAM>(window)));
   LOGBRUSH painted{};
   GetObjectA(brush, sizeof painted, &painted);
-  Colours colours{GetTextColor(dc), GetBkColor(dc), painted.lbColor};
+  const std::array<COLORREF, 3> colours{GetTextColor(dc), GetBkColor(dc), painted.lbColor};
   DeleteDC(dc);
   return colours;
 }
 
-DialogSeen LookAt(HWND dialog) {
-  DialogSeen seen;
-  seen.caption = TextOf(dialog);
-  seen.style = static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE));
-  ClientToScreen(dialog, &seen.client_origin);
+// The dialog as it shows, and as designed, with the dialog units mapped by its own metrics.
+struct Looks {
+  std::vector<std::string> seen;
+  std::vector<std::string> designed;
+  std::array<COLORREF, 3> dialog_colours{}, label_colours{}, option_colours{};
+};
+
+Looks LookAt(HWND dialog) {
+  Looks looks;
+  POINT origin{};
+  ClientToScreen(dialog, &origin);
   RECT client;
   GetClientRect(dialog, &client);
-  seen.client_size = {client.right, client.bottom};
-  seen.expected_origin = Pixels(dialog, 172, 92, 0, 0);
-  seen.expected_size = Pixels(dialog, 0, 0, 128, 145);
+  const DWORD frame = static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)) & (WS_POPUP | WS_CAPTION | WS_SYSMENU);
+  looks.seen.push_back(Line(0, "dialog", TextOf(dialog), frame, 0, {origin.x, origin.y, client.right, client.bottom}));
+  const RECT place = Pixels(dialog, 172, 92, 0, 0);
+  const RECT size = Pixels(dialog, 0, 0, 128, 145);
+  looks.designed.push_back(Line(0, "dialog", "Zorvit Encoding - Select Language", WS_POPUP | WS_CAPTION, 0,
+                                {place.left, place.top, size.right, size.bottom}));
+  // In the order of the window list, which is the tab order.
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    ControlSeen control;
-    control.id = GetDlgCtrlID(child);
-    char window_class[64] = {};
-    GetClassNameA(child, window_class, sizeof window_class);
-    control.window_class = window_class;
-    control.text = TextOf(child);
-    const auto style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
-    control.style = style & ~(WS_VISIBLE | WS_TABSTOP | WS_GROUP);
-    control.extended_style = static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE)) & WS_EX_CLIENTEDGE;
-    control.tab_stop = (style & WS_TABSTOP) != 0;
-    control.group = (style & WS_GROUP) != 0;
-    GetWindowRect(child, &control.place);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&control.place), 2);
-    seen.controls.push_back(control);
+    char kind[64] = {};
+    GetClassNameA(child, kind, sizeof kind);
+    RECT at;
+    GetWindowRect(child, &at);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&at), 2);
+    looks.seen.push_back(Line(GetDlgCtrlID(child), kind, TextOf(child),
+                              static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)) & ~WS_VISIBLE,
+                              static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE)) & WS_EX_CLIENTEDGE, at));
   }
-  seen.checked_options = 0;
+  const DWORD option = WS_CHILD | BS_AUTORADIOBUTTON;
+  const DWORD edit = WS_CHILD | ES_UPPERCASE | ES_AUTOHSCROLL | WS_TABSTOP;
+  const DWORD label = WS_CHILD | SS_CENTER | SS_NOPREFIX;
+  const struct {
+    int id;
+    const char* kind;
+    const char* text;
+    DWORD style;
+    DWORD edge;
+    RECT units;
+  } layout[] = {
+      {1500, "Button", "PBCC/PBWIN-DLL", option | WS_TABSTOP | WS_GROUP, 0, {20, 55, 90, 15}},
+      {1501, "Button", "Visual BASIC", option, 0, {20, 75, 90, 15}},
+      {1502, "Button", "Qbasic, QB, PDS", option, 0, {20, 95, 85, 15}},
+      {1504, "Button", "FINISH", WS_CHILD | BS_DEFPUSHBUTTON | BS_CENTER | WS_TABSTOP | WS_GROUP, 0, {10, 115, 50, 15}},
+      {1505, "Button", "CANCEL", WS_CHILD | BS_PUSHBUTTON | WS_TABSTOP, 0, {70, 115, 50, 15}},
+      {1503, "Edit", "RD.BAS", edit, WS_EX_CLIENTEDGE, {10, 35, 110, 15}},
+      // The dialog manager draws a bordered control with a sunken edge.
+      {1506, "Static", "Encoding R&D.DAT\r\nto", label, WS_EX_CLIENTEDGE, {15, 5, 100, 20}},
+  };
+  for (const auto& c : layout) {
+    const RECT at = Pixels(dialog, c.units.left, c.units.top, c.units.right, c.units.bottom);
+    looks.designed.push_back(Line(c.id, c.kind, c.text, c.style, c.edge, at));
+  }
   for (int id : {kPowerBasic, kVisualBasic, kQuickBasic}) {
-    if (IsDlgButtonChecked(dialog, id) != BST_UNCHECKED) ++seen.checked_options;
+    if (IsDlgButtonChecked(dialog, id) != BST_UNCHECKED) looks.seen.push_back("checked " + std::to_string(id));
   }
-  seen.dialog_colours = ColoursFor(dialog, WM_CTLCOLORDLG, dialog);
-  seen.label_colours = ColoursFor(dialog, WM_CTLCOLORSTATIC, GetDlgItem(dialog, 1506));
-  seen.option_colours = ColoursFor(dialog, WM_CTLCOLORSTATIC, GetDlgItem(dialog, kQuickBasic));
-  for (const RECT& units : {RECT{20, 55, 90, 15}, RECT{20, 75, 90, 15}, RECT{20, 95, 85, 15}, RECT{10, 115, 50, 15},
-                            RECT{70, 115, 50, 15}, RECT{10, 35, 110, 15}, RECT{15, 5, 100, 20}}) {
-    seen.expected_places.push_back(Pixels(dialog, units.left, units.top, units.right, units.bottom));
-  }
-  return seen;
+  looks.dialog_colours = Colours(dialog, WM_CTLCOLORDLG, dialog);
+  looks.label_colours = Colours(dialog, WM_CTLCOLORSTATIC, GetDlgItem(dialog, 1506));
+  looks.option_colours = Colours(dialog, WM_CTLCOLORSTATIC, GetDlgItem(dialog, kQuickBasic));
+  return looks;
 }
 
 class EncoderDialogTest : public ::testing::Test {
  protected:
+  TempFolder folder_;
   KeepLibraryCriteria keep_criteria_;
 };
 
 TEST_F(EncoderDialogTest, LaidOutColouredAndOrderedAsDesigned) {
-  TempFolder folder;
-  WriteFileBytes(folder.File("R&D.DAT"), "hello");
+  WriteFileBytes(folder_.File("R&D.DAT"), "hello");
   EncoderUser user({{0, std::nullopt, kCancel}});
-  DialogSeen seen;
-  user.OnDialogShown([&seen](HWND dialog) { seen = LookAt(dialog); });
-  Bstr input(folder.File("R&D.DAT"));
-  Bstr suggested(folder.File("RD.BAS"));
+  Looks looks;
+  user.OnDialogShown([&looks](HWND dialog) { looks = LookAt(dialog); });
   StringArray pages;
-  int32_t status = -2;
-  user.Encode(input.get(), suggested.get(), pages.get(), &status);
-  EXPECT_EQ(status, 0);
-
-  EXPECT_EQ(seen.caption, "Zorvit Encoding - Select Language");
-  EXPECT_EQ(seen.style & (WS_POPUP | WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_POPUP | WS_CAPTION));
-  EXPECT_EQ(seen.client_origin.x, seen.expected_origin.left);
-  EXPECT_EQ(seen.client_origin.y, seen.expected_origin.top);
-  EXPECT_EQ(seen.client_size.cx, seen.expected_size.right);
-  EXPECT_EQ(seen.client_size.cy, seen.expected_size.bottom);
-  ASSERT_EQ(seen.expected_places.size(), 7u);
-  const auto& at = seen.expected_places;
-  const DWORD option = WS_CHILD | BS_AUTORADIOBUTTON;
-  const std::vector<ControlSeen> expected{
-      {1500, "Button", "PBCC/PBWIN-DLL", option, 0, true, true, at[0]},
-      {1501, "Button", "Visual BASIC", option, 0, false, false, at[1]},
-      {1502, "Button", "Qbasic, QB, PDS", option, 0, false, false, at[2]},
-      {1504, "Button", "FINISH", WS_CHILD | BS_DEFPUSHBUTTON | BS_CENTER, 0, true, true, at[3]},
-      {1505, "Button", "CANCEL", WS_CHILD | BS_PUSHBUTTON, 0, true, false, at[4]},
-      {1503, "Edit", "RD.BAS", WS_CHILD | ES_UPPERCASE | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true, false, at[5]},
-      // The dialog manager draws a bordered control with a sunken edge.
-      {1506, "Static", "Encoding R&D.DAT\r\nto", WS_CHILD | SS_CENTER | SS_NOPREFIX, WS_EX_CLIENTEDGE, false, false, at[6]},
-  };
-  EXPECT_EQ(seen.controls, expected);
-  EXPECT_EQ(seen.checked_options, 0);
+  EXPECT_EQ(user.Encode(folder_.File("R&D.DAT"), folder_.File("RD.BAS"), pages), 0);
+  EXPECT_EQ(looks.seen, looks.designed);
   const COLORREF teal = RGB(0, 128, 128);
-  EXPECT_EQ(seen.dialog_colours.brush, teal);
-  EXPECT_EQ(seen.label_colours, (Colours{RGB(255, 255, 0), teal, teal}));
-  EXPECT_EQ(seen.option_colours, (Colours{RGB(255, 255, 255), teal, teal}));
+  EXPECT_EQ(looks.dialog_colours[2], teal);
+  EXPECT_EQ(looks.label_colours, (std::array{RGB(255, 255, 0), teal, teal}));
+  EXPECT_EQ(looks.option_colours, (std::array{RGB(255, 255, 255), teal, teal}));
 }
 
 // The keyboard reaches FINISH from the edit box with Enter, as the default button.
 TEST_F(EncoderDialogTest, EnterInTheNameBoxPressesFinish) {
-  TempFolder folder;
-  WriteFileBytes(folder.File("HI.TXT"), "hello");
+  WriteFileBytes(folder_.File("HI.TXT"), "hello");
   EncoderUser user({});
   user.OnDialogShown([](HWND dialog) {
     SendMessageA(GetDlgItem(dialog, kPowerBasic), BM_CLICK, 0, 0);
@@ -182,14 +136,10 @@ TEST_F(EncoderDialogTest, EnterInTheNameBoxPressesFinish) {
       Sleep(1);
     }
   });
-  Bstr input(folder.File("HI.TXT"));
-  Bstr suggested(folder.File("ENTER.BAS"));
   StringArray pages;
-  int32_t status = -2;
-  user.Encode(input.get(), suggested.get(), pages.get(), &status);
-  EXPECT_EQ(status, 1);
+  EXPECT_EQ(user.Encode(folder_.File("HI.TXT"), folder_.File("ENTER.BAS"), pages), 1);
   EXPECT_EQ(user.record().unexpected_waits, 0);
-  EXPECT_EQ(pages.items(), std::vector<std::string>{folder.File("ENTER.BAS")});
+  EXPECT_EQ(pages.items(), std::vector<std::string>{folder_.File("ENTER.BAS")});
 }
 
 // The pictures in docs/screenshots: the dialog as it first shows, and as the pages are
@@ -203,12 +153,8 @@ TEST_F(EncoderDialogTest, Screenshots) {
   WriteFileBytes(input, std::string(400000, 'z'));
   EncoderUser user({{kQuickBasic, std::string("setup"), kFinish}});
   user.TakeScreenshots();
-  Bstr input_text(input);
-  Bstr suggested((folder / "SETUP.BAS").string());
   StringArray pages;
-  int32_t status = -2;
-  user.Encode(input_text.get(), suggested.get(), pages.get(), &status);
-  EXPECT_EQ(status, 3);
+  EXPECT_EQ(user.Encode(input, (folder / "SETUP.BAS").string(), pages), 3);
   std::filesystem::remove_all(folder);
 }
 

@@ -15,6 +15,7 @@
 #include "packet_writer.h"
 #include "temp_folder.h"
 #include "text_lines.h"
+#include "zorvit_pages.h"
 
 namespace oldvek::testing {
 namespace {
@@ -26,21 +27,13 @@ struct Outcome {
   int32_t status = -2;
   std::vector<std::string> pages;
   long pages_lower = 0;
-  bool pages_erased = true;
   EncoderUser::Record record;
   std::vector<std::string> events;
 };
 
-std::string LibraryTestData(const char* name) {
-  const std::filesystem::path here = std::filesystem::path(__FILE__).parent_path();
-  return ReadFileBytes((here / ".." / ".." / "library" / "encoder" / "testdata" / name).string());
-}
-
-std::string CrLf(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
+// The one page the library's encoder makes of "hello" as HI.TXT; its unit tests hold it to the
+// dialects' sample pages.
+PageLines HelloPage(PageDialect dialect) { return EncodePages("hello", "HI.TXT", "HELLO.BAS", dialect).at(0); }
 
 class EncodeZorvitTest : public ::testing::Test {
  protected:
@@ -56,18 +49,11 @@ class EncodeZorvitTest : public ::testing::Test {
   Outcome Encode(const std::string& input, const std::string& suggested, std::vector<DialogTurn> turns,
                  bool overwrite = false, StringArray* pages = nullptr) {
     EncoderUser user(std::move(turns), overwrite);
-    return Run(user, input, suggested, pages);
-  }
-
-  Outcome Run(EncoderUser& user, const std::string& input, const std::string& suggested, StringArray* pages = nullptr) {
-    Bstr input_text(input);
-    Bstr suggested_text(suggested);
     StringArray own_pages;
     StringArray& page_files = pages != nullptr ? *pages : own_pages;
     Outcome outcome;
-    user.Encode(input_text.get(), suggested_text.get(), page_files.get(), &outcome.status);
-    outcome.pages_erased = page_files.erased();
-    if (!outcome.pages_erased) {
+    outcome.status = user.Encode(input, suggested, page_files);
+    if (!page_files.erased()) {
       outcome.pages = page_files.items();
       outcome.pages_lower = page_files.lower();
     }
@@ -99,14 +85,15 @@ void ExpectNothingWritten(const Outcome& outcome) {
   EXPECT_EQ(outcome.record.unexpected_waits, 0);
 }
 
+// The options choose the dialects in the order of the encoder's table.
 TEST_F(EncodeZorvitTest, EachDialectWritesItsOnePageAndNamesItInTheLabel) {
   struct Case {
     int32_t option;
-    const char* expected;
+    PageDialect dialect;
   };
-  for (const Case& c : {Case{kPowerBasic, "hello_pbcc.bas"}, Case{kVisualBasic, "hello_vb.bas"},
-                        Case{kQuickBasic, "hello_qb.bas"}}) {
-    SCOPED_TRACE(c.expected);
+  for (const Case& c : {Case{kPowerBasic, PageDialect::kPowerBasic}, Case{kVisualBasic, PageDialect::kVisualBasic},
+                        Case{kQuickBasic, PageDialect::kQuickBasic}}) {
+    SCOPED_TRACE(c.option);
     TempFolder folder;
     const std::string input = folder.File("HI.TXT");
     WriteFileBytes(input, "hello");
@@ -114,7 +101,7 @@ TEST_F(EncodeZorvitTest, EachDialectWritesItsOnePageAndNamesItInTheLabel) {
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.pages, std::vector<std::string>{folder.File("HELLO.BAS")});
     EXPECT_EQ(outcome.pages_lower, 1);
-    EXPECT_EQ(ReadFileBytes(folder.File("HELLO.BAS")), CrLf(SplitLfLines(LibraryTestData(c.expected))));
+    EXPECT_EQ(SplitCrLfLines(ReadFileBytes(folder.File("HELLO.BAS"))), HelloPage(c.dialect));
     EXPECT_EQ(outcome.record.label_shown, "Encoding HI.TXT\r\nto");
     EXPECT_EQ(outcome.record.name_shown, "HELLO.BAS");
     EXPECT_TRUE(outcome.record.parent_disabled_while_shown);
@@ -127,27 +114,27 @@ TEST_F(EncodeZorvitTest, EachDialectWritesItsOnePageAndNamesItInTheLabel) {
   }
 }
 
-TEST_F(EncodeZorvitTest, CancelWritesNothingAndLeavesThePageListAlone) {
+// Cancelled, or refused for want of a language: nothing is written, and the caller's page list
+// stays as it was.
+TEST_F(EncodeZorvitTest, CancelOrNoLanguageWritesNothingAndLeavesThePageListAlone) {
   const std::string input = Input("HI.TXT", "hello");
-  StringArray pages({"C:\\EARLIER.BAS"});
-  const Outcome outcome =
-      Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string("OTHER"), kCancel}}, false, &pages);
-  EXPECT_EQ(outcome.status, 0);
-  EXPECT_EQ(outcome.pages, std::vector<std::string>{"C:\\EARLIER.BAS"});
-  EXPECT_TRUE(outcome.record.boxes.empty());
-  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
-  ExpectNothingWritten(outcome);
-}
-
-TEST_F(EncodeZorvitTest, NoLanguageSelectedIsRefused) {
-  const std::string input = Input("HI.TXT", "hello");
-  const Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), {{0, std::string("PLAIN"), kFinish}});
-  EXPECT_EQ(outcome.status, -1);
-  EXPECT_TRUE(outcome.pages_erased);
-  EXPECT_EQ(outcome.record.boxes,
-            (std::vector<MessageBoxSeen>{{"LANGUAGE ERROR", "You did not select a language for ZORVIT encoding", 0}}));
-  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
-  ExpectNothingWritten(outcome);
+  const MessageBoxSeen no_language{"LANGUAGE ERROR", "You did not select a language for ZORVIT encoding", 0};
+  struct Case {
+    std::vector<DialogTurn> turns;
+    int32_t status;
+    std::vector<MessageBoxSeen> boxes;
+  };
+  const Case cases[] = {{{{kQuickBasic, std::string("OTHER"), kCancel}}, 0, {}},
+                        {{{0, std::string("PLAIN"), kFinish}}, -1, {no_language}}};
+  for (const Case& c : cases) {
+    StringArray pages({"C:\\EARLIER.BAS"});
+    const Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), c.turns, false, &pages);
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.pages, std::vector<std::string>{"C:\\EARLIER.BAS"});
+    EXPECT_EQ(outcome.record.boxes, c.boxes);
+    EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
+    ExpectNothingWritten(outcome);
+  }
 }
 
 TEST_F(EncodeZorvitTest, QuickBasicNamesTypedAreKeptToTwelveCharacters) {
@@ -227,33 +214,33 @@ TEST_F(EncodeZorvitTest, ExistingFirstPageIsOverwrittenOnlyWhenTheUserSaysYes) {
   outcome = Encode(input, existing, {{kQuickBasic, std::nullopt, kFinish}}, /*overwrite=*/true);
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(outcome.record.boxes, (std::vector<MessageBoxSeen>{question, kFinished}));
-  EXPECT_EQ(ReadFileBytes(existing), CrLf(SplitLfLines(LibraryTestData("hello_qb.bas"))));
+  EXPECT_EQ(SplitCrLfLines(ReadFileBytes(existing)), HelloPage(PageDialect::kQuickBasic));
 }
 
+// The switch words of options 1500, 1501 and 1502 are at offsets 4, 0 and 12; the button pressed
+// last at offset 20.
 TEST_F(EncodeZorvitTest, TheChoicesStayInTheSearchCriteria) {
   SearchCriteria* criteria = LibraryCriteria();
   const std::string input = Input("HI.TXT", "hello");
-
-  Encode(input, folder_.File("HELLO.BAS"), {{kVisualBasic, std::string("MY NOTES"), kFinish}});
-  EXPECT_EQ(criteria->SubjectSwitch, 1);  // 1501, at offset 0
-  EXPECT_EQ(criteria->AuthorSwitch, 0);   // 1500, at offset 4
-  EXPECT_EQ(criteria->PacketSwitch, 0);   // 1502, at offset 12
-  EXPECT_EQ(criteria->Criterion4Switch, kFinish);
-  EXPECT_EQ(std::string(criteria->CodeTextTerm, 256), Fixed("MY NOTES", 256));
-
-  // CANCEL reads neither the options nor the name.
-  Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string("OTHER"), kCancel}});
-  EXPECT_EQ(criteria->SubjectSwitch, 1);
-  EXPECT_EQ(criteria->PacketSwitch, 0);
-  EXPECT_EQ(criteria->Criterion4Switch, kCancel);
-  EXPECT_EQ(std::string(criteria->CodeTextTerm, 256), Fixed("MY NOTES", 256));
-
-  // A refused name is kept as typed, like every name read on FINISH.
-  Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string("NINE_CHAR"), kFinish}, {0, std::nullopt, kCancel}});
-  EXPECT_EQ(criteria->SubjectSwitch, 0);
-  EXPECT_EQ(criteria->PacketSwitch, 1);
-  EXPECT_EQ(criteria->Criterion4Switch, kCancel);
-  EXPECT_EQ(std::string(criteria->CodeTextTerm, 256), Fixed("NINE_CHAR", 256));
+  struct Case {
+    std::vector<DialogTurn> turns;
+    int32_t author, subject, packet, button;
+    const char* term;
+  };
+  const Case cases[] = {
+      {{{kVisualBasic, std::string("MY NOTES"), kFinish}}, 0, 1, 0, kFinish, "MY NOTES"},
+      // CANCEL reads neither the options nor the name.
+      {{{kQuickBasic, std::string("OTHER"), kCancel}}, 0, 1, 0, kCancel, "MY NOTES"},
+      // A refused name is kept as typed, like every name read on FINISH.
+      {{{kQuickBasic, std::string("NINE_CHAR"), kFinish}, {0, std::nullopt, kCancel}}, 0, 0, 1, kCancel, "NINE_CHAR"},
+  };
+  for (const Case& c : cases) {
+    Encode(input, folder_.File("HELLO.BAS"), c.turns);
+    EXPECT_EQ((std::vector{criteria->AuthorSwitch, criteria->SubjectSwitch, criteria->PacketSwitch}),
+              (std::vector{c.author, c.subject, c.packet}));
+    EXPECT_EQ(criteria->Criterion4Switch, c.button);
+    EXPECT_EQ(std::string(criteria->CodeTextTerm, 256), Fixed(c.term, 256));
+  }
 }
 
 #ifndef _WIN32
@@ -268,12 +255,11 @@ TEST_F(EncodeZorvitTest, HostSeesTheDialogInOrder) {
 }
 
 TEST_F(EncodeZorvitTest, WithoutAHostTheDialogIsCancelled) {
-  const std::string input = Input("HI.TXT", "hello");
-  Bstr input_text(input);
+  Bstr input(Input("HI.TXT", "hello"));
   Bstr suggested(folder_.File("HELLO.BAS"));
   StringArray pages;
   int32_t status = -2;
-  EncodeZorvit(input_text.get(), suggested.get(), pages.get(), &status, nullptr);
+  EncodeZorvit(input.get(), suggested.get(), pages.get(), &status, nullptr);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
 }

@@ -11,8 +11,10 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "caller_values.h"
 #include "oldvek.h"
 
 namespace oldvek::testing {
@@ -62,8 +64,9 @@ class EncoderUser {
   EncoderUser(const EncoderUser&) = delete;
   EncoderUser& operator=(const EncoderUser&) = delete;
 
-  // Calls EncodeZorvit with the user at the dialog and a parent window of the test's.
-  void Encode(BSTR* input_path, BSTR* suggested_path, SAFEARRAY** page_files, int32_t* status);
+  // Calls EncodeZorvit with the user at the dialog and a parent window of the test's; returns
+  // the status, and the page list in `pages`.
+  int32_t Encode(std::string_view input_path, std::string_view suggested_path, StringArray& pages);
 
   const Record& record() const { return record_; }
 
@@ -90,6 +93,13 @@ class EncoderUser {
   Record record_;
   std::vector<std::string> events_;
 };
+
+#if defined(_WIN32)
+std::string TextOf(HWND window);
+// A rectangle of dialog units in `dialog`'s pixels; position and size are mapped apart, as the
+// dialog manager maps a template.
+RECT Pixels(HWND dialog, LONG x, LONG y, LONG cx, LONG cy);
+#endif
 
 }  // namespace oldvek::testing
 

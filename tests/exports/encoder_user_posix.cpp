@@ -47,7 +47,10 @@ EncoderUser::EncoderUser(std::vector<DialogTurn> turns, bool overwrite) : turns_
 
 EncoderUser::~EncoderUser() = default;
 
-void EncoderUser::Encode(BSTR* input_path, BSTR* suggested_path, SAFEARRAY** page_files, int32_t* status) {
+int32_t EncoderUser::Encode(std::string_view input_path, std::string_view suggested_path, StringArray& pages) {
+  Bstr input(input_path);
+  Bstr suggested(suggested_path);
+  int32_t status = -2;
   Script script(*this);
   OldVekHost host{};
   host.context = &script;
@@ -102,9 +105,10 @@ void EncoderUser::Encode(BSTR* input_path, BSTR* suggested_path, SAFEARRAY** pag
     s.Note("closed");
   };
   OldVekSetHost(&host);
-  EncodeZorvit(input_path, suggested_path, page_files, status, script.parent);
+  EncodeZorvit(input.get(), suggested.get(), pages.get(), &status, script.parent);
   OldVekSetHost(nullptr);
   record_.parent_enabled_after = script.parent_enabled;
+  return status;
 }
 
 }  // namespace oldvek::testing

@@ -14,12 +14,6 @@ constexpr const char* kDialogCaption = "Zorvit Encoding - Select Language";
 constexpr int32_t kLabel = 1506;
 constexpr int32_t kNameBox = 1503;
 
-std::string TextOf(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 std::string ClassOf(HWND window) {
   char name[64] = {};
   GetClassNameA(window, name, sizeof name);
@@ -29,13 +23,6 @@ std::string ClassOf(HWND window) {
 bool Visible(HWND box, int id) {
   HWND control = GetDlgItem(box, id);
   return control != nullptr && IsWindowVisible(control);
-}
-
-// Position and size are mapped apart, as the dialog manager maps a template.
-RECT Pixels(HWND dialog, LONG x, LONG y, LONG cx, LONG cy) {
-  RECT units{x, y, cx, cy};
-  MapDialogRect(dialog, &units);
-  return {units.left, units.top, units.left + units.right, units.top + units.bottom};
 }
 
 // A message box's text and its MessageBoxA flags, read back from its controls.
@@ -127,6 +114,18 @@ LRESULT CALLBACK WatchLabel(int code, WPARAM wparam, LPARAM lparam) {
 }
 
 }  // namespace
+
+std::string TextOf(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+RECT Pixels(HWND dialog, LONG x, LONG y, LONG cx, LONG cy) {
+  RECT units{x, y, cx, cy};
+  MapDialogRect(dialog, &units);
+  return {units.left, units.top, units.left + units.right, units.top + units.bottom};
+}
 
 struct EncoderUser::Script {
   explicit Script(EncoderUser& u) : user(u) {}
@@ -220,18 +219,22 @@ EncoderUser::EncoderUser(std::vector<DialogTurn> turns, bool overwrite) : turns_
 
 EncoderUser::~EncoderUser() = default;
 
-void EncoderUser::Encode(BSTR* input_path, BSTR* suggested_path, SAFEARRAY** page_files, int32_t* status) {
+int32_t EncoderUser::Encode(std::string_view input_path, std::string_view suggested_path, StringArray& pages) {
+  Bstr input(input_path);
+  Bstr suggested(suggested_path);
+  int32_t status = -2;
   Script script(*this);
   g_labels = &record_.labels;
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &WatchLabel, nullptr, GetCurrentThreadId());
   std::thread user([&script] { script.Drive(); });
-  EncodeZorvit(input_path, suggested_path, page_files, status, script.parent);
+  EncodeZorvit(input.get(), suggested.get(), pages.get(), &status, script.parent);
   script.done = true;
   user.join();
   UnhookWindowsHookEx(hook);
   g_labels = nullptr;
   record_.parent_enabled_after = IsWindowEnabled(script.parent) != FALSE;
   record_.closed = script.dialog != nullptr && !IsWindow(script.dialog);
+  return status;
 }
 
 }  // namespace oldvek::testing
