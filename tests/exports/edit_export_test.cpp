@@ -192,9 +192,6 @@ TEST_F(EditExportTest, DeletionRebuildsThePacketFromTheOthersInOrder) {
     PacketBytes bytes = BuildPacket(c.before);
     bytes.index += c.extra_index;
     WritePacket(folder_.path(), "SORTS", bytes);
-    // Rebuild files of an earlier run are never appended to.
-    WriteFileBytes(folder_.File("SORTS.$VE"), std::string(5000, 'v'));
-    WriteFileBytes(folder_.File("SORTS.$ID"), std::string(100, 'i'));
     const Outcome outcome = Delete(c.entry, {"SORTS"}, 1, {c.entry}, 1, 1);
     EXPECT_TRUE(outcome.boxes.empty());
     EXPECT_TRUE(outcome.calls.empty() && outcome.list == outcome.given) << "files only";
@@ -364,15 +361,6 @@ TEST_F(EditExportTest, ARefusedEditChangesNothing) {
     ExpectPacket("FILES", {kOpen, kCount, kExists}, true);
   }
   EXPECT_EQ(ReadFileBytes(folder_.File("ORPHAN.VEK")), BuildPacket({kBubble}).packet);
-  // The holder made the rebuild files it held; the next operation on the packet removes them.
-  Bstr packet("SORTS");
-  Bstr folder(folder_.path());
-  StringArray listing;
-  int32_t count = 0;
-  OldIndex(packet.get(), listing.get(), &count, folder.get());
-  EXPECT_EQ(count, 3);
-  ExpectPacket("SORTS", {kBubble, kShell, kQuick});
-  ExpectPacket("FILES", {kOpen, kCount, kExists});
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
   }
   auto* record = reinterpret_cast<Record*>(GetWindowLongPtrA(window, DWLP_USER));
   if (record == nullptr) return FALSE;
-  if (message == ProgressDialog::kQueuedMessage) {
+  if (message == WM_APP) {  // one of the messages queued for the library's passes to take
     ++record->messages_taken;
     return TRUE;
   }
@@ -83,7 +83,7 @@ ProgressDialog::ProgressDialog(int queued) {
   // Let creation settle, so that the queue holds only what the test puts there.
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-  for (int i = 0; i < queued; ++i) PostMessageA(dialog_, kQueuedMessage, 0, 0);
+  for (int i = 0; i < queued; ++i) PostMessageA(dialog_, WM_APP, 0, 0);
 }
 
 ProgressDialog::~ProgressDialog() {
