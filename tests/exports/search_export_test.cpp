@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "caller_values.h"
+#include "library_criteria.h"
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "progress_dialog.h"
@@ -234,16 +235,13 @@ TEST_F(OldVekSearchTest, ModeThreeTestsWhatTheCriteriaCallbackLeft) {
 // One record for the process: what the reader writes stays for the next search, but the
 // Author switch, which the search clears.
 TEST_F(OldVekSearchTest, TheCriteriaRecordKeepsWhatTheReaderWroteButTheAuthorSwitch) {
-  reader_.on_snippet = [](SearchCriteria& criteria, SnippetRecord&, uint8_t&, SAFEARRAY**) {
-    criteria.AuthorSwitch = 4;
-    criteria.SubjectSwitch = 3;
-    SetText(criteria.Reserved132, 44, "the encoder's corner");
-  };
+  KeepLibraryCriteria keep_criteria;
+  SearchCriteria* criteria = LibraryCriteria();
+  criteria->AuthorSwitch = 4;
+  criteria->SubjectSwitch = 3;
+  SetText(criteria->Reserved132, 44, "the encoder's corner");
   reader_.Search(1, 1, 1, packets_, folder_.path());
-  reader_.on_snippet = nullptr;
-  reader_.Search(1, 2, 2, packets_, folder_.path());
-  SearchCriteria* criteria = reader_.lent.back().criteria;
-  EXPECT_EQ(criteria, reader_.lent.front().criteria);
+  EXPECT_EQ(reader_.lent.front().criteria, criteria);
   EXPECT_EQ(int32_t{criteria->AuthorSwitch}, 0);
   EXPECT_EQ(int32_t{criteria->SubjectSwitch}, 3);
   EXPECT_EQ(std::string(criteria->Reserved132, 44), Fixed("the encoder's corner", 44));
