@@ -49,6 +49,11 @@ std::string ListText(const Strings& items) {
   return text;
 }
 
+// What the callbacks write down, and how the stale callback rewrites an entry.
+std::string Changed(const Strings& list) { return "changed 5 data=1111: " + ListText(list); }
+std::string Stale(const std::string& entry, const std::string& data) { return "stale " + entry + " data=" + data; }
+std::string Refreshed(const std::string& entry) { return entry + " (refreshed)"; }
+
 // "changed 5 data=<data>: <element 1> | <element 2> ..." ("(erased)" for no array).
 void VEKAPI RecordListChanged(SAFEARRAY** list, int32_t* reason, intptr_t data) {
   const std::string items = list == nullptr || *list == nullptr ? "(erased)" : ListText(ArrayItems(*list));
@@ -67,8 +72,8 @@ void VEKAPI ReloadIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* fo
 void VEKAPI RefreshStaleEntry(BSTR* entry, BSTR* folder, intptr_t data) {
   const std::string text = BstrBytes(*entry);
   const std::string data_text = data == reinterpret_cast<intptr_t>(&ReloadIndex) ? "loader" : std::to_string(data);
-  g_calls->push_back("stale " + text + " data=" + data_text + FolderNote(folder));
-  const std::string refreshed = text + " (refreshed)";
+  g_calls->push_back(Stale(text, data_text) + FolderNote(folder));
+  const std::string refreshed = Refreshed(text);
   SysFreeString(*entry);
   *entry = SysAllocStringByteLen(refreshed.data(), static_cast<UINT>(refreshed.size()));
 }
@@ -94,18 +99,15 @@ class EditExportTest : public ::testing::Test {
   std::string Read(std::string_view base, std::string_view extension) {
     return ReadFileBytes(folder_.File(std::string(base) + std::string(extension)));
   }
-  // The packet's files hold exactly `snippets` and no mark is left beside them.
-  void ExpectFiles(std::string_view base, const Snippets& snippets) {
+  // The packet's files hold exactly `snippets`, no mark is left beside them and, unless another
+  // program held them, no rebuilt file either.
+  void ExpectPacket(std::string_view base, const Snippets& snippets, bool rebuilt_files_held = false) {
     const PacketBytes expected = BuildPacket(snippets);
     EXPECT_EQ(Read(base, ".VEK"), expected.packet) << base;
     EXPECT_EQ(Read(base, ".IDX"), expected.index) << base;
-    EXPECT_FALSE(FileExists(folder_.File(std::string(base) + ".$OK"))) << base;
-  }
-  // The same, and no rebuilt file is left either.
-  void ExpectPacket(std::string_view base, const Snippets& snippets) {
-    ExpectFiles(base, snippets);
-    for (std::string_view extension : {".$VE", ".$ID"}) {
-      EXPECT_FALSE(FileExists(folder_.File(std::string(base) + std::string(extension)))) << base << extension;
+    for (std::string_view extension : {".$OK", ".$VE", ".$ID"}) {
+      const std::string file = folder_.File(std::string(base) + std::string(extension));
+      EXPECT_TRUE((rebuilt_files_held && extension != ".$OK") || !FileExists(file)) << file;
     }
   }
 
@@ -169,10 +171,13 @@ class EditExportTest : public ::testing::Test {
 
 // --- Deletion ---
 
-// Each row: the packet before, the entry deleted, the packet after. Only the files change.
+// Each row: the packet before, the entry deleted, the packet after. Only the files change;
+// bytes after a snippet's last terminator are no line and are dropped.
 TEST_F(EditExportTest, DeletionRebuildsThePacketFromTheOthersInOrder) {
   TestSnippet empty = kShell;
   empty.lines.clear();
+  TestSnippet tail = kBubble;
+  tail.body_suffix = "unterminated";
   struct Case {
     Snippets before;
     std::string entry;
@@ -181,57 +186,17 @@ TEST_F(EditExportTest, DeletionRebuildsThePacketFromTheOthersInOrder) {
   };
   for (const Case& c : {Case{{kBubble, kShell, kQuick}, "00001~s~a~c~SORTS.VEK~1", {kShell, kQuick}, ""},
                         Case{{kBubble, kShell, kQuick}, "00002~s~a~c~SORTS.VEK~79", {kBubble, kQuick}, "PARTIAL"},
-                        Case{{kBubble, kQuick}, "00002~s~a~c~SORTS.VEK~79", {kBubble}, ""},
+                        Case{{tail, kQuick}, "00002~s~a~c~SORTS.VEK~79", {kBubble}, ""},
                         Case{{kQuick}, "00001~s~a~c~SORTS.VEK~1", {}, ""},
                         Case{{kBubble, empty, kQuick}, "00001~s~a~c~SORTS.VEK~1", {empty, kQuick}, ""}}) {
     PacketBytes bytes = BuildPacket(c.before);
     bytes.index += c.extra_index;
     WritePacket(folder_.path(), "SORTS", bytes);
-    // Rebuild files of an earlier run are never appended to.
-    WriteFileBytes(folder_.File("SORTS.$VE"), std::string(5000, 'v'));
-    WriteFileBytes(folder_.File("SORTS.$ID"), std::string(100, 'i'));
     const Outcome outcome = Delete(c.entry, {"SORTS"}, 1, {c.entry}, 1, 1);
     EXPECT_TRUE(outcome.boxes.empty());
     EXPECT_TRUE(outcome.calls.empty() && outcome.list == outcome.given) << "files only";
     ExpectPacket("SORTS", c.after);
   }
-}
-
-TEST_F(EditExportTest, DeletionDropsBytesNoLineOrRecordReaches) {
-  TestSnippet tail = kBubble;
-  tail.body_suffix = "unterminated";
-  PacketBytes bytes = BuildPacket({tail, kShell, kQuick});
-  // A gap before the second snippet, and bytes before the first, reached by no record.
-  const size_t second = HeaderBytes(tail).size() + 10 + 1 + 18 + 1 + 6 + 1 + 12;
-  bytes.packet.insert(second, "GAP");
-  bytes.packet.insert(0, "LEAD");
-  bytes.index = IndexRecordBytes(tail, 5) + IndexRecordBytes(kShell, second + 4 + 3 + 1) +
-                IndexRecordBytes(kQuick, bytes.packet.size() - (HeaderBytes(kQuick).size() + 24) + 1);
-  WritePacket(folder_.path(), "GAPS", bytes);
-  Delete("00003~Quick sort~Ann Author~QB45~GAPS.VEK~157", {}, 0, {}, 1, 1);
-  ExpectPacket("GAPS", {kBubble, kShell});
-  Delete("00001~a~b~c~NONE.VEK~1", {}, 0, {}, 1, 1);
-  ExpectPacket("NONE", {});  // a missing packet is left present and empty
-}
-
-TEST_F(EditExportTest, DeletionRelistsAListOfThePacketsIndexFromTheNewIndex) {
-  const Outcome outcome = Delete(sorts_[1], {"FILES~File I/O", "SORTS  ~Sorting"}, 2, sorts_, 2);
-  const Strings expected = {sorts_[0], Entry(2, "Quick sort", "SORTS.VEK")};
-  EXPECT_EQ(outcome.list, expected);
-  EXPECT_EQ(outcome.calls, Strings{"changed 5 data=1111: " + ListText(expected)});
-  EXPECT_TRUE(outcome.boxes.empty());
-  ExpectPacket("SORTS", {kBubble, kQuick});
-}
-
-TEST_F(EditExportTest, DeletionDropsTheEntryOfAMixedListAndHandsTheSamePacketsOthersToEntryStale) {
-  const std::string lower_case = Entry(2, "Shell sort", "sorts.VEK");
-  const Strings list = {sorts_[2], files_[0], sorts_[1], lower_case, sorts_[0]};
-  const Outcome outcome = Delete(sorts_[1], {"SORTS"}, 0, list, 3);
-  const Strings expected = {sorts_[2] + " (refreshed)", files_[0], lower_case, sorts_[0] + " (refreshed)"};
-  EXPECT_EQ(outcome.list, expected);
-  EXPECT_EQ(outcome.calls, (Strings{"stale " + sorts_[2] + " data=2222", "stale " + sorts_[0] + " data=2222",
-                                    "changed 5 data=1111: " + ListText(expected)}));
-  ExpectPacket("SORTS", {kBubble, kQuick});
 }
 
 // --- Move ---
@@ -252,34 +217,50 @@ TEST_F(EditExportTest, MoveLeavesWhatFollowsTheLastTerminatorAndCarriesAnEmptyBo
 TEST_F(EditExportTest, MoveWithinOnePacketPutsTheSnippetLastAndTheEntryNamesItsFinalPlace) {
   const Outcome outcome = Move(files_[0], {"OTHER"}, 1, files_, 1, "FILES");
   ExpectPacket("FILES", {kCount, kExists, kOpen});
-  const Strings expected = {Entry(3, "Open a file", "FILES.VEK"), files_[1] + " (refreshed)",
-                            files_[2] + " (refreshed)"};
+  const Strings expected = {Entry(3, "Open a file", "FILES.VEK"), Refreshed(files_[1]), Refreshed(files_[2])};
   EXPECT_EQ(outcome.list, expected);
-  EXPECT_EQ(outcome.calls, (Strings{"stale " + files_[1] + " data=loader", "stale " + files_[2] + " data=loader",
-                                    "changed 5 data=1111: " + ListText(expected)}));
+  EXPECT_EQ(outcome.calls, (Strings{Stale(files_[1], "loader"), Stale(files_[2], "loader"), Changed(expected)}));
 }
 
-TEST_F(EditExportTest, MoveReloadsAListOfTheSourcesIndexThroughTheCallersLoader) {
-  const Outcome outcome = Move(files_[1], {"SORTS", "FILES ~File I/O"}, 2, files_, 2, "SORTS");
-  const Strings expected = {files_[0], Entry(2, "File exists", "FILES.VEK")};
-  EXPECT_EQ(outcome.list, expected);
-  EXPECT_EQ(outcome.calls, (Strings{"load FILES ~File I/O count=3", "changed 5 data=1111: " + ListText(expected)}));
+// --- The caller's snippet list ---
+
+// A list of the edited packet's own index is made again: by a deletion from the new index, by
+// a move through the caller's loader.
+TEST_F(EditExportTest, AListOfThePacketsIndexIsListedAfresh) {
+  const Outcome deleted = Delete(sorts_[1], {"FILES~File I/O", "SORTS  ~Sorting"}, 2, sorts_, 2);
+  const Strings sorts = {sorts_[0], Entry(2, "Quick sort", "SORTS.VEK")};
+  EXPECT_EQ(deleted.list, sorts);
+  EXPECT_EQ(deleted.calls, Strings{Changed(sorts)});
+  EXPECT_TRUE(deleted.boxes.empty());
+  ExpectPacket("SORTS", {kBubble, kQuick});
+
+  const Outcome moved = Move(files_[1], {"SORTS", "FILES ~File I/O"}, 2, files_, 2, "SORTS");
+  const Strings files = {files_[0], Entry(2, "File exists", "FILES.VEK")};
+  EXPECT_EQ(moved.list, files);
+  EXPECT_EQ(moved.calls, (Strings{"load FILES ~File I/O count=3", Changed(files)}));
 }
 
-// The snippet is appended to the destination, its record at 235, Flag "*" as it was read. The
-// moved entry's middle fields are kept as given, even when the header says otherwise.
-TEST_F(EditExportTest, MoveRewritesTheEntryOfAMixedListAndHandsTheSourcesOthersToEntryStale) {
+// In a list of several packets a deleted entry is dropped and a moved one names its new place
+// (record 3 at 157, after the deletion), its middle fields kept as given even when the header
+// says otherwise. The other entries of the edited packet, whatever the case of its name, go to
+// the stale callback; its data is the loader's address for a move.
+TEST_F(EditExportTest, AMixedListKeepsItsOtherEntriesAndHandsTheEditedPacketsToEntryStale) {
+  const std::string sorts_lower = Entry(2, "Shell sort", "sorts.VEK");
+  const Outcome deleted = Delete(sorts_[1], {"SORTS"}, 0, {sorts_[2], files_[0], sorts_[1], sorts_lower, sorts_[0]}, 3);
+  const Strings after_deletion = {Refreshed(sorts_[2]), files_[0], sorts_lower, Refreshed(sorts_[0])};
+  EXPECT_EQ(deleted.list, after_deletion);
+  EXPECT_EQ(deleted.calls, (Strings{Stale(sorts_[2], "2222"), Stale(sorts_[0], "2222"), Changed(after_deletion)}));
+  ExpectPacket("SORTS", {kBubble, kQuick});
+
   const std::string entry = "00002~Counting ~ lines~Someone~XX~FILES.VEK~79";
-  const std::string other_case = Entry(3, "File exists", "files.VEK");
-  const Strings list = {files_[2], sorts_[0], entry, other_case, files_[0]};
-  const Outcome outcome = Move(entry, {"files"}, 1, list, 3, "SORTS");
-  const Strings expected = {files_[2] + " (refreshed)", sorts_[0], "00004~Counting ~ lines~Someone~XX~SORTS.VEK~235",
-                            other_case, files_[0] + " (refreshed)"};
-  EXPECT_EQ(outcome.list, expected);
-  EXPECT_EQ(outcome.calls, (Strings{"stale " + files_[2] + " data=loader", "stale " + files_[0] + " data=loader",
-                                    "changed 5 data=1111: " + ListText(expected)}));
-  EXPECT_TRUE(outcome.boxes.empty());
-  ExpectPacket("SORTS", {kBubble, kShell, kQuick, kCount});
+  const std::string files_lower = Entry(3, "File exists", "files.VEK");
+  const Outcome moved = Move(entry, {"files"}, 1, {files_[2], sorts_[0], entry, files_lower, files_[0]}, 3, "SORTS");
+  const Strings after_move = {Refreshed(files_[2]), sorts_[0], "00003~Counting ~ lines~Someone~XX~SORTS.VEK~157",
+                              files_lower, Refreshed(files_[0])};
+  EXPECT_EQ(moved.list, after_move);
+  EXPECT_EQ(moved.calls, (Strings{Stale(files_[2], "loader"), Stale(files_[0], "loader"), Changed(after_move)}));
+  EXPECT_TRUE(moved.boxes.empty());
+  ExpectPacket("SORTS", {kBubble, kQuick, kCount});
   ExpectPacket("FILES", {kOpen, kExists});
 }
 
@@ -299,12 +280,12 @@ TEST_F(EditExportTest, HeaderUpdateCutsTheValuesToTheirFieldsAndPadsThem) {
   last.origin = "  spaced  ";
   last.date = long23.substr(0, 23);
   last.code = "lower~case";
-  ExpectFiles("SORTS", {kBubble, kShell, last});
+  ExpectPacket("SORTS", {kBubble, kShell, last});
 }
 
 TEST_F(EditExportTest, HeaderUpdateTakesThePacketFromThePacketListNotFromTheEntry) {
   Retitle({"A", "S", "O", "D", "C"}, files_[1], "SORTS   ~Sorts");
-  ExpectFiles("FILES", {kOpen, kCount, kExists});
+  ExpectPacket("FILES", {kOpen, kCount, kExists});
   EXPECT_EQ(Read("SORTS", ".IDX").substr(78 + 16, 62), Fixed("S", 31) + Fixed("A", 31));
 }
 
@@ -376,19 +357,10 @@ TEST_F(EditExportTest, ARefusedEditChangesNothing) {
     EXPECT_EQ(outcome.boxes[0].rfind(c.box, 0), 0u) << outcome.boxes[0];
     EXPECT_EQ(outcome.list, outcome.given);
     EXPECT_TRUE(outcome.calls.empty());
-    ExpectFiles("SORTS", {kBubble, kShell, kQuick});
-    ExpectFiles("FILES", {kOpen, kCount, kExists});
+    ExpectPacket("SORTS", {kBubble, kShell, kQuick}, true);
+    ExpectPacket("FILES", {kOpen, kCount, kExists}, true);
   }
   EXPECT_EQ(ReadFileBytes(folder_.File("ORPHAN.VEK")), BuildPacket({kBubble}).packet);
-  // The holder made the rebuild files it held; the next operation on the packet removes them.
-  Bstr packet("SORTS");
-  Bstr folder(folder_.path());
-  StringArray listing;
-  int32_t count = 0;
-  OldIndex(packet.get(), listing.get(), &count, folder.get());
-  EXPECT_EQ(count, 3);
-  ExpectPacket("SORTS", {kBubble, kShell, kQuick});
-  ExpectPacket("FILES", {kOpen, kCount, kExists});
 }
 
 }  // namespace

@@ -18,8 +18,6 @@ class ProgressDialog {
   static constexpr int32_t kControl = 1042;
   // Messages waiting for the dialog when it is made, for the library's passes to take.
   static constexpr int kQueued = 16;
-  // The message queued for the dialog (WM_APP).
-  static constexpr uint32_t kQueuedMessage = 0x8000;
 
   struct Record {
     HWND dialog = nullptr;

@@ -9,36 +9,18 @@ namespace {
 
 using Record = ProgressDialog::Record;
 
-// A dialog template in memory: a popup with one static control.
-std::vector<WORD> DialogTemplate() {
-  std::vector<WORD> words;
-  auto add_dword = [&words](DWORD value) {
-    words.push_back(LOWORD(value));
-    words.push_back(HIWORD(value));
-  };
-  auto add_text = [&words](const wchar_t* text) {
-    do words.push_back(static_cast<WORD>(*text)); while (*text++ != L'\0');
-  };
-  // Shown later, without activation and without a caption: Wine then leaves the window to
-  // no window manager, and hiding it does not wait two seconds for one that never answers.
-  add_dword(WS_POPUP | WS_BORDER);
-  add_dword(0);
-  words.push_back(1);  // one control
-  for (WORD v : {10, 10, 160, 50}) words.push_back(v);
-  words.push_back(0);  // no menu
-  words.push_back(0);  // the dialog class
-  add_text(L"Searching packets");
-  if (words.size() % 2 != 0) words.push_back(0);  // controls start on a DWORD
-  add_dword(WS_CHILD | WS_VISIBLE | SS_LEFT);
-  add_dword(0);
-  for (WORD v : {8, 8, 144, 30}) words.push_back(v);
-  words.push_back(static_cast<WORD>(ProgressDialog::kControl));
-  words.push_back(0xFFFF);
-  words.push_back(0x0082);  // the static class
-  add_text(L"");
-  words.push_back(0);  // no creation data
-  return words;
-}
+// A popup with one static control, as a dialog template in memory. Shown later, without
+// activation and without a caption: Wine then leaves the window to no window manager, and
+// hiding it does not wait two seconds for one that never answers.
+constexpr DWORD kDialogStyle = WS_POPUP | WS_BORDER;
+constexpr DWORD kControlStyle = WS_CHILD | WS_VISIBLE | SS_LEFT;
+alignas(4) constexpr WORD kTemplate[] = {
+    LOWORD(kDialogStyle), HIWORD(kDialogStyle), 0, 0,    // style, extended style
+    1, 10, 10, 160, 50, 0, 0, 0,                          // one control, place, no menu, the dialog class, no title
+    LOWORD(kControlStyle), HIWORD(kControlStyle), 0, 0,  // the control, on a DWORD boundary
+    8, 8, 144, 30, ProgressDialog::kControl,              // place, id
+    0xFFFF, 0x0082, 0, 0,                                 // the static class, no text, no creation data
+};
 
 LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* record = reinterpret_cast<Record*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -53,7 +35,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
   }
   auto* record = reinterpret_cast<Record*>(GetWindowLongPtrA(window, DWLP_USER));
   if (record == nullptr) return FALSE;
-  if (message == ProgressDialog::kQueuedMessage) {
+  if (message == WM_APP) {  // one of the messages queued for the library's passes to take
     ++record->messages_taken;
     return TRUE;
   }
@@ -71,8 +53,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 }  // namespace
 
 ProgressDialog::ProgressDialog(int queued) {
-  const std::vector<WORD> words = DialogTemplate();
-  dialog_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()),
+  dialog_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(kTemplate),
                                        nullptr, DialogProc, reinterpret_cast<LPARAM>(&record_));
   if (dialog_ == nullptr) throw std::runtime_error("CreateDialogIndirectParamA failed");
   record_.dialog = dialog_;
@@ -83,7 +64,7 @@ ProgressDialog::ProgressDialog(int queued) {
   // Let creation settle, so that the queue holds only what the test puts there.
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-  for (int i = 0; i < queued; ++i) PostMessageA(dialog_, kQueuedMessage, 0, 0);
+  for (int i = 0; i < queued; ++i) PostMessageA(dialog_, WM_APP, 0, 0);
 }
 
 ProgressDialog::~ProgressDialog() {

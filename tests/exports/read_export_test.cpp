@@ -17,6 +17,7 @@
 #include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
+#include "record_bytes.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {
@@ -75,10 +76,6 @@ Fetched Fetch(std::string_view packet_name, const std::string& folder, int32_t p
   return result;
 }
 
-std::string RecordBytes(const SnippetRecord& record) {
-  return std::string(reinterpret_cast<const char*>(&record), sizeof(record));
-}
-
 // SORTS: a quick sort in three lines, then B. Coder's shell sort. The index's copy of the
 // first Subject differs from the header's, and a partial third record follows.
 class ReadExportTest : public ::testing::Test {
@@ -109,27 +106,26 @@ TEST_F(ReadExportTest, AListingShowsEveryWholeRecordInIndexOrder) {
   }
 }
 
-TEST_F(ReadExportTest, AMissingPacketIsCreatedEmptyAndListsNothing) {
-  const Listing listing = List("NEW~fresh", folder_.path());
-  EXPECT_EQ(listing.count, 0);
-  EXPECT_TRUE(listing.erased);
-  EXPECT_TRUE(listing.boxes.empty());
-  EXPECT_EQ(ReadFileBytes(folder_.File("NEW.IDX")), "");
-  EXPECT_TRUE(FileExists(folder_.File("NEW.VEK")));
-}
-
-TEST_F(ReadExportTest, APacketThatCannotBeReadListsNothingAndIsShown) {
+// A missing packet is created empty; one that cannot be read is shown, and nothing is written
+// anywhere for it.
+TEST_F(ReadExportTest, APacketWithNoSnippetsToListErasesTheList) {
   TempFolder empty;
   const std::string not_a_file = "is not a file in the archive folder";
-  for (const auto& [name, in, shown] : {std::tuple{"../ESCAPE", "", not_a_file}, {"", "", not_a_file},
-                                        {"GONE", "no-such-folder/", "no-such-folder/GONE."}}) {
+  for (const auto& [name, in, shown] : {std::tuple{"NEW~fresh", "", std::string()}, {"../ESCAPE", "", not_a_file},
+                                        {"", "", not_a_file}, {"GONE", "no-such-folder/", "no-such-folder/GONE."}}) {
     const Listing listing = List(name, empty.path() + in);
     EXPECT_EQ(listing.count, 0);
     EXPECT_TRUE(listing.erased);
-    ASSERT_EQ(listing.boxes.size(), 1u) << name;
-    EXPECT_NE(listing.boxes[0].find(shown), std::string::npos) << listing.boxes[0];
+    ASSERT_EQ(listing.boxes.size(), shown.empty() ? 0u : 1u) << name;
+    if (!shown.empty()) {
+      EXPECT_NE(listing.boxes[0].find(shown), std::string::npos) << listing.boxes[0];
+    }
   }
-  EXPECT_TRUE(std::filesystem::is_empty(empty.path())) << "nothing is written anywhere";
+  EXPECT_EQ(ReadFileBytes(empty.File("NEW.IDX")), "");
+  EXPECT_EQ(ReadFileBytes(empty.File("NEW.VEK")), "");
+  for (const auto& file : std::filesystem::directory_iterator(empty.path())) {
+    EXPECT_EQ(file.path().filename().string().rfind("NEW.", 0), 0u) << file.path();
+  }
 }
 
 TEST_F(ReadExportTest, AStartBeyondTheEndListsZeroBytesThatAreNotTrimmed) {
@@ -154,20 +150,20 @@ TEST_F(ReadExportTest, AFetchGivesFullWidthSummaryLinesThenTheCodeAndFillsTheRec
 
   // Author, Subject, Origin, Date, Code and Kind are written; every other byte stays.
   std::string expected(sizeof(SnippetRecord), static_cast<char>(kUntouched));
-  expected.replace(1, 139, Fixed("Ann Author", 31) + Fixed("Quick sort", 31) + Fixed("Fidonet", 31) +
-                               Fixed("1994-11-05", 23) + Fixed("QB45", 23));
+  expected.replace(1, 139, HeaderFieldBytes(SampleSnippet("Quick sort")));
   expected[180] = 1;
   EXPECT_EQ(RecordBytes(fetched.record), expected);
 }
 
 TEST_F(ReadExportTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
-  Lines on48(47, "' filler");
-  on48.push_back("'>>> created by zorvit!");
-  Lines on49(48, "' filler");
-  on49.push_back("'>>> Created by ZORVIT!");
+  const auto marked_on = [](size_t line, const std::string& marker) {
+    Lines lines(line - 1, "' filler");
+    lines.push_back(marker);
+    return SampleSnippet(std::to_string(line), lines);
+  };
   WritePacket(folder_.path(), "ZV",
-              BuildPacket({SampleSnippet("48", on48), SampleSnippet("49", on49),
-                           SampleSnippet("Mixed case", {"x = 1: REM cReAtEd By ZoRvIt here"})}));
+              BuildPacket({marked_on(48, "'>>> created by zorvit!"), marked_on(49, "'>>> Created by ZORVIT!"),
+                           marked_on(1, "x = 1: REM cReAtEd By ZoRvIt here")}));
   EXPECT_EQ(Fetch("ZV", folder_.path(), 1).record.Kind, 2);
   const Fetched late = Fetch("ZV", folder_.path(), 79);
   EXPECT_EQ(late.record.Kind, 1);
