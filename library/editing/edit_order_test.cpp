@@ -21,20 +21,10 @@ using namespace oldvek::testing;
 // Positions in the log of a finished operation; the log's length when a step never came.
 class StepLog {
  public:
-  explicit StepLog(const std::vector<std::string>& steps) : steps_(steps) {
+  explicit StepLog(std::vector<std::string> steps) : steps_(std::move(steps)) {
     for (const std::string& step : steps_) text_ += step + "\n";
   }
-  ptrdiff_t First(const std::string& step) const {
-    return std::find(steps_.begin(), steps_.end(), step) - steps_.begin();
-  }
-  // The last write or append to `path`; -1 when there was none.
-  ptrdiff_t LastWrite(const std::string& path) const {
-    ptrdiff_t at = -1;
-    for (size_t i = 0; i < steps_.size(); ++i) {
-      if (steps_[i] == "write " + path || steps_[i] == "append to " + path) at = static_cast<ptrdiff_t>(i);
-    }
-    return at;
-  }
+  ptrdiff_t First(const std::string& step) const { return std::ranges::find(steps_, step) - steps_.begin(); }
   ptrdiff_t FirstWrite(const std::string& path) const {
     return std::min(First("write " + path), First("append to " + path));
   }
@@ -42,13 +32,16 @@ class StepLog {
   const std::string& text() const { return text_; }
   // Everything written to `path` is flushed, and flushed before step `deadline`.
   void ExpectFlushedBefore(const std::string& path, ptrdiff_t deadline) const {
+    const auto last_write = std::find_if(steps_.rbegin(), steps_.rend(), [&path](const std::string& step) {
+      return step == "write " + path || step == "append to " + path;
+    });
     const ptrdiff_t flush = First("flush " + path);
-    EXPECT_LT(LastWrite(path), flush) << path << "\n" << text_;
+    EXPECT_LT(steps_.rend() - last_write - 1, flush) << path << "\n" << text_;
     EXPECT_LT(flush, deadline) << path << "\n" << text_;
   }
 
  private:
-  const std::vector<std::string>& steps_;
+  std::vector<std::string> steps_;
   std::string text_;
 };
 
@@ -63,8 +56,7 @@ TEST(EditOrderTest, ARebuildFlushesItsFilesThenItsMarkThenRenames) {
   const std::string mark = folder.File("P.$OK");
   log.ExpectFlushedBefore(vek, log.FirstWrite(mark));
   log.ExpectFlushedBefore(idx, log.FirstWrite(mark));
-  EXPECT_LT(log.LastWrite(mark), log.First("flush " + mark)) << log.text();
-  EXPECT_LT(log.First("flush " + mark), log.First("rename " + vek)) << log.text();
+  log.ExpectFlushedBefore(mark, log.First("rename " + vek));
   EXPECT_LT(log.First("rename " + vek), log.First("rename " + idx)) << log.text();
   EXPECT_LT(log.First("rename " + idx), log.First("delete " + mark)) << log.text();
   EXPECT_LT(log.First("delete " + mark), log.end()) << log.text();
