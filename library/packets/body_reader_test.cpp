@@ -66,14 +66,6 @@ class BodyFile {
 
 using Lines = std::vector<std::string>;
 
-TEST(BodyReaderTest, SplitsOnTerminatorsKeepsEmptyLinesAndDropsTheTail) {
-  const std::string body = std::string("PRINT 1") + E + E + "A\r\nB" + E + "tail without end";
-  BodyFile file(body);
-  Result<Lines> lines = file.Lines(1, body.size() + 1);
-  ASSERT_TRUE(lines.ok()) << lines.status().message();
-  EXPECT_EQ(*lines, (Lines{"PRINT 1", "", "A\r\nB"}));
-}
-
 TEST(BodyReaderTest, ReadsOnlyTheGivenPositionsAndRefusesPositionZeroAndEmptyPieces) {
   // Positions: 1-2 "Z\xE3", body 3-6 "A\xE3B\xE3", then "C\xE3"; the byte at `end` is not read.
   BodyFile file(std::string("Z") + E + "A" + E + "B" + E + "C" + E);
