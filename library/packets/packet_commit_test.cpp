@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "base/crc32.h"
+#include "base/text.h"
 #include "faulty_file_system.h"
 #include "packets/packet_files.h"
 #include "packet_writer.h"
@@ -41,9 +40,8 @@ TEST(CommitMarkFormatTest, ExactBytesAndRoundTrip) {
 std::string Sealed(std::string_view body) {
   Crc32 crc;
   crc.Add(body);
-  char sum[9];
-  std::snprintf(sum, sizeof sum, "%08X", static_cast<unsigned>(crc.value()));
-  return std::string(body) + "SUM " + sum + "\nEND\n";
+  const std::string sum = HexText(crc.value());
+  return std::string(body) + "SUM " + std::string(8 - sum.size(), '0') + sum + "\nEND\n";
 }
 
 TEST(CommitMarkFormatTest, AMarkCutShortAnywhereIsNoMark) {
