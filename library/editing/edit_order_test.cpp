@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "editing/header_update.h"
 #include "editing/snippet_deletion.h"
 #include "editing/snippet_move.h"
 #include "faulty_file_system.h"
@@ -78,30 +77,16 @@ TEST(EditOrderTest, AMoveFlushesTheDestinationBeforeItsMarkGoes) {
 
 TEST(EditOrderTest, SettlingAMarkFlushesThePacketBeforeTheMarkGoes) {
   TempFolder folder;
-  const PacketBytes bytes = BuildPacket({SampleSnippet("A"), SampleSnippet("B")});
-  WritePacket(folder.path(), "P", bytes);
-  const HeaderFields fields{"author", "subject", "origin", "date", "code"};
-  const std::string index = folder.File("P.IDX");
-  const std::string packet = folder.File("P.VEK");
-  ptrdiff_t first_patch = 0;
-  {
-    FaultyFileSystem dry;
-    ASSERT_TRUE(UpdateHeader(dry, folder.path(), "P", 79, fields).ok());
-    const StepLog log(dry.steps());
-    first_patch = std::min(log.FirstWrite(index), log.FirstWrite(packet));
-  }
-  // Cut off just after the mark: settling carries it out.
-  WritePacket(folder.path(), "P", bytes);
-  FaultyFileSystem crash;
-  crash.FailFrom(static_cast<uint64_t>(first_patch) + 1);
-  ASSERT_FALSE(UpdateHeader(crash, folder.path(), "P", 79, fields).ok());
-  ASSERT_TRUE(FileExists(folder.File("P.$OK")));
+  WritePacket(folder.path(), "P", BuildPacket({SampleSnippet("A")}));
+  Commit patch;
+  patch.patches = {Patch::Write(PacketPart::kPacket, 1, "x"), Patch::Write(PacketPart::kIndex, 1, "y")};
+  WriteFileBytes(folder.File("P.$OK"), EncodeCommit(patch));
   FaultyFileSystem settling;
   ASSERT_TRUE(SettlePacket(settling, folder.path(), "P").ok());
   const StepLog log(settling.steps());
   const ptrdiff_t mark_gone = log.First("delete " + folder.File("P.$OK"));
   ASSERT_LT(mark_gone, log.end()) << log.text();
-  for (const std::string& path : {index, packet}) log.ExpectFlushedBefore(path, mark_gone);
+  for (const char* name : {"P.IDX", "P.VEK"}) log.ExpectFlushedBefore(folder.File(name), mark_gone);
 }
 
 }  // namespace
