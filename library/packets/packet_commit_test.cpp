@@ -44,14 +44,11 @@ std::string Sealed(std::string_view body) {
   return std::string(body) + "SUM " + std::string(8 - sum.size(), '0') + sum + "\nEND\n";
 }
 
-TEST(CommitMarkFormatTest, AMarkCutShortAnywhereIsNoMark) {
-  const std::string bytes = EncodeCommit(kRebuildAndPatches);
-  for (size_t length = 0; length < bytes.size(); ++length) {
-    EXPECT_FALSE(DecodeCommit(std::string_view(bytes).substr(0, length))) << length;
+TEST(CommitMarkFormatTest, AMarkCutShortAnywhereOrAnythingElseIsNoMark) {
+  const std::string whole = EncodeCommit(kRebuildAndPatches);
+  for (size_t length = 0; length < whole.size(); ++length) {
+    EXPECT_FALSE(DecodeCommit(std::string_view(whole).substr(0, length))) << length;
   }
-}
-
-TEST(CommitMarkFormatTest, AnythingElseIsNoMark) {
   for (const std::string& bytes : std::initializer_list<std::string>{
            Sealed("OLDVEK COMMIT\n") + "X",                  // bytes after the end
            "OLDVEK COMMIT\nSUM 9C54B654\nEND",              // end line unfinished
