@@ -13,11 +13,8 @@ TEST(ReadDecimalTest, SkipsLeadingBlanksTabsAndLineFeedsAndStopsAtTheFirstNonDig
   EXPECT_EQ(ReadDecimal(std::string_view("\0\0\0", 3)), 0u);
   EXPECT_EQ(ReadDecimal("-5"), 0u);
   EXPECT_EQ(ReadDecimal("\r5"), 0u);  // a carriage return is not skipped
-}
-
-TEST(ReadDecimalTest, TenDigitFieldsDoNotOverflowAndHugeValuesSaturate) {
-  EXPECT_EQ(ReadDecimal("9999999999"), 9999999999u);
-  EXPECT_EQ(ReadDecimal("99999999999999999999999"), UINT64_MAX);
+  EXPECT_EQ(ReadDecimal("9999999999"), 9999999999u);  // ten-digit fields do not overflow
+  EXPECT_EQ(ReadDecimal("99999999999999999999999"), UINT64_MAX);  // larger values saturate
 }
 
 TEST(TextTest, TrimRemovesTrailingBlanksOnly) {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "editing/header_update.h"
 #include "editing/snippet_deletion.h"
 #include "editing/snippet_move.h"
 #include "faulty_file_system.h"
@@ -21,20 +20,10 @@ using namespace oldvek::testing;
 // Positions in the log of a finished operation; the log's length when a step never came.
 class StepLog {
  public:
-  explicit StepLog(const std::vector<std::string>& steps) : steps_(steps) {
+  explicit StepLog(std::vector<std::string> steps) : steps_(std::move(steps)) {
     for (const std::string& step : steps_) text_ += step + "\n";
   }
-  ptrdiff_t First(const std::string& step) const {
-    return std::find(steps_.begin(), steps_.end(), step) - steps_.begin();
-  }
-  // The last write or append to `path`; -1 when there was none.
-  ptrdiff_t LastWrite(const std::string& path) const {
-    ptrdiff_t at = -1;
-    for (size_t i = 0; i < steps_.size(); ++i) {
-      if (steps_[i] == "write " + path || steps_[i] == "append to " + path) at = static_cast<ptrdiff_t>(i);
-    }
-    return at;
-  }
+  ptrdiff_t First(const std::string& step) const { return std::ranges::find(steps_, step) - steps_.begin(); }
   ptrdiff_t FirstWrite(const std::string& path) const {
     return std::min(First("write " + path), First("append to " + path));
   }
@@ -42,13 +31,16 @@ class StepLog {
   const std::string& text() const { return text_; }
   // Everything written to `path` is flushed, and flushed before step `deadline`.
   void ExpectFlushedBefore(const std::string& path, ptrdiff_t deadline) const {
+    const auto last_write = std::find_if(steps_.rbegin(), steps_.rend(), [&path](const std::string& step) {
+      return step == "write " + path || step == "append to " + path;
+    });
     const ptrdiff_t flush = First("flush " + path);
-    EXPECT_LT(LastWrite(path), flush) << path << "\n" << text_;
+    EXPECT_LT(steps_.rend() - last_write - 1, flush) << path << "\n" << text_;
     EXPECT_LT(flush, deadline) << path << "\n" << text_;
   }
 
  private:
-  const std::vector<std::string>& steps_;
+  std::vector<std::string> steps_;
   std::string text_;
 };
 
@@ -63,8 +55,7 @@ TEST(EditOrderTest, ARebuildFlushesItsFilesThenItsMarkThenRenames) {
   const std::string mark = folder.File("P.$OK");
   log.ExpectFlushedBefore(vek, log.FirstWrite(mark));
   log.ExpectFlushedBefore(idx, log.FirstWrite(mark));
-  EXPECT_LT(log.LastWrite(mark), log.First("flush " + mark)) << log.text();
-  EXPECT_LT(log.First("flush " + mark), log.First("rename " + vek)) << log.text();
+  log.ExpectFlushedBefore(mark, log.First("rename " + vek));
   EXPECT_LT(log.First("rename " + vek), log.First("rename " + idx)) << log.text();
   EXPECT_LT(log.First("rename " + idx), log.First("delete " + mark)) << log.text();
   EXPECT_LT(log.First("delete " + mark), log.end()) << log.text();
@@ -86,30 +77,16 @@ TEST(EditOrderTest, AMoveFlushesTheDestinationBeforeItsMarkGoes) {
 
 TEST(EditOrderTest, SettlingAMarkFlushesThePacketBeforeTheMarkGoes) {
   TempFolder folder;
-  const PacketBytes bytes = BuildPacket({SampleSnippet("A"), SampleSnippet("B")});
-  WritePacket(folder.path(), "P", bytes);
-  const HeaderFields fields{"author", "subject", "origin", "date", "code"};
-  const std::string index = folder.File("P.IDX");
-  const std::string packet = folder.File("P.VEK");
-  ptrdiff_t first_patch = 0;
-  {
-    FaultyFileSystem dry;
-    ASSERT_TRUE(UpdateHeader(dry, folder.path(), "P", 79, fields).ok());
-    const StepLog log(dry.steps());
-    first_patch = std::min(log.FirstWrite(index), log.FirstWrite(packet));
-  }
-  // Cut off just after the mark: settling carries it out.
-  WritePacket(folder.path(), "P", bytes);
-  FaultyFileSystem crash;
-  crash.FailFrom(static_cast<uint64_t>(first_patch) + 1);
-  ASSERT_FALSE(UpdateHeader(crash, folder.path(), "P", 79, fields).ok());
-  ASSERT_TRUE(FileExists(folder.File("P.$OK")));
+  WritePacket(folder.path(), "P", BuildPacket({SampleSnippet("A")}));
+  Commit patch;
+  patch.patches = {Patch::Write(PacketPart::kPacket, 1, "x"), Patch::Write(PacketPart::kIndex, 1, "y")};
+  WriteFileBytes(folder.File("P.$OK"), EncodeCommit(patch));
   FaultyFileSystem settling;
   ASSERT_TRUE(SettlePacket(settling, folder.path(), "P").ok());
   const StepLog log(settling.steps());
   const ptrdiff_t mark_gone = log.First("delete " + folder.File("P.$OK"));
   ASSERT_LT(mark_gone, log.end()) << log.text();
-  for (const std::string& path : {index, packet}) log.ExpectFlushedBefore(path, mark_gone);
+  for (const char* name : {"P.IDX", "P.VEK"}) log.ExpectFlushedBefore(folder.File(name), mark_gone);
 }
 
 }  // namespace

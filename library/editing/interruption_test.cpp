@@ -4,6 +4,7 @@
 // packet leaves no temporary file behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -40,13 +41,11 @@ struct Scenario {
 };
 
 Packets Read(const TempFolder& folder, const Packets& like) {
+  const auto bytes = [&folder](const std::string& name) {
+    return FileExists(folder.File(name)) ? ReadFileBytes(folder.File(name)) : "(missing)";
+  };
   Packets state;
-  for (const auto& [base, unused] : like) {
-    const std::string packet = folder.File(base + ".VEK");
-    const std::string index = folder.File(base + ".IDX");
-    state[base] = {FileExists(packet) ? ReadFileBytes(packet) : "(missing)",
-                   FileExists(index) ? ReadFileBytes(index) : "(missing)"};
-  }
+  for (const auto& [base, unused] : like) state[base] = {bytes(base + ".VEK"), bytes(base + ".IDX")};
   return state;
 }
 
@@ -57,13 +56,6 @@ std::string Describe(const Packets& state, const Scenario& scenario) {
     if (state == scenario.also_allowed[i]) return "allowed state " + std::to_string(i + 1);
   }
   return "a mixture";
-}
-
-bool AnyMark(const TempFolder& folder, const Packets& packets) {
-  for (const auto& [base, unused] : packets) {
-    if (FileExists(folder.File(base + ".$OK"))) return true;
-  }
-  return false;
 }
 
 // The packets, and leftovers of an earlier rebuild that never committed, which must be
@@ -85,7 +77,8 @@ void RunInterrupted(const Scenario& scenario, uint64_t n, bool only_one) {
   const std::string left = Describe(Read(folder, scenario.before), scenario);
   if (status.ok()) {
     EXPECT_EQ(left, "new");
-  } else if (!AnyMark(folder, scenario.before)) {
+  } else if (std::ranges::none_of(scenario.before,
+                                  [&](const auto& packet) { return FileExists(folder.File(packet.first + ".$OK")); })) {
     // Without a mark nothing is pending: what the files hold is what every reader sees.
     EXPECT_NE(left, "a mixture") << status.message();
   }

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "base/crc32.h"
+#include "base/text.h"
 #include "faulty_file_system.h"
 #include "packets/packet_files.h"
 #include "packet_writer.h"
@@ -15,24 +14,24 @@ namespace {
 
 using namespace oldvek::testing;
 
-Commit PlaceRebuilt() {
+Commit Steps(std::vector<Patch> patches, bool place_rebuilt = false) {
   Commit commit;
-  commit.place_rebuilt = true;
+  commit.place_rebuilt = place_rebuilt;
+  commit.patches = std::move(patches);
   return commit;
 }
 
-Commit RebuildAndPatches() {
-  Commit commit = PlaceRebuilt();
-  commit.patches = {Patch::Write(PacketPart::kIndex, 79, std::string("A\nEND\n\xE3", 7)),
-                    Patch::Cut(PacketPart::kPacket, 3301), Patch::Write(PacketPart::kPacket, 1, "")};
-  return commit;
-}
+const Commit kPlace = Steps({}, true);
+const Commit kRebuildAndPatches = Steps(
+    {Patch::Write(PacketPart::kIndex, 79, std::string("A\nEND\n\xE3", 7)), Patch::Cut(PacketPart::kPacket, 3301),
+     Patch::Write(PacketPart::kPacket, 1, "")},
+    true);
 
 TEST(CommitMarkFormatTest, ExactBytesAndRoundTrip) {
-  const std::string bytes = EncodeCommit(RebuildAndPatches());
+  const std::string bytes = EncodeCommit(kRebuildAndPatches);
   // The sum is the CRC-32 of every byte before its line.
   EXPECT_EQ(bytes, std::string("OLDVEK COMMIT\nPLACE\nW I 79 7\nA\nEND\n\xE3\nC V 3301\nW V 1 0\n\nSUM 922EE68F\nEND\n"));
-  EXPECT_EQ(DecodeCommit(bytes), RebuildAndPatches());
+  EXPECT_EQ(DecodeCommit(bytes), kRebuildAndPatches);
   EXPECT_EQ(EncodeCommit(Commit{}), "OLDVEK COMMIT\nSUM 9C54B654\nEND\n");
   EXPECT_EQ(DecodeCommit("OLDVEK COMMIT\nSUM 9C54B654\nEND\n"), Commit{});
 }
@@ -41,19 +40,15 @@ TEST(CommitMarkFormatTest, ExactBytesAndRoundTrip) {
 std::string Sealed(std::string_view body) {
   Crc32 crc;
   crc.Add(body);
-  char sum[9];
-  std::snprintf(sum, sizeof sum, "%08X", static_cast<unsigned>(crc.value()));
-  return std::string(body) + "SUM " + sum + "\nEND\n";
+  const std::string sum = HexText(crc.value());
+  return std::string(body) + "SUM " + std::string(8 - sum.size(), '0') + sum + "\nEND\n";
 }
 
-TEST(CommitMarkFormatTest, AMarkCutShortAnywhereIsNoMark) {
-  const std::string bytes = EncodeCommit(RebuildAndPatches());
-  for (size_t length = 0; length < bytes.size(); ++length) {
-    EXPECT_FALSE(DecodeCommit(std::string_view(bytes).substr(0, length))) << length;
+TEST(CommitMarkFormatTest, AMarkCutShortAnywhereOrAnythingElseIsNoMark) {
+  const std::string whole = EncodeCommit(kRebuildAndPatches);
+  for (size_t length = 0; length < whole.size(); ++length) {
+    EXPECT_FALSE(DecodeCommit(std::string_view(whole).substr(0, length))) << length;
   }
-}
-
-TEST(CommitMarkFormatTest, AnythingElseIsNoMark) {
   for (const std::string& bytes : std::initializer_list<std::string>{
            Sealed("OLDVEK COMMIT\n") + "X",                  // bytes after the end
            "OLDVEK COMMIT\nSUM 9C54B654\nEND",              // end line unfinished
@@ -75,27 +70,20 @@ TEST(CommitMarkFormatTest, AnythingElseIsNoMark) {
 }
 
 TEST(CommitMarkFormatTest, StepsMustFitTheFilesTheyChange) {
-  struct Case {
-    std::vector<Patch> patches;
-    bool place;
-    bool fits;
-  };
   // The packet file is 10 bytes long, the index file 78.
-  for (const Case& c : std::initializer_list<Case>{
-           {{Patch::Write(PacketPart::kPacket, 11, "x")}, false, true},  // appends at the end
-           {{Patch::Write(PacketPart::kPacket, 12, "x")}, false, false},
-           {{Patch::Write(PacketPart::kIndex, 999999999, "abc")}, false, false},
-           {{Patch::Cut(PacketPart::kIndex, 78), Patch::Cut(PacketPart::kIndex, 1)}, false, true},
-           {{Patch::Cut(PacketPart::kIndex, 79)}, false, false},
-           {{Patch::Cut(PacketPart::kPacket, UINT64_MAX)}, false, false},
-           {{Patch::Write(PacketPart::kPacket, 11, "xy"), Patch::Write(PacketPart::kPacket, 13, "z")}, false, true},
-           {{Patch::Cut(PacketPart::kPacket, 2), Patch::Write(PacketPart::kPacket, 4, "z")}, false, false},
-           {{Patch::Cut(PacketPart::kPacket, 2)}, true, false},  // a rebuild never carries writes
-       }) {
-    Commit commit;
-    commit.place_rebuilt = c.place;
-    commit.patches = c.patches;
-    EXPECT_EQ(CommitFault(commit, 10, 78).empty(), c.fits) << EncodeCommit(commit);
+  const std::pair<Commit, bool> cases[] = {
+      {Steps({Patch::Write(PacketPart::kPacket, 11, "x")}), true},  // appends at the end
+      {Steps({Patch::Write(PacketPart::kPacket, 12, "x")}), false},
+      {Steps({Patch::Write(PacketPart::kIndex, 999999999, "abc")}), false},
+      {Steps({Patch::Cut(PacketPart::kIndex, 78), Patch::Cut(PacketPart::kIndex, 1)}), true},
+      {Steps({Patch::Cut(PacketPart::kIndex, 79)}), false},
+      {Steps({Patch::Cut(PacketPart::kPacket, UINT64_MAX)}), false},
+      {Steps({Patch::Write(PacketPart::kPacket, 11, "xy"), Patch::Write(PacketPart::kPacket, 13, "z")}), true},
+      {Steps({Patch::Cut(PacketPart::kPacket, 2), Patch::Write(PacketPart::kPacket, 4, "z")}), false},
+      {Steps({Patch::Cut(PacketPart::kPacket, 2)}, true), false},  // a rebuild never carries writes
+  };
+  for (const auto& [commit, fits] : cases) {
+    EXPECT_EQ(CommitFault(commit, 10, 78).empty(), fits) << EncodeCommit(commit);
   }
 }
 
@@ -126,7 +114,7 @@ const PacketBytes kNew{"new packet!", "new index!"};
 // Rebuilt files without a whole mark are removed and the pair kept; a whole mark finishes the
 // replacement from where it stopped: before the first rename, or between the two.
 TEST_F(SettlePacketTest, RebuiltFilesArePlacedUnderAWholeMarkOnly) {
-  const std::string mark = EncodeCommit(PlaceRebuilt());
+  const std::string mark = EncodeCommit(kPlace);
   const struct {
     std::optional<std::string> mark;
     bool packet_already_placed;
@@ -149,7 +137,7 @@ TEST_F(SettlePacketTest, RebuiltFilesArePlacedUnderAWholeMarkOnly) {
 TEST_F(SettlePacketTest, ARebuiltPacketFileWithoutItsIndexIsNeverPlacedAlone) {
   WritePair(kOld);
   WriteFileBytes(files_.rebuilt_packet, kNew.packet);
-  WriteFileBytes(files_.mark, EncodeCommit(PlaceRebuilt()));
+  WriteFileBytes(files_.mark, EncodeCommit(kPlace));
   const Status settled = Settle();
   ASSERT_FALSE(settled.ok());
   EXPECT_NE(settled.message().find("is missing"), std::string::npos) << settled.message();
@@ -158,9 +146,8 @@ TEST_F(SettlePacketTest, ARebuiltPacketFileWithoutItsIndexIsNeverPlacedAlone) {
 
 TEST_F(SettlePacketTest, AMarkToPatchIsAppliedAgain) {
   WritePair({"0123456789", "abcdef"});
-  Commit patch;
-  patch.patches = {Patch::Write(PacketPart::kPacket, 3, "XY"), Patch::Cut(PacketPart::kIndex, 2),
-                   Patch::Write(PacketPart::kIndex, 3, "Z")};
+  const Commit patch = Steps({Patch::Write(PacketPart::kPacket, 3, "XY"), Patch::Cut(PacketPart::kIndex, 2),
+                              Patch::Write(PacketPart::kIndex, 3, "Z")});
   WriteFileBytes(files_.mark, EncodeCommit(patch));
   ASSERT_TRUE(Settle().ok());
   EXPECT_TRUE(NothingLeftOver());
@@ -168,13 +155,11 @@ TEST_F(SettlePacketTest, AMarkToPatchIsAppliedAgain) {
 }
 
 TEST_F(SettlePacketTest, ADamagedMarkIsSetAsideOnceAndThePacketLeftAsItIs) {
-  Commit grow;
-  grow.patches = {Patch::Write(PacketPart::kIndex, 999999999, "abc")};
-  Commit lengthen;
-  lengthen.patches = {Patch::Cut(PacketPart::kPacket, 9999999999999999999u)};
-  std::string flipped = EncodeCommit(RebuildAndPatches());
+  std::string flipped = EncodeCommit(kRebuildAndPatches);
   flipped[20] ^= 1;
-  for (const std::string& mark : {EncodeCommit(grow), EncodeCommit(lengthen), flipped}) {
+  for (const std::string& mark : {EncodeCommit(Steps({Patch::Write(PacketPart::kIndex, 999999999, "abc")})),
+                                  EncodeCommit(Steps({Patch::Cut(PacketPart::kPacket, 9999999999999999999u)})),
+                                  flipped}) {
     WritePair(kOld);
     WriteFileBytes(files_.mark, mark);
     const Status first = Settle();
@@ -207,7 +192,7 @@ TEST_F(SettlePacketTest, FilesOfARebuildStillRunningAreLeftAlone) {
 TEST_F(SettlePacketTest, AMarkInUseFailsAndTouchesNothing) {
   WritePair(kOld);
   WriteRebuilt(kNew);
-  Result<CommitMark> held = CommitMark::Write(FileSystem::Default(), files_, PlaceRebuilt());
+  Result<CommitMark> held = CommitMark::Write(FileSystem::Default(), files_, kPlace);
   ASSERT_TRUE(held.ok());
   EXPECT_FALSE(Settle().ok());
   EXPECT_EQ(ReadPair().packet, kOld.packet);
@@ -220,7 +205,7 @@ TEST_F(SettlePacketTest, AMarkThatCannotBeCarriedOutStaysForTheNextOperation) {
   for (uint64_t fail_from = 1;; ++fail_from) {
     WritePair(kOld);
     WriteRebuilt(kNew);
-    WriteFileBytes(files_.mark, EncodeCommit(PlaceRebuilt()));
+    WriteFileBytes(files_.mark, EncodeCommit(kPlace));
     FaultyFileSystem faulty;
     faulty.FailFrom(fail_from);
     const Status status = Settle(faulty);
@@ -233,9 +218,8 @@ TEST_F(SettlePacketTest, AMarkThatCannotBeCarriedOutStaysForTheNextOperation) {
 }
 
 TEST_F(SettlePacketTest, AWrittenMarkIsWholeOnDisk) {
-  const Commit commit = RebuildAndPatches();
-  ASSERT_TRUE(CommitMark::Write(FileSystem::Default(), files_, commit).ok());  // let go of, not removed
-  EXPECT_EQ(ReadFileBytes(files_.mark), EncodeCommit(commit));
+  ASSERT_TRUE(CommitMark::Write(FileSystem::Default(), files_, kRebuildAndPatches).ok());  // let go of, not removed
+  EXPECT_EQ(ReadFileBytes(files_.mark), EncodeCommit(kRebuildAndPatches));
 }
 
 }  // namespace

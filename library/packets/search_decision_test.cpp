@@ -44,14 +44,17 @@ class FakeTerms final : public TermTests {
 class SearchDecisionTest : public ::testing::Test {
  protected:
   SearchDecisionTest() {
-    std::memcpy(snippet_.Author, Fixed("Ann Author", 31).data(), 31);
-    std::memcpy(snippet_.Subject, Fixed("Quick sort", 31).data(), 31);
-    std::memcpy(snippet_.Origin, Fixed("Fidonet", 31).data(), 31);
-    SetPacketChoice("ALL");
+    Put(snippet_.Author, "Ann Author");
+    Put(snippet_.Subject, "Quick sort");
+    Put(snippet_.Origin, "Fidonet");
+    Put(choice_, "ALL");
   }
 
-  void SetPacketChoice(std::string_view choice) { std::memcpy(choice_, Fixed(choice, 32).data(), 32); }
-  void SetTerm(char* field, size_t width, std::string_view term) { std::memcpy(field, Fixed(term, width).data(), width); }
+  // A fixed-width field holding `text`, padded with blanks.
+  template <size_t kWidth>
+  static void Put(char (&field)[kWidth], std::string_view text) {
+    std::memcpy(field, Fixed(text, kWidth).data(), kWidth);
+  }
 
   bool Passes(int32_t mode, uint8_t bits) {
     return SnippetPasses(mode, bits, criteria_, snippet_, std::string_view(choice_, 32), terms_);
@@ -63,47 +66,45 @@ class SearchDecisionTest : public ::testing::Test {
   FakeTerms terms_;
 };
 
-TEST_F(SearchDecisionTest, ModeOneNeedsTheOwnWordOfEverySetBitAndOtherModesPassNothing) {
+TEST_F(SearchDecisionTest, EachBitIsDecidedByItsOwnWord) {
+  Put(choice_, "BASICS");
+  const struct {
+    int32_t mode, word;
+    bool passes;
+  } cases[] = {{1, 0, false}, {1, 1, true}, {1, -1, true}, {1, 99, true}, {2, 0, false}, {2, -1, false}, {2, 2, true}};
+  for (int k = 0; k < 6; ++k) {
+    for (const auto& c : cases) {
+      // Every other word on, so only the mapping of bit k to its own word can reject.
+      for (int other = 0; other < 6; ++other) SetWord(criteria_, other, other == k ? c.word : 1);
+      EXPECT_EQ(Passes(c.mode, Bit(k)), c.passes) << "mode " << c.mode << ", criterion " << k << ", word " << c.word;
+    }
+  }
+  EXPECT_TRUE(terms_.calls.empty());
+}
+
+TEST_F(SearchDecisionTest, ModeOneNeedsEverySetWordAndOtherModesPassNothing) {
   for (int k = 0; k < 6; ++k) SetWord(criteria_, k, 1);
   for (int32_t mode : {0, 4, -1, 1000}) {
     for (uint8_t bits : {uint8_t{0}, uint8_t{1}, uint8_t{0x3F}}) EXPECT_FALSE(Passes(mode, bits)) << mode;
   }
   EXPECT_TRUE(Passes(1, 0));
   EXPECT_TRUE(Passes(1, 0xC0));  // bits 6 and 7 are ignored
-  for (int k = 0; k < 6; ++k) {
-    // Every other word on, so only the mapping of bit k to its own word can reject.
-    for (int other = 0; other < 6; ++other) SetWord(criteria_, other, other == k ? 0 : 1);
-    EXPECT_FALSE(Passes(1, Bit(k))) << "criterion " << k;
-    for (int32_t on : {1, -1, 99}) {
-      SetWord(criteria_, k, on);
-      EXPECT_TRUE(Passes(1, Bit(k))) << "criterion " << k << " word " << on;
-    }
-  }
   EXPECT_TRUE(terms_.calls.empty());
 }
 
 TEST_F(SearchDecisionTest, ModeTwoNeedsOnePositiveWordAndThePacketOneOnlyAgainstAnotherChoice) {
   SetWord(criteria_, 0, 1);
   for (std::string_view all : {"ALL", "ALL    "}) {
-    SetPacketChoice(all);
+    Put(choice_, all);
     EXPECT_FALSE(Passes(2, Bit(0))) << all;
   }
   for (std::string_view other : {"BASICS", "all", " ALL", ""}) {
-    SetPacketChoice(other);
+    Put(choice_, other);
     EXPECT_TRUE(Passes(2, Bit(0))) << '"' << other << '"';
   }
   std::memcpy(choice_, "ALL\0", 4);  // only blanks are trimmed
   EXPECT_TRUE(Passes(2, Bit(0)));
 
-  SetPacketChoice("BASICS");
-  for (int k = 0; k < 6; ++k) {
-    for (int other = 0; other < 6; ++other) SetWord(criteria_, other, other == k ? 0 : 1);
-    EXPECT_FALSE(Passes(2, Bit(k))) << "criterion " << k;
-    SetWord(criteria_, k, -1);
-    EXPECT_FALSE(Passes(2, Bit(k))) << "criterion " << k << " with -1";
-    SetWord(criteria_, k, 2);
-    EXPECT_TRUE(Passes(2, Bit(k))) << "criterion " << k;
-  }
   for (int k = 0; k < 6; ++k) SetWord(criteria_, k, k == 3 ? 1 : 0);
   EXPECT_TRUE(Passes(2, Bit(1) | Bit(2) | Bit(3)));
   for (uint8_t bits : {uint8_t(Bit(1) | Bit(2)), uint8_t{0}, uint8_t{0xC0}}) EXPECT_FALSE(Passes(2, bits)) << int{bits};
@@ -129,24 +130,20 @@ TEST_F(SearchDecisionTest, ModeThreeWithoutTermsNeedsThePacketBitAndEverySetWord
   EXPECT_TRUE(terms_.calls.empty());
 }
 
-TEST_F(SearchDecisionTest, ModeThreeTestsEachFieldTermAsStored) {
+TEST_F(SearchDecisionTest, ModeThreeTestsEachFieldTermAsStoredUntilOneFails) {
   SetWord(criteria_, 0, 1);
-  SetTerm(criteria_.AuthorTerm, 32, "Ann");
-  SetTerm(criteria_.SubjectTerm, 32, "sort");
-  SetTerm(criteria_.OriginTerm, 32, "Fido");
+  Put(criteria_.AuthorTerm, "Ann");
+  Put(criteria_.SubjectTerm, "sort");
+  Put(criteria_.OriginTerm, "Fido");
   for (int k : {1, 2, 3}) SetWord(criteria_, k, -1);  // -1 counts as on
   EXPECT_TRUE(Passes(3, Bit(0) | Bit(1) | Bit(2) | Bit(3)));
-  ASSERT_EQ(terms_.calls.size(), 3u);
-  EXPECT_EQ(terms_.calls[0], std::make_pair(Fixed("Ann Author", 31), Fixed("Ann", 32)));
-  EXPECT_EQ(terms_.calls[1], std::make_pair(Fixed("Quick sort", 31), Fixed("sort", 32)));
-  EXPECT_EQ(terms_.calls[2], std::make_pair(Fixed("Fidonet", 31), Fixed("Fido", 32)));
-}
+  EXPECT_EQ(terms_.calls, (std::vector<std::pair<std::string, std::string>>{
+                              {Fixed("Ann Author", 31), Fixed("Ann", 32)},
+                              {Fixed("Quick sort", 31), Fixed("sort", 32)},
+                              {Fixed("Fidonet", 31), Fixed("Fido", 32)}}));
 
-TEST_F(SearchDecisionTest, ModeThreeStopsAtTheFirstFailingCriterion) {
-  SetWord(criteria_, 0, 1);
-  for (int k = 1; k < 6; ++k) SetWord(criteria_, k, 1);
-  SetTerm(criteria_.AuthorTerm, 32, "Nobody");
-  SetTerm(criteria_.SubjectTerm, 32, "sort");
+  terms_.calls.clear();
+  Put(criteria_.AuthorTerm, "Nobody");
   EXPECT_FALSE(Passes(3, Bit(0) | Bit(1) | Bit(2)));
   EXPECT_EQ(terms_.calls.size(), 1u);  // Subject never tested
 
@@ -155,7 +152,7 @@ TEST_F(SearchDecisionTest, ModeThreeStopsAtTheFirstFailingCriterion) {
   EXPECT_FALSE(Passes(3, Bit(0) | Bit(2)));
   EXPECT_TRUE(terms_.calls.empty());
 
-  SetTerm(criteria_.AuthorTerm, 32, "Ann");  // the terms are tested even without the packet bit
+  Put(criteria_.AuthorTerm, "Ann");  // the terms are tested even without the packet bit
   EXPECT_FALSE(Passes(3, Bit(1)));
   EXPECT_EQ(terms_.calls.size(), 1u);
 }
@@ -163,7 +160,7 @@ TEST_F(SearchDecisionTest, ModeThreeStopsAtTheFirstFailingCriterion) {
 // Code lines are indices from 3 on, wherever the lower bound lies; the first match ends the test.
 TEST_F(SearchDecisionTest, CodeTextMatchesFromLineThreeOn) {
   SetWord(criteria_, 0, 1);
-  SetTerm(criteria_.CodeTextTerm, 256, "GOSUB");
+  Put(criteria_.CodeTextTerm, "GOSUB");
   const struct {
     int64_t lower;
     std::vector<std::string> lines;

@@ -5,22 +5,14 @@
 namespace oldvek {
 namespace {
 
-TEST(SnippetEntryTest, ParsesFieldsFiveAndSixFromTheEnd) {
-  Result<EntryLocation> location = ParseEntryLocation("00002~a~b~c~SORTS.VEK~79");
-  ASSERT_TRUE(location.ok());
-  EXPECT_EQ(location->packet_file, "SORTS.VEK");
-  EXPECT_EQ(location->base, "SORTS");
-  EXPECT_EQ(location->record_position, 79u);
-}
-
-TEST(SnippetEntryTest, TildeInsideHeaderTextDoesNotShiftTheLocation) {
+// The packet file and position are the last two fields, whatever tildes the header text holds;
+// the base name keeps the dots before ".VEK".
+TEST(SnippetEntryTest, ParsesTheLastTwoFieldsAndTheBaseName) {
   Result<EntryLocation> location = ParseEntryLocation("00003~Fast ~ slow~x~y~z~FILES.VEK~157");
   ASSERT_TRUE(location.ok());
+  EXPECT_EQ(location->packet_file, "FILES.VEK");
   EXPECT_EQ(location->base, "FILES");
   EXPECT_EQ(location->record_position, 157u);
-}
-
-TEST(SnippetEntryTest, BaseNameKeepsDotsBeforeTheVekExtension) {
   EXPECT_EQ(ParseEntryLocation("1~a~b~c~V1.2.VEK~1")->base, "V1.2");
   EXPECT_EQ(ParseEntryLocation("1~a~b~c~MY PKT.VEK~1")->base, "MY PKT");
   EXPECT_EQ(ParseEntryLocation("1~a~b~c~OLD.vek~1")->base, "OLD");  // no ".VEK": cut at the first "."
@@ -34,15 +26,7 @@ TEST(SnippetEntryTest, RefusesPathSeparatorsAndShortEntries) {
   }
 }
 
-TEST(SnippetEntryTest, RecordNumbersAreFiveDigitsOrMore) {
-  SnippetHeader header;
-  header.SetField(SnippetHeader::kSubject, "Sub");
-  header.SetField(SnippetHeader::kAuthor, "Au");
-  header.SetField(SnippetHeader::kCode, "QB");
-  EXPECT_EQ(MakeSnippetEntry(7, header, "P"), "00007~Sub~Au~QB~P.VEK~469");
-  EXPECT_EQ(MakeSnippetEntry(100000, header, "P"), "100000~Sub~Au~QB~P.VEK~7799923");
-}
-
+// Record numbers are five digits or more; the middle fields are kept as they stand.
 TEST(SnippetEntryTest, RelocatedEntryKeepsTheMiddleFieldsAsTheyStand) {
   EXPECT_EQ(RelocatedEntry("00002~Sort~Ann~QB~SORTS.VEK~79", 4, "DEST.VEK"), "00004~Sort~Ann~QB~DEST.VEK~235");
   EXPECT_EQ(RelocatedEntry("00002~Fast ~ slow~Ann~~SORTS.VEK~79", 100000, "D.VEK"),

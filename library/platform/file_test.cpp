@@ -20,16 +20,6 @@ std::unique_ptr<File> OpenOrDie(const std::string& path, OpenOptions options) {
   return file.ok() ? std::move(*file) : nullptr;
 }
 
-TEST(FileTest, OpenCreatesAMissingFileAndNeverTruncates) {
-  TempFolder folder;
-  const std::string path = folder.File("A.VEK");
-  OpenOrDie(path, kShared).reset();
-  EXPECT_EQ(ReadFileBytes(path), "");
-  WriteFileBytes(path, "abc");
-  OpenOrDie(path, kShared).reset();
-  EXPECT_EQ(ReadFileBytes(path), "abc");
-}
-
 TEST(FileTest, ReadsBeyondTheEndAreZeroBytes) {
   TempFolder folder;
   WriteFileBytes(folder.File("B"), "xyz");

@@ -12,21 +12,22 @@ int32_t NumberAt(std::string_view bytes, size_t offset) {
   return static_cast<int32_t>(value);
 }
 
-// Takes bytes from the front of the file; running out fails the test.
-class Cursor {
- public:
-  explicit Cursor(std::string_view bytes) : bytes_(bytes) {}
-
-  bool empty() const { return bytes_.empty(); }
+// Takes bytes from the front of the file; running out fails the test and ends the reading.
+struct Cursor {
   bool Take(size_t size, std::string& out, const char* what) {
-    if (bytes_.size() < size) {
-      ADD_FAILURE() << "the code file ends inside " << what << ": " << bytes_.size() << " of " << size << " bytes";
-      bytes_ = {};
+    if (rest.size() < size) {
+      ADD_FAILURE() << "the code file ends inside " << what << ": " << rest.size() << " of " << size << " bytes";
+      rest = {};
       return false;
     }
-    out.assign(bytes_.substr(0, size));
-    bytes_.remove_prefix(size);
+    out.assign(rest.substr(0, size));
+    rest.remove_prefix(size);
     return true;
+  }
+  // A length byte, then that many bytes.
+  bool TakeCounted(std::string& out, const char* what) {
+    std::string length;
+    return Take(1, length, what) && Take(static_cast<unsigned char>(length[0]), out, what);
   }
   bool TakeNumber(int32_t& out, const char* what) {
     std::string bytes;
@@ -35,8 +36,7 @@ class Cursor {
     return true;
   }
 
- private:
-  std::string_view bytes_;
+  std::string_view rest;
 };
 
 bool ReadSnippet(Cursor& cursor, StoredSnippet& snippet) {
@@ -47,12 +47,8 @@ bool ReadSnippet(Cursor& cursor, StoredSnippet& snippet) {
   EXPECT_GE(count, 0);
   int64_t block = 0;
   for (int32_t i = 0; i < count; ++i) {
-    std::string length;
-    std::string line;
-    if (!cursor.Take(1, length, "a line's length byte")) return false;
-    if (!cursor.Take(static_cast<unsigned char>(length[0]), line, "a line")) return false;
-    block += 1 + static_cast<int64_t>(line.size());
-    snippet.lines.push_back(std::move(line));
+    if (!cursor.TakeCounted(snippet.lines.emplace_back(), "a line")) return false;
+    block += 1 + static_cast<int64_t>(snippet.lines.back().size());
   }
   EXPECT_EQ(snippet.block_size(), block) << "the line block size disagrees with the lines";
   return true;
@@ -71,16 +67,14 @@ std::string LittleEndian32(int32_t value) {
 
 StoredCodeFile ReadCodeFile(std::string_view bytes, size_t lead_length) {
   StoredCodeFile file;
-  Cursor cursor(bytes);
+  Cursor cursor{bytes};
   if (!cursor.Take(lead_length, file.lead, "the lead text") ||
       !cursor.TakeNumber(file.header_number, "the header number")) {
     return file;
   }
-  while (!cursor.empty()) {
+  while (!cursor.rest.empty()) {
     StoredPacket& packet = file.packets.emplace_back();
-    std::string length;
-    if (!cursor.Take(1, length, "a name length") ||
-        !cursor.Take(static_cast<unsigned char>(length[0]), packet.name, "a packet name") ||
+    if (!cursor.TakeCounted(packet.name, "a packet name") ||
         !cursor.TakeNumber(packet.snippet_count, "a snippet count")) {
       return file;
     }

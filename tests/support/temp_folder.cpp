@@ -16,12 +16,7 @@ TempFolder::TempFolder() {
   const fs::path folder =
       fs::temp_directory_path() / ("oldvek-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
   fs::create_directories(folder);
-  path_ = folder.string();
-#ifdef _WIN32
-  path_ += '\\';
-#else
-  path_ += '/';
-#endif
+  path_ = folder.string() + static_cast<char>(fs::path::preferred_separator);
 }
 
 TempFolder::~TempFolder() {
