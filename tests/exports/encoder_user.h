@@ -50,7 +50,6 @@ class EncoderUser {
     std::string name_shown;
     bool parent_disabled_while_shown = false;
     bool parent_enabled_after = false;
-    int turns_taken = 0;
     int unexpected_waits = 0;  // times the dialog waited with no turn left (answered CANCEL)
     std::vector<MessageBoxSeen> boxes;
     bool shrunk = false;              // only the label left, at 158 x 75 with the label at 1, 10, 146 x 30

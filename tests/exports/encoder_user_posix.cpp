@@ -28,7 +28,6 @@ struct EncoderUser::Script {
       return kCancel;
     }
     const DialogTurn& turn = user.turns_[next_turn++];
-    ++user.record_.turns_taken;
     may_press = false;
     if (turn.option != 0) selected = turn.option;  // an automatic option clears the others
     if (turn.name) {
