@@ -12,6 +12,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "caller_values.h"
@@ -58,10 +59,8 @@ class EncoderUser {
   };
 
   // `overwrite` answers the question about an existing output file.
-  explicit EncoderUser(std::vector<DialogTurn> turns, bool overwrite = false);
-  ~EncoderUser();
-  EncoderUser(const EncoderUser&) = delete;
-  EncoderUser& operator=(const EncoderUser&) = delete;
+  explicit EncoderUser(std::vector<DialogTurn> turns, bool overwrite = false)
+      : turns_(std::move(turns)), overwrite_(overwrite) {}
 
   // Calls EncodeZorvit with the user at the dialog and a parent window of the test's; returns
   // the status, and the page list in `pages`.

@@ -42,10 +42,6 @@ struct EncoderUser::Script {
   }
 };
 
-EncoderUser::EncoderUser(std::vector<DialogTurn> turns, bool overwrite) : turns_(std::move(turns)), overwrite_(overwrite) {}
-
-EncoderUser::~EncoderUser() = default;
-
 int32_t EncoderUser::Encode(std::string_view input_path, std::string_view suggested_path, StringArray& pages) {
   Bstr input(input_path);
   Bstr suggested(suggested_path);

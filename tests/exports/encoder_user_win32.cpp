@@ -35,11 +35,14 @@ MessageBoxSeen ReadBox(HWND box) {
   return seen;
 }
 
-// A message box of the library's thread: a visible dialog that is not the encoder's.
-HWND FindBox(DWORD thread) {
+// A message box of the library's thread: a visible dialog that is not the encoder's. The
+// encoder's is told by its handle once the user has seen it (its caption may be gone while it
+// closes), and by its caption before.
+HWND FindBox(DWORD thread, HWND dialog) {
   for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box != nullptr;
        box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
-    if (GetWindowThreadProcessId(box, nullptr) == thread && IsWindowVisible(box) && TextOf(box) != kDialogCaption) {
+    if (box != dialog && GetWindowThreadProcessId(box, nullptr) == thread && IsWindowVisible(box) &&
+        TextOf(box) != kDialogCaption) {
       return box;
     }
   }
@@ -119,7 +122,7 @@ struct EncoderUser::Script {
       Sleep(5);
       HWND found = FindWindowA(nullptr, kDialogCaption);
       if (found != nullptr && dialog == nullptr && IsWindowVisible(found)) FirstSight(found);
-      if (HWND box = FindBox(library_thread); box != nullptr) {
+      if (HWND box = FindBox(library_thread, dialog); box != nullptr) {
         Answer(box);
       } else if (found != nullptr && found == dialog && may_press && GetDlgItem(dialog, kFinish) != nullptr) {
         TakeTurn();
@@ -186,10 +189,6 @@ struct EncoderUser::Script {
     }
   }
 };
-
-EncoderUser::EncoderUser(std::vector<DialogTurn> turns, bool overwrite) : turns_(std::move(turns)), overwrite_(overwrite) {}
-
-EncoderUser::~EncoderUser() = default;
 
 int32_t EncoderUser::Encode(std::string_view input_path, std::string_view suggested_path, StringArray& pages) {
   Bstr input(input_path);
