@@ -10,37 +10,24 @@
 namespace oldvek {
 namespace {
 
-struct EncodedPage {
+// A page's data lines, each without the CR LF it must end with.
+struct EncodedPage final : ZorvitLineSink {
+  void FullLine(std::string_view line) override { full_lines.push_back(WithoutLineEnd(line)); }
+  void LastLine(std::string_view line) override { last_line = WithoutLineEnd(line); }
+  static std::string WithoutLineEnd(std::string_view line) {
+    EXPECT_TRUE(line.ends_with("\r\n")) << line;
+    return std::string(line.substr(0, line.find_first_of("\r\n")));  // a CR or LF within cuts it short
+  }
+
   std::vector<std::string> full_lines;
   std::string last_line;  // empty when the page ends on a full line
   int checksum = -1;
 };
 
-class LineRecorder final : public ZorvitLineSink {
- public:
-  explicit LineRecorder(EncodedPage& page) : page_(page) {}
-  void FullLine(std::string_view line) override {
-    EXPECT_TRUE(page_.last_line.empty()) << "a full line after the last line";
-    page_.full_lines.emplace_back(WithoutLineEnd(line));
-  }
-  void LastLine(std::string_view line) override { page_.last_line = WithoutLineEnd(line); }
-
- private:
-  static std::string_view WithoutLineEnd(std::string_view line) {
-    EXPECT_TRUE(line.ends_with("\r\n")) << line;
-    line.remove_suffix(2);
-    EXPECT_EQ(line.find_first_of("\r\n"), std::string_view::npos) << line;
-    return line;
-  }
-
-  EncodedPage& page_;
-};
-
 // Encodes `bytes` handed over in pieces of `piece` bytes.
 EncodedPage Encode(std::string_view bytes, size_t piece = SIZE_MAX) {
   EncodedPage page;
-  LineRecorder recorder(page);
-  ZorvitPageEncoder encoder(recorder);
+  ZorvitPageEncoder encoder(page);
   for (size_t at = 0; at < bytes.size(); at += piece) encoder.Add(bytes.substr(at, piece));
   page.checksum = encoder.FinishPage();
   return page;
@@ -100,8 +87,7 @@ TEST(ZorvitEncoderTest, InputCutAnywhereEncodesAlike) {
 
 TEST(ZorvitEncoderTest, FinishingStartsAFreshPage) {
   EncodedPage lines;
-  LineRecorder recorder(lines);
-  ZorvitPageEncoder encoder(recorder);
+  ZorvitPageEncoder encoder(lines);
   // 70 bytes are 88 characters: a full line, then 10 characters with stale text behind them.
   encoder.Add(std::string(70, 'A'));
   EXPECT_EQ(encoder.FinishPage(), (70 * 65) & 255);

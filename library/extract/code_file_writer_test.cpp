@@ -15,15 +15,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TestSnippet MakeSnippet(std::string subject, Lines lines) {
-  TestSnippet s;
-  s.author = "J. Basic";
-  s.subject = std::move(subject);
-  s.code = "PDS71";
-  s.lines = std::move(lines);
-  return s;
-}
-
 CodeFileRequest Request(const TempFolder& folder, std::vector<ChosenPacket> chosen) {
   CodeFileRequest request;
   request.path = folder.File("ALL.CDE");
@@ -42,8 +33,8 @@ class NoProgress final : public CodeFileProgress {};
 TEST(CodeFileWriterTest, AFailureAtAnyStepLeavesNoCodeFileThatLooksComplete) {
   TempFolder folder;
   const PacketBytes first =
-      BuildPacket({MakeSnippet("One", {"PRINT 1", std::string(300, 'w')}), MakeSnippet("Two", {})});
-  const PacketBytes second = BuildPacket({MakeSnippet("Three", {"PRINT 3"})});
+      BuildPacket({SampleSnippet("One", {"PRINT 1", std::string(300, 'w')}), SampleSnippet("Two", {})});
+  const PacketBytes second = BuildPacket({SampleSnippet("Three", {"PRINT 3"})});
   WritePacket(folder.path(), "FIRST", first);
   WritePacket(folder.path(), "SECOND", second);
   const CodeFileRequest request = Request(folder, {{1, "FIRST"}, {3, "SECOND"}});
@@ -84,7 +75,7 @@ TEST(CodeFileWriterTest, AFailureAtAnyStepLeavesNoCodeFileThatLooksComplete) {
 // A code file open elsewhere is not replaced, and none may be named like a chosen packet.
 TEST(CodeFileWriterTest, ACodeFileThatCannotBeReplacedIsRefused) {
   TempFolder folder;
-  const PacketBytes bytes = BuildPacket({MakeSnippet("One", {"1"})});
+  const PacketBytes bytes = BuildPacket({SampleSnippet("One", {"1"})});
   WritePacket(folder.path(), "A", bytes);
   const std::string open_elsewhere = folder.File("ALL.CDE");
   WriteFileBytes(open_elsewhere, "the reader has this one open");

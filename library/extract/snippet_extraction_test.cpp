@@ -12,20 +12,12 @@
 namespace oldvek::testing {
 namespace {
 
-TestSnippet Snippet(std::vector<std::string> lines) {
-  TestSnippet s;
-  s.author = "Pat Basic";
-  s.subject = "XYZ attachment";
-  s.code = "QB45";
-  s.lines = std::move(lines);
-  return s;
-}
-
 // ATTACH.VEK: an attachment of "xyz", then a plain snippet.
 PacketBytes Attachment() {
-  return BuildPacket({Snippet({"'>>> Page 1 of 1 of XYZ begins here. TYPE:BINAA TLEN:3", "'>>> Created by ZORVIT!",
-                               "U\"2GHI", "'>>> Page 1 of XYZ ends here. Last page. TCHK:118"}),
-                      Snippet({"PRINT \"DONE\""})});
+  return BuildPacket({SampleSnippet("XYZ attachment", {"'>>> Page 1 of 1 of XYZ begins here. TYPE:BINAA TLEN:3",
+                                                       "'>>> Created by ZORVIT!", "U\"2GHI",
+                                                       "'>>> Page 1 of XYZ ends here. Last page. TCHK:118"}),
+                      SampleSnippet("Done", {"PRINT \"DONE\""})});
 }
 
 const std::string kEntry = "00001~XYZ attachment~Pat Basic~QB45~ATTACH.VEK~1";
@@ -63,7 +55,7 @@ TEST(SnippetExtractionTest, TheBodyIsReadInPiecesOfAtMost20000Bytes) {
   TempFolder folder;
   std::vector<std::string> lines(3000, "' " + std::string(70, '-'));
   lines.push_back(std::string(50000, 'L'));
-  WritePacket(folder.path(), "BIG", BuildPacket({Snippet(lines)}));
+  WritePacket(folder.path(), "BIG", BuildPacket({SampleSnippet("Big", lines)}));
   FaultyFileSystem file_system;
   Result<ExtractionOutcome> outcome =
       ExtractSnippet(file_system, "00001~s~a~c~BIG.VEK~1", folder.path(), folder.File("BIG.TXT"), 2);

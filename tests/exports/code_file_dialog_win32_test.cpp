@@ -15,18 +15,11 @@
 namespace oldvek::testing {
 namespace {
 
-TestSnippet Snippet(std::string subject, std::vector<std::string> lines) {
-  TestSnippet s;
-  s.author = "Ray Nolan";
-  s.subject = std::move(subject);
-  s.lines = std::move(lines);
-  return s;
-}
-
 TEST(OldVekCreateCDEDialogTest, TheProgressControlShowsEachSnippetWritten) {
   TempFolder folder;
-  WritePacket(folder.path(), "FIRST", BuildPacket({Snippet("Early", {"CLS"})}));
-  WritePacket(folder.path(), "SECOND", BuildPacket({Snippet("Middle", {"BEEP"}), Snippet("Last one   ", {"END"})}));
+  WritePacket(folder.path(), "FIRST", BuildPacket({SampleSnippet("Early", {"CLS"})}));
+  WritePacket(folder.path(), "SECOND",
+              BuildPacket({SampleSnippet("Middle", {"BEEP"}), SampleSnippet("Last one   ", {"END"})}));
   ProgressDialog dialog;
 
   IntegerArray selected({1, 2});

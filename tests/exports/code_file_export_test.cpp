@@ -27,44 +27,23 @@ const std::string kLead = std::string(kHead1) + std::string(kHead2);
 
 // The arguments a reader program passes; packet i of the list is element i (from 1).
 struct Request {
-  std::string folder;
   Lines packet_list;
   std::vector<int32_t> selected;  // element index i - 1 chooses packet i
   long selected_lower = 0;
   bool selection_erased = false;
   int32_t packet_count = 0;
   int32_t header_number = 1996;
-  std::string code_name = "OUT";
   HWND dialog = nullptr;
   int32_t progress_id = 0;
 };
 
 // Every packet of the list chosen.
-Request ChooseAll(const TempFolder& folder, Lines packet_list) {
+Request ChooseAll(Lines packet_list) {
   Request request;
-  request.folder = folder.path();
   request.packet_count = static_cast<int32_t>(packet_list.size());
-  for (int32_t i = 1; i <= request.packet_count; ++i) request.selected.push_back(i);
   request.packet_list = std::move(packet_list);
+  for (int32_t i = 1; i <= request.packet_count; ++i) request.selected.push_back(i);
   return request;
-}
-
-// Calls the export; returns the code file's bytes.
-std::string CreateCodeFile(const Request& request) {
-  IntegerArray selected(request.selected, request.selected_lower);
-  SAFEARRAY* erased = nullptr;
-  StringArray packet_list(request.packet_list, 1);
-  Bstr code_name(request.code_name);
-  Bstr folder(request.folder);
-  Bstr head1(kHead1);
-  Bstr head2(kHead2);
-  Bstr code_dir(request.folder);
-  int32_t ignored = 0;
-  OldVekCreateCDE(request.dialog, request.progress_id, request.header_number, request.packet_count,
-                  request.selection_erased ? &erased : selected.get(), code_name.get(), &ignored, packet_list.get(),
-                  folder.get(), head1.get(), head2.get(), code_dir.get());
-  const std::string path = request.folder + request.code_name + ".CDE";
-  return FileExists(path) ? ReadFileBytes(path) : std::string();
 }
 
 StoredCodeFile Parse(const std::string& bytes) {
@@ -73,34 +52,37 @@ StoredCodeFile Parse(const std::string& bytes) {
   return file;
 }
 
-TestSnippet Snippet(std::string subject, Lines lines) {
-  TestSnippet s;
-  s.author = "Ray Nolan";
-  s.subject = std::move(subject);
-  s.origin = "RIME BASIC";
-  s.date = "03-11-1995";
-  s.code = "QB45";
-  s.extra = "R2";
-  s.tag = "UTIL";
-  s.lines = std::move(lines);
-  return s;
-}
-
 class OldVekCreateCDETest : public ::testing::Test {
  protected:
+  // Calls the export for OUT.CDE in the test's folder; returns the code file's bytes.
+  std::string CreateCodeFile(const Request& request) {
+    IntegerArray selected(request.selected, request.selected_lower);
+    SAFEARRAY* erased = nullptr;
+    StringArray packet_list(request.packet_list, 1);
+    Bstr code_name("OUT");
+    Bstr folder(folder_.path());
+    Bstr head1(kHead1);
+    Bstr head2(kHead2);
+    int32_t ignored = 0;
+    OldVekCreateCDE(request.dialog, request.progress_id, request.header_number, request.packet_count,
+                    request.selection_erased ? &erased : selected.get(), code_name.get(), &ignored, packet_list.get(),
+                    folder.get(), head1.get(), head2.get(), folder.get());
+    return FileExists(folder_.File("OUT.CDE")) ? ReadFileBytes(folder_.File("OUT.CDE")) : std::string();
+  }
+
   TempFolder folder_;
 };
 
 // An earlier, longer code file of the same name is cut to the new length.
 TEST_F(OldVekCreateCDETest, TheBytesOfASmallCodeFile) {
-  TestSnippet s = Snippet("Swap", {"SWAP A, B"});
+  TestSnippet s = SampleSnippet("Swap", {"SWAP A, B"});
   s.tag = "TG";
   WritePacket(folder_.path(), "P", BuildPacket({s}));
   WriteFileBytes(folder_.File("OUT.CDE"), std::string(5000, 'x'));
-  Request request = ChooseAll(folder_, {"P~one snippet"});
+  Request request = ChooseAll({"P~one snippet"});
   request.header_number = 0x01020304;
-  const std::string record = std::string(1, '\0') + Fixed("Ray Nolan", 31) + Fixed("Swap", 31) +
-                             Fixed("RIME BASIC", 31) + Fixed("03-11-1995", 23) + Fixed("QB45", 23) + Fixed("TG", 12) +
+  const std::string record = std::string(1, '\0') + Fixed("Ann Author", 31) + Fixed("Swap", 31) +
+                             Fixed("Fidonet", 31) + Fixed("1994-11-05", 23) + Fixed("QB45", 23) + Fixed("TG", 12) +
                              std::string(20, ' ') + std::string("\x0A\0\0\0", 4) + std::string("\x01\0\0\0", 4) +
                              std::string("\x01\0\0\0", 4);
   ASSERT_EQ(record.size(), 184u);
@@ -110,10 +92,10 @@ TEST_F(OldVekCreateCDETest, TheBytesOfASmallCodeFile) {
 
 // No element chooses a packet: an erased selection, a zero, or a count of no packets.
 TEST_F(OldVekCreateCDETest, WithNoPacketChosenOnlyTheLeadAndTheHeaderNumber) {
-  const PacketBytes bytes = BuildPacket({Snippet("Sort", {"PRINT 1"})});
+  const PacketBytes bytes = BuildPacket({SampleSnippet("Sort")});
   WritePacket(folder_.path(), "SORTS", bytes);
   for (int row = 0; row < 3; ++row) {
-    Request request = ChooseAll(folder_, {"SORTS"});
+    Request request = ChooseAll({"SORTS"});
     request.header_number = -2;
     request.selected = {row == 0 ? 0 : 1};
     request.selection_erased = row == 1;
@@ -129,16 +111,16 @@ TEST_F(OldVekCreateCDETest, EverySnippetWithItsFieldsLinesAndKindInIndexOrder) {
   for (size_t i = 0; i < line510.size(); ++i) line510[i] = static_cast<char>('a' + i % 26);
   const std::string line300 = line510.substr(0, 300);
   const std::string line255 = line510.substr(0, 255);
-  const TestSnippet plain = Snippet("Bubble sort    ", {line300, "", line255, line510, "END"});
-  const TestSnippet bare = Snippet("Nothing", {});
+  const TestSnippet plain = SampleSnippet("Bubble sort    ", {line300, "", line255, line510, "END"});
+  const TestSnippet bare = SampleSnippet("Nothing", {});
   Lines zorvit_lines(47, "' filler");
   zorvit_lines.push_back("'>>> created by zorvit!");
-  TestSnippet attachment = Snippet("Picture", zorvit_lines);
+  TestSnippet attachment = SampleSnippet("Picture", zorvit_lines);
   attachment.tag = std::string("Q\0B\0\0\0\0\0\0\0\0Z", 12);  // every byte is kept, NULs included
   const PacketBytes bytes = BuildPacket({plain, bare, attachment});
   WritePacket(folder_.path(), "MIX", bytes);
 
-  const StoredCodeFile file = Parse(CreateCodeFile(ChooseAll(folder_, {"MIX"})));
+  const StoredCodeFile file = Parse(CreateCodeFile(ChooseAll({"MIX"})));
   ASSERT_EQ(file.packets.size(), 1u);
   EXPECT_EQ(file.packets[0].snippet_count, 3);
   ASSERT_EQ(file.packets[0].snippets.size(), 3u);
@@ -162,9 +144,11 @@ TEST_F(OldVekCreateCDETest, EverySnippetWithItsFieldsLinesAndKindInIndexOrder) {
 // Packet i is chosen by the element with index i - 1 holding i; C's element holds B's number,
 // E has no element, and D's index is empty.
 TEST_F(OldVekCreateCDETest, OnlyAnElementHoldingItsOwnIndexPlusOneChoosesItsPacket) {
-  for (const char* base : {"A", "B", "C", "E"}) WritePacket(folder_.path(), base, BuildPacket({Snippet(base, {base})}));
+  for (const char* base : {"A", "B", "C", "E"}) {
+    WritePacket(folder_.path(), base, BuildPacket({SampleSnippet(base, {base})}));
+  }
   WritePacket(folder_.path(), "D", PacketBytes{});
-  Request request = ChooseAll(folder_, {"A", "B", "C", "D~empty", "E"});
+  Request request = ChooseAll({"A", "B", "C", "D~empty", "E"});
   request.selected = {1, 0, 2, 4};
   StoredCodeFile file = Parse(CreateCodeFile(request));
   ASSERT_EQ(file.packets.size(), 2u);
@@ -195,8 +179,8 @@ void Note(void* context, HWND dialog, std::string event) {
 // The text before each snippet's pass, one pass per packet passed over, a quarter second per
 // chosen packet.
 TEST_F(OldVekCreateCDETest, ProgressTextsPassesAndWaits) {
-  WritePacket(folder_.path(), "SORTS", BuildPacket({Snippet("Bubble sort      ", {"X"}), Snippet("", {})}));
-  Request request = ChooseAll(folder_, {"SORTS", "SKIPPED", "EMPTY"});
+  WritePacket(folder_.path(), "SORTS", BuildPacket({SampleSnippet("Bubble sort      ", {"X"}), SampleSnippet("", {})}));
+  Request request = ChooseAll({"SORTS", "SKIPPED", "EMPTY"});
   request.selected = {1, 0, 3};
   request.dialog = kDialog;
   request.progress_id = 1042;
@@ -220,10 +204,10 @@ TEST_F(OldVekCreateCDETest, ProgressTextsPassesAndWaits) {
 }
 
 TEST_F(OldVekCreateCDETest, PacketsThatCannotBeNamedAreLeftOutAndReported) {
-  WritePacket(folder_.path(), "KEPT", BuildPacket({Snippet("Kept", {"BEEP"})}));
+  WritePacket(folder_.path(), "KEPT", BuildPacket({SampleSnippet("Kept", {"BEEP"})}));
   const std::string too_long(252, 'L');  // with ".VEK", 256 characters
   const std::string longest(251, 'M');
-  Request request = ChooseAll(folder_, {too_long + "~too long", "KEPT", "", longest});
+  Request request = ChooseAll({too_long + "~too long", "KEPT", "", longest});
   request.packet_count = 5;
   request.selected = {1, 2, 3, 4, 5};  // packet 5 has no entry in the list
   StoredCodeFile file;
@@ -241,9 +225,9 @@ TEST_F(OldVekCreateCDETest, PacketsThatCannotBeNamedAreLeftOutAndReported) {
 // A packet that cannot be opened after another was written: the box names it, and the code
 // file cut short does not stay.
 TEST_F(OldVekCreateCDETest, AFailureNamesTheFileAndLeavesNoPartialCodeFile) {
-  WritePacket(folder_.path(), "GOOD", BuildPacket({Snippet("Good", {"PRINT"})}));
+  WritePacket(folder_.path(), "GOOD", BuildPacket({SampleSnippet("Good", {"PRINT"})}));
   ASSERT_EQ(::mkdir(folder_.File("BAD.VEK").c_str(), 0700), 0);
-  const Lines boxes = CaptureMessageBoxTexts([&] { CreateCodeFile(ChooseAll(folder_, {"GOOD", "BAD"})); });
+  const Lines boxes = CaptureMessageBoxTexts([&] { CreateCodeFile(ChooseAll({"GOOD", "BAD"})); });
   EXPECT_FALSE(FileExists(folder_.File("OUT.CDE")));
   ASSERT_EQ(boxes.size(), 1u);
   const std::string opening = "OldVek: The code file " + folder_.File("OUT.CDE") + " was not written: cannot open ";

@@ -55,11 +55,8 @@ Looks LookAt(HWND dialog) {
   RECT client;
   GetClientRect(dialog, &client);
   const DWORD frame = static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)) & (WS_POPUP | WS_CAPTION | WS_SYSMENU);
-  looks.seen.push_back(Line(0, "dialog", TextOf(dialog), frame, 0, {origin.x, origin.y, client.right, client.bottom}));
-  const RECT place = Pixels(dialog, 172, 92, 0, 0);
-  const RECT size = Pixels(dialog, 0, 0, 128, 145);
-  looks.designed.push_back(Line(0, "dialog", "Zorvit Encoding - Select Language", WS_POPUP | WS_CAPTION, 0,
-                                {place.left, place.top, size.right, size.bottom}));
+  looks.seen.push_back(Line(0, "dialog", TextOf(dialog), frame, 0,
+                            {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom}));
   // In the order of the window list, which is the tab order.
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     char kind[64] = {};
@@ -82,6 +79,8 @@ Looks LookAt(HWND dialog) {
     DWORD edge;
     RECT units;
   } layout[] = {
+      // The dialog's client area, on the screen.
+      {0, "dialog", "Zorvit Encoding - Select Language", WS_POPUP | WS_CAPTION, 0, {172, 92, 128, 145}},
       {1500, "Button", "PBCC/PBWIN-DLL", option | WS_TABSTOP | WS_GROUP, 0, {20, 55, 90, 15}},
       {1501, "Button", "Visual BASIC", option, 0, {20, 75, 90, 15}},
       {1502, "Button", "Qbasic, QB, PDS", option, 0, {20, 95, 85, 15}},

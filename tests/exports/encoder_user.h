@@ -12,6 +12,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "caller_values.h"
@@ -50,7 +51,6 @@ class EncoderUser {
     std::string name_shown;
     bool parent_disabled_while_shown = false;
     bool parent_enabled_after = false;
-    int turns_taken = 0;
     int unexpected_waits = 0;  // times the dialog waited with no turn left (answered CANCEL)
     std::vector<MessageBoxSeen> boxes;
     bool shrunk = false;              // only the label left, at 158 x 75 with the label at 1, 10, 146 x 30
@@ -59,10 +59,8 @@ class EncoderUser {
   };
 
   // `overwrite` answers the question about an existing output file.
-  explicit EncoderUser(std::vector<DialogTurn> turns, bool overwrite = false);
-  ~EncoderUser();
-  EncoderUser(const EncoderUser&) = delete;
-  EncoderUser& operator=(const EncoderUser&) = delete;
+  explicit EncoderUser(std::vector<DialogTurn> turns, bool overwrite = false)
+      : turns_(std::move(turns)), overwrite_(overwrite) {}
 
   // Calls EncodeZorvit with the user at the dialog and a parent window of the test's; returns
   // the status, and the page list in `pages`.

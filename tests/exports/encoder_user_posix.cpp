@@ -28,7 +28,6 @@ struct EncoderUser::Script {
       return kCancel;
     }
     const DialogTurn& turn = user.turns_[next_turn++];
-    ++user.record_.turns_taken;
     may_press = false;
     if (turn.option != 0) selected = turn.option;  // an automatic option clears the others
     if (turn.name) {
@@ -42,10 +41,6 @@ struct EncoderUser::Script {
     return turn.button;
   }
 };
-
-EncoderUser::EncoderUser(std::vector<DialogTurn> turns, bool overwrite) : turns_(std::move(turns)), overwrite_(overwrite) {}
-
-EncoderUser::~EncoderUser() = default;
 
 int32_t EncoderUser::Encode(std::string_view input_path, std::string_view suggested_path, StringArray& pages) {
   Bstr input(input_path);

@@ -14,62 +14,39 @@ constexpr const char* kDialogCaption = "Zorvit Encoding - Select Language";
 constexpr int32_t kLabel = 1506;
 constexpr int32_t kNameBox = 1503;
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 bool Visible(HWND box, int id) {
   HWND control = GetDlgItem(box, id);
   return control != nullptr && IsWindowVisible(control);
 }
 
-// A message box's text and its MessageBoxA flags, read back from its controls.
-struct BoxReading {
-  std::string text;
-  uint32_t style = 0;
-};
-
-BoxReading ReadBox(HWND box) {
-  BoxReading reading;
+// A message box as its caption, its text and its MessageBoxA flags, read back from its controls.
+MessageBoxSeen ReadBox(HWND box) {
+  MessageBoxSeen seen{TextOf(box), TextOf(GetDlgItem(box, 0xFFFF))};  // 0xFFFF: the text's static control
   if (Visible(box, IDYES) && Visible(box, IDNO)) {
-    reading.style |= MB_YESNO;
-    if ((GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON) reading.style |= MB_DEFBUTTON2;
+    seen.style |= MB_YESNO;
+    if ((GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON) seen.style |= MB_DEFBUTTON2;
   }
-  if ((GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) reading.style |= MB_SYSTEMMODAL;
+  if ((GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) seen.style |= MB_SYSTEMMODAL;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (ClassOf(child) != "Static" || !IsWindowVisible(child)) continue;
-    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-      const HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-      if (icon != nullptr) reading.style |= icon == LoadIconA(nullptr, IDI_QUESTION) ? MB_ICONQUESTION : 0x80000000u;
-    } else if (reading.text.empty()) {
-      reading.text = TextOf(child);
-    }
+    if (!IsWindowVisible(child) || (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+    const HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    if (icon != nullptr) seen.style |= icon == LoadIconA(nullptr, IDI_QUESTION) ? MB_ICONQUESTION : 0x80000000u;
   }
-  return reading;
+  return seen;
 }
 
 // A message box of the library's thread: a visible dialog that is not the encoder's. The
-// encoder's is told by its handle once the user has seen it, and by its caption before.
+// encoder's is told by its handle once the user has seen it (its caption may be gone while it
+// closes), and by its caption before.
 HWND FindBox(DWORD thread, HWND dialog) {
-  struct Search {
-    HWND dialog;
-    HWND found = nullptr;
-  } search{dialog};
-  EnumThreadWindows(
-      thread,
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        if (window == s->dialog || !IsWindowVisible(window) || ClassOf(window) != "#32770" ||
-            TextOf(window) == kDialogCaption) {
-          return TRUE;
-        }
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box != nullptr;
+       box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
+    if (box != dialog && GetWindowThreadProcessId(box, nullptr) == thread && IsWindowVisible(box) &&
+        TextOf(box) != kDialogCaption) {
+      return box;
+    }
+  }
+  return nullptr;
 }
 
 // Saves the X display as a PNG when OLDVEK_SCREENSHOTS names a folder. Wine runs the Unix
@@ -171,22 +148,20 @@ struct EncoderUser::Script {
       return;
     }
     const DialogTurn& turn = user.turns_[next_turn++];
-    ++user.record_.turns_taken;
     if (turn.option != 0) SendMessageA(GetDlgItem(dialog, turn.option), BM_CLICK, 0, 0);
     if (turn.name) SendMessageA(GetDlgItem(dialog, kNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(turn.name->c_str()));
     SendMessageA(GetDlgItem(dialog, turn.button), BM_CLICK, 0, 0);
   }
 
   void Answer(HWND box) {
-    const std::string caption = TextOf(box);
-    const BoxReading reading = ReadBox(box);
-    user.record_.boxes.push_back({caption, reading.text, reading.style});
-    if (caption == "Encoding Finished") SeeEncodingDone(box);
+    const MessageBoxSeen seen = ReadBox(box);
+    user.record_.boxes.push_back(seen);
+    if (seen.caption == "Encoding Finished") SeeEncodingDone(box);
     int answer = IDOK;
-    if ((reading.style & MB_YESNO) != 0) answer = user.overwrite_ ? IDYES : IDNO;
+    if ((seen.style & MB_YESNO) != 0) answer = user.overwrite_ ? IDYES : IDNO;
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
     for (int waited = 0; waited < 10000 && IsWindow(box) && IsWindowVisible(box); ++waited) Sleep(1);
-    if (caption == "FILE NAME ERROR") may_press = true;
+    if (seen.caption == "FILE NAME ERROR") may_press = true;
   }
 
   // The dialog as the last page was written: only the label is left, at its new place.
@@ -214,10 +189,6 @@ struct EncoderUser::Script {
     }
   }
 };
-
-EncoderUser::EncoderUser(std::vector<DialogTurn> turns, bool overwrite) : turns_(std::move(turns)), overwrite_(overwrite) {}
-
-EncoderUser::~EncoderUser() = default;
 
 int32_t EncoderUser::Encode(std::string_view input_path, std::string_view suggested_path, StringArray& pages) {
   Bstr input(input_path);
