@@ -49,7 +49,10 @@ class RunningViewer {
     // The dialog is shown once its initialisation has filled it.
     WaitForInputIdle(process_.hProcess, 10000);
     for (int tries = 0; tries < 200 && !IsWindowVisible(dialog_); ++tries) {
-      EnumWindows(&RunningViewer::FindDialog, reinterpret_cast<LPARAM>(this));
+      const HWND found = FindWindowA(WC_DIALOG, "VEK Help");
+      DWORD owner = 0;
+      GetWindowThreadProcessId(found, &owner);
+      if (owner == process_.dwProcessId) dialog_ = found;
       Sleep(50);
     }
     if (!IsWindowVisible(dialog_)) {
@@ -124,17 +127,6 @@ class RunningViewer {
   }
 
  private:
-  static BOOL CALLBACK FindDialog(HWND window, LPARAM self_address) {
-    auto* self = reinterpret_cast<RunningViewer*>(self_address);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char caption[32] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    if (owner != self->process_.dwProcessId || std::string(caption) != "VEK Help") return TRUE;
-    self->dialog_ = window;
-    return FALSE;
-  }
-
   vekhelp::testing::TempHelpFile help_;
   PROCESS_INFORMATION process_{};
   HWND dialog_ = nullptr;
