@@ -38,8 +38,7 @@ fail() {
 # `before` is shell text put in front of the viewer's command.
 start() {
   [ -z "$socket" ] || tmux -L "$socket" kill-server 2>/dev/null || true
-  runs=$((runs + 1))
-  socket="vekhelp-test-$$-$runs"
+  socket="vekhelp-test-$$-$((++runs))"
   rm -f "$folder/exit-code"
   local quoted=""
   for word in "$@"; do quoted+=" $(printf '%q' "$word")"; done
@@ -68,9 +67,7 @@ says() { [ "$(screen | tail -n 2 | head -n 1 | sed 's/ *$//')" = "$1" ]; }
 wait_status() { eventually says "$1" || fail "status never said: $1"; }
 
 expect_see_also() {
-  local want
-  want="$(printf '%s\n' "$@")"
-  [ "$(see_also)" = "$want" ] || fail "see-also should be: $*; is: $(see_also | tr '\n' ',')"
+  [ "$(see_also)" = "$(printf '%s\n' "$@")" ] || fail "see-also should be: $*; is: $(see_also | tr '\n' ,)"
 }
 
 # The runs of text drawn reversed or underlined, one "column:text" a line. The capture carries
