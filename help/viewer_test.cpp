@@ -87,18 +87,11 @@ TEST_F(ViewerTest, DoubleClicksWrapNamesAndTakeHeadersAsTheyAre) {
   EXPECT_EQ(viewer_.lists().see_also_entries, (Lines{""})) << "one empty slot";
 }
 
-TEST_F(ViewerTest, SearchRefreshesTheResultsAfterTheTopicsOwnEntries) {
+TEST_F(ViewerTest, SearchShowsOnlyItsResultsAndEveryCommandReadsTheFileAfresh) {
   viewer_.Start("<INTRODUCTION>");
   viewer_.Search("changing");
   EXPECT_EQ(screen_.see_also, (Lines{"EDITING", "FILES", "<EDIT>", "<EDITING>"}));
   EXPECT_EQ(screen_.text, Shown("INTRODUCTION", "Welcome.")) << "a search changes no text";
-  viewer_.OpenContentsEntry("FILES");
-  viewer_.Search("REQUEST");
-  EXPECT_EQ(screen_.see_also, (Lines{"<FILES>"})) << "no empty slot in front";
-}
-
-TEST_F(ViewerTest, EveryCommandReadsTheFileAfresh) {
-  viewer_.Start("<INTRODUCTION>");
   help_.Write({"<CONTENTS>", "<END>", "<FILES>", "Rewritten.", "<ENDHELP>"});
   viewer_.OpenContentsEntry("FILES");
   EXPECT_EQ(screen_.text, Shown("FILES", "Rewritten."));
