@@ -223,8 +223,5 @@ no such topic|Topic not found: <NO SUCH TOPIC>
 -f missing.cfg|Help file not found: missing.cfg
 CASES
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "terminal viewer: all checks passed"
