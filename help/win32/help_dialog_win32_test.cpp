@@ -43,7 +43,7 @@ TEST_F(HelpDialogTest, EveryControlShowsWholeInsideTheDialogAndNoneOverlaps) {
   HDC dc = GetDC(window_);
   std::vector<RECT> placed;
   for (const DialogItem& item : HelpDialogDescription().items) {
-    SCOPED_TRACE(item.text);
+    SCOPED_TRACE(item.id);
     const HWND control = Control(item.id);
     ASSERT_TRUE(IsWindowVisible(control));
     RECT rect;
