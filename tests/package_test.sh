@@ -13,9 +13,7 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "package_test: $*" >&2; failures=$((failures + 1)); }
 expect_files() {  # expect_files WHAT FOLDER FILE...
-  local what=$1 folder=$2 file
-  shift 2
-  for file in "$@"; do [ -e "$folder/$file" ] || fail "$what lacks $file"; done
+  for file in "${@:3}"; do [ -e "$2/$file" ] || fail "$1 lacks $file"; done
 }
 
 mapfile -t packages < <(scripts/package native win32)
