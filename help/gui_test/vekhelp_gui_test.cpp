@@ -49,10 +49,11 @@ class RunningViewer {
     // The dialog is shown once its initialisation has filled it.
     WaitForInputIdle(process_.hProcess, 10000);
     for (int tries = 0; tries < 200 && !IsWindowVisible(dialog_); ++tries) {
-      const HWND found = FindWindowA(WC_DIALOG, "VEK Help");
-      DWORD owner = 0;
-      GetWindowThreadProcessId(found, &owner);
-      if (owner == process_.dwProcessId) dialog_ = found;
+      for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, WC_DIALOG, "VEK Help")) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(found, &owner);
+        if (owner == process_.dwProcessId) dialog_ = found;
+      }
       Sleep(50);
     }
     if (!IsWindowVisible(dialog_)) {
