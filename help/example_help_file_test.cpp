@@ -10,63 +10,42 @@
 namespace vekhelp {
 namespace {
 
-class ExampleHelpFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    bool ignored = false;
-    ASSERT_TRUE(LoadTopic(file_, kContentsHeader, lists_, ignored)) << file_.path();
-    for (const std::string& line : lists_.topic_lines) {
-      if (!HoldsHeaderMark(line)) contents_.push_back(line);
-    }
-  }
-
-  // The see-also entries of `header`, or nothing when it has no see-also line; fails when
-  // there is no such topic.
-  std::vector<std::string> SeeAlsoOf(std::string_view header) {
-    HelpLists lists;
-    bool found = false;
-    EXPECT_TRUE(LoadTopic(file_, header, lists, found)) << header;
-    return lists.see_also_entries;
-  }
-
-  const HelpFile file_{VEKHELP_EXAMPLE_FILE};
-  HelpLists lists_;
-  std::vector<std::string> contents_;
-};
-
-TEST_F(ExampleHelpFileTest, EveryContentsEntryIsATopicWhoseRelatedTopicsOpen) {
-  EXPECT_GE(contents_.size(), 12u);
-  EXPECT_EQ(contents_.front(), "INTRODUCTION");
-  for (const std::string& entry : contents_) {
-    const std::vector<std::string> related = SeeAlsoOf("<" + entry + ">");
-    EXPECT_FALSE(related.empty()) << entry;
-    for (const std::string& name : related) SeeAlsoOf("<" + name + ">");  // fails when no topic has the name
-  }
+// A topic of the example file; fails when no topic has the header.
+HelpLists Topic(std::string_view header) {
+  HelpLists lists;
+  bool found = false;
+  EXPECT_TRUE(LoadTopic(HelpFile(VEKHELP_EXAMPLE_FILE), header, lists, found)) << header;
+  return lists;
 }
 
-TEST_F(ExampleHelpFileTest, ContentsEntriesNameTheirOwnTopicWhenShown) {
-  // A contents entry found inside another topic's heading would select the wrong entry.
-  for (size_t i = 0; i < contents_.size(); ++i) {
-    const std::string header = "<" + contents_[i] + ">";
-    for (size_t j = 0; j < i; ++j) EXPECT_EQ(header.find(contents_[j]), std::string::npos) << header;
+TEST(ExampleHelpFileTest, EveryTopicIsInTheContentsAndEveryRelatedTopicOpens) {
+  std::vector<std::string> contents;
+  for (const std::string& line : Topic(kContentsHeader).topic_lines) {
+    if (!HoldsHeaderMark(line)) contents.push_back(line);
   }
-}
-
-TEST_F(ExampleHelpFileTest, OnlyHeadersAndMarkersHoldAngleBrackets) {
+  ASSERT_GE(contents.size(), 12u);
+  EXPECT_EQ(contents.front(), "INTRODUCTION");
+  for (size_t i = 0; i < contents.size(); ++i) {
+    const std::string header = "<" + contents[i] + ">";
+    const std::vector<std::string> related = Topic(header).see_also_entries;
+    EXPECT_FALSE(related.empty()) << header;
+    for (const std::string& name : related) Topic("<" + name + ">");
+    // A contents entry found inside another topic's heading would select the wrong entry.
+    for (size_t j = 0; j < i; ++j) EXPECT_EQ(header.find(contents[j]), std::string::npos) << header;
+  }
+  // Only headers and markers hold angle brackets, and each header stands once.
   HelpLists whole;
-  ASSERT_TRUE(LoadWholeFile(file_, whole));
+  ASSERT_TRUE(LoadWholeFile(HelpFile(VEKHELP_EXAMPLE_FILE), whole));
   std::set<std::string> headers;
   for (const std::string& line : whole.topic_lines) {
     if (!HoldsHeaderMark(line)) continue;
     EXPECT_TRUE(line.front() == '<' && line.back() == '>' && line.find('<', 1) == std::string::npos) << line;
-    if (!IsEndMarker(line)) {
-      EXPECT_TRUE(headers.insert(line).second) << "twice: " << line;
-    }
+    EXPECT_TRUE(IsEndMarker(line) || headers.insert(line).second) << "twice: " << line;
   }
-  EXPECT_EQ(headers.size(), contents_.size() + 1) << "every topic is in the contents";
+  EXPECT_EQ(headers.size(), contents.size() + 1) << "every topic is in the contents";
 }
 
-TEST_F(ExampleHelpFileTest, LinesEndWithCrLf) {
+TEST(ExampleHelpFileTest, LinesEndWithCrLf) {
   std::ifstream in(VEKHELP_EXAMPLE_FILE, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_FALSE(bytes.empty());

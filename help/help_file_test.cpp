@@ -20,7 +20,7 @@ std::optional<Lines> AllLines(const HelpFile& file) {
   return lines;
 }
 
-TEST(HelpFileTest, LinesEndAtCrLfOrLfAndEveryOtherByteIsText) {
+TEST(HelpFileTest, LinesEndAtCrLfOrLfTheVisitorStopsTheReadAndAnUnreadableFileFails) {
   const std::string long_line(20000, 'x');
   const std::string crlf_split(8191, 'y');  // its CR is the last byte of the first read
   const struct {
@@ -37,10 +37,6 @@ TEST(HelpFileTest, LinesEndAtCrLfOrLfAndEveryOtherByteIsText) {
     help.WriteBytes(c.bytes);
     EXPECT_EQ(AllLines(help.file()), c.lines) << c.bytes.substr(0, 20);
   }
-}
-
-TEST(HelpFileTest, VisitorStopsTheReadAndAnUnreadableFileFails) {
-  testing::TempHelpFile help;
   help.Write({"1", "2", "3"});
   Lines seen;
   EXPECT_TRUE(help.file().ReadLines([&](const std::string& line) { return seen.push_back(line), line != "2"; }));

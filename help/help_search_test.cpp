@@ -56,13 +56,9 @@ TEST(HelpSearchTest, ReportsEachTopicHoldingTheTextAfterTheTopicsOwnEntries) {
     EXPECT_EQ(SearchHelp(help.file(), c.text, lists), static_cast<size_t>(found)) << c.text;
     EXPECT_EQ(lists.see_also_entries, c.after) << c.text;
   }
-}
-
-TEST(HelpSearchTest, MissingFileFindsNothingAndDropsOldResults) {
-  testing::TempHelpFile help;
+  const testing::TempHelpFile missing;
   HelpLists lists{{"<A>", "text"}, {}, {"OWN", "<OLD RESULT>"}};
-  help.Remove();
-  EXPECT_EQ(SearchHelp(help.file(), "TEXT", lists), 0u);
+  EXPECT_EQ(SearchHelp(missing.file(), "TEXT", lists), 0u) << "a missing file finds nothing, drops old results";
   EXPECT_EQ(lists.see_also_entries, (Lines{"OWN"}));
   EXPECT_EQ(lists.topic_lines, (Lines{"<A>", "text"}));
 }

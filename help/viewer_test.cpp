@@ -79,11 +79,7 @@ TEST_F(ViewerTest, DoubleClicksWrapNamesAndTakeHeadersAsTheyAre) {
       {false, "<EDIT", Shown("<EDIT", "An odd name."), 1, {}},  // not a header line: wrapped
   };
   for (const auto& c : cases) {
-    if (c.contents) {
-      viewer_.OpenContentsEntry(c.entry);
-    } else {
-      viewer_.OpenSeeAlsoEntry(c.entry);
-    }
+    c.contents ? viewer_.OpenContentsEntry(c.entry) : viewer_.OpenSeeAlsoEntry(c.entry);
     EXPECT_EQ(screen_.text, c.text) << c.entry;
     EXPECT_EQ(screen_.selection, c.selection) << c.entry;
     EXPECT_EQ(screen_.see_also, c.see_also) << c.entry;
@@ -91,22 +87,11 @@ TEST_F(ViewerTest, DoubleClicksWrapNamesAndTakeHeadersAsTheyAre) {
   EXPECT_EQ(viewer_.lists().see_also_entries, (Lines{""})) << "one empty slot";
 }
 
-TEST_F(ViewerTest, SearchRefreshesTheResultsAfterTheTopicsOwnEntries) {
+TEST_F(ViewerTest, SearchShowsOnlyItsResultsAndEveryCommandReadsTheFileAfresh) {
   viewer_.Start("<INTRODUCTION>");
   viewer_.Search("changing");
   EXPECT_EQ(screen_.see_also, (Lines{"EDITING", "FILES", "<EDIT>", "<EDITING>"}));
   EXPECT_EQ(screen_.text, Shown("INTRODUCTION", "Welcome.")) << "a search changes no text";
-  viewer_.Search("NOWHERE");
-  EXPECT_EQ(screen_.see_also, (Lines{"EDITING", "FILES"}));
-  viewer_.OpenContentsEntry("NOWHERE");  // the topic lines hold the whole file now
-  EXPECT_EQ(screen_.text, Shown("INTRODUCTION", "Welcome."));
-  viewer_.OpenContentsEntry("FILES");
-  viewer_.Search("REQUEST");
-  EXPECT_EQ(screen_.see_also, (Lines{"<FILES>"})) << "no empty slot in front";
-}
-
-TEST_F(ViewerTest, EveryCommandReadsTheFileAfresh) {
-  viewer_.Start("<INTRODUCTION>");
   help_.Write({"<CONTENTS>", "<END>", "<FILES>", "Rewritten.", "<ENDHELP>"});
   viewer_.OpenContentsEntry("FILES");
   EXPECT_EQ(screen_.text, Shown("FILES", "Rewritten."));

@@ -6,22 +6,17 @@ root="$1"
 vek="$2"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-"$root/examples/make-archive" "$scratch" "$vek" >/dev/null
-for file in "$root"/examples/archive/*; do
-  cmp "$file" "$scratch/$(basename "$file")"
-done
-listing="$("$vek" list "$scratch")"
+"$root/examples/make-archive" "$scratch/archive" "$vek" >/dev/null
+diff -r "$root/examples/archive" "$scratch/archive"
+listing="$("$vek" list "$scratch/archive")"
+expect_packet() { grep -qx "$1 ($2 snippets)" <<<"$listing" || { echo "missing $1 in: $listing"; exit 1; }; }
 for packet in "$root"/examples/snippets/*/; do
-  name="$(basename "$packet")"
-  count="$(ls "$packet"*.bas | wc -l)"
-  grep -q "^$name ($count snippets)$" <<<"$listing" || { echo "missing $name in: $listing"; exit 1; }
+  expect_packet "$(basename "$packet")" "$(ls "$packet"*.bas | wc -l)"
 done
-attachments="$(ls "$root"/examples/attachments | wc -l)"
-grep -q "^ATTACH ($attachments snippets)$" <<<"$listing" || { echo "missing ATTACH in: $listing"; exit 1; }
+expect_packet ATTACH "$(ls "$root"/examples/attachments | wc -l)"
 # Every attachment comes back whole from its snippet.
-record=1
+record=0
 for file in "$root"/examples/attachments/*; do
-  "$vek" extract --force "$scratch" ATTACH "$record" "$scratch/out" >/dev/null
+  "$vek" extract --force "$scratch/archive" ATTACH "$((++record))" "$scratch/out" >/dev/null
   cmp "$file" "$scratch/out"
-  record=$((record + 1))
 done

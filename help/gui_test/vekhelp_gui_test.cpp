@@ -17,20 +17,12 @@ namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 // The dialog's controls, restated here so that a wrong id in the viewer shows.
-enum : int {
-  kFindBox = 4501,
-  kSearchButton = 4502,
-  kExitButton = 4503,
-  kContentsList = 4504,
-  kTopicTextBox = 4505,
-  kSeeAlsoList = 4506,
-};
+enum : int { kFindBox = 4501, kSearchButton, kExitButton, kContentsList, kTopicTextBox, kSeeAlsoList };
 
-const std::string kIndent(30, ' ');
-
-std::string TopicText(std::initializer_list<std::string> lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
+// The text box as it shows a topic: the caption after thirty blanks, then the body lines.
+std::string Shown(const std::string& name, std::initializer_list<std::string> body) {
+  std::string text = std::string(30, ' ') + name + "\r\n";
+  for (const std::string& line : body) text += line + "\r\n";
   return text;
 }
 
@@ -56,11 +48,15 @@ class RunningViewer {
     }
     // The dialog is shown once its initialisation has filled it.
     WaitForInputIdle(process_.hProcess, 10000);
-    for (int tries = 0; tries < 200 && (dialog_ == nullptr || !IsWindowVisible(dialog_)); ++tries) {
-      if (dialog_ == nullptr) EnumWindows(&RunningViewer::FindDialog, reinterpret_cast<LPARAM>(this));
+    for (int tries = 0; tries < 200 && !IsWindowVisible(dialog_); ++tries) {
+      for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, WC_DIALOG, "VEK Help")) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(found, &owner);
+        if (owner == process_.dwProcessId) dialog_ = found;
+      }
       Sleep(50);
     }
-    if (dialog_ == nullptr || !IsWindowVisible(dialog_)) {
+    if (!IsWindowVisible(dialog_)) {
       ADD_FAILURE() << "no \"VEK Help\" window appeared";
       dialog_ = nullptr;
     }
@@ -104,7 +100,12 @@ class RunningViewer {
     return entries;
   }
 
-  LRESULT Selection(int id) const { return SendMessageA(Control(id), LB_GETCURSEL, 0, 0); }
+  // The text box, the contents selection and the see-also list, all checked at once.
+  void Expect(const std::string& text, LRESULT selection, const Lines& see_also) const {
+    EXPECT_EQ(Text(kTopicTextBox), text);
+    EXPECT_EQ(SendMessageA(Control(kContentsList), LB_GETCURSEL, 0, 0), selection);
+    EXPECT_EQ(List(kSeeAlsoList), see_also);
+  }
 
   // Types into the search box and clicks SEARCH.
   void Search(const char* text) const {
@@ -127,17 +128,6 @@ class RunningViewer {
   }
 
  private:
-  static BOOL CALLBACK FindDialog(HWND window, LPARAM self_address) {
-    auto* self = reinterpret_cast<RunningViewer*>(self_address);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char caption[32] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    if (owner != self->process_.dwProcessId || std::string(caption) != "VEK Help") return TRUE;
-    self->dialog_ = window;
-    return FALSE;
-  }
-
   vekhelp::testing::TempHelpFile help_;
   PROCESS_INFORMATION process_{};
   HWND dialog_ = nullptr;
@@ -146,37 +136,17 @@ class RunningViewer {
 TEST(VekHelpGuiTest, QuotedTopicThenSearchAndDoubleClicksThenExitHelp) {
   RunningViewer viewer("\"<SORTING>\"");
   ASSERT_NE(viewer.dialog(), nullptr);
-  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(viewer.dialog(), GWL_STYLE)) & 0xFFFF0000u, 0x94C80000u);
-
   EXPECT_EQ(viewer.List(kContentsList), (Lines{"INTRODUCTION", "SORTING", "SEARCHING", "FILES"}));
-  EXPECT_EQ(viewer.Selection(kContentsList), 1);
-  EXPECT_EQ(viewer.Text(kTopicTextBox), TopicText({kIndent + "SORTING", "A bubble sort swaps neighbours."}));
-  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"SEARCHING", "FILES"}));
-
+  const std::string sorting = Shown("SORTING", {"A bubble sort swaps neighbours."});
+  viewer.Expect(sorting, 1, {"SEARCHING", "FILES"});
   viewer.Search("bubble");
-  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"SEARCHING", "FILES", "<SORTING>", "<SEARCHING>"}));
-  EXPECT_EQ(viewer.Text(kTopicTextBox), TopicText({kIndent + "SORTING", "A bubble sort swaps neighbours."}));
-
+  viewer.Expect(sorting, 1, {"SEARCHING", "FILES", "<SORTING>", "<SEARCHING>"});
   viewer.DoubleClick(kSeeAlsoList, 3);  // the result <SEARCHING>, loaded as it is
-  EXPECT_EQ(viewer.Text(kTopicTextBox),
-            TopicText({kIndent + "SEARCHING", "A binary search halves the range.", "A bubble of air rises."}));
-  EXPECT_EQ(viewer.Selection(kContentsList), 2);
-  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"SORTING"}));
-
-  viewer.DoubleClick(kSeeAlsoList, 0);  // the see-also name SORTING, loaded as <SORTING>
-  EXPECT_EQ(viewer.Text(kTopicTextBox), TopicText({kIndent + "SORTING", "A bubble sort swaps neighbours."}));
-  EXPECT_EQ(viewer.Selection(kContentsList), 1);
-  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"SEARCHING", "FILES"}));
-
+  viewer.Expect(Shown("SEARCHING", {"A binary search halves the range.", "A bubble of air rises."}), 2, {"SORTING"});
   viewer.DoubleClick(kContentsList, 3);  // FILES has no see-also line
-  EXPECT_EQ(viewer.Text(kTopicTextBox), TopicText({kIndent + "FILES", "Files are opened on every request."}));
-  EXPECT_EQ(viewer.List(kSeeAlsoList), Lines{});
-
-  viewer.Search("AIR");
-  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"<SEARCHING>"}));
+  viewer.Expect(Shown("FILES", {"Files are opened on every request."}), 3, {});
   viewer.Search("ZZZ");
   EXPECT_EQ(viewer.List(kSeeAlsoList), Lines{}) << "an empty result still clears the earlier one";
-
   SendMessageA(viewer.Control(kExitButton), BM_CLICK, 0, 0);
   EXPECT_EQ(viewer.ExitCode(), 0);
 }
@@ -184,9 +154,7 @@ TEST(VekHelpGuiTest, QuotedTopicThenSearchAndDoubleClicksThenExitHelp) {
 TEST(VekHelpGuiTest, NoArgumentShowsTheIntroductionAndTheCloseBoxEnds) {
   RunningViewer viewer("");
   ASSERT_NE(viewer.dialog(), nullptr);
-  EXPECT_EQ(viewer.Text(kTopicTextBox), TopicText({kIndent + "INTRODUCTION", "Welcome to the window test."}));
-  EXPECT_EQ(viewer.Selection(kContentsList), 0);
-  EXPECT_EQ(viewer.List(kSeeAlsoList), (Lines{"SORTING", "FILES"}));
+  viewer.Expect(Shown("INTRODUCTION", {"Welcome to the window test."}), 0, {"SORTING", "FILES"});
   PostMessageA(viewer.dialog(), WM_CLOSE, 0, 0);
   EXPECT_EQ(viewer.ExitCode(), 0);
 }

@@ -12,21 +12,15 @@ TEST(FindLineTest, HoldsUpperCaseTextAndTheFirstKeyReplacesTheSelection) {
   line.Type("sort 2");
   line.Type("\xE4z");
   EXPECT_EQ(line.text(), "SORT 2\xE4Z") << "only ASCII letters change";
+  line.Backspace();
+  EXPECT_EQ(line.text(), "SORT 2\xE4");
   line.SelectAll();
+  line.Backspace();
+  EXPECT_EQ(line.text(), "") << "Backspace removes the selection";
   line.Type("c");
-  EXPECT_EQ(line.text(), "C");
-}
-
-TEST(FindLineTest, BackspaceRemovesOneCharacterOrTheSelection) {
-  FindLine line("abc");
-  line.Backspace();
-  EXPECT_EQ(line.text(), "");
-  line.Type("xy");
-  line.Backspace();
-  EXPECT_EQ(line.text(), "X");
   line.Backspace();
   line.Backspace();
-  EXPECT_EQ(line.text(), "");
+  EXPECT_EQ(line.text(), "") << "then one character, and nothing from an empty line";
 }
 
 }  // namespace

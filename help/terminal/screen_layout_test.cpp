@@ -7,32 +7,27 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(ScreenLayoutTest, AreasSitSideBySideWithOneSeparatorBetween) {
-  const ScreenLayout layout = LayOutScreen(80, 24, 18);
-  ASSERT_TRUE(layout.fits);
-  EXPECT_EQ(layout.contents.x, 0);
-  EXPECT_EQ(layout.contents.width, 18) << "OldVekHeaderUpdate fits at 80 columns";
-  EXPECT_EQ(layout.text.x, 19);
-  EXPECT_EQ(layout.text.x + layout.text.width + 1, layout.see_also.x);
-  EXPECT_EQ(layout.see_also.x + layout.see_also.width, 80);
-  EXPECT_EQ(layout.see_also.width, 16);
-  EXPECT_EQ(layout.area_rows, 20);
-  EXPECT_EQ(layout.status_row, 22);
-  EXPECT_EQ(layout.help_row, 23);
-}
-
-TEST(ScreenLayoutTest, ListsTakeWhatTheirEntriesNeedWithinBounds) {
+TEST(ScreenLayoutTest, ListsTakeWhatTheirEntriesNeedAndTheAreasFillTheRowsBetweenTwoSeparators) {
   const struct {
     int columns, rows;
     size_t contents;
-    int contents_width, see_also_width, text_width;
-  } cases[] = {{40, 8, 30, 10, 10, 18}, {80, 24, 3, 10, 16, 52}, {200, 60, 20, 20, 40, 138}, {200, 60, 1u << 30, 50, 40, 108}};
+    int contents_width, see_also_width;
+  } cases[] = {{40, 8, 30, 10, 10}, {80, 24, 18, 18, 16}, {80, 24, 3, 10, 16}, {200, 60, 20, 20, 40},
+               {200, 60, 1u << 30, 50, 40}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.columns);
     const ScreenLayout layout = LayOutScreen(c.columns, c.rows, c.contents);
     ASSERT_TRUE(layout.fits);
-    EXPECT_EQ(layout.contents.width, c.contents_width) << c.columns;
-    EXPECT_EQ(layout.see_also.width, c.see_also_width) << c.columns;
-    EXPECT_EQ(layout.text.width, c.text_width) << c.columns;
+    EXPECT_EQ(layout.contents.width, c.contents_width);
+    EXPECT_EQ(layout.see_also.width, c.see_also_width);
+    EXPECT_EQ(layout.contents.x, 0);
+    EXPECT_EQ(layout.text.x, layout.contents.width + 1);
+    EXPECT_EQ(layout.see_also.x, layout.text.x + layout.text.width + 1);
+    EXPECT_EQ(layout.see_also.x + layout.see_also.width, c.columns);
+    // The search line and the headings above the areas, the status and the key help below.
+    EXPECT_EQ(layout.area_rows, c.rows - 4);
+    EXPECT_EQ(layout.status_row, c.rows - 2);
+    EXPECT_EQ(layout.help_row, c.rows - 1);
   }
   EXPECT_FALSE(LayOutScreen(39, 24, 0).fits);
   EXPECT_FALSE(LayOutScreen(80, 7, 0).fits);

@@ -12,10 +12,13 @@ Key Type(char c) { return Key{Key::kCharacter, c}; }
 
 class TerminalViewTest : public ::testing::Test {
  protected:
-  Request Send(const Key& key) { return view_.HandleKey(key, 5); }
-  void TypeText(std::string_view text) {
-    for (char c : text) Send(Type(c));
+  // Sends the keys in order, five rows to a page; what the last one asks for.
+  Request Send(std::initializer_list<Key> keys) {
+    Request last;
+    for (const Key& key : keys) last = view_.HandleKey(key, 5);
+    return last;
   }
+  Request Send(Key::Kind kind) { return Send({Press(kind)}); }
 
   TerminalView view_;
 };
@@ -23,57 +26,43 @@ class TerminalViewTest : public ::testing::Test {
 TEST_F(TerminalViewTest, TabVisitsTheAreasInOrderBothWays) {
   EXPECT_EQ(view_.focus(), Area::kFind);
   for (Area next : {Area::kContents, Area::kText, Area::kSeeAlso, Area::kFind}) {
-    Send(Press(Key::kTab));
+    Send(Key::kTab);
     EXPECT_EQ(view_.focus(), next);
   }
-  Send(Press(Key::kBackTab));
+  Send(Key::kBackTab);
   EXPECT_EQ(view_.focus(), Area::kSeeAlso);
 }
 
 TEST_F(TerminalViewTest, EnterSearchesForTheUpperCaseTextOrOpensTheSelectedEntry) {
   EXPECT_EQ(view_.find().text(), "FIND WHAT?");
-  TypeText("sort q");
-  Request request = Send(Press(Key::kEnter));
+  for (char c : std::string_view("sort q")) Send({Type(c)});
+  Request request = Send(Key::kEnter);
   EXPECT_EQ(request.kind, Request::kSearch);
   EXPECT_EQ(request.text, "SORT Q") << "q is text on the search line, not exit";
-  Send(Press(Key::kTab));
-  EXPECT_EQ(Send(Press(Key::kEnter)).kind, Request::kNothing) << "an empty list";
-  EXPECT_EQ(Send(Press(Key::kDown)).kind, Request::kNothing);
+  EXPECT_EQ(Send({Press(Key::kTab), Press(Key::kEnter)}).kind, Request::kNothing) << "an empty list";
+  EXPECT_EQ(Send(Key::kDown).kind, Request::kNothing);
   view_.ShowContents({"INTRODUCTION", "FILES"});
   view_.ShowSeeAlso({"FILES", "<INDEX>"});
-  Send(Press(Key::kDown));
-  request = Send(Press(Key::kEnter));
+  request = Send({Press(Key::kDown), Press(Key::kEnter)});
   EXPECT_EQ(request.kind, Request::kOpenContents);
   EXPECT_EQ(request.text, "FILES");
-  Send(Press(Key::kBackTab));
-  Send(Press(Key::kBackTab));
-  Send(Press(Key::kEnd));
-  request = Send(Press(Key::kEnter));
+  request = Send({Press(Key::kBackTab), Press(Key::kBackTab), Press(Key::kEnd), Press(Key::kEnter)});
   EXPECT_EQ(request.kind, Request::kOpenSeeAlso);
   EXPECT_EQ(request.text, "<INDEX>");
 }
 
-TEST_F(TerminalViewTest, SelectionStaysInsideTheList) {
-  Lines entries;
-  for (char c = 'A'; c <= 'L'; ++c) entries.emplace_back(1, c);
-  view_.ShowContents(entries);
-  Send(Press(Key::kTab));
+TEST_F(TerminalViewTest, SelectionStaysInsideTheListAndTheTextScrollsFromTheTop) {
+  view_.ShowContents({"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L"});
+  Send(Key::kTab);
   const std::pair<Key::Kind, size_t> steps[] = {{Key::kUp, 0},       {Key::kPageDown, 5}, {Key::kPageDown, 10},
                                                 {Key::kPageDown, 11}, {Key::kDown, 11},    {Key::kHome, 0}};
   for (const auto& [kind, selected] : steps) {
-    Send(Press(kind));
+    Send(kind);
     EXPECT_EQ(view_.contents().selected, selected) << kind;
   }
-}
-
-TEST_F(TerminalViewTest, TopicTextSplitsAtCrLfAndScrollsFromTheTop) {
   view_.ShowTopicText("a\r\n\r\nb c\r\n");
   EXPECT_EQ(view_.text_lines(), (Lines{"a", "", "b c"}));
-  Send(Press(Key::kTab));
-  Send(Press(Key::kTab));
-  Send(Press(Key::kPageDown));
-  EXPECT_EQ(view_.text_top(), 5u);
-  Send(Press(Key::kUp));
+  Send({Press(Key::kTab), Press(Key::kPageDown), Press(Key::kUp)});
   EXPECT_EQ(view_.text_top(), 4u);
   view_.ShowTopicText("x\r\n");
   EXPECT_EQ(view_.text_top(), 0u);
@@ -95,8 +84,7 @@ TEST_F(TerminalViewTest, EscapeExitsEverywhereAndLetterKeysWorkOutsideTheSearchL
     if (!c.on_search_line) view.HandleKey(Press(Key::kTab), 5);
     EXPECT_EQ(view.HandleKey(c.key, 5).kind, c.wanted) << c.on_search_line << " " << c.key.kind;
   }
-  Send(Press(Key::kTab));
-  Send(Type('/'));
+  Send({Press(Key::kTab), Type('/')});
   EXPECT_EQ(view_.focus(), Area::kFind);
   EXPECT_TRUE(view_.find().selected());
 }

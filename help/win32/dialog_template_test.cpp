@@ -31,21 +31,15 @@ TEST(DialogTemplateTest, RecordsAreLaidOutFieldByField) {
   EXPECT_EQ(Bytes(BuildDialogTemplate(dialog)), expected);
 }
 
-TEST(DialogTemplateTest, FontOnlyWithSetFontAndItemsOnDwordBoundaries) {
-  DialogDescription dialog{.caption = "", .style = 0x80000000, .font_points = 8, .font_face = "B",
+TEST(DialogTemplateTest, FontOnlyWithSetFontTextAsLatin1AndItemsOnDwordBoundaries) {
+  DialogDescription dialog{.caption = "\xE9", .style = 0x80000000, .font_points = 8, .font_face = "B",
                   .items = {{1, kStaticClass, "", 0, 0, 1, 1, 0, 0}, {2, kEditClass, "x", 0, 0, 1, 1, 0, 0}}};
   const std::string bytes = Bytes(BuildDialogTemplate(dialog));
-  // Header: 18 bytes, menu and class 4, empty caption 2, no font: the first item at 24.
-  EXPECT_EQ(bytes.substr(24 + 16, 2), std::string("\x01\x00", 2));
-  EXPECT_EQ(bytes.substr(24 + 18, 4), std::string("\xFF\xFF\x82\x00", 4));
-  // The first item is 18 + 4 + 2 + 2 = 26 bytes long: the second starts at 24 + 28 = 52.
-  EXPECT_EQ(bytes.substr(52 + 16, 2), std::string("\x02\x00", 2));
-  EXPECT_EQ(bytes.substr(52 + 18, 8), std::string("\xFF\xFF\x81\x00x\x00\x00\x00", 8));
-}
-
-TEST(DialogTemplateTest, EightBitTextBecomesLatin1) {
-  DialogDescription dialog{.caption = "\xE9", .style = 0, .font_face = {}, .items = {}};
-  EXPECT_EQ(Bytes(BuildDialogTemplate(dialog)).substr(22, 4), std::string("\xE9\x00\x00\x00", 4));
+  // Header: 18 bytes, menu and class 4, the caption 4, no font: the first item at 28.
+  EXPECT_EQ(bytes.substr(22, 4), std::string("\xE9\x00\x00\x00", 4));
+  EXPECT_EQ(bytes.substr(28 + 16, 6), std::string("\x01\x00\xFF\xFF\x82\x00", 6));
+  // The first item is 18 + 4 + 2 + 2 = 26 bytes long: the second starts at 28 + 28 = 56.
+  EXPECT_EQ(bytes.substr(56 + 16, 10), std::string("\x02\x00\xFF\xFF\x81\x00x\x00\x00\x00", 10));
 }
 
 TEST(HelpDialogLayoutTest, FontHeightIsCutTowardsZero) {
