@@ -133,8 +133,12 @@ int RunSearch(const SearchOptions& options) {
           }
           return oldvek::Status::Ok();
         });
-    if (!scanned.ok() && left_out++ == 0) first_left_out = scanned.message();
     matches += in_packet;
+    if (!scanned.ok()) {
+      // Left out of --count and -l, as grep leaves out a file it cannot read.
+      if (left_out++ == 0) first_left_out = scanned.message();
+      continue;
+    }
     if (options.count) {
       if (packets.size() > 1) std::printf("%s:", base.c_str());
       std::printf("%llu\n", static_cast<unsigned long long>(in_packet));

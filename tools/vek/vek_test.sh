@@ -55,6 +55,9 @@ $regex_rows
 ROWS
 [ "$(vek search -l "$arc" --in author=halloran | tr -d '\r')" = "$(printf 'FILEIO\nSORTS')" ] || fail "search -l"
 run 1 "" search --files-with-matches "$arc" --in author=nobody
+mkdir broken && cp "$arc"/SORTS.* "$arc"/FILEIO.IDX broken/  # FILEIO.VEK is missing
+run 3 'left out a packet that could not be read' search -c broken --in code=swap
+grep -q '^SORTS:3' "$work/out" && ! grep -q '^FILEIO:' "$work/out" || fail "search -c of an unreadable packet"
 run 0 '^sorts \(3 snippets\)' list "$arc" sorts
 for record in 0 4 2x -1 9223372036854775809; do
   run 2 'RECORD .* from 1 to 3 \(SORTS has 3 snippets\)' delete "$arc" SORTS "$record"
