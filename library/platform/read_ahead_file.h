@@ -11,7 +11,8 @@ namespace oldvek {
 
 // Serves the positioned reads of a pass that goes through a file front to back (a header,
 // a body, the next header...) from one large window, so that many small reads cost few
-// system calls. Its length is taken once, when first asked: the pass sees the file as it
+// system calls and each byte is read from the file once. A read before the window ends the
+// reading ahead: the rest of the pass reads exactly what it asks for. Its length is taken once, when first asked: the pass sees the file as it
 // stood then. It only reads: writes, appends and cuts are refused.
 class ReadAheadFile final : public File {
  public:
@@ -37,6 +38,7 @@ class ReadAheadFile final : public File {
   std::optional<uint64_t> size_;
   uint64_t window_offset_ = 0;
   std::string window_;  // the bytes at window_offset_, never past the end of the file
+  bool in_order_ = true;
 };
 
 }  // namespace oldvek
