@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "oldvek.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -107,11 +108,7 @@ struct Declarations {
 };
 
 Declarations Parse(const std::string& path) {
-  std::ifstream in(path);
-  EXPECT_TRUE(in) << path;
-  std::stringstream raw;
-  raw << in.rdbuf();
-  std::string text = std::regex_replace(Upper(raw.str()), std::regex("'[^\n]*"), "");
+  std::string text = std::regex_replace(Upper(oldvek::testing::ReadFileBytes(path)), std::regex("'[^\n]*"), "");
   std::stringstream lines(std::regex_replace(text, std::regex(" _[ \t\r]*\n"), " "));
   static const std::regex declare(
       R"re(\s*(?:PUBLIC\s+)?DECLARE\s+SUB\s+(\w+)\s+LIB\s+"OLDVEK\.DLL"\s+ALIAS\s+"\1"\s*\((.*)\)\s*)re");
