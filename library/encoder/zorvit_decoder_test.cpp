@@ -9,11 +9,7 @@
 namespace oldvek {
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int v : values) bytes.push_back(static_cast<char>(v));
-  return bytes;
-}
+using namespace std::string_literals;
 
 TEST(ZorvitAlphabetTest, CharacterToValueRuleInvertsTheTable) {
   for (int value = 0; value < kZorvitBase; ++value) {
@@ -34,16 +30,15 @@ TEST(ZorvitDecoderTest, TextCutAnywhereDecodesAsTheGeneratedProgramWould) {
     int checksum;
   };
   const Case cases[] = {
-      {"M74;;[%#$x#%%%%$%%%%&>", "hell" + Bytes({0, 27, 59, 255, 0, 0, 0, 86, 172, 86, 0, 172}) + "o",
-       (143 + 223 + 27 + 59) & 255},
+      {"M74;;[%#$x#%%%%$%%%%&>", "hell\0\x1B;\xFF\0\0\0V\xACV\0\xACo"s, (143 + 223 + 27 + 59) & 255},
       // A trailing blank after a whole group is read as a prefix: no byte, but S moves.
       {"M74;; ", "hell", (40 + 18 + 15 + 22 + 22 - 69) & 255},
       // A closing quote read as a low digit writes the low 8 bits of -5 and still counts.
-      {"%\"", Bytes({251}), 251},
+      {"%\"", "\xFB", 251},
       // A character above the alphabet: prefix 2 puts 172 on a value of 163, low 8 bits 79.
-      {"'\xC8", Bytes({79}), (2 + 163) & 255},
+      {"'\xC8", "\x4F", (2 + 163) & 255},
       // A prefix above 80 leaves K at 4 after four digits, so a fifth byte follows.
-      {"z%%%%%M", Bytes({86, 86, 0, 0, 86}), (85 + 40) & 255},
+      {"z%%%%%M", "VV\0\0V"s, (85 + 40) & 255},
       // A control character as a prefix gives a negative K, so the next character is a prefix too.
       {std::string("\x01", 1) + "&>", "o", (-1061 + 1 + 25) & 255},
   };

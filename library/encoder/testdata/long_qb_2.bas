@@ -1,0 +1,57 @@
+'>>> Page 2 of 2 of MYDATA.BIN begins here. TYPE:BINAA TLEN:1
+'>>> Created by ZORVIT!
+'===================================================================
+'                         INSTRUCTIONS
+'Look at the top line.  If there is more than one file it will show
+'the file number, ie, Page X of X of File Name begins here
+'load the 1st file into your QB IDE and run it.  It will automatically
+'chain to the next ZORVIT package to be extracted.
+ 
+'ZORVIT encoding and decoding: credit to the authors of the ZORVIT code
+'This ZORVIT code was modified for the VEK Reader Version 2003.xx
+'===================================================================
+ 
+DEFINT A - Z
+ 
+DIM SHARED K, S, B AS LONG, OutHndl
+ 
+DECLARE SUB U(A AS STRING)
+ 
+SUB V0
+ 
+U"'_
+END SUB
+ 
+OutHndl = 33
+ 
+OPEN "MYDATA.BIN" FOR APPEND AS #OutHndl
+ 
+V0
+ 
+CLOSE
+ 
+IF S = 60 AND B = 1 THEN
+ 
+  PRINT ":)OK!"
+ELSE
+  PRINT ":(BAD!"
+END IF
+ 
+END
+SUB U(Work as string)
+ 
+FOR I = 1 TO LEN(Work$)
+  C = ASC(MID$(Work$,I, 1)) - 37
+  IF C < 0 THEN C = 91 + C * 32
+  IF K < 4 THEN
+    K = C + 243
+  ELSE
+    PRINT #OutHndl,CHR$(C + (K MOD 3) * 86);
+    K = K \ 3
+    B = B + 1
+  END IF
+  S = (S + C) AND 255
+NEXT I
+ 
+END SUB
+'>>> Page 2 of MYDATA.BIN ends here. Last page. TCHK:60
