@@ -47,7 +47,7 @@ std::vector<testing::PacketBytes> Packets() {
                plain.index.substr(234) + "partial";
   packets.push_back(back);
   testing::PacketBytes odd = plain;  // a Start of 0 (so body 1 runs to the end), one inside a header, one past the end
-  odd.index.replace(79, 10, Fixed("0", 10)).replace(157, 10, Fixed("80", 10)).replace(235, 10, Fixed("99999999", 10));
+  odd.index.replace(79, 10, Fixed("0", 10)).replace(157, 10, Fixed("300", 10)).replace(235, 10, Fixed("99999999", 10));
   packets.push_back(odd);
   return packets;
 }
