@@ -205,10 +205,5 @@ TEST_F(SettlePacketTest, AMarkThatCannotBeCarriedOutStaysForTheNextOperation) {
   }
 }
 
-TEST_F(SettlePacketTest, AWrittenMarkIsWholeOnDisk) {
-  ASSERT_TRUE(CommitMark::Write(FileSystem::Default(), files_, kRebuildAndPatches).ok());  // let go of, not removed
-  EXPECT_EQ(ReadFileBytes(files_.mark), EncodeCommit(kRebuildAndPatches));
-}
-
 }  // namespace
 }  // namespace oldvek
