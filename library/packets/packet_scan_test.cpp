@@ -25,9 +25,7 @@ struct WholeLine final : TextTest {
 };
 
 TestSnippet Snippet(std::string author, std::vector<std::string> lines, std::string suffix = "") {
-  TestSnippet s;
-  s.author = std::move(author);
-  s.lines = std::move(lines);
+  TestSnippet s = testing::SampleSnippet("Subject", std::move(lines), std::move(author));
   s.body_suffix = std::move(suffix);
   return s;
 }
