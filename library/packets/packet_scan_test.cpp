@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -125,9 +126,8 @@ TEST(PacketScanTest, ReadsEachFileOnceFrontToBackAndWritesNothing) {
   ASSERT_TRUE(ScanPacket(
                   files, folder.path(), "P", {{}, {&swap}}, [](const ScannedSnippet&) { return Status::Ok(); }, 100)
                   .ok());
-  uint64_t opens = 0, next = 0;
-  for (const std::string& step : files.steps()) opens += step.rfind("open ", 0) == 0;
-  EXPECT_EQ(opens, 2u);
+  EXPECT_EQ(std::ranges::count_if(files.steps(), [](const std::string& step) { return step.starts_with("open "); }), 2);
+  uint64_t next = 0;
   for (const auto& read : files.reads()) {
     if (read.path != folder.File("P.VEK")) continue;
     EXPECT_EQ(read.offset, next);  // one piece after another, nothing read twice
