@@ -40,16 +40,13 @@ struct Scenario {
   std::vector<Packets> also_allowed = {};
 };
 
-Packets Read(const TempFolder& folder, const Packets& like) {
+// What the packets' files hold: "old", "new", an allowed state or "a mixture".
+std::string Describe(const TempFolder& folder, const Scenario& scenario) {
   const auto bytes = [&folder](const std::string& name) {
     return FileExists(folder.File(name)) ? ReadFileBytes(folder.File(name)) : "(missing)";
   };
   Packets state;
-  for (const auto& [base, unused] : like) state[base] = {bytes(base + ".VEK"), bytes(base + ".IDX")};
-  return state;
-}
-
-std::string Describe(const Packets& state, const Scenario& scenario) {
+  for (const auto& [base, unused] : scenario.before) state[base] = {bytes(base + ".VEK"), bytes(base + ".IDX")};
   if (state == scenario.before) return "old";
   if (state == scenario.after) return "new";
   for (size_t i = 0; i < scenario.also_allowed.size(); ++i) {
@@ -74,7 +71,7 @@ void RunInterrupted(const Scenario& scenario, uint64_t n, bool only_one) {
   FaultyFileSystem faulty;
   only_one ? faulty.FailOnly(n) : faulty.FailFrom(n);
   const Status status = scenario.operation(faulty, folder.path());
-  const std::string left = Describe(Read(folder, scenario.before), scenario);
+  const std::string left = Describe(folder, scenario);
   if (status.ok()) {
     EXPECT_EQ(left, "new");
   } else if (std::ranges::none_of(scenario.before,
@@ -89,7 +86,7 @@ void RunInterrupted(const Scenario& scenario, uint64_t n, bool only_one) {
       EXPECT_FALSE(FileExists(folder.File(base + std::string(extension)))) << base << extension;
     }
   }
-  EXPECT_NE(Describe(Read(folder, scenario.before), scenario), "a mixture") << status.message();
+  EXPECT_NE(Describe(folder, scenario), "a mixture") << status.message();
 }
 
 class InterruptionTest : public ::testing::TestWithParam<Scenario> {};
@@ -103,7 +100,7 @@ TEST_P(InterruptionTest, LeavesTheOldOrTheNewPackets) {
     FaultyFileSystem counting;
     ASSERT_TRUE(scenario.operation(counting, folder.path()).ok());
     total = counting.operations();
-    ASSERT_EQ(Describe(Read(folder, scenario.before), scenario), "new");
+    ASSERT_EQ(Describe(folder, scenario), "new");
   }
   ASSERT_GT(total, 10u);
   // Failing from operation n on is a crash: nothing more reaches the disk. Failing operation

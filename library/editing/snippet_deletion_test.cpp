@@ -46,6 +46,7 @@ TEST(SnippetDeletionTest, NoEditKeepsLessOfASnippetThanAFetchShows) {
                                  : DeleteSnippet(FileSystem::Default(), folder.path(), "SORTS", 157);
       ASSERT_TRUE(edited.ok()) << edited.message();
       EXPECT_EQ(Fetch(folder.path(), "SORTS", 1), shown) << damaged_start << (move ? " move" : " delete");
+      EXPECT_TRUE(Fetch(folder.path(), "SORTS", 79).empty()) << "the damaged snippet gains no lines";
     }
   }
 }

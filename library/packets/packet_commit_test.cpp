@@ -34,6 +34,7 @@ TEST(CommitMarkFormatTest, ExactBytesAndRoundTrip) {
   EXPECT_EQ(DecodeCommit(bytes), kRebuildAndPatches);
   EXPECT_EQ(EncodeCommit(Commit{}), "OLDVEK COMMIT\nSUM 9C54B654\nEND\n");
   EXPECT_EQ(DecodeCommit("OLDVEK COMMIT\nSUM 9C54B654\nEND\n"), Commit{});
+  EXPECT_EQ(EncodeCommit(Steps({Patch::Cut(PacketPart::kIndex, 13)})), "OLDVEK COMMIT\nC I 13\nSUM 0AE929F8\nEND\n");
 }
 
 // A mark body sealed with its true sum, so that each case below fails for its own fault only.
@@ -112,63 +113,53 @@ const PacketBytes kOld{"old packet", "old index"};
 const PacketBytes kNew{"new packet!", "new index!"};
 
 // Rebuilt files without a whole mark are removed and the pair kept; a whole mark finishes the
-// replacement from where it stopped: before the first rename, or between the two.
-TEST_F(SettlePacketTest, RebuiltFilesArePlacedUnderAWholeMarkOnly) {
-  const std::string mark = EncodeCommit(kPlace);
+// replacement from where it stopped (before the first rename, or between the two) or applies
+// its patches again. A damaged mark, or one asking for work that does not fit, is set aside
+// once, naming it, and the packet left as it is.
+TEST_F(SettlePacketTest, AWholeMarkIsCarriedOutAndAnythingElseTakenBack) {
+  const std::string place = EncodeCommit(kPlace);
+  const std::string patch = EncodeCommit(Steps({Patch::Write(PacketPart::kPacket, 3, "XY"),
+                                                Patch::Cut(PacketPart::kIndex, 2),
+                                                Patch::Write(PacketPart::kIndex, 3, "Z")}));
+  std::string flipped = EncodeCommit(kRebuildAndPatches);
+  flipped[20] ^= 1;
+  enum Rebuilt { kNone, kPacketOnly, kBoth, kPacketPlaced };
+  enum Outcome { kSettled, kSetAside, kRefused };
   const struct {
     std::optional<std::string> mark;
-    bool packet_already_placed;
-    const PacketBytes& settled;
-  } cases[] = {{std::nullopt, false, kOld}, {mark.substr(0, mark.size() - 1), false, kOld},
-               {mark, false, kNew}, {mark, true, kNew}};
+    Rebuilt rebuilt;
+    PacketBytes settled;
+    Outcome outcome = kSettled;
+  } cases[] = {
+      {std::nullopt, kBoth, kOld}, {place.substr(0, place.size() - 1), kBoth, kOld}, {place, kBoth, kNew},
+      {place, kPacketPlaced, kNew}, {patch, kNone, {"olXYpacket", "olZ"}},
+      {EncodeCommit(Steps({Patch::Write(PacketPart::kIndex, 999999999, "abc")})), kNone, kOld, kSetAside},
+      {EncodeCommit(Steps({Patch::Cut(PacketPart::kPacket, 9999999999999999999u)})), kNone, kOld, kSetAside},
+      {flipped, kNone, kOld, kSetAside},
+      {place, kPacketOnly, kOld, kRefused},  // never placed alone; last, as it leaves its files
+  };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.mark.value_or("no mark"));
     WritePair(kOld);
-    WriteRebuilt(kNew);
-    if (c.packet_already_placed) {
+    if (c.rebuilt != kNone) WriteFileBytes(files_.rebuilt_packet, kNew.packet);
+    if (c.rebuilt >= kBoth) WriteFileBytes(files_.rebuilt_index, kNew.index);
+    if (c.rebuilt == kPacketPlaced) {
       ASSERT_TRUE(FileSystem::Default().Replace(files_.rebuilt_packet, files_.packet).ok());
     }
     if (c.mark) WriteFileBytes(files_.mark, *c.mark);
-    ASSERT_TRUE(Settle().ok());
+    const Status settled = Settle();
+    EXPECT_EQ(ReadPair(), c.settled);
+    if (c.outcome == kRefused) {
+      EXPECT_NE(settled.message().find("is missing"), std::string::npos) << settled.message();
+      continue;
+    }
+    if (c.outcome == kSetAside) {
+      EXPECT_NE(settled.message().find(files_.mark), std::string::npos) << settled.message();
+      EXPECT_EQ(ReadFileBytes(files_.set_aside), c.mark);
+      ASSERT_TRUE(Settle().ok());
+    }
+    EXPECT_EQ(settled.ok(), c.outcome == kSettled) << settled.message();
     EXPECT_TRUE(NothingLeftOver());
-    EXPECT_EQ(ReadPair(), c.settled) << c.mark.value_or("no mark");
-  }
-}
-
-TEST_F(SettlePacketTest, ARebuiltPacketFileWithoutItsIndexIsNeverPlacedAlone) {
-  WritePair(kOld);
-  WriteFileBytes(files_.rebuilt_packet, kNew.packet);
-  WriteFileBytes(files_.mark, EncodeCommit(kPlace));
-  const Status settled = Settle();
-  ASSERT_FALSE(settled.ok());
-  EXPECT_NE(settled.message().find("is missing"), std::string::npos) << settled.message();
-  EXPECT_EQ(ReadPair(), kOld);
-}
-
-TEST_F(SettlePacketTest, AMarkToPatchIsAppliedAgain) {
-  WritePair({"0123456789", "abcdef"});
-  const Commit patch = Steps({Patch::Write(PacketPart::kPacket, 3, "XY"), Patch::Cut(PacketPart::kIndex, 2),
-                              Patch::Write(PacketPart::kIndex, 3, "Z")});
-  WriteFileBytes(files_.mark, EncodeCommit(patch));
-  ASSERT_TRUE(Settle().ok());
-  EXPECT_TRUE(NothingLeftOver());
-  EXPECT_EQ(ReadPair(), (PacketBytes{"01XY456789", "abZ"}));
-}
-
-TEST_F(SettlePacketTest, ADamagedMarkIsSetAsideOnceAndThePacketLeftAsItIs) {
-  std::string flipped = EncodeCommit(kRebuildAndPatches);
-  flipped[20] ^= 1;
-  for (const std::string& mark : {EncodeCommit(Steps({Patch::Write(PacketPart::kIndex, 999999999, "abc")})),
-                                  EncodeCommit(Steps({Patch::Cut(PacketPart::kPacket, 9999999999999999999u)})),
-                                  flipped}) {
-    WritePair(kOld);
-    WriteFileBytes(files_.mark, mark);
-    const Status first = Settle();
-    ASSERT_FALSE(first.ok());
-    EXPECT_NE(first.message().find(files_.mark), std::string::npos) << first.message();
-    EXPECT_EQ(ReadFileBytes(files_.set_aside), mark);
-    EXPECT_TRUE(Settle().ok());
-    EXPECT_TRUE(NothingLeftOver());
-    EXPECT_EQ(ReadPair(), kOld);
   }
 }
 
@@ -179,18 +170,15 @@ TEST_F(SettlePacketTest, ANameThatIsNoPacketOfTheFolderIsRefused) {
   EXPECT_TRUE(SettlePacket(FileSystem::Default(), folder_.path(), "MY PKT.2").ok());
 }
 
-TEST_F(SettlePacketTest, FilesOfARebuildStillRunningAreLeftAlone) {
+TEST_F(SettlePacketTest, FilesAnotherOperationStillHoldsAreLeftAlone) {
   WritePair(kOld);
   Result<std::unique_ptr<File>> rebuilding = FileSystem::Default().Open(files_.rebuilt_packet, kExclusivePacketOpen);
   ASSERT_TRUE(rebuilding.ok());
   ASSERT_TRUE((*rebuilding)->Append(std::string_view("half")).ok());
   ASSERT_TRUE(Settle().ok());
   EXPECT_TRUE(FileExists(files_.rebuilt_packet));
-  EXPECT_EQ(ReadPair().packet, kOld.packet);
-}
+  rebuilding->reset();
 
-TEST_F(SettlePacketTest, AMarkInUseFailsAndTouchesNothing) {
-  WritePair(kOld);
   WriteRebuilt(kNew);
   Result<CommitMark> held = CommitMark::Write(FileSystem::Default(), files_, kPlace);
   ASSERT_TRUE(held.ok());
@@ -215,11 +203,6 @@ TEST_F(SettlePacketTest, AMarkThatCannotBeCarriedOutStaysForTheNextOperation) {
     EXPECT_TRUE(NothingLeftOver());
     EXPECT_EQ(ReadPair(), kNew);
   }
-}
-
-TEST_F(SettlePacketTest, AWrittenMarkIsWholeOnDisk) {
-  ASSERT_TRUE(CommitMark::Write(FileSystem::Default(), files_, kRebuildAndPatches).ok());  // let go of, not removed
-  EXPECT_EQ(ReadFileBytes(files_.mark), EncodeCommit(kRebuildAndPatches));
 }
 
 }  // namespace

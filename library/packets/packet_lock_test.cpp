@@ -44,38 +44,27 @@ TEST(PacketLockTest, ReadersShareEditorsWaitTheirTurnThenGiveUpNamingThePacket) 
 // Every operation takes the packet's lock before it touches a file: it waits while another
 // program holds a lock that excludes it, and goes on once that lock is let go.
 TEST(PacketLockTest, EveryOperationWaitsForALockThatExcludesIt) {
-  struct Case {
+  FileSystem& disk = FileSystem::Default();
+  const LineVisitor ignore = [](std::string_view) { return Status::Ok(); };
+  const struct {
     const char* name;
     PacketAccess held;
     std::function<Status(const std::string& folder)> operation;
-  };
-  const std::vector<Case> cases = {
-      {"list", PacketAccess::kEdit,
-       [](const std::string& folder) { return BuildSnippetList(FileSystem::Default(), folder, "P").status(); }},
-      {"fetch", PacketAccess::kEdit,
-       [](const std::string& folder) {
-         return RetrieveSnippet(FileSystem::Default(), folder, "P", 1, [](std::string_view) { return Status::Ok(); })
-             .status();
-       }},
+  } cases[] = {
+      {"list", PacketAccess::kEdit, [&](auto& f) { return BuildSnippetList(disk, f, "P").status(); }},
+      {"fetch", PacketAccess::kEdit, [&](auto& f) { return RetrieveSnippet(disk, f, "P", 1, ignore).status(); }},
       {"extract", PacketAccess::kEdit,
-       [](const std::string& folder) {
-         return ExtractSnippet(FileSystem::Default(), "00001~~~~P.VEK~1", folder, folder + "OUT.TXT", kTextMode)
-             .status();
-       }},
-      {"check", PacketAccess::kEdit,
-       [](const std::string& folder) { return CheckPacket(FileSystem::Default(), folder, "P").status(); }},
-      {"delete", PacketAccess::kRead,
-       [](const std::string& folder) { return DeleteSnippet(FileSystem::Default(), folder, "P", 1); }},
-      {"move", PacketAccess::kRead,
-       [](const std::string& folder) { return MoveSnippet(FileSystem::Default(), folder, "P", 1, "Q").status(); }},
-      {"retitle", PacketAccess::kRead,
-       [](const std::string& folder) { return UpdateHeader(FileSystem::Default(), folder, "P", 1, {}); }},
+       [&](auto& f) { return ExtractSnippet(disk, "00001~~~~P.VEK~1", f, f + "OUT.TXT", kTextMode).status(); }},
+      {"check", PacketAccess::kEdit, [&](auto& f) { return CheckPacket(disk, f, "P").status(); }},
+      {"delete", PacketAccess::kRead, [&](auto& f) { return DeleteSnippet(disk, f, "P", 1); }},
+      {"move", PacketAccess::kRead, [&](auto& f) { return MoveSnippet(disk, f, "P", 1, "Q").status(); }},
+      {"retitle", PacketAccess::kRead, [&](auto& f) { return UpdateHeader(disk, f, "P", 1, {}); }},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     TempFolder folder;
     testing::WritePacket(folder.path(), "P",
                          testing::BuildPacket({testing::SampleSnippet("One"), testing::SampleSnippet("Two")}));
-    Result<PacketLock> other = PacketLock::Take(FileSystem::Default(), folder.path(), "P", c.held);
+    Result<PacketLock> other = PacketLock::Take(disk, folder.path(), "P", c.held);
     ASSERT_TRUE(other.ok());
     std::atomic<bool> let_go = false;
     std::thread holder([&] {

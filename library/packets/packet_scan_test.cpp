@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,7 @@ struct WholeLine final : TextTest {
 };
 
 TestSnippet Snippet(std::string author, std::vector<std::string> lines, std::string suffix = "") {
-  TestSnippet s;
-  s.author = std::move(author);
-  s.lines = std::move(lines);
+  TestSnippet s = testing::SampleSnippet("Subject", std::move(lines), std::move(author));
   s.body_suffix = std::move(suffix);
   return s;
 }
@@ -47,7 +46,7 @@ std::vector<testing::PacketBytes> Packets() {
                plain.index.substr(234) + "partial";
   packets.push_back(back);
   testing::PacketBytes odd = plain;  // a Start of 0 (so body 1 runs to the end), one inside a header, one past the end
-  odd.index.replace(79, 10, Fixed("0", 10)).replace(157, 10, Fixed("80", 10)).replace(235, 10, Fixed("99999999", 10));
+  odd.index.replace(79, 10, Fixed("0", 10)).replace(157, 10, Fixed("300", 10)).replace(235, 10, Fixed("99999999", 10));
   packets.push_back(odd);
   return packets;
 }
@@ -127,9 +126,8 @@ TEST(PacketScanTest, ReadsEachFileOnceFrontToBackAndWritesNothing) {
   ASSERT_TRUE(ScanPacket(
                   files, folder.path(), "P", {{}, {&swap}}, [](const ScannedSnippet&) { return Status::Ok(); }, 100)
                   .ok());
-  uint64_t opens = 0, next = 0;
-  for (const std::string& step : files.steps()) opens += step.rfind("open ", 0) == 0;
-  EXPECT_EQ(opens, 2u);
+  EXPECT_EQ(std::ranges::count_if(files.steps(), [](const std::string& step) { return step.starts_with("open "); }), 2);
+  uint64_t next = 0;
   for (const auto& read : files.reads()) {
     if (read.path != folder.File("P.VEK")) continue;
     EXPECT_EQ(read.offset, next);  // one piece after another, nothing read twice
