@@ -42,6 +42,7 @@ TEST(HeaderUpdateTest, RewritesTheFieldsOfAWholeHeaderOnly) {
       {79, some, 0, no_header(0)},
       {79, some, length - 164 + 1, no_header(length - 163)},
       {79, some, length + 1, no_header(length + 1)},
+      {79, some, 999999, no_header(999999)},
   };
   for (const auto& c : cases) {
     PacketBytes bytes = BuildPacket(sorts);
