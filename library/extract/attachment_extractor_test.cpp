@@ -4,11 +4,16 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "temp_folder.h"
 
-namespace oldvek::testing {
+namespace oldvek {
+
+void PrintTo(ScanState state, std::ostream* out) { *out << "state " << static_cast<int>(state); }
+
+namespace testing {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -18,22 +23,9 @@ const std::string kBegin = "'>>> Page 1 of 1 of XYZ.TXT begins here. TYPE:BINAA 
 const std::string kXyz = "U\"2GHI";
 const std::string kEnd = "'>>> Page 1 of XYZ.TXT ends here. Last page. TCHK:118";
 
-// What the extractor made of some lines: the bytes written, its state, and the stated and
-// found lengths and checksums.
-struct Outcome {
-  std::string bytes;
-  ScanState state = ScanState::kBeforeData;
-  uint64_t expected_length = 0;
-  uint64_t expected_checksum = 0;
-  bool found = false;
-  bool verified = false;
-  bool operator==(const Outcome&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Outcome& o) {
-  return out << '"' << o.bytes << "\" state " << static_cast<int>(o.state) << " TLEN " << o.expected_length << " TCHK "
-             << o.expected_checksum << (o.found ? " found" : "") << (o.verified ? " verified" : "");
-}
+// What the extractor made of some lines: the bytes written, its state, the stated length and
+// checksum, and whether ZORVIT text was found and the page verified.
+using Outcome = std::tuple<std::string, ScanState, uint64_t, uint64_t, bool, bool>;
 
 Outcome Extract(const Lines& lines) {
   TempFolder folder;
@@ -42,18 +34,14 @@ Outcome Extract(const Lines& lines) {
       FileSystem::Default().Open(path, {Access::kReadWrite, Share::kExclusive, Disposition::kCreateOrTruncate});
   EXPECT_TRUE(file.ok()) << file.status().message();
   if (!file.ok()) return {};
-  Outcome result;
-  {
-    BufferedWriter out(**file);
-    AttachmentExtractor extractor(out);
-    for (const std::string& line : lines) extractor.TakeLine(line);
-    EXPECT_TRUE(out.Flush().ok());
-    const AttachmentCheck check = extractor.check();
-    result = {"", extractor.state(), check.expected_length, check.expected_checksum, check.found, check.verified()};
-  }
+  BufferedWriter out(**file);
+  AttachmentExtractor extractor(out);
+  for (const std::string& line : lines) extractor.TakeLine(line);
+  EXPECT_TRUE(out.Flush().ok());
   EXPECT_TRUE((*file)->Close().ok());
-  result.bytes = ReadFileBytes(path);
-  return result;
+  const AttachmentCheck check = extractor.check();
+  return {ReadFileBytes(path), extractor.state(), check.expected_length, check.expected_checksum, check.found,
+          check.verified()};
 }
 
 TEST(AttachmentExtractorTest, LinesAndWhatIsMadeOfThem) {
@@ -76,7 +64,7 @@ TEST(AttachmentExtractorTest, LinesAndWhatIsMadeOfThem) {
       {{kXyz, "IF S=9 TCHK:118"}, {"xyz", kEnded, 0, 118, true, false}},
       {{kXyz, "IF S=118 AND B=3 THEN"}, {"xyz", kEnded, 0, 118, true, false}},
       {{"' tlen:3", kXyz}, {"xyz", kInData, 0, 0, true, false}},
-      {{kBegin, kXyz, "' tchk:118", kXyz}, {"xyz", kEnded, 3, 0, true, false}},  // found, so the scan ends, but states 0
+      {{kBegin, kXyz, "' tchk:118", kXyz}, {"xyz", kEnded, 3, 0, true, false}},  // found, so it ends; states 0
       // The last length before the data counts, also on the first data line.
       {{"' TLEN:5", "' TLEN:4", kXyz}, {"xyz", kInData, 4, 0, true, false}},
       {{"' TLEN:5", "TLEN:3 U\"2GHI"}, {"xyz", kInData, 3, 0, true, false}},
@@ -103,4 +91,5 @@ TEST(AttachmentExtractorTest, LinesAndWhatIsMadeOfThem) {
 }
 
 }  // namespace
-}  // namespace oldvek::testing
+}  // namespace testing
+}  // namespace oldvek

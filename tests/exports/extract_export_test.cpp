@@ -102,16 +102,10 @@ TEST(OldExtractCodeTest, TextModeWritesTheCommentBlockThenEveryLineAndOtherModes
   }
 }
 
-// What a refused call must leave: the index and the packet as they were, and the output
-// neither created nor emptied.
-void ExpectRefused(const std::string& message, const std::string& out, const TempFolder& folder,
-                   const PacketBytes& bytes, const std::string& what) {
-  EXPECT_EQ(message.rfind("Nothing extracted to " + out + ": ", 0), 0u) << what << ": " << message;
-  EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), bytes.index) << what;
-  EXPECT_EQ(ReadFileBytes(folder.File("XYZ.VEK")), bytes.packet) << what;
-}
-
-TEST(OldExtractCodeTest, APositionThatIsNotARecordStartIsRefusedBeforeAnyFileIsWritten) {
+// A refused call leaves the index and the packet as they were (not even marked as read), and
+// the output neither created nor emptied. Nor can the packet's own files be the output: they
+// are held while the output is opened.
+TEST(OldExtractCodeTest, ARefusedCallWritesNothing) {
   TempFolder folder;
   PacketBytes bytes = BuildPacket({Snippet({kBegin, kXyz, kEnd}), Snippet({"PRINT"})});
   bytes.index += "1         ";  // a partial third record at 157
@@ -119,36 +113,29 @@ TEST(OldExtractCodeTest, APositionThatIsNotARecordStartIsRefusedBeforeAnyFileIsW
   const std::string kept = folder.File("KEPT.TXT");
   WriteFileBytes(kept, "keep me");
   const std::string fresh = folder.File("FRESH.TXT");
+  const std::string nowhere = folder.path() + "no such folder" + folder.path().back() + "XYZ.TXT";
+  std::vector<std::pair<std::string, std::string>> cases;  // entry, output
   for (const char* position : {"0", "2", "78", "80", "157", "235", "", "4294967297"}) {
-    const std::string entry = std::string("00001~s~a~c~XYZ.VEK~") + position;
-    for (int32_t mode : {1, 2}) {
-      ExpectRefused(Extract(entry, folder.path(), kept, mode), kept, folder, bytes, entry);
-      EXPECT_EQ(ReadFileBytes(kept), "keep me") << entry;
-      ExpectRefused(Extract(entry, folder.path(), fresh, mode), fresh, folder, bytes, entry);
-      EXPECT_FALSE(FileExists(fresh)) << entry;
-    }
+    for (const std::string& out : {kept, fresh}) cases.emplace_back(std::string("1~s~a~c~XYZ.VEK~") + position, out);
   }
   // An entry of fewer than six fields names no record; a missing packet holds none.
-  ExpectRefused(Extract("XYZ.VEK~1", folder.path(), fresh, 1), fresh, folder, bytes, "short entry");
-  ExpectRefused(Extract(Entry("NONE.VEK", 1), folder.path(), fresh, 1), fresh, folder, bytes, "missing packet");
-  EXPECT_FALSE(FileExists(fresh));
-  EXPECT_FALSE(FileExists(folder.File("NONE.IDX")));
-  EXPECT_FALSE(FileExists(folder.File("NONE.VEK")));
-}
-
-TEST(OldExtractCodeTest, AnOutputThatCannotBeCreatedIsReportedByName) {
-  TempFolder folder;
-  const PacketBytes bytes = WriteXyzPacket(folder, {kBegin, kXyz, kEnd});
-  const std::string out = folder.path() + "no such folder" + folder.path().back() + "XYZ.TXT";
-  const std::string message = Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1);
-  EXPECT_EQ(message.rfind("Nothing extracted to " + out + ": cannot open " + out, 0), 0u) << message;
-  EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), bytes.index) << "nothing extracted, nothing marked as read";
-  // Nor can the packet's own files be the output: they are held while the output is opened.
-  for (const char* own : {"XYZ.VEK", "XYZ.IDX"}) {
-    const std::string target = folder.File(own);
-    EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), target, 2).rfind("Nothing extracted to " + target, 0), 0u);
-    EXPECT_EQ(ReadFileBytes(folder.File("XYZ.VEK")), bytes.packet) << own;
-    EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), bytes.index) << own;
+  cases.emplace_back("XYZ.VEK~1", fresh);
+  cases.emplace_back(Entry("NONE.VEK", 1), fresh);
+  for (const std::string& out : {nowhere, folder.File("XYZ.VEK"), folder.File("XYZ.IDX")}) {
+    cases.emplace_back(Entry("XYZ.VEK", 1), out);
+  }
+  for (const auto& [entry, out] : cases) {
+    for (int32_t mode : {1, 2}) {
+      const std::string message = Extract(entry, folder.path(), out, mode);
+      const std::string reason = out == nowhere ? "cannot open " + out : "";
+      EXPECT_EQ(message.rfind("Nothing extracted to " + out + ": " + reason, 0), 0u) << entry << ": " << message;
+      EXPECT_EQ(ReadFileBytes(folder.File("XYZ.IDX")), bytes.index) << entry;
+      EXPECT_EQ(ReadFileBytes(folder.File("XYZ.VEK")), bytes.packet) << entry;
+    }
+  }
+  EXPECT_EQ(ReadFileBytes(kept), "keep me");
+  for (const std::string& absent : {fresh, folder.File("NONE.IDX"), folder.File("NONE.VEK")}) {
+    EXPECT_FALSE(FileExists(absent)) << absent;
   }
 }
 

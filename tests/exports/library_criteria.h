@@ -11,16 +11,10 @@ SearchCriteria* LibraryCriteria();
 
 // Puts the record back as it was when this was made, so that tests which run later in the
 // same process see the record they would see alone.
-class KeepLibraryCriteria {
- public:
-  KeepLibraryCriteria() : criteria_(LibraryCriteria()), saved_(*criteria_) {}
-  ~KeepLibraryCriteria() { *criteria_ = saved_; }
-  KeepLibraryCriteria(const KeepLibraryCriteria&) = delete;
-  KeepLibraryCriteria& operator=(const KeepLibraryCriteria&) = delete;
-
- private:
-  SearchCriteria* criteria_;
-  SearchCriteria saved_;
+struct KeepLibraryCriteria {
+  SearchCriteria* const criteria = LibraryCriteria();
+  const SearchCriteria saved = *criteria;
+  ~KeepLibraryCriteria() { *criteria = saved; }
 };
 
 }  // namespace oldvek::testing

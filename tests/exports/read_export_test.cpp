@@ -128,14 +128,6 @@ TEST_F(ReadExportTest, APacketWithNoSnippetsToListErasesTheList) {
   }
 }
 
-TEST_F(ReadExportTest, AStartBeyondTheEndListsZeroBytesThatAreNotTrimmed) {
-  WriteFileBytes(folder_.File("LOST.IDX"), IndexRecordBytes(SampleSnippet("Lost"), 5000));
-  WriteFileBytes(folder_.File("LOST.VEK"), "");
-  const std::string zeros31(31, '\0');
-  EXPECT_EQ(List("LOST", folder_.path()).entries[0],
-            "00001~" + zeros31 + "~" + zeros31 + "~" + std::string(23, '\0') + "~LOST.VEK~1");
-}
-
 // --- Fetching ---
 
 // The packet name ends at the first space of the caller's argument.
