@@ -4,7 +4,9 @@
 // A scripted user at the encoder's dialog, and what the library showed them. On Windows the
 // export runs on the test's thread while a second thread finds the real dialog by its caption,
 // clicks an option, types the name, presses FINISH or CANCEL and answers the message boxes;
-// on Linux the host callbacks installed through OldVekSetHost play the same dialog.
+// on Linux the host callbacks installed through OldVekSetHost play the same dialog. With
+// OLDVEK_SCREENSHOTS set, the Windows user has the display saved as encoder-dialog.png when
+// the dialog first shows and as encoder-encoding.png when the pages are written.
 
 #include <cstdint>
 #include <cstdio>
@@ -58,11 +60,6 @@ class EncoderUser {
   // The Linux host also notes "pass" for each full message pass of the dialog (kPassesSeen).
   const std::vector<std::string>& seen() const { return seen_; }
 
-  // Windows: the next Encode saves the display as encoder-dialog.png when the dialog first
-  // shows and as encoder-encoding.png when the pages are written, into the folder that the
-  // environment variable OLDVEK_SCREENSHOTS names (nothing without it).
-  void TakeScreenshots() { screenshots_ = true; }
-
   // Called with the dialog's handle as soon as it shows, before the first turn (on Windows
   // from the user's thread, while the library's thread serves the dialog).
   void OnDialogShown(std::function<void(HWND dialog)> look) { on_shown_ = std::move(look); }
@@ -83,7 +80,6 @@ class EncoderUser {
 
   std::vector<DialogTurn> turns_;
   bool overwrite_;
-  bool screenshots_ = false;
   std::function<void(HWND)> on_shown_;
   std::mutex seen_mutex_;
   std::vector<std::string> seen_;

@@ -66,31 +66,17 @@ HWND FindBox(DWORD thread, HWND dialog) {
   return nullptr;
 }
 
-// Saves the X display as a PNG when OLDVEK_SCREENSHOTS names a folder. Wine runs the Unix
-// program directly but cannot wait for it, so the picture is awaited as a file (drive Z: is
-// the Unix root).
+// Asks scripts/screenshots for a picture of the display as `name` in the folder that
+// OLDVEK_SCREENSHOTS names (drive Z: is the Unix root), and waits until it is taken: the script
+// takes one for each file NAME.wanted there, then deletes that file.
 void Screenshot(const char* name) {
   const char* folder = std::getenv("OLDVEK_SCREENSHOTS");
   if (folder == nullptr || *folder == '\0') return;
   Sleep(500);  // let Wine put the last paint on the display
-  const std::string picture = std::string(folder) + "/" + name;
-  const std::string seen_from_windows = "Z:" + picture;
-  DeleteFileA(seen_from_windows.c_str());
-  std::string command = "/usr/bin/import -window root " + picture;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  uint64_t last_size = 0;
-  for (int waited = 0; waited < 300; ++waited) {
+  const std::string wanted = "Z:" + std::string(folder) + "/" + name + ".wanted";
+  CloseHandle(CreateFileA(wanted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  for (int waited = 0; waited < 300 && GetFileAttributesA(wanted.c_str()) != INVALID_FILE_ATTRIBUTES; ++waited) {
     Sleep(100);
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(seen_from_windows.c_str(), GetFileExInfoStandard, &data)) continue;
-    const uint64_t size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-    if (size > 0 && size == last_size) return;
-    last_size = size;
   }
 }
 
@@ -153,7 +139,7 @@ struct EncoderUser::Script {
     if (!IsWindowEnabled(parent)) user.Note("parent disabled");
     user.Note("shown " + TextOf(GetDlgItem(dialog, kLabel)) + " | " + TextOf(GetDlgItem(dialog, kNameBox)));
     if (user.on_shown_) user.on_shown_(dialog);
-    if (user.screenshots_) Screenshot("encoder-dialog.png");
+    Screenshot("encoder-dialog.png");
   }
 
   // On the library's thread.
@@ -180,7 +166,7 @@ struct EncoderUser::Script {
     const std::string caption = TextOf(box);
     const uint32_t style = StyleOf(box);
     user.NoteBox(caption, TextOf(GetDlgItem(box, 0xFFFF)), style);  // 0xFFFF: the text's static control
-    if (caption == "Encoding Finished" && user.screenshots_ && dialog != nullptr && IsWindow(dialog)) {
+    if (caption == "Encoding Finished" && std::getenv("OLDVEK_SCREENSHOTS") != nullptr && IsWindow(dialog)) {
       // The box goes below the dialog so that the picture shows both.
       RECT outer;
       GetWindowRect(dialog, &outer);
