@@ -12,6 +12,7 @@
 #include "caller_values.h"
 #include "encoder_user.h"
 #include "library_criteria.h"
+#include "message_boxes.h"
 #include "oldvek.h"
 #include "temp_folder.h"
 

@@ -133,7 +133,8 @@ TEST_F(EncodeZorvitTest, TheDialogAsTheUserSeesItAndThePageWritten) {
       EXPECT_EQ(FolderFiles(folder), (std::set<std::string>{"HI.TXT", c.page}));
       // The first turn's option chooses the dialect; the encoder's unit tests hold it to its pages.
       const auto dialect = static_cast<PageDialect>(c.turns.front().option - kPowerBasic + 1);
-      EXPECT_EQ(SplitCrLfLines(ReadFileBytes(folder.File(c.page))), EncodePages("hello", "HI.TXT", c.page, dialect).at(0));
+      EXPECT_EQ(SplitCrLfLines(ReadFileBytes(folder.File(c.page))),
+                EncodePages("hello", "HI.TXT", c.page, dialect).at(0));
     }
     const Log during = c.page.empty() ? c.refusals : Written(input, folder.File(c.page), c.refusals);
     EXPECT_EQ(outcome.seen, Seen("Encoding HI.TXT\r\nto | " + c.suggested, during));

@@ -86,7 +86,6 @@ class EncoderUser {
 };
 
 #if defined(_WIN32)
-std::string TextOf(HWND window);
 // A rectangle of dialog units in `dialog`'s pixels; position and size are mapped apart, as the
 // dialog manager maps a template.
 RECT Pixels(HWND dialog, LONG x, LONG y, LONG cx, LONG cy);

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "encoder_user.h"
+#include "message_boxes.h"
 
 namespace oldvek::testing {
 namespace {
@@ -15,15 +16,10 @@ constexpr const char* kDialogCaption = "Zorvit Encoding - Select Language";
 constexpr int32_t kLabel = 1506;
 constexpr int32_t kNameBox = 1503;
 
-bool Visible(HWND box, int id) {
-  HWND control = GetDlgItem(box, id);
-  return control != nullptr && IsWindowVisible(control);
-}
-
 // A message box's MessageBoxA flags, read back from its controls.
 uint32_t StyleOf(HWND box) {
   uint32_t style = 0;
-  if (Visible(box, IDYES) && Visible(box, IDNO)) {
+  if (ControlShown(box, IDYES) && ControlShown(box, IDNO)) {
     style |= MB_YESNO;
     if ((GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON) style |= MB_DEFBUTTON2;
   }
@@ -94,12 +90,6 @@ LRESULT CALLBACK WatchLabel(int code, WPARAM wparam, LPARAM lparam) {
 }
 
 }  // namespace
-
-std::string TextOf(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 RECT Pixels(HWND dialog, LONG x, LONG y, LONG cx, LONG cy) {
   RECT units{x, y, cx, cy};
