@@ -20,7 +20,6 @@ class ProgressDialog {
   static constexpr int kQueued = 16;
 
   struct Record {
-    HWND dialog = nullptr;
     std::vector<std::string> texts;  // every text the progress control was given, in order
     int messages_taken = 0;          // queued messages dispatched (Linux: as if dispatched)
     int cancels = 0;                 // Windows: Escape keys that reached the dialog as IDCANCEL

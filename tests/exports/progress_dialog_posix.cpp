@@ -8,7 +8,6 @@ namespace oldvek::testing {
 // No window queue here: the host counts what the library's passes would take of the waiting
 // messages, one or all of them.
 ProgressDialog::ProgressDialog(int queued) : dialog_(reinterpret_cast<HWND>(this)), waiting_(queued) {
-  record_.dialog = dialog_;
   OldVekHost host{};
   host.context = this;
   host.message_box = [](void* context, const char* text, const char* caption, uint32_t) -> int32_t {
