@@ -10,6 +10,7 @@
 #include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
+#include "progress_dialog.h"
 #include "temp_folder.h"
 
 #if !defined(_WIN32)
@@ -100,7 +101,7 @@ TEST_F(OldVekCreateCDETest, WithNoPacketChosenOnlyTheLeadAndTheHeaderNumber) {
     request.selected = {row == 0 ? 0 : 1};
     request.selection_erased = row == 1;
     if (row == 2) request.packet_count = -1;
-    EXPECT_EQ(CreateCodeFile(request), kLead + LittleEndian32(-2)) << row;
+    EXPECT_EQ(CreateCodeFile(request), kLead + "\xFE\xFF\xFF\xFF") << row;
   }
   EXPECT_EQ(ReadFileBytes(folder_.File("SORTS.IDX")), bytes.index) << "no snippet was fetched";
 }
@@ -166,43 +167,28 @@ TEST_F(OldVekCreateCDETest, OnlyAnElementHoldingItsOwnIndexPlusOneChoosesItsPack
   EXPECT_EQ(file.packets[0].name, "C.VEK");
 }
 
-#if !defined(_WIN32)
-// On Linux the host stands in for the reader's dialog: it notes "text 1042: ...", "pass" and
-// "sleep 250", and its sleep returns at once.
-const HWND kDialog = reinterpret_cast<HWND>(uintptr_t{0x5150});
-
-void Note(void* context, HWND dialog, std::string event) {
-  if (dialog != nullptr && dialog != kDialog) event.insert(0, "another window: ");
-  static_cast<Lines*>(context)->push_back(std::move(event));
-}
-
-// The text before each snippet's pass, one pass per packet passed over, a quarter second per
-// chosen packet.
-TEST_F(OldVekCreateCDETest, ProgressTextsPassesAndWaits) {
+// The text before each snippet's pass; a full pass per snippet and per packet passed over,
+// whose first takes every waiting message; a quarter second per chosen packet.
+TEST_F(OldVekCreateCDETest, TheProgressControlShowsEachSnippetWritten) {
   WritePacket(folder_.path(), "SORTS", BuildPacket({SampleSnippet("Bubble sort      ", {"X"}), SampleSnippet("", {})}));
   Request request = ChooseAll({"SORTS", "SKIPPED", "EMPTY"});
   request.selected = {1, 0, 3};
-  request.dialog = kDialog;
-  request.progress_id = 1042;
-  Lines events;
-  OldVekHost host{};
-  host.context = &events;
-  host.message_pass = [](void* context, HWND dialog, int32_t all_waiting) {
-    Note(context, dialog, all_waiting == 1 ? "pass" : "single pass");
-  };
-  host.set_control_text = [](void* context, HWND dialog, int32_t control, const char* text) {
-    Note(context, dialog, "text " + std::to_string(control) + ": " + text);
-  };
-  host.sleep = [](void* context, uint32_t ms) { Note(context, nullptr, "sleep " + std::to_string(ms)); };
-  OldVekSetHost(&host);
+  ProgressDialog dialog;
+  request.dialog = dialog.handle();
+  request.progress_id = ProgressDialog::kControl;
   const StoredCodeFile file = Parse(CreateCodeFile(request));
-  OldVekSetHost(nullptr);
   ASSERT_EQ(file.packets.size(), 2u);
   EXPECT_EQ(file.packets[0].snippets[0].subject(), Fixed("Bubble sort", 31)) << "the record keeps the blanks";
-  EXPECT_EQ(events, (Lines{"sleep 250", "text 1042: Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\nBubble sort", "pass",
-                           "text 1042: Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\n", "pass", "pass", "sleep 250"}));
+  const std::string sorts = "Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\n";
+  EXPECT_EQ(dialog.record().texts, (Lines{sorts + "Bubble sort", sorts}));
+  EXPECT_EQ(dialog.record().messages_taken, ProgressDialog::kQueued);
+#if !defined(_WIN32)
+  EXPECT_EQ(dialog.record().events, (Lines{"sleep 250", "text " + sorts + "Bubble sort", "pass", "text " + sorts,
+                                           "pass", "pass", "sleep 250"}));
+#endif
 }
 
+#if !defined(_WIN32)
 TEST_F(OldVekCreateCDETest, PacketsThatCannotBeNamedAreLeftOutAndReported) {
   WritePacket(folder_.path(), "KEPT", BuildPacket({SampleSnippet("Kept", {"BEEP"})}));
   const std::string too_long(252, 'L');  // with ".VEK", 256 characters

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "caller_values.h"
@@ -20,20 +20,45 @@
 namespace oldvek::testing {
 namespace {
 
-constexpr uint32_t kOverwriteQuestion = 0x4 | 0x20 | 0x100 | 0x1000;  // Yes/No, question, No default, system-modal
-const MessageBoxSeen kFinished{"Encoding Finished", "Zorvit encoding complete", 0};
+using Log = std::vector<std::string>;
+
+const std::string kTooLong = "box FILE NAME ERROR: QB/PDS file names can only be a maximum of 12 characters";
+const std::string kShownHello = "Encoding HI.TXT\r\nto | HELLO.BAS";
+const std::string kNoLanguage = "box LANGUAGE ERROR: You did not select a language for ZORVIT encoding";
+
+// What the user sees of a call: the parent disabled and the dialog shown, `during`, then the
+// parent enabled again before the dialog goes. Windows shows no message pass.
+Log Seen(const std::string& shown, const Log& during) {
+  Log log{"parent disabled", "shown " + shown};
+  for (const std::string& entry : during) {
+    if (entry != "pass" || kPassesSeen) log.push_back(entry);
+  }
+  log.insert(log.end(), {"parent enabled", "closed"});
+  return log;
+}
+
+// `before`, then one page written: the dialog shrunk to its label, which names the page, and
+// the box at the end.
+Log Written(const std::string& input, const std::string& page, Log before = {}) {
+  before.insert(before.end(), {"shrunk", "label Encoding " + input + " to " + page, "pass",
+                               "box Encoding Finished: Zorvit encoding complete"});
+  return before;
+}
+
+std::set<std::string> FolderFiles(const TempFolder& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
 
 struct Outcome {
   int32_t status = -2;
   std::vector<std::string> pages;
   long pages_lower = 0;
-  EncoderUser::Record record;
-  std::vector<std::string> events;
+  Log seen;
 };
-
-// The one page the library's encoder makes of "hello" as HI.TXT; its unit tests hold it to the
-// dialects' sample pages.
-PageLines HelloPage(PageDialect dialect) { return EncodePages("hello", "HI.TXT", "HELLO.BAS", dialect).at(0); }
 
 class EncodeZorvitTest : public ::testing::Test {
  protected:
@@ -55,121 +80,64 @@ class EncodeZorvitTest : public ::testing::Test {
       outcome.pages = pages.items();
       outcome.pages_lower = pages.lower();
     }
-    outcome.record = user.record();
-    outcome.events = user.events();
+    outcome.seen = user.seen();
     return outcome;
-  }
-
-  std::vector<std::string> FolderFiles() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
-      names.push_back(entry.path().filename().string());
-    }
-    return names;
   }
 
   TempFolder folder_;
   KeepLibraryCriteria keep_criteria_;  // the choices made here stay out of later tests
 };
 
-// The dialog comes and goes without a page being written, and the parent window is given back.
-void ExpectNothingWritten(const Outcome& outcome) {
-  EXPECT_FALSE(outcome.record.shrunk);
-  EXPECT_TRUE(outcome.record.labels.empty());
-  EXPECT_TRUE(outcome.record.closed);
-  EXPECT_TRUE(outcome.record.parent_disabled_while_shown);
-  EXPECT_TRUE(outcome.record.parent_enabled_after);
-  EXPECT_EQ(outcome.record.unexpected_waits, 0);
-}
-
-// The options choose the dialects in the order of the encoder's table.
-TEST_F(EncodeZorvitTest, EachDialectWritesItsOnePageAndNamesItInTheLabel) {
+// Each row in a folder of its own holding HI.TXT: the turns, the name suggested, the status,
+// the one page written (none: the caller's page list stays as it was) and the refusals before.
+// The options choose the dialects in the order of the encoder's table. Quick Basic takes
+// twelve characters typed, blanks after the name not counted, and refuses more once, waiting
+// unchanged for the next press; an emptied box takes the suggestion, however long; a name
+// without a dot gets ".BAS".
+TEST_F(EncodeZorvitTest, TheDialogAsTheUserSeesItAndThePageWritten) {
   struct Case {
-    int32_t option;
-    PageDialect dialect;
+    std::vector<DialogTurn> turns;
+    std::string suggested;
+    int32_t status;
+    std::string page;
+    Log refusals;
   };
-  for (const Case& c : {Case{kPowerBasic, PageDialect::kPowerBasic}, Case{kVisualBasic, PageDialect::kVisualBasic},
-                        Case{kQuickBasic, PageDialect::kQuickBasic}}) {
-    SCOPED_TRACE(c.option);
+  const Case cases[] = {
+      {{{kPowerBasic, std::nullopt, kFinish}}, "HELLO.BAS", 1, "HELLO.BAS", {}},
+      {{{kVisualBasic, std::nullopt, kFinish}}, "HELLO.BAS", 1, "HELLO.BAS", {}},
+      {{{kQuickBasic, std::nullopt, kFinish}}, "HELLO.BAS", 1, "HELLO.BAS", {}},
+      {{{kQuickBasic, "OTHER", kCancel}}, "HELLO.BAS", 0, "", {}},
+      {{{0, "PLAIN", kFinish}}, "HELLO.BAS", -1, "", {kNoLanguage}},
+      {{{kQuickBasic, "ABCDEFGHI", kFinish}, {0, "SHORT", kFinish}}, "HELLO.BAS", 1, "SHORT.BAS", {kTooLong}},
+      {{{kQuickBasic, " ABCDEFGX", kFinish}, {0, "ABCDEFGX    ", kFinish}}, "HELLO.BAS", 1, "ABCDEFGX.BAS", {kTooLong}},
+      {{{kQuickBasic, "abcdefgh", kFinish}}, "HELLO.BAS", 1, "ABCDEFGH.BAS", {}},
+      {{{kQuickBasic, "", kFinish}}, "A_LONG_DEFAULT_NAME", 1, "A_LONG_DEFAULT_NAME.BAS", {}},
+      {{{kVisualBasic, "A_LONG_TYPED_NAME", kFinish}}, "HELLO.BAS", 1, "A_LONG_TYPED_NAME.BAS", {}},
+      {{{kPowerBasic, "PROG", kFinish}}, "HELLO.BAS", 1, "PROG.BAS", {}},
+      {{{kPowerBasic, "README.TXT", kFinish}}, "HELLO.BAS", 1, "README.TXT", {}},
+      {{{kPowerBasic, "", kFinish}}, "NOTES", 1, "NOTES.BAS", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.page + " from " + c.suggested);
     TempFolder folder;
     const std::string input = folder.File("HI.TXT");
     WriteFileBytes(input, "hello");
-    const Outcome outcome = Encode(input, folder.File("HELLO.BAS"), {{c.option, std::nullopt, kFinish}});
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.pages, std::vector<std::string>{folder.File("HELLO.BAS")});
-    EXPECT_EQ(outcome.pages_lower, 1);
-    EXPECT_EQ(SplitCrLfLines(ReadFileBytes(folder.File("HELLO.BAS"))), HelloPage(c.dialect));
-    EXPECT_EQ(outcome.record.label_shown, "Encoding HI.TXT\r\nto");
-    EXPECT_EQ(outcome.record.name_shown, "HELLO.BAS");
-    EXPECT_TRUE(outcome.record.parent_disabled_while_shown);
-    EXPECT_TRUE(outcome.record.shrunk);
-    EXPECT_EQ(outcome.record.labels,
-              (std::vector<std::string>{"Encoding " + input + " to " + folder.File("HELLO.BAS")}));
-    EXPECT_EQ(outcome.record.boxes, std::vector<MessageBoxSeen>{kFinished});
-    EXPECT_TRUE(outcome.record.closed);
-    EXPECT_TRUE(outcome.record.parent_enabled_after);
-  }
-}
-
-// Cancelled, or refused for want of a language: nothing is written, and the caller's page list
-// stays as it was.
-TEST_F(EncodeZorvitTest, CancelOrNoLanguageWritesNothingAndLeavesThePageListAlone) {
-  const std::string input = Input("HI.TXT", "hello");
-  const MessageBoxSeen no_language{"LANGUAGE ERROR", "You did not select a language for ZORVIT encoding", 0};
-  struct Case {
-    std::vector<DialogTurn> turns;
-    int32_t status;
-    std::vector<MessageBoxSeen> boxes;
-  };
-  const Case cases[] = {{{{kQuickBasic, std::string("OTHER"), kCancel}}, 0, {}},
-                        {{{0, std::string("PLAIN"), kFinish}}, -1, {no_language}}};
-  for (const Case& c : cases) {
-    const Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), c.turns);
+    const Outcome outcome = Encode(input, folder.File(c.suggested), c.turns);
     EXPECT_EQ(outcome.status, c.status);
-    EXPECT_EQ(outcome.pages, std::vector<std::string>{"C:\\EARLIER.BAS"});
-    EXPECT_EQ(outcome.record.boxes, c.boxes);
-    EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
-    ExpectNothingWritten(outcome);
-  }
-}
-
-// A name too long is refused once, and the dialog waits, unchanged, for the next press. Blanks
-// after the name do not count; blanks before it do.
-TEST_F(EncodeZorvitTest, QuickBasicNamesTypedAreKeptToTwelveCharacters) {
-  const std::string input = Input("HI.TXT", "hello");
-  const MessageBoxSeen too_long{"FILE NAME ERROR", "QB/PDS file names can only be a maximum of 12 characters", 0};
-  for (const auto& [refused, accepted, page] : {std::tuple{"ABCDEFGHI", "SHORT", "SHORT.BAS"},
-                                                std::tuple{" ABCDEFGX", "ABCDEFGX    ", "ABCDEFGX.BAS"}}) {
-    const Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), {{kQuickBasic, std::string(refused), kFinish},
-                                                                       {0, std::string(accepted), kFinish}});
-    EXPECT_EQ(outcome.record.unexpected_waits, 0);
-    EXPECT_EQ(outcome.record.boxes, (std::vector<MessageBoxSeen>{too_long, kFinished}));
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File(page)});
-  }
-  EXPECT_FALSE(FileExists(folder_.File("ABCDEFGHI.BAS")));
-}
-
-// Each row: the option, the suggested name, what is typed, the page written. Quick Basic takes
-// eight characters and ".BAS" typed in any case; an emptied box takes the suggestion, however
-// long; a name without a dot gets ".BAS".
-TEST_F(EncodeZorvitTest, ThePageNameComesFromTheTypedNameOrTheSuggestion) {
-  const std::string input = Input("HI.TXT", "hello");
-  struct Case {
-    int32_t option;
-    const char* suggested;
-    const char* typed;
-    const char* page;
-  };
-  for (const Case& c : {Case{kQuickBasic, "HELLO.BAS", "abcdefgh", "ABCDEFGH.BAS"},
-                        Case{kQuickBasic, "A_LONG_DEFAULT_NAME", "", "A_LONG_DEFAULT_NAME.BAS"},
-                        Case{kVisualBasic, "HELLO.BAS", "A_LONG_TYPED_NAME", "A_LONG_TYPED_NAME.BAS"},
-                        Case{kPowerBasic, "HELLO.BAS", "PROG", "PROG.BAS"},
-                        Case{kPowerBasic, "HELLO.BAS", "README.TXT", "README.TXT"},
-                        Case{kPowerBasic, "NOTES", "", "NOTES.BAS"}}) {
-    const Outcome outcome = Encode(input, folder_.File(c.suggested), {{c.option, std::string(c.typed), kFinish}});
-    EXPECT_EQ(outcome.status, 1) << c.page;
-    EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File(c.page)});
+    if (c.page.empty()) {
+      EXPECT_EQ(outcome.pages, std::vector<std::string>{"C:\\EARLIER.BAS"});
+      EXPECT_EQ(FolderFiles(folder), std::set<std::string>{"HI.TXT"});
+    } else {
+      EXPECT_EQ(outcome.pages, std::vector<std::string>{folder.File(c.page)});
+      EXPECT_EQ(outcome.pages_lower, 1);
+      EXPECT_EQ(FolderFiles(folder), (std::set<std::string>{"HI.TXT", c.page}));
+      // The first turn's option chooses the dialect; the encoder's unit tests hold it to its pages.
+      const auto dialect = static_cast<PageDialect>(c.turns.front().option - kPowerBasic + 1);
+      EXPECT_EQ(SplitCrLfLines(ReadFileBytes(folder.File(c.page))),
+                EncodePages("hello", "HI.TXT", c.page, dialect).at(0));
+    }
+    const Log during = c.page.empty() ? c.refusals : Written(input, folder.File(c.page), c.refusals);
+    EXPECT_EQ(outcome.seen, Seen("Encoding HI.TXT\r\nto | " + c.suggested, during));
   }
 }
 
@@ -178,10 +146,10 @@ TEST_F(EncodeZorvitTest, OutputGoesToTheSuggestedFolderOrBesideTheInput) {
   const std::string input = Input("DATA" + sep + "DATA", "hello");
   std::filesystem::create_directories(folder_.File("OUT"));
 
-  Outcome outcome = Encode(input, folder_.File("OUT" + sep + "SUGGEST.BAS"), {{kPowerBasic, std::nullopt, kFinish}});
-  EXPECT_EQ(outcome.record.label_shown, "Encoding DATA\r\nto");
-  EXPECT_EQ(outcome.record.name_shown, "SUGGEST.BAS");
-  EXPECT_EQ(outcome.pages, std::vector<std::string>{folder_.File("OUT" + sep + "SUGGEST.BAS")});
+  const std::string page = folder_.File("OUT" + sep + "SUGGEST.BAS");
+  Outcome outcome = Encode(input, page, {{kPowerBasic, std::nullopt, kFinish}});
+  EXPECT_EQ(outcome.seen, Seen("Encoding DATA\r\nto | SUGGEST.BAS", Written(input, page)));
+  EXPECT_EQ(outcome.pages, std::vector<std::string>{page});
 
   // Without a folder in the suggestion, the pages go beside the input, even when its name
   // also stands earlier in its path.
@@ -195,19 +163,20 @@ TEST_F(EncodeZorvitTest, ExistingFirstPageIsOverwrittenOnlyWhenTheUserSaysYes) {
   const std::string input = Input("HI.TXT", "hello");
   const std::string existing = folder_.File("HELLO.BAS");
   WriteFileBytes(existing, "10 PRINT \"MINE\"\r\n");
-  const MessageBoxSeen question{"HELLO.BAS EXISTS", existing + " already exists.  Do you want to overwrite it?",
-                                kOverwriteQuestion};
+  // Yes and No, a question mark, No the default button, system-modal.
+  const std::string question =
+      "box HELLO.BAS EXISTS: " + existing + " already exists.  Do you want to overwrite it? (style 0x1124)";
 
   Outcome outcome = Encode(input, existing, {{kQuickBasic, std::nullopt, kFinish}}, /*overwrite=*/false);
   EXPECT_EQ(outcome.status, -1);
-  EXPECT_EQ(outcome.record.boxes, std::vector<MessageBoxSeen>{question});
+  EXPECT_EQ(outcome.seen, Seen(kShownHello, {question}));
   EXPECT_EQ(ReadFileBytes(existing), "10 PRINT \"MINE\"\r\n");
-  ExpectNothingWritten(outcome);
 
   outcome = Encode(input, existing, {{kQuickBasic, std::nullopt, kFinish}}, /*overwrite=*/true);
   EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(outcome.record.boxes, (std::vector<MessageBoxSeen>{question, kFinished}));
-  EXPECT_EQ(SplitCrLfLines(ReadFileBytes(existing)), HelloPage(PageDialect::kQuickBasic));
+  EXPECT_EQ(outcome.seen, Seen(kShownHello, Written(input, existing, {question})));
+  EXPECT_EQ(SplitCrLfLines(ReadFileBytes(existing)),
+            EncodePages("hello", "HI.TXT", "HELLO.BAS", PageDialect::kQuickBasic).at(0));
 }
 
 // The switch words of options 1500, 1501 and 1502 are at offsets 4, 0 and 12; the button pressed
@@ -221,11 +190,11 @@ TEST_F(EncodeZorvitTest, TheChoicesStayInTheSearchCriteria) {
     const char* term;
   };
   const Case cases[] = {
-      {{{kVisualBasic, std::string("MY NOTES"), kFinish}}, 0, 1, 0, kFinish, "MY NOTES"},
+      {{{kVisualBasic, "MY NOTES", kFinish}}, 0, 1, 0, kFinish, "MY NOTES"},
       // CANCEL reads neither the options nor the name.
-      {{{kQuickBasic, std::string("OTHER"), kCancel}}, 0, 1, 0, kCancel, "MY NOTES"},
+      {{{kQuickBasic, "OTHER", kCancel}}, 0, 1, 0, kCancel, "MY NOTES"},
       // A refused name is kept as typed, like every name read on FINISH.
-      {{{kQuickBasic, std::string("NINE_CHAR"), kFinish}, {0, std::nullopt, kCancel}}, 0, 0, 1, kCancel, "NINE_CHAR"},
+      {{{kQuickBasic, "NINE_CHAR", kFinish}, {0, std::nullopt, kCancel}}, 0, 0, 1, kCancel, "NINE_CHAR"},
   };
   for (const Case& c : cases) {
     Encode(input, folder_.File("HELLO.BAS"), c.turns);
@@ -237,16 +206,6 @@ TEST_F(EncodeZorvitTest, TheChoicesStayInTheSearchCriteria) {
 }
 
 #ifndef _WIN32
-// The host sees the whole conversation in order: one pass after each change of the label,
-// and the parent window enabled before the dialog goes.
-TEST_F(EncodeZorvitTest, HostSeesTheDialogInOrder) {
-  const std::string input = Input("HI.TXT", "hello");
-  const Outcome outcome = Encode(input, folder_.File("HELLO.BAS"), {{kPowerBasic, std::nullopt, kFinish}});
-  EXPECT_EQ(outcome.events, (std::vector<std::string>{"enable 0", "shown", "wait", "shrunk",
-                                                      "label Encoding " + input + " to " + folder_.File("HELLO.BAS"),
-                                                      "pass", "box Encoding Finished", "enable 1", "closed"}));
-}
-
 TEST_F(EncodeZorvitTest, WithoutAHostTheDialogIsCancelled) {
   Bstr input(Input("HI.TXT", "hello"));
   Bstr suggested(folder_.File("HELLO.BAS"));
@@ -254,7 +213,7 @@ TEST_F(EncodeZorvitTest, WithoutAHostTheDialogIsCancelled) {
   int32_t status = -2;
   EncodeZorvit(input.get(), suggested.get(), pages.get(), &status, nullptr);
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"HI.TXT"});
+  EXPECT_EQ(FolderFiles(folder_), std::set<std::string>{"HI.TXT"});
 }
 #endif
 

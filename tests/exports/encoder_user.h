@@ -4,12 +4,15 @@
 // A scripted user at the encoder's dialog, and what the library showed them. On Windows the
 // export runs on the test's thread while a second thread finds the real dialog by its caption,
 // clicks an option, types the name, presses FINISH or CANCEL and answers the message boxes;
-// on Linux the host callbacks installed through OldVekSetHost play the same dialog.
+// on Linux the host callbacks installed through OldVekSetHost play the same dialog. With
+// OLDVEK_SCREENSHOTS set, the Windows user has the display saved as encoder-dialog.png when
+// the dialog first shows and as encoder-encoding.png when the pages are written.
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
+#include <mutex>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,31 +36,14 @@ struct DialogTurn {
   int32_t button = kFinish;
 };
 
-struct MessageBoxSeen {
-  std::string caption;
-  std::string text;
-  uint32_t style = 0;  // MessageBoxA flags: buttons, icon, default button, system-modal
-  bool operator==(const MessageBoxSeen&) const = default;
-};
-
-inline void PrintTo(const MessageBoxSeen& box, std::ostream* out) {
-  *out << box.caption << ": " << box.text << " (style 0x" << std::hex << box.style << std::dec << ")";
-}
+#if defined(_WIN32)
+inline constexpr bool kPassesSeen = false;
+#else
+inline constexpr bool kPassesSeen = true;
+#endif
 
 class EncoderUser {
  public:
-  struct Record {
-    std::string label_shown;  // the label and the edit box as the dialog first showed them
-    std::string name_shown;
-    bool parent_disabled_while_shown = false;
-    bool parent_enabled_after = false;
-    int unexpected_waits = 0;  // times the dialog waited with no turn left (answered CANCEL)
-    std::vector<MessageBoxSeen> boxes;
-    bool shrunk = false;              // only the label left, at 158 x 75 with the label at 1, 10, 146 x 30
-    std::vector<std::string> labels;  // the label's texts while encoding
-    bool closed = false;              // the dialog is gone after the call
-  };
-
   // `overwrite` answers the question about an existing output file.
   explicit EncoderUser(std::vector<DialogTurn> turns, bool overwrite = false)
       : turns_(std::move(turns)), overwrite_(overwrite) {}
@@ -66,34 +52,40 @@ class EncoderUser {
   // the status, and the page list in `pages`.
   int32_t Encode(std::string_view input_path, std::string_view suggested_path, StringArray& pages);
 
-  const Record& record() const { return record_; }
-
-  // Windows: the next Encode saves the display as encoder-dialog.png when the dialog first
-  // shows and as encoder-encoding.png when the pages are written, into the folder that the
-  // environment variable OLDVEK_SCREENSHOTS names (nothing without it).
-  void TakeScreenshots() { screenshots_ = true; }
+  // What the user saw, in order, the same on both hosts:
+  //   "parent disabled", "shown <label> | <name>" (as the dialog first showed them), "shrunk"
+  //   (only the label left, at 158 x 75 with the label at 1, 10, 146 x 30), "label <text>",
+  //   "box <caption>: <text>" with " (style 0x...)" for MessageBoxA flags other than MB_OK,
+  //   "no turn left" (the dialog waited again; answered CANCEL), "parent enabled", "closed".
+  // The Linux host also notes "pass" for each full message pass of the dialog (kPassesSeen).
+  const std::vector<std::string>& seen() const { return seen_; }
 
   // Called with the dialog's handle as soon as it shows, before the first turn (on Windows
   // from the user's thread, while the library's thread serves the dialog).
   void OnDialogShown(std::function<void(HWND dialog)> look) { on_shown_ = std::move(look); }
 
-  // Linux: what happened in order ("shown", "pass", "label <text>", "shrunk", "box <caption>",
-  // "enable 0|1", "closed"); empty on Windows.
-  const std::vector<std::string>& events() const { return events_; }
-
  private:
   struct Script;
 
+  // Windows notes from two threads: the user's and the library's.
+  void Note(std::string entry) {
+    const std::lock_guard lock(seen_mutex_);
+    seen_.push_back(std::move(entry));
+  }
+  void NoteBox(std::string_view caption, std::string_view text, uint32_t style) {
+    char flags[24] = "";
+    if (style != 0) std::snprintf(flags, sizeof flags, " (style 0x%x)", static_cast<unsigned>(style));
+    Note("box " + std::string(caption) + ": " + std::string(text) + flags);
+  }
+
   std::vector<DialogTurn> turns_;
   bool overwrite_;
-  bool screenshots_ = false;
   std::function<void(HWND)> on_shown_;
-  Record record_;
-  std::vector<std::string> events_;
+  std::mutex seen_mutex_;
+  std::vector<std::string> seen_;
 };
 
 #if defined(_WIN32)
-std::string TextOf(HWND window);
 // A rectangle of dialog units in `dialog`'s pixels; position and size are mapped apart, as the
 // dialog manager maps a template.
 RECT Pixels(HWND dialog, LONG x, LONG y, LONG cx, LONG cy);

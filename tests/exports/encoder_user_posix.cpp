@@ -12,19 +12,20 @@ struct EncoderUser::Script {
   EncoderUser& user;
   HWND parent = reinterpret_cast<HWND>(&user);
   HWND dialog = nullptr;
-  bool parent_enabled = true;
   size_t next_turn = 0;
   bool may_press = true;  // false from a press until the library asks again after a refusal
   int32_t selected = 0;
   std::string text;
 
-  static Script& Of(void* context) { return *static_cast<Script*>(context); }
-  void Note(std::string event) { user.events_.push_back(std::move(event)); }
+  // The callbacks' context when they are about the dialog; nothing for another window.
+  static Script* Of(void* context, HWND window) {
+    Script* script = static_cast<Script*>(context);
+    return window == script->dialog ? script : nullptr;
+  }
 
   int32_t Pass(int32_t checks[3], char* name, int32_t name_size) {
-    Note("wait");
     if (!may_press || next_turn == user.turns_.size()) {
-      ++user.record_.unexpected_waits;
+      user.Note("no turn left");
       return kCancel;
     }
     const DialogTurn& turn = user.turns_[next_turn++];
@@ -50,59 +51,43 @@ int32_t EncoderUser::Encode(std::string_view input_path, std::string_view sugges
   OldVekHost host{};
   host.context = &script;
   host.message_box = [](void* context, const char* text, const char* caption, uint32_t style) -> int32_t {
-    Script& s = Script::Of(context);
-    s.user.record_.boxes.push_back({caption, text, style});
-    s.Note(std::string("box ") + caption);
+    Script& s = *static_cast<Script*>(context);
+    s.user.NoteBox(caption, text, style);
     if (std::string(caption) == "FILE NAME ERROR") s.may_press = true;
     if ((style & 0xF) == 0x4) return s.user.overwrite_ ? 6 : 7;  // MB_YESNO: IDYES or IDNO
     return 1;                                                     // IDOK
   };
   host.message_pass = [](void* context, HWND dialog, int32_t all_waiting) {
-    Script& s = Script::Of(context);
-    if (dialog == s.dialog) s.Note(all_waiting != 0 ? "pass" : "one message");
+    if (Script* s = Script::Of(context, dialog)) s->user.Note(all_waiting != 0 ? "pass" : "one message");
   };
   host.set_control_text = [](void* context, HWND dialog, int32_t control, const char* text) {
-    Script& s = Script::Of(context);
-    if (dialog != s.dialog || control != 1506) return;
-    s.user.record_.labels.emplace_back(text);
-    s.Note(std::string("label ") + text);
+    Script* s = Script::Of(context, dialog);
+    if (s != nullptr && control == 1506) s->user.Note("label " + std::string(text));
   };
   host.enable_window = [](void* context, HWND window, int32_t enable) {
-    Script& s = Script::Of(context);
-    if (window != s.parent) return;
-    s.parent_enabled = enable != 0;
-    s.Note(enable != 0 ? "enable 1" : "enable 0");
+    Script& s = *static_cast<Script*>(context);
+    if (window == s.parent) s.user.Note(enable != 0 ? "parent enabled" : "parent disabled");
   };
   host.encoder_dialog_shown = [](void* context, HWND dialog, const char* label, const char* name) {
-    Script& s = Script::Of(context);
+    Script& s = *static_cast<Script*>(context);
     s.dialog = dialog;
     s.text = name;
-    s.user.record_.label_shown = label;
-    s.user.record_.name_shown = name;
-    s.user.record_.parent_disabled_while_shown = !s.parent_enabled;
-    s.Note("shown");
+    s.user.Note("shown " + std::string(label) + " | " + name);
     if (s.user.on_shown_) s.user.on_shown_(dialog);
   };
   host.encoder_dialog_pass = [](void* context, HWND dialog, int32_t checks[3], char* name, int32_t name_size) {
-    Script& s = Script::Of(context);
-    return dialog == s.dialog ? s.Pass(checks, name, name_size) : 0;
+    Script* s = Script::Of(context, dialog);
+    return s != nullptr ? s->Pass(checks, name, name_size) : 0;
   };
   host.encoder_dialog_shrunk = [](void* context, HWND dialog) {
-    Script& s = Script::Of(context);
-    if (dialog != s.dialog) return;
-    s.user.record_.shrunk = true;
-    s.Note("shrunk");
+    if (Script* s = Script::Of(context, dialog)) s->user.Note("shrunk");
   };
   host.encoder_dialog_closed = [](void* context, HWND dialog) {
-    Script& s = Script::Of(context);
-    if (dialog != s.dialog) return;
-    s.user.record_.closed = true;
-    s.Note("closed");
+    if (Script* s = Script::Of(context, dialog)) s->user.Note("closed");
   };
   OldVekSetHost(&host);
   EncodeZorvit(input.get(), suggested.get(), pages.get(), &status, script.parent);
   OldVekSetHost(nullptr);
-  record_.parent_enabled_after = script.parent_enabled;
   return status;
 }
 

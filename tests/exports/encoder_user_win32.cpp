@@ -2,10 +2,12 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <thread>
 
 #include "encoder_user.h"
+#include "message_boxes.h"
 
 namespace oldvek::testing {
 namespace {
@@ -14,25 +16,36 @@ constexpr const char* kDialogCaption = "Zorvit Encoding - Select Language";
 constexpr int32_t kLabel = 1506;
 constexpr int32_t kNameBox = 1503;
 
-bool Visible(HWND box, int id) {
-  HWND control = GetDlgItem(box, id);
-  return control != nullptr && IsWindowVisible(control);
-}
-
-// A message box as its caption, its text and its MessageBoxA flags, read back from its controls.
-MessageBoxSeen ReadBox(HWND box) {
-  MessageBoxSeen seen{TextOf(box), TextOf(GetDlgItem(box, 0xFFFF))};  // 0xFFFF: the text's static control
-  if (Visible(box, IDYES) && Visible(box, IDNO)) {
-    seen.style |= MB_YESNO;
-    if ((GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON) seen.style |= MB_DEFBUTTON2;
+// A message box's MessageBoxA flags, read back from its controls.
+uint32_t StyleOf(HWND box) {
+  uint32_t style = 0;
+  if (ControlShown(box, IDYES) && ControlShown(box, IDNO)) {
+    style |= MB_YESNO;
+    if ((GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON) style |= MB_DEFBUTTON2;
   }
-  if ((GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) seen.style |= MB_SYSTEMMODAL;
+  if ((GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) style |= MB_SYSTEMMODAL;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child) || (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
     const HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    if (icon != nullptr) seen.style |= icon == LoadIconA(nullptr, IDI_QUESTION) ? MB_ICONQUESTION : 0x80000000u;
+    if (icon != nullptr) style |= icon == LoadIconA(nullptr, IDI_QUESTION) ? MB_ICONQUESTION : 0x80000000u;
   }
-  return seen;
+  return style;
+}
+
+// The dialog as the pages are written: only the label is left, at its new place.
+bool Shrunk(HWND dialog) {
+  for (int id : {kPowerBasic, kVisualBasic, kQuickBasic, kFinish, kCancel, kNameBox}) {
+    if (GetDlgItem(dialog, id) != nullptr) return false;
+  }
+  RECT outer;
+  GetWindowRect(dialog, &outer);
+  const RECT size = Pixels(dialog, 0, 0, 158, 75);
+  RECT place;
+  GetWindowRect(GetDlgItem(dialog, kLabel), &place);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+  const RECT wanted = Pixels(dialog, 1, 10, 146, 30);
+  const bool sized = outer.right - outer.left == size.right && outer.bottom - outer.top == size.bottom;
+  return sized && EqualRect(&place, &wanted);
 }
 
 // A message box of the library's thread: a visible dialog that is not the encoder's. The
@@ -49,54 +62,34 @@ HWND FindBox(DWORD thread, HWND dialog) {
   return nullptr;
 }
 
-// Saves the X display as a PNG when OLDVEK_SCREENSHOTS names a folder. Wine runs the Unix
-// program directly but cannot wait for it, so the picture is awaited as a file (drive Z: is
-// the Unix root).
+// Asks scripts/screenshots for a picture of the display as `name` in the folder that
+// OLDVEK_SCREENSHOTS names (drive Z: is the Unix root), and waits until it is taken: the script
+// takes one for each file NAME.wanted there, then deletes that file.
 void Screenshot(const char* name) {
   const char* folder = std::getenv("OLDVEK_SCREENSHOTS");
   if (folder == nullptr || *folder == '\0') return;
   Sleep(500);  // let Wine put the last paint on the display
-  const std::string picture = std::string(folder) + "/" + name;
-  const std::string seen_from_windows = "Z:" + picture;
-  DeleteFileA(seen_from_windows.c_str());
-  std::string command = "/usr/bin/import -window root " + picture;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  uint64_t last_size = 0;
-  for (int waited = 0; waited < 300; ++waited) {
+  const std::string wanted = "Z:" + std::string(folder) + "/" + name + ".wanted";
+  CloseHandle(CreateFileA(wanted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  for (int waited = 0; waited < 300 && GetFileAttributesA(wanted.c_str()) != INVALID_FILE_ATTRIBUTES; ++waited) {
     Sleep(100);
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(seen_from_windows.c_str(), GetFileExInfoStandard, &data)) continue;
-    const uint64_t size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-    if (size > 0 && size == last_size) return;
-    last_size = size;
   }
 }
 
-// The label's texts as the library sets them on its own thread, once the dialog is up.
-thread_local std::vector<std::string>* g_labels = nullptr;
+// The label's texts as the library sets them on its own thread, once the dialog is up; the
+// first also shows whether the dialog was shrunk before the encoding began.
+thread_local std::function<void(HWND dialog, const char* text)> g_label_set;
 
 LRESULT CALLBACK WatchLabel(int code, WPARAM wparam, LPARAM lparam) {
   const auto* message = reinterpret_cast<const CWPSTRUCT*>(lparam);
-  if (code == HC_ACTION && g_labels != nullptr && message->message == WM_SETTEXT &&
-      GetDlgCtrlID(message->hwnd) == kLabel && IsWindowVisible(GetParent(message->hwnd)) &&
-      TextOf(GetParent(message->hwnd)) == kDialogCaption) {
-    g_labels->emplace_back(reinterpret_cast<const char*>(message->lParam));
+  if (code == HC_ACTION && g_label_set && message->message == WM_SETTEXT && GetDlgCtrlID(message->hwnd) == kLabel &&
+      IsWindowVisible(GetParent(message->hwnd)) && TextOf(GetParent(message->hwnd)) == kDialogCaption) {
+    g_label_set(GetParent(message->hwnd), reinterpret_cast<const char*>(message->lParam));
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
 }  // namespace
-
-std::string TextOf(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 RECT Pixels(HWND dialog, LONG x, LONG y, LONG cx, LONG cy) {
   RECT units{x, y, cx, cy};
@@ -114,6 +107,7 @@ struct EncoderUser::Script {
   size_t next_turn = 0;
   bool may_press = true;
   HWND dialog = nullptr;
+  bool label_set = false;
 
   ~Script() { DestroyWindow(parent); }
 
@@ -132,18 +126,23 @@ struct EncoderUser::Script {
 
   void FirstSight(HWND found) {
     dialog = found;
-    Record& record = user.record_;
-    record.label_shown = TextOf(GetDlgItem(dialog, kLabel));
-    record.name_shown = TextOf(GetDlgItem(dialog, kNameBox));
-    record.parent_disabled_while_shown = !IsWindowEnabled(parent);
+    if (!IsWindowEnabled(parent)) user.Note("parent disabled");
+    user.Note("shown " + TextOf(GetDlgItem(dialog, kLabel)) + " | " + TextOf(GetDlgItem(dialog, kNameBox)));
     if (user.on_shown_) user.on_shown_(dialog);
-    if (user.screenshots_) Screenshot("encoder-dialog.png");
+    Screenshot("encoder-dialog.png");
+  }
+
+  // On the library's thread.
+  void LabelSet(HWND shown, const char* text) {
+    if (!label_set && Shrunk(shown)) user.Note("shrunk");
+    label_set = true;
+    user.Note("label " + std::string(text));
   }
 
   void TakeTurn() {
     may_press = false;
     if (next_turn == user.turns_.size()) {
-      ++user.record_.unexpected_waits;
+      user.Note("no turn left");
       SendMessageA(GetDlgItem(dialog, kCancel), BM_CLICK, 0, 0);
       return;
     }
@@ -154,39 +153,21 @@ struct EncoderUser::Script {
   }
 
   void Answer(HWND box) {
-    const MessageBoxSeen seen = ReadBox(box);
-    user.record_.boxes.push_back(seen);
-    if (seen.caption == "Encoding Finished") SeeEncodingDone(box);
-    int answer = IDOK;
-    if ((seen.style & MB_YESNO) != 0) answer = user.overwrite_ ? IDYES : IDNO;
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
-    for (int waited = 0; waited < 10000 && IsWindow(box) && IsWindowVisible(box); ++waited) Sleep(1);
-    if (seen.caption == "FILE NAME ERROR") may_press = true;
-  }
-
-  // The dialog as the last page was written: only the label is left, at its new place.
-  void SeeEncodingDone(HWND box) {
-    if (dialog == nullptr || !IsWindow(dialog)) return;
-    bool shrunk = true;
-    for (int id : {kPowerBasic, kVisualBasic, kQuickBasic, kFinish, kCancel, kNameBox}) {
-      shrunk = shrunk && GetDlgItem(dialog, id) == nullptr;
-    }
-    RECT outer;
-    GetWindowRect(dialog, &outer);
-    const RECT size = Pixels(dialog, 0, 0, 158, 75);
-    shrunk = shrunk && outer.right - outer.left == size.right && outer.bottom - outer.top == size.bottom;
-    HWND label = GetDlgItem(dialog, kLabel);
-    RECT place;
-    GetWindowRect(label, &place);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-    const RECT wanted = Pixels(dialog, 1, 10, 146, 30);
-    shrunk = shrunk && EqualRect(&place, &wanted);
-    user.record_.shrunk = shrunk;
-    if (user.screenshots_) {
+    const std::string caption = TextOf(box);
+    const uint32_t style = StyleOf(box);
+    user.NoteBox(caption, TextOf(GetDlgItem(box, 0xFFFF)), style);  // 0xFFFF: the text's static control
+    if (caption == "Encoding Finished" && std::getenv("OLDVEK_SCREENSHOTS") != nullptr && IsWindow(dialog)) {
       // The box goes below the dialog so that the picture shows both.
+      RECT outer;
+      GetWindowRect(dialog, &outer);
       SetWindowPos(box, nullptr, outer.left, outer.bottom + 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       Screenshot("encoder-encoding.png");
     }
+    int answer = IDOK;
+    if ((style & MB_YESNO) != 0) answer = user.overwrite_ ? IDYES : IDNO;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+    for (int waited = 0; waited < 10000 && IsWindow(box) && IsWindowVisible(box); ++waited) Sleep(1);
+    if (caption == "FILE NAME ERROR") may_press = true;
   }
 };
 
@@ -195,16 +176,16 @@ int32_t EncoderUser::Encode(std::string_view input_path, std::string_view sugges
   Bstr suggested(suggested_path);
   int32_t status = -2;
   Script script(*this);
-  g_labels = &record_.labels;
+  g_label_set = [&script](HWND dialog, const char* text) { script.LabelSet(dialog, text); };
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &WatchLabel, nullptr, GetCurrentThreadId());
   std::thread user([&script] { script.Drive(); });
   EncodeZorvit(input.get(), suggested.get(), pages.get(), &status, script.parent);
   script.done = true;
   user.join();
   UnhookWindowsHookEx(hook);
-  g_labels = nullptr;
-  record_.parent_enabled_after = IsWindowEnabled(script.parent) != FALSE;
-  record_.closed = script.dialog != nullptr && !IsWindow(script.dialog);
+  g_label_set = nullptr;
+  if (IsWindowEnabled(script.parent)) Note("parent enabled");
+  if (script.dialog != nullptr && !IsWindow(script.dialog)) Note("closed");
   return status;
 }
 

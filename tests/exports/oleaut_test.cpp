@@ -62,16 +62,11 @@ TEST(OleAutTest, RedimKeepsTheElementsThatStayAndZeroesNewOnes) {
 }
 
 TEST(OleAutTest, IntegerArrays) {
-  SAFEARRAYBOUND bound{2, 0};
-  SAFEARRAY* array = SafeArrayCreate(VT_I4, 1, &bound);
-  ASSERT_NE(array, nullptr);
+  IntegerArray array({0, -7});
   LONG index = 1;
-  int32_t value = -7;
-  ASSERT_EQ(SafeArrayPutElement(array, &index, &value), S_OK);
   int32_t read = 0;
-  ASSERT_EQ(SafeArrayGetElement(array, &index, &read), S_OK);
+  ASSERT_EQ(SafeArrayGetElement(*array.get(), &index, &read), S_OK);
   EXPECT_EQ(read, -7);
-  EXPECT_EQ(SafeArrayDestroy(array), S_OK);
 }
 
 }  // namespace

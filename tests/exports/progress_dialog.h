@@ -20,12 +20,12 @@ class ProgressDialog {
   static constexpr int kQueued = 16;
 
   struct Record {
-    HWND dialog = nullptr;
     std::vector<std::string> texts;  // every text the progress control was given, in order
-    int messages_taken = 0;          // queued messages dispatched (Linux: passes for one message)
+    int messages_taken = 0;          // queued messages dispatched (Linux: as if dispatched)
     int cancels = 0;                 // Windows: Escape keys that reached the dialog as IDCANCEL
     bool ended = false;
     std::vector<std::string> boxes;  // Linux: message boxes shown, as "caption: text"
+    std::vector<std::string> events;  // Linux: "text <text>", "pass", "one message", "sleep <ms>"
     intptr_t static_proc = 0;        // Windows: the static control's own window procedure
   };
 
@@ -39,6 +39,7 @@ class ProgressDialog {
 
  private:
   HWND dialog_ = nullptr;
+  int waiting_ = 0;  // Linux: the queued messages no pass has taken yet
   Record record_;
 };
 

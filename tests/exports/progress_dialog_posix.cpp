@@ -1,31 +1,39 @@
 #include "progress_dialog.h"
 
+#include <algorithm>
+#include <string>
+
 namespace oldvek::testing {
-namespace {
 
-using Record = ProgressDialog::Record;
-
-Record& Of(void* context) { return *static_cast<Record*>(context); }
-
-}  // namespace
-
-// No window queue here: the host counts the library's passes for one message instead.
-ProgressDialog::ProgressDialog(int) : dialog_(reinterpret_cast<HWND>(this)) {
-  record_.dialog = dialog_;
+// No window queue here: the host counts what the library's passes would take of the waiting
+// messages, one or all of them.
+ProgressDialog::ProgressDialog(int queued) : dialog_(reinterpret_cast<HWND>(this)), waiting_(queued) {
   OldVekHost host{};
-  host.context = &record_;
+  host.context = this;
   host.message_box = [](void* context, const char* text, const char* caption, uint32_t) -> int32_t {
-    Of(context).boxes.push_back(std::string(caption) + ": " + text);
+    static_cast<ProgressDialog*>(context)->record_.boxes.push_back(std::string(caption) + ": " + text);
     return 1;  // IDOK
   };
   host.message_pass = [](void* context, HWND dialog, int32_t all_waiting) {
-    if (dialog == Of(context).dialog && all_waiting == 0) ++Of(context).messages_taken;
+    auto& self = *static_cast<ProgressDialog*>(context);
+    if (dialog != self.dialog_) return;
+    self.record_.events.emplace_back(all_waiting != 0 ? "pass" : "one message");
+    const int taken = all_waiting != 0 ? self.waiting_ : std::min(self.waiting_, 1);
+    self.record_.messages_taken += taken;
+    self.waiting_ -= taken;
   };
   host.set_control_text = [](void* context, HWND dialog, int32_t control, const char* text) {
-    if (dialog == Of(context).dialog && control == kControl) Of(context).texts.emplace_back(text);
+    auto& self = *static_cast<ProgressDialog*>(context);
+    if (dialog != self.dialog_ || control != kControl) return;
+    self.record_.texts.emplace_back(text);
+    self.record_.events.push_back("text " + std::string(text));
   };
   host.end_dialog = [](void* context, HWND dialog, intptr_t result) {
-    if (dialog == Of(context).dialog && result == 0) Of(context).ended = true;
+    auto& self = *static_cast<ProgressDialog*>(context);
+    if (dialog == self.dialog_ && result == 0) self.record_.ended = true;
+  };
+  host.sleep = [](void* context, uint32_t ms) {
+    static_cast<ProgressDialog*>(context)->record_.events.push_back("sleep " + std::to_string(ms));
   };
   OldVekSetHost(&host);
 }

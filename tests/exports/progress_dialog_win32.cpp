@@ -56,7 +56,6 @@ ProgressDialog::ProgressDialog(int queued) {
   dialog_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(kTemplate),
                                        nullptr, DialogProc, reinterpret_cast<LPARAM>(&record_));
   if (dialog_ == nullptr) throw std::runtime_error("CreateDialogIndirectParamA failed");
-  record_.dialog = dialog_;
   ShowWindow(dialog_, SW_SHOWNOACTIVATE);
   HWND control = GetDlgItem(dialog_, kControl);
   SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&record_));

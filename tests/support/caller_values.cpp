@@ -15,34 +15,46 @@ Bstr::~Bstr() { SysFreeString(value_); }
 
 std::string Bstr::str() const { return BstrBytes(value_); }
 
-StringArray::StringArray(const std::vector<std::string>& items, long lower) {
-  SAFEARRAYBOUND bound{static_cast<ULONG>(items.size()), static_cast<LONG>(lower)};
-  array_ = SafeArrayCreate(VT_BSTR, 1, &bound);
+OwnedArray::OwnedArray(VARTYPE type, size_t count, long lower) {
+  SAFEARRAYBOUND bound{static_cast<ULONG>(count), static_cast<LONG>(lower)};
+  array_ = SafeArrayCreate(type, 1, &bound);
   if (array_ == nullptr) throw std::runtime_error("SafeArrayCreate failed");
-  for (size_t i = 0; i < items.size(); ++i) {
-    Bstr text(items[i]);
-    LONG index = static_cast<LONG>(lower + static_cast<long>(i));
-    if (SafeArrayPutElement(array_, &index, *text.get()) != S_OK) throw std::runtime_error("SafeArrayPutElement failed");
-  }
 }
 
-StringArray::~StringArray() {
+OwnedArray::~OwnedArray() {
   if (array_ != nullptr) SafeArrayDestroy(array_);
 }
 
-SAFEARRAY* StringArray::Release() {
+void OwnedArray::Put(size_t i, void* value) {
+  LONG index = static_cast<LONG>(lower() + static_cast<long>(i));
+  if (SafeArrayPutElement(array_, &index, value) != S_OK) throw std::runtime_error("SafeArrayPutElement failed");
+}
+
+SAFEARRAY* OwnedArray::Release() {
   SAFEARRAY* array = array_;
   array_ = nullptr;
   return array;
 }
 
-long StringArray::lower() const {
+long OwnedArray::lower() const {
   LONG bound = 0;
   SafeArrayGetLBound(array_, 1, &bound);
   return bound;
 }
 
+StringArray::StringArray(const std::vector<std::string>& items, long lower)
+    : OwnedArray(VT_BSTR, items.size(), lower) {
+  for (size_t i = 0; i < items.size(); ++i) Put(i, *Bstr(items[i]).get());
+}
+
 std::vector<std::string> StringArray::items() const { return ArrayItems(array_); }
+
+IntegerArray::IntegerArray(const std::vector<int32_t>& values, long lower) : OwnedArray(VT_I4, values.size(), lower) {
+  for (size_t i = 0; i < values.size(); ++i) {
+    int32_t value = values[i];
+    Put(i, &value);
+  }
+}
 
 std::vector<std::string> ArrayItems(SAFEARRAY* array) {
   std::vector<std::string> result;
@@ -58,21 +70,6 @@ std::vector<std::string> ArrayItems(SAFEARRAY* array) {
     SysFreeString(text);
   }
   return result;
-}
-
-IntegerArray::IntegerArray(const std::vector<int32_t>& values, long lower) {
-  SAFEARRAYBOUND bound{static_cast<ULONG>(values.size()), static_cast<LONG>(lower)};
-  array_ = SafeArrayCreate(VT_I4, 1, &bound);
-  if (array_ == nullptr) throw std::runtime_error("SafeArrayCreate failed");
-  for (size_t i = 0; i < values.size(); ++i) {
-    LONG index = static_cast<LONG>(lower + static_cast<long>(i));
-    int32_t value = values[i];
-    if (SafeArrayPutElement(array_, &index, &value) != S_OK) throw std::runtime_error("SafeArrayPutElement failed");
-  }
-}
-
-IntegerArray::~IntegerArray() {
-  if (array_ != nullptr) SafeArrayDestroy(array_);
 }
 
 }  // namespace oldvek::testing

@@ -29,40 +29,43 @@ class Bstr {
   BSTR value_ = nullptr;
 };
 
-// An owned SAFEARRAY of BSTR; NULL (erased) until something dimensions it.
-class StringArray {
+// An owned one-dimensional SAFEARRAY; NULL (erased) until something dimensions it.
+class OwnedArray {
  public:
-  StringArray() = default;
-  // Dimensioned lower .. lower + items.size() - 1.
-  explicit StringArray(const std::vector<std::string>& items, long lower = 1);
-  ~StringArray();
-  StringArray(const StringArray&) = delete;
-  StringArray& operator=(const StringArray&) = delete;
+  ~OwnedArray();
+  OwnedArray(const OwnedArray&) = delete;
+  OwnedArray& operator=(const OwnedArray&) = delete;
 
   SAFEARRAY** get() { return &array_; }
   bool erased() const { return array_ == nullptr; }
   long lower() const;
-  // Elements lower .. upper.
-  std::vector<std::string> items() const;
   // Gives up the array, as a caller does when it hands a new array back through a reference.
   SAFEARRAY* Release();
 
- private:
+ protected:
+  OwnedArray() = default;
+  // Dimensioned lower .. lower + count - 1.
+  OwnedArray(VARTYPE type, size_t count, long lower);
+  // Element lower + i, as SafeArrayPutElement takes it: a BSTR itself, a pointer to a number.
+  void Put(size_t i, void* value);
+
   SAFEARRAY* array_ = nullptr;
 };
 
-// An owned SAFEARRAY of 32-bit integers (VT_I4), dimensioned lower .. lower + values.size() - 1.
-class IntegerArray {
+// An owned SAFEARRAY of BSTR.
+class StringArray : public OwnedArray {
+ public:
+  StringArray() = default;
+  explicit StringArray(const std::vector<std::string>& items, long lower = 1);
+
+  // Elements lower .. upper.
+  std::vector<std::string> items() const;
+};
+
+// An owned SAFEARRAY of 32-bit integers (VT_I4).
+class IntegerArray : public OwnedArray {
  public:
   explicit IntegerArray(const std::vector<int32_t>& values, long lower = 0);
-  ~IntegerArray();
-  IntegerArray(const IntegerArray&) = delete;
-  IntegerArray& operator=(const IntegerArray&) = delete;
-
-  SAFEARRAY** get() { return &array_; }
-
- private:
-  SAFEARRAY* array_ = nullptr;
 };
 
 std::string BstrBytes(BSTR text);

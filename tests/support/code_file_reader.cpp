@@ -59,12 +59,6 @@ bool ReadSnippet(Cursor& cursor, StoredSnippet& snippet) {
 int32_t StoredSnippet::block_size() const { return NumberAt(record, 172); }
 int32_t StoredSnippet::line_count() const { return NumberAt(record, 176); }
 
-std::string LittleEndian32(int32_t value) {
-  std::string bytes(4, '\0');
-  for (size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
-  return bytes;
-}
-
 StoredCodeFile ReadCodeFile(std::string_view bytes, size_t lead_length) {
   StoredCodeFile file;
   Cursor cursor{bytes};

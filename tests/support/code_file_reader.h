@@ -39,9 +39,6 @@ struct StoredCodeFile {
 // The file states no length for its lead text; the caller knows it.
 StoredCodeFile ReadCodeFile(std::string_view bytes, size_t lead_length);
 
-// A number as the code file stores it: 4 bytes, little-endian.
-std::string LittleEndian32(int32_t value);
-
 }  // namespace oldvek::testing
 
 #endif  // OLDVEK_TESTS_SUPPORT_CODE_FILE_READER_H_

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace oldvek::testing {
 
 struct ShownMessageBox {
@@ -27,6 +31,12 @@ inline std::vector<std::string> CaptureMessageBoxTexts(const std::function<void(
   for (const ShownMessageBox& box : CaptureMessageBoxes(action)) texts.push_back(box.caption + ": " + box.text);
   return texts;
 }
+
+#if defined(_WIN32)
+std::string TextOf(HWND window);
+// Whether `dialog` has a control `id` that shows with it (WS_VISIBLE), shown yet or not.
+bool ControlShown(HWND dialog, int id);
+#endif
 
 }  // namespace oldvek::testing
 

@@ -15,9 +15,12 @@ TestSnippet SampleSnippet(std::string subject, std::vector<std::string> lines, s
           .code = "QB45", .extra = "E5", .tag = "SORTING  ", .lines = std::move(lines), .unused_index_bytes = "abcde"};
 }
 
+std::string HeaderFieldBytes(const TestSnippet& s) {
+  return Fixed(s.author, 31) + Fixed(s.subject, 31) + Fixed(s.origin, 31) + Fixed(s.date, 23) + Fixed(s.code, 23);
+}
+
 std::string HeaderBytes(const TestSnippet& s) {
-  return Fixed(s.author, 31) + Fixed(s.subject, 31) + Fixed(s.origin, 31) + Fixed(s.date, 23) + Fixed(s.code, 23) +
-         Fixed(s.extra, 5) + std::string(9, ' ') + Fixed(s.tag, 12);
+  return HeaderFieldBytes(s) + Fixed(s.extra, 5) + std::string(9, ' ') + Fixed(s.tag, 12);
 }
 
 std::string IndexRecordBytes(const TestSnippet& s, unsigned long long start) {

@@ -31,6 +31,8 @@ TestSnippet SampleSnippet(std::string subject, std::vector<std::string> lines = 
 
 // A 165-byte header.
 std::string HeaderBytes(const TestSnippet& snippet);
+// Its first 139 bytes, Author to Code, as a SnippetRecord also holds them from its second byte.
+std::string HeaderFieldBytes(const TestSnippet& snippet);
 // A 78-byte index record for a snippet starting at `start`.
 std::string IndexRecordBytes(const TestSnippet& snippet, unsigned long long start);
 

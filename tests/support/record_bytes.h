@@ -1,7 +1,8 @@
 #ifndef OLDVEK_TESTS_SUPPORT_RECORD_BYTES_H_
 #define OLDVEK_TESTS_SUPPORT_RECORD_BYTES_H_
 
-// The caller's packed records as bytes, for comparing every byte of one at once.
+// The caller's packed records as bytes, for comparing every byte of one at once (with
+// HeaderFieldBytes of packet_writer.h).
 
 #include <string>
 
@@ -12,12 +13,6 @@ namespace oldvek::testing {
 template <typename Record>
 std::string RecordBytes(const Record& record) {
   return std::string(reinterpret_cast<const char*>(&record), sizeof record);
-}
-
-// Author, Subject, Origin, Date and Code as a SnippetRecord holds them from its second byte.
-inline std::string HeaderFieldBytes(const TestSnippet& snippet) {
-  return Fixed(snippet.author, 31) + Fixed(snippet.subject, 31) + Fixed(snippet.origin, 31) + Fixed(snippet.date, 23) +
-         Fixed(snippet.code, 23);
 }
 
 }  // namespace oldvek::testing
