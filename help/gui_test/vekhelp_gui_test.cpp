@@ -42,7 +42,7 @@ class RunningViewer {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        help_.folder().c_str(), &startup, &process_)) {
+                        help_.path().c_str(), &startup, &process_)) {
       ADD_FAILURE() << "cannot start " << program;
       return;
     }
