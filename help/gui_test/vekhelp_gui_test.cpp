@@ -75,12 +75,6 @@ class RunningViewer {
   HWND dialog() const { return dialog_; }
   HWND Control(int id) const { return GetDlgItem(dialog_, id); }
 
-  std::string Text(int id) const {
-    char text[4096] = {};  // far more than any topic of the test's file
-    SendMessageA(Control(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-  }
-
   // Read through the wide messages: Wine 8 mishandles LB_GETTEXT sent to another process in
   // its ANSI form (the sender crashes or hangs). The entries are ASCII.
   Lines List(int id) const {
@@ -100,7 +94,9 @@ class RunningViewer {
 
   // The text box, the contents selection and the see-also list, all checked at once.
   void Expect(const std::string& text, LRESULT selection, const Lines& see_also) const {
-    EXPECT_EQ(Text(kTopicTextBox), text);
+    char shown[4096] = {};  // far more than any topic of the test's file
+    SendMessageA(Control(kTopicTextBox), WM_GETTEXT, sizeof shown, reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(shown, text);
     EXPECT_EQ(SendMessageA(Control(kContentsList), LB_GETCURSEL, 0, 0), selection);
     EXPECT_EQ(List(kSeeAlsoList), see_also);
   }
