@@ -24,16 +24,21 @@ class NoDisplay final : public ViewerDisplay {
 
 constexpr size_t kEntriesOpened = 4;
 
+// The viewer reads a file by its path: one file of this process's own serves every input.
+struct FuzzFile {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("vekhelp-fuzz-" + std::to_string(getpid()) + ".cfg")).string();
+  ~FuzzFile() { std::filesystem::remove(path); }
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // The viewer reads a file by its path: one file of this process's own serves every input.
-  static const HelpFile help_file(
-      (std::filesystem::temp_directory_path() / ("vekhelp-fuzz-" + std::to_string(getpid()) + ".cfg")).string());
+  static const FuzzFile file;
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  std::ofstream(help_file.path(), std::ios::binary | std::ios::trunc) << bytes;
+  std::ofstream(file.path, std::ios::binary | std::ios::trunc) << bytes;
   NoDisplay display;
-  Viewer viewer(help_file, display);
+  Viewer viewer(HelpFile(file.path), display);
   viewer.Start(kIntroductionHeader);
   const std::vector<std::string> contents = viewer.lists().contents_entries;
   for (size_t i = 0; i < std::min(contents.size(), kEntriesOpened); ++i) viewer.OpenContentsEntry(contents[i]);
