@@ -60,10 +60,7 @@ TEST_F(TopicLoaderTest, InexactHeaderOrUnreadableFileLeavesEverythingAsItWas) {
   for (std::string_view header : {"<NOWHERE>", "<files>", "<FILES> ", "FILES", "<FILE>", ""}) {
     EXPECT_FALSE(Load(header)) << header;
   }
-  help_.Remove();
-  EXPECT_FALSE(Load("<INTRODUCTION>"));
-  EXPECT_FALSE(LoadWholeFile(help_.file(), lists_));
-  help_.ReplaceWithDirectory();
+  help_.Remove();  // the ways a read fails are the help file's own test's
   EXPECT_FALSE(Load("<INTRODUCTION>"));
   EXPECT_FALSE(LoadWholeFile(help_.file(), lists_));
   EXPECT_EQ(lists_.topic_lines, before.topic_lines);

@@ -34,7 +34,6 @@ TEST_F(TerminalViewTest, TabVisitsTheAreasInOrderBothWays) {
 }
 
 TEST_F(TerminalViewTest, EnterSearchesForTheUpperCaseTextOrOpensTheSelectedEntry) {
-  EXPECT_EQ(view_.find().text(), "FIND WHAT?");
   for (char c : std::string_view("sort q")) Send({Type(c)});
   Request request = Send(Key::kEnter);
   EXPECT_EQ(request.kind, Request::kSearch);
@@ -84,9 +83,9 @@ TEST_F(TerminalViewTest, EscapeExitsEverywhereAndLetterKeysWorkOutsideTheSearchL
     if (!c.on_search_line) view.HandleKey(Press(Key::kTab), 5);
     EXPECT_EQ(view.HandleKey(c.key, 5).kind, c.wanted) << c.on_search_line << " " << c.key.kind;
   }
-  Send({Press(Key::kTab), Type('/')});
+  Send({Type('x'), Press(Key::kTab), Type('/')});
   EXPECT_EQ(view_.focus(), Area::kFind);
-  EXPECT_TRUE(view_.find().selected());
+  EXPECT_TRUE(view_.find().selected()) << "/ selects the text typed before";
 }
 
 TEST_F(TerminalViewTest, ClicksSelectAndDoubleClicksOpenListEntries) {

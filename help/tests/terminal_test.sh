@@ -32,6 +32,11 @@ fail() {
   tmux -L "$socket" capture-pane -p 2>/dev/null || true
   failures=$((failures + 1))
 }
+# Runs a check until it holds, for up to five seconds.
+expect() {
+  for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
+  fail "never true: $*"
+}
 
 # Starts the viewer with the given argument words in a 100 x 30 terminal, each time under a
 # tmux server of its own: a new session could reach the last one's server as it shuts down.
@@ -45,30 +50,22 @@ start() {
   tmux -L "$socket" -f /dev/null new-session -d -x 100 -y 30 \
     "cd $(printf '%q' "$folder") && ${before:-}$(printf '%q' "$viewer")$quoted; echo \$? > exit-code; sleep 0.2"
 }
-
-# Screens are captured whole before they are searched: grep -q ending a pipe early would fail it.
-screen() { tmux -L "$socket" capture-pane -p; }
-on_screen() { grep -qE -- "$1" <<<"$(screen)"; }
-# The areas of a 100 x 30 screen with this file: rows 3 to 28; contents 12 columns, a
-# separator, the topic text 66 columns, a separator, see-also 20 columns.
-columns() { screen | sed -n '3,28p' | while IFS= read -r line; do echo "${line:$1:$2}"; done; }
-see_also() { columns 80 20 | sed 's/ *$//; /^$/d'; }
 keys() { tmux -L "$socket" send-keys "$@"; }
 
-# Retries a check for up to five seconds.
-eventually() {
-  for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+# The checks. Screens are captured whole before they are searched: grep -q ending a pipe early
+# would fail it.
+screen() { tmux -L "$socket" capture-pane -p; }
 shows() { grep -qF -- "$1" <<<"$(screen)"; }
-wait_for() { eventually shows "$1" || fail "never showed: $1"; }
+shows_pattern() { grep -qE -- "$1" <<<"$(screen)"; }
 # The status line is second from the bottom.
 says() { [ "$(screen | tail -n 2 | head -n 1 | sed 's/ *$//')" = "$1" ]; }
-wait_status() { eventually says "$1" || fail "status never said: $1"; }
-
-expect_see_also() {
-  [ "$(see_also)" = "$(printf '%s\n' "$@")" ] || fail "see-also should be: $*; is: $(see_also | tr '\n' ,)"
+# The see-also area of a 100 x 30 screen with this file: columns 80 to 99 of rows 3 to 28.
+see_also_is() {
+  local area
+  area="$(screen | sed -n '3,28p' | while IFS= read -r line; do echo "${line:80}"; done | sed 's/ *$//; /^$/d')"
+  [ "$area" = "$(printf '%s\n' "$@")" ]
 }
+exited() { [ "$(cat "$folder/exit-code" 2>/dev/null)" = "$1" ]; }
 
 # The runs of text drawn reversed or underlined, one "column:text" a line. The capture carries
 # attributes as escape sequences that only say what changes, so their state is followed from
@@ -96,23 +93,17 @@ marked() {
       }
     }'
 }
-expect_selected() { grep -qE "^0:$1 " <<<"$(marked)" || fail "contents entry $1 is not selected"; }
-expect_highlighted() { grep -qxF -- "$1" <<<"$(marked | cut -d: -f2-)" || fail "not highlighted: $1"; }
+selected() { grep -qE "^0:$1 " <<<"$(marked)"; }  # in the contents list
+highlighted() { grep -qxF -- "$1" <<<"$(marked | cut -d: -f2-)"; }
 
 # The separators stand in the same two columns on every row of the areas, whatever the text
 # holds, and the key help is on the last row.
-layout_holds() {  # ROWS LEFT RIGHT
+laid_out() {  # ROWS LEFT RIGHT
   local shown
   shown="$(screen)"
   [ "$(wc -l <<<"$shown")" = "$1" ] && [[ "$(tail -n 1 <<<"$shown")" == Tab:* ]] || return 1
   [ -z "$(sed -n "2,$(($1 - 2))p" <<<"$shown" | while IFS= read -r line; do echo "${line:$2:1}${line:$3:1}"; done |
     grep -vx '||')" ]
-}
-expect_layout() { eventually layout_holds "$@" || fail "separators moved, or no key help on the last row ($*)"; }
-
-expect_exit_code() {
-  eventually test -s "$folder/exit-code" || true
-  [ "$(cat "$folder/exit-code" 2>/dev/null)" = "$1" ] || fail "exit code: $(cat "$folder/exit-code" 2>/dev/null || echo none)"
 }
 
 # Without a terminal it says so at once and exits with status 2; the options need none.
@@ -123,98 +114,94 @@ done
 "$viewer" --help | grep -q -- "-f,--file" || fail "--help shows no options"
 "$viewer" --version | grep -qE "^[0-9]+\.[0-9]+" || fail "--version shows no version"
 
-# A quoted header on the command line names the first topic.
+# A quoted header on the command line names the first topic, shown as a caption.
 start '"<SORTING>"'
-wait_for "A bubble sort swaps neighbours."
-wait_for "Find : FIND WHAT?"
-grep -qE '^ {30}SORTING +$' <<<"$(columns 13 66)" || fail "header not shown as a caption"
-expect_selected SORTING
-expect_see_also SEARCHING FILES
+expect shows_pattern '\| {30}SORTING +\|'
+expect selected SORTING
+expect see_also_is SEARCHING FILES
 
 # Typing replaces the selected search text, upper-cased; Enter searches and keeps the topic's
 # own see-also entries in front of the results, and marks the text where it stands.
 keys b u b b l e Enter
-wait_for "2 topics found: Enter on one in SEE, or n for the next"
-wait_for "Find : BUBBLE"
-expect_see_also SEARCHING FILES "<SORTING>" "<SEARCHING>"
-expect_highlighted bubble
+expect shows "2 topics found: Enter on one in SEE, or n for the next"
+expect shows "Find : BUBBLE"
+expect see_also_is SEARCHING FILES "<SORTING>" "<SEARCHING>"
+expect highlighted bubble
 
 # A search result opens as it is; the contents selection follows.
 keys BTab End Enter
-wait_for "A binary search halves the range."
-expect_selected SEARCHING
+expect shows "A binary search halves the range."
+expect selected SEARCHING
 
 # A see-also name opens the topic of that name; n goes on to the next topic found.
 keys Enter
-wait_for "A bubble sort swaps neighbours."
+expect shows "A bubble sort swaps neighbours."
 keys n
-wait_status "Found 2 of 2: <SEARCHING>"
+expect says "Found 2 of 2: <SEARCHING>"
 
 # From the contents list: a topic without see-also lines empties the see-also area.
 keys Tab Tab End Enter
-wait_for "Files are opened on every request."
-expect_selected FILES
-expect_see_also
+expect shows "Files are opened on every request."
+expect selected FILES
+expect see_also_is
 
 # Backspace and Alt-Left go back through every topic shown, then say there is none before.
 for topic in "<SEARCHING>" "<SORTING>" "<SEARCHING>" "<SORTING>"; do
   keys BSpace
-  wait_status "$topic"
+  expect says "$topic"
 done
 keys M-Left
-wait_status "No earlier topic"
+expect says "No earlier topic"
 
 # A search that finds nothing says so and leaves no earlier result behind.
 keys / a i r Enter
-wait_for "Find : AIR"
 keys C-h C-h C-h z z z Enter
-wait_status 'No topic holds "ZZZ"'
-expect_see_also SEARCHING FILES
+expect says 'No topic holds "ZZZ"'
+expect see_also_is SEARCHING FILES
 
 # A double-click opens a contents entry (a mouse report as the terminal sends it: button,
 # column and row, each plus 32 and counted from 1).
 click() { keys -l $'\e[M'" $1"; keys -l $'\e[M'"#$1"; }
 click '!&'
 click '!&'
-wait_for "Files are opened on every request."
+expect shows "Files are opened on every request."
 
 # q is text on the search line; elsewhere it leaves, with exit code 0.
 keys Tab q
-expect_exit_code 0
+expect exited 0
 
 # Every byte in a cell of its own, wherever the window's size leaves the separators.
 start FILES
-wait_for "Caf"
-on_screen 'Tab     stop, bell␇, escape␛, delete␡\.' || fail "tab or control bytes not drawn one to a cell"
-on_screen 'Café for 3 €\.' || fail "Windows-1252 bytes not drawn as their characters"
+expect shows 'Tab     stop, bell␇, escape␛, delete␡.'
+expect shows 'Café for 3 €.'
 keys -l 'café'  # typed as UTF-8, searched for as the file's byte e9
 keys Enter
-wait_status "1 topic found: Enter on one in SEE, or n for the next"
-expect_highlighted Café
-expect_layout 30 12 79
+expect says "1 topic found: Enter on one in SEE, or n for the next"
+expect highlighted Café
+expect laid_out 30 12 79
 tmux -L "$socket" resize-window -x 200 -y 60
-expect_layout 60 12 159
-on_screen '\|  - a list item that goes on for long enough to be wrapped in a narrow window +\|' ||
-  fail "200 columns: the list item is not on one row"
+expect laid_out 60 12 159
+expect shows_pattern '\|  - a list item that goes on for long enough to be wrapped in a narrow window +\|'
 tmux -L "$socket" resize-window -x 80 -y 24
-expect_layout 24 12 63
-on_screen '\|    wrapped in a narrow window +\|' || fail "80 columns: the wrapped list item lost its indent"
+expect laid_out 24 12 63
+expect shows_pattern '\|    wrapped in a narrow window +\|'
 keys Escape
-expect_exit_code 0
+expect exited 0
 
 # A terminal that goes away without a hang-up signal (ignored here) ends the viewer at once.
 before="trap '' HUP; echo \$\$ > pid; exec " start
-wait_for "Welcome to the terminal test."
+expect shows "Welcome to the terminal test."
 tmux -L "$socket" kill-server
 viewer_ended() { ! kill -0 "$(cat "$folder/pid")" 2>/dev/null; }
-eventually viewer_ended || { fail "still running without its terminal"; kill "$(cat "$folder/pid")"; }
+expect viewer_ended
+kill "$(cat "$folder/pid")" 2>/dev/null || true
 
 # A name without brackets, upper-cased; unknown topics, another file, a missing file.
 while IFS='|' read -r words shown; do
   eval "start $words"
-  wait_for "$shown"
+  expect shows "$shown"
   keys Escape
-  expect_exit_code 0
+  expect exited 0
 done <<'CASES'
 sorting|A bubble sort swaps neighbours.
 '<NOWHERE>'|Topic not found: <NOWHERE>

@@ -65,35 +65,9 @@ TEST_F(HelpDialogTest, EveryControlShowsWholeInsideTheDialogAndNoneOverlaps) {
   ReleaseDC(window_, dc);
 }
 
-TEST_F(HelpDialogTest, LabelsAndTextBoxHaveTheirOwnBoldFonts) {
-  HDC screen = GetDC(nullptr);
-  const int pixels_per_inch = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  const struct {
-    int id;
-    std::string face;
-    int points;
-    bool italic;
-  } fonts[] = {{kFindLabel, "Times New Roman", 12, true}, {kContentsHeading, "Times New Roman", 14, true},
-               {kSeeAlsoHeading, "Times New Roman", 14, true}, {kHelpHeading, "Times New Roman", 14, true},
-               {kTopicTextBox, "Arial", 10, false}};
-  for (const auto& want : fonts) {
-    LOGFONTA font{};
-    ASSERT_EQ(GetObjectA(FontOf(want.id), sizeof font, &font), static_cast<int>(sizeof font)) << want.id;
-    EXPECT_EQ(font.lfFaceName, want.face) << want.id;
-    EXPECT_EQ(font.lfHeight, FontHeight(want.points, pixels_per_inch)) << want.id;
-    EXPECT_EQ(font.lfItalic, want.italic ? 1 : 0) << want.id;
-    EXPECT_TRUE(font.lfWeight == 700 && font.lfCharSet == 0 && font.lfWidth == 0) << want.id;
-  }
-  EXPECT_TRUE(FontOf(kContentsHeading) == FontOf(kHelpHeading) && FontOf(kSeeAlsoHeading) == FontOf(kHelpHeading))
-      << "one heading font, made once";
-  for (int id : {kFindBox, kSearchButton, kExitButton, kContentsList, kSeeAlsoList}) {
-    EXPECT_EQ(FontOf(id), reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0))) << id;
-  }
-}
-
-TEST_F(HelpDialogTest, ColoursComeWithTheirBrushes) {
+TEST_F(HelpDialogTest, LabelsAndTextBoxHaveTheirOwnBoldFontsAndColours) {
   HDC dc = CreateCompatibleDC(nullptr);
+  const int pixels_per_inch = GetDeviceCaps(dc, LOGPIXELSY);
   // The colour of the brush the dialog answers a WM_CTLCOLOR* message with.
   const auto brush_colour = [&](UINT message, HWND control) {
     LOGBRUSH look{};
@@ -102,20 +76,37 @@ TEST_F(HelpDialogTest, ColoursComeWithTheirBrushes) {
                sizeof look, &look);
     return look.lbColor;
   };
-  EXPECT_EQ(brush_colour(WM_CTLCOLORDLG, window_), 0xFF0000u);
   const struct {
     int id;
+    std::string face;
+    int points;
+    bool italic;
     COLORREF text, background;
-  } coloured[] = {{kFindLabel, 0x00FFFF, 0x800000}, {kContentsHeading, 0x00FFFF, 0x800000},
-                  {kSeeAlsoHeading, 0x00FFFF, 0x800000}, {kHelpHeading, 0x00FFFF, 0x800000},
-                  {kTopicTextBox, 0xFFFFFF, 0xFF0000}};
-  for (const auto& control : coloured) {
+  } looks[] = {{kFindLabel, "Times New Roman", 12, true, 0x00FFFF, 0x800000},
+               {kContentsHeading, "Times New Roman", 14, true, 0x00FFFF, 0x800000},
+               {kSeeAlsoHeading, "Times New Roman", 14, true, 0x00FFFF, 0x800000},
+               {kHelpHeading, "Times New Roman", 14, true, 0x00FFFF, 0x800000},
+               {kTopicTextBox, "Arial", 10, false, 0xFFFFFF, 0xFF0000}};
+  for (const auto& want : looks) {
+    SCOPED_TRACE(want.id);
+    LOGFONTA font{};
+    EXPECT_EQ(GetObjectA(FontOf(want.id), sizeof font, &font), static_cast<int>(sizeof font));
+    EXPECT_EQ(font.lfFaceName, want.face);
+    EXPECT_EQ(font.lfHeight, FontHeight(want.points, pixels_per_inch));
+    EXPECT_EQ(font.lfItalic, want.italic ? 1 : 0);
+    EXPECT_TRUE(font.lfWeight == 700 && font.lfCharSet == 0 && font.lfWidth == 0);
     SetTextColor(dc, 0);
     SetBkColor(dc, 0);
-    EXPECT_EQ(brush_colour(WM_CTLCOLORSTATIC, Control(control.id)), control.background) << control.id;
-    EXPECT_EQ(GetTextColor(dc), control.text) << control.id;
-    EXPECT_EQ(GetBkColor(dc), control.background) << control.id;
+    EXPECT_EQ(brush_colour(WM_CTLCOLORSTATIC, Control(want.id)), want.background);
+    EXPECT_EQ(GetTextColor(dc), want.text);
+    EXPECT_EQ(GetBkColor(dc), want.background);
   }
+  EXPECT_TRUE(FontOf(kContentsHeading) == FontOf(kHelpHeading) && FontOf(kSeeAlsoHeading) == FontOf(kHelpHeading))
+      << "one heading font, made once";
+  for (int id : {kFindBox, kSearchButton, kExitButton, kContentsList, kSeeAlsoList}) {
+    EXPECT_EQ(FontOf(id), reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0))) << id;
+  }
+  EXPECT_EQ(brush_colour(WM_CTLCOLORDLG, window_), 0xFF0000u);
   EXPECT_EQ(brush_colour(WM_CTLCOLORLISTBOX, Control(kContentsList)), GetSysColor(COLOR_WINDOW))
       << "the lists keep the system's colours";
   DeleteDC(dc);
