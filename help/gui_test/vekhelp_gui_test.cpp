@@ -46,9 +46,10 @@ class RunningViewer {
       ADD_FAILURE() << "cannot start " << program;
       return;
     }
-    // The dialog is shown once its initialisation has filled it.
-    WaitForInputIdle(process_.hProcess, 10000);
-    for (int tries = 0; tries < 200 && !IsWindowVisible(dialog_); ++tries) {
+    // The dialog is shown once its initialisation has filled it. A first start of a fresh
+    // build under Wine on a loaded machine can take many seconds, hence the long patience.
+    WaitForInputIdle(process_.hProcess, 30000);
+    for (int tries = 0; tries < 600 && !IsWindowVisible(dialog_); ++tries) {
       for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, WC_DIALOG, "VEK Help")) != nullptr;) {
         DWORD owner = 0;
         GetWindowThreadProcessId(found, &owner);
