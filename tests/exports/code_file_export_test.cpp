@@ -1,12 +1,11 @@
 // OldVekCreateCDE as a reader program calls it: one source, run against libOldVek.so and, under
-// Wine, against OldVek.dll. The code file is read back with the test's own reader.
+// Wine, against OldVek.dll. The code file's bytes are checked whole.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "caller_values.h"
-#include "code_file_reader.h"
 #include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
@@ -47,11 +46,31 @@ Request ChooseAll(Lines packet_list) {
   return request;
 }
 
-StoredCodeFile Parse(const std::string& bytes) {
-  StoredCodeFile file = ReadCodeFile(bytes, kLead.size());
-  EXPECT_EQ(file.lead, kLead);
-  return file;
+// Four bytes, least significant first, as the code file states every number.
+std::string Number(uint32_t value) {
+  std::string bytes;
+  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>(value >> (8 * i)));
+  return bytes;
 }
+
+// A snippet as the code file stores it: a 184-byte record (a zero byte, the header's fields
+// from Author to Code, the Tag filled with blanks to 32 bytes, the size of the line block, the
+// line count, the Kind), then each stored line after its length byte.
+std::string Stored(const TestSnippet& snippet, const Lines& stored_lines, uint32_t kind = 1) {
+  std::string block;
+  for (const std::string& line : stored_lines) block += static_cast<char>(line.size()) + line;
+  return '\0' + HeaderFieldBytes(snippet) + Fixed(snippet.tag, 12) + std::string(20, ' ') +
+         Number(static_cast<uint32_t>(block.size())) + Number(static_cast<uint32_t>(stored_lines.size())) +
+         Number(kind) + block;
+}
+
+// A packet as the code file stores it: its name after a length byte, its snippet count, its snippets.
+std::string StoredPacket(const std::string& name, uint32_t snippet_count, const std::string& snippets = "") {
+  return static_cast<char>(name.size()) + name + Number(snippet_count) + snippets;
+}
+
+// The lead text and the header number that every request passes unless it says otherwise.
+const std::string kOpening = kLead + Number(1996);
 
 class OldVekCreateCDETest : public ::testing::Test {
  protected:
@@ -82,13 +101,11 @@ TEST_F(OldVekCreateCDETest, TheBytesOfASmallCodeFile) {
   WriteFileBytes(folder_.File("OUT.CDE"), std::string(5000, 'x'));
   Request request = ChooseAll({"P~one snippet"});
   request.header_number = 0x01020304;
-  const std::string record = std::string(1, '\0') + Fixed("Ann Author", 31) + Fixed("Swap", 31) +
-                             Fixed("Fidonet", 31) + Fixed("1994-11-05", 23) + Fixed("QB45", 23) + Fixed("TG", 12) +
-                             std::string(20, ' ') + std::string("\x0A\0\0\0", 4) + std::string("\x01\0\0\0", 4) +
-                             std::string("\x01\0\0\0", 4);
+  const std::string record = '\0' + Fixed("Ann Author", 31) + Fixed("Swap", 31) + Fixed("Fidonet", 31) +
+                             Fixed("1994-11-05", 23) + Fixed("QB45", 23) + Fixed("TG", 12) + std::string(20, ' ') +
+                             Number(10) + Number(1) + Number(1);
   ASSERT_EQ(record.size(), 184u);
-  EXPECT_EQ(CreateCodeFile(request), kLead + std::string("\x04\x03\x02\x01", 4) + "\x05P.VEK" +
-                                         std::string("\x01\0\0\0", 4) + record + "\x09SWAP A, B");
+  EXPECT_EQ(CreateCodeFile(request), kLead + "\x04\x03\x02\x01" + "\x05P.VEK" + Number(1) + record + "\x09SWAP A, B");
 }
 
 // No element chooses a packet: an erased selection, a zero, or a count of no packets.
@@ -121,21 +138,10 @@ TEST_F(OldVekCreateCDETest, EverySnippetWithItsFieldsLinesAndKindInIndexOrder) {
   const PacketBytes bytes = BuildPacket({plain, bare, attachment});
   WritePacket(folder_.path(), "MIX", bytes);
 
-  const StoredCodeFile file = Parse(CreateCodeFile(ChooseAll({"MIX"})));
-  ASSERT_EQ(file.packets.size(), 1u);
-  EXPECT_EQ(file.packets[0].snippet_count, 3);
-  ASSERT_EQ(file.packets[0].snippets.size(), 3u);
-  const StoredSnippet& first = file.packets[0].snippets[0];
-  EXPECT_EQ(first.lines, (Lines{line255, line300.substr(255), "", line255, line255, line510.substr(255), "END"}));
-  EXPECT_EQ(first.block_size(), 7 + 300 + 0 + 255 + 510 + 3);
-  EXPECT_EQ(first.kind(), 1);
-  const StoredSnippet& empty = file.packets[0].snippets[1];
-  EXPECT_EQ(empty.line_count(), 0);
-  EXPECT_EQ(empty.block_size(), 0);
-  const StoredSnippet& third = file.packets[0].snippets[2];
-  EXPECT_EQ(third.kind(), 2);
-  EXPECT_EQ(third.tag(), attachment.tag + std::string(20, ' '));
-  EXPECT_EQ(third.lines, zorvit_lines);
+  const Lines plain_stored{line255, line300.substr(255), "", line255, line255, line510.substr(255), "END"};
+  EXPECT_EQ(CreateCodeFile(ChooseAll({"MIX"})),
+            kOpening + StoredPacket("MIX.VEK", 3, Stored(plain, plain_stored) + Stored(bare, {}) +
+                                                          Stored(attachment, zorvit_lines, 2)));
 
   std::string marked = bytes.index;
   for (size_t k = 0; k < 3; ++k) marked[k * 78] = ' ';
@@ -151,20 +157,13 @@ TEST_F(OldVekCreateCDETest, OnlyAnElementHoldingItsOwnIndexPlusOneChoosesItsPack
   WritePacket(folder_.path(), "D", PacketBytes{});
   Request request = ChooseAll({"A", "B", "C", "D~empty", "E"});
   request.selected = {1, 0, 2, 4};
-  StoredCodeFile file = Parse(CreateCodeFile(request));
-  ASSERT_EQ(file.packets.size(), 2u);
-  EXPECT_EQ(file.packets[0].name, "A.VEK");
-  ASSERT_EQ(file.packets[0].snippets.size(), 1u);
-  EXPECT_EQ(file.packets[0].snippets[0].lines, Lines{"A"});
-  EXPECT_EQ(file.packets[1].name, "D.VEK");
-  EXPECT_EQ(file.packets[1].snippet_count, 0);
+  EXPECT_EQ(CreateCodeFile(request),
+            kOpening + StoredPacket("A.VEK", 1, Stored(SampleSnippet("A", {"A"}), {"A"})) + StoredPacket("D.VEK", 0));
 
   // The caller's own bounds hold: with bounds 2 to 3, element 2 chooses packet 3.
   request.selected = {3, 3};
   request.selected_lower = 2;
-  file = Parse(CreateCodeFile(request));
-  ASSERT_EQ(file.packets.size(), 1u);
-  EXPECT_EQ(file.packets[0].name, "C.VEK");
+  EXPECT_EQ(CreateCodeFile(request), kOpening + StoredPacket("C.VEK", 1, Stored(SampleSnippet("C", {"C"}), {"C"})));
 }
 
 // The text before each snippet's pass; a full pass per snippet and per packet passed over,
@@ -176,9 +175,7 @@ TEST_F(OldVekCreateCDETest, TheProgressControlShowsEachSnippetWritten) {
   ProgressDialog dialog;
   request.dialog = dialog.handle();
   request.progress_id = ProgressDialog::kControl;
-  const StoredCodeFile file = Parse(CreateCodeFile(request));
-  ASSERT_EQ(file.packets.size(), 2u);
-  EXPECT_EQ(file.packets[0].snippets[0].subject(), Fixed("Bubble sort", 31)) << "the record keeps the blanks";
+  CreateCodeFile(request);
   const std::string sorts = "Working on \r\nSORTS.VEK\r\n\r\nInstalling\r\n";
   EXPECT_EQ(dialog.record().texts, (Lines{sorts + "Bubble sort", sorts}));
   EXPECT_EQ(dialog.record().messages_taken, ProgressDialog::kQueued);
@@ -196,11 +193,10 @@ TEST_F(OldVekCreateCDETest, PacketsThatCannotBeNamedAreLeftOutAndReported) {
   Request request = ChooseAll({too_long + "~too long", "KEPT", "", longest});
   request.packet_count = 5;
   request.selected = {1, 2, 3, 4, 5};  // packet 5 has no entry in the list
-  StoredCodeFile file;
-  const Lines boxes = CaptureMessageBoxTexts([&] { file = Parse(CreateCodeFile(request)); });
-  ASSERT_EQ(file.packets.size(), 2u);
-  EXPECT_EQ(file.packets[0].name, "KEPT.VEK");
-  EXPECT_EQ(file.packets[1].name, longest + ".VEK");
+  std::string bytes;
+  const Lines boxes = CaptureMessageBoxTexts([&] { bytes = CreateCodeFile(request); });
+  EXPECT_EQ(bytes, kOpening + StoredPacket("KEPT.VEK", 1, Stored(SampleSnippet("Kept", {"BEEP"}), {"BEEP"})) +
+                       StoredPacket(longest + ".VEK", 0));
   EXPECT_EQ(boxes, Lines{"OldVek: The code file " + folder_.File("OUT.CDE") + " was written without these packets:" +
                            "\r\n" + too_long + ".VEK: its name is longer than 255 characters" +
                            "\r\npacket 3: it has no name in the packet list" +
