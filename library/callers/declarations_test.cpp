@@ -55,17 +55,13 @@ std::vector<std::string> Arguments(void(VEKAPI*)(A...), const Dialect& d) {
   return {Expected<A>(d)...};
 }
 
+#define PROTOTYPE(function, dialect) {Upper(#function), Arguments(decltype(&function){}, dialect)}
+
 std::map<std::string, std::vector<std::string>> Prototypes(const Dialect& d) {
   std::map<std::string, std::vector<std::string>> p{
-      {"OLDINDEX", Arguments(decltype(&OldIndex){}, d)},
-      {"OLDGETCODE", Arguments(decltype(&OldGetCode){}, d)},
-      {"OLDVEKSEARCH", Arguments(decltype(&OldVekSearch){}, d)},
-      {"OLDVEKDELSNIP", Arguments(decltype(&OldVekDelSnip){}, d)},
-      {"OLDVEKMOVE", Arguments(decltype(&OldVekMove){}, d)},
-      {"OLDVEKHEADERUPDATE", Arguments(decltype(&OldVekHeaderUpdate){}, d)},
-      {"OLDEXTRACTCODE", Arguments(decltype(&OldExtractCode){}, d)},
-      {"OLDVEKCREATECDE", Arguments(decltype(&OldVekCreateCDE){}, d)},
-      {"ENCODEZORVIT", Arguments(decltype(&EncodeZorvit){}, d)},
+      PROTOTYPE(OldIndex, d),       PROTOTYPE(OldGetCode, d),      PROTOTYPE(OldVekSearch, d),
+      PROTOTYPE(OldVekDelSnip, d),  PROTOTYPE(OldVekMove, d),      PROTOTYPE(OldVekHeaderUpdate, d),
+      PROTOTYPE(OldExtractCode, d), PROTOTYPE(OldVekCreateCDE, d), PROTOTYPE(EncodeZorvit, d),
   };
   if (&d == &kVisualBasic) p["OLDVEKCREATECDE"][4] = "BYREF LONG()";  // the selection is VT_I4
   return p;
