@@ -37,11 +37,9 @@ class MemoryFileSystem final : public FileSystem {
     return Status::Ok();
   }
   Status Replace(const std::string& from, const std::string& to) override {
-    auto found = files.find(from);
-    if (found == files.end()) return Status::Error(from + ": missing");
-    std::string bytes = std::move(found->second);
-    files.erase(found);
-    files[to] = std::move(bytes);
+    auto moved = files.extract(from);
+    if (moved.empty()) return Status::Error(from + ": missing");
+    files[to] = std::move(moved.mapped());
     return Status::Ok();
   }
 

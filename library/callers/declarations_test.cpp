@@ -6,11 +6,11 @@
 #include <cstddef>
 #include <fstream>
 #include <map>
-#include <ostream>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -55,30 +55,19 @@ std::vector<std::string> Arguments(void(VEKAPI*)(A...), const Dialect& d) {
   return {Expected<A>(d)...};
 }
 
+#define PROTOTYPE(function, dialect) {Upper(#function), Arguments(decltype(&function){}, dialect)}
+
 std::map<std::string, std::vector<std::string>> Prototypes(const Dialect& d) {
   std::map<std::string, std::vector<std::string>> p{
-      {"OLDINDEX", Arguments(decltype(&OldIndex){}, d)},
-      {"OLDGETCODE", Arguments(decltype(&OldGetCode){}, d)},
-      {"OLDVEKSEARCH", Arguments(decltype(&OldVekSearch){}, d)},
-      {"OLDVEKDELSNIP", Arguments(decltype(&OldVekDelSnip){}, d)},
-      {"OLDVEKMOVE", Arguments(decltype(&OldVekMove){}, d)},
-      {"OLDVEKHEADERUPDATE", Arguments(decltype(&OldVekHeaderUpdate){}, d)},
-      {"OLDEXTRACTCODE", Arguments(decltype(&OldExtractCode){}, d)},
-      {"OLDVEKCREATECDE", Arguments(decltype(&OldVekCreateCDE){}, d)},
-      {"ENCODEZORVIT", Arguments(decltype(&EncodeZorvit){}, d)},
+      PROTOTYPE(OldIndex, d),       PROTOTYPE(OldGetCode, d),      PROTOTYPE(OldVekSearch, d),
+      PROTOTYPE(OldVekDelSnip, d),  PROTOTYPE(OldVekMove, d),      PROTOTYPE(OldVekHeaderUpdate, d),
+      PROTOTYPE(OldExtractCode, d), PROTOTYPE(OldVekCreateCDE, d), PROTOTYPE(EncodeZorvit, d),
   };
   if (&d == &kVisualBasic) p["OLDVEKCREATECDE"][4] = "BYREF LONG()";  // the selection is VT_I4
   return p;
 }
 
-struct Field {
-  std::string name;
-  size_t offset, size;
-  bool operator==(const Field&) const = default;
-  friend std::ostream& operator<<(std::ostream& out, const Field& f) {
-    return out << f.name << "@" << f.offset << "+" << f.size;
-  }
-};
+using Field = std::tuple<std::string, size_t, size_t>;  // name, offset, size
 #define FIELD(record, member) Field{Upper(#member), offsetof(record, member), sizeof(record::member)}
 
 std::map<std::string, std::vector<Field>> Records() {
@@ -125,8 +114,8 @@ Declarations Parse(const std::string& path) {
     } else if (std::regex_match(line, m, type)) {
       fields = &d.types[m[1]];
     } else if (fields && std::regex_match(line, m, field)) {
-      size_t offset = fields->empty() ? 0 : fields->back().offset + fields->back().size;
-      fields->push_back({m[1], offset, m[2] == "BYTE" ? 1 : m[2] == "LONG" ? 4 : std::stoul(m[3])});
+      const size_t offset = fields->empty() ? 0 : std::get<1>(fields->back()) + std::get<2>(fields->back());
+      fields->emplace_back(m[1], offset, m[2] == "BYTE" ? 1 : m[2] == "LONG" ? 4 : std::stoul(m[3]));
     }
   }
   return d;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace oldvek {
@@ -20,6 +21,8 @@ struct EncodedPage final : ZorvitLineSink {
     EXPECT_TRUE(line.ends_with("\r\n")) << line;
     return std::string(line.substr(0, line.find_first_of("\r\n")));  // a CR or LF within cuts it short
   }
+
+  auto Made() const { return std::tie(full_lines, last_line, checksum); }
 
   std::vector<std::string> full_lines;
   std::string last_line;  // empty when the page ends on a full line
@@ -61,10 +64,7 @@ TEST(ZorvitEncoderTest, WorkedExamples) {
       {std::string(63, 'A'), "U\"f", (63 * 65) & 255, {line_of_a}},  // the last group breaks across lines
   };
   for (const Case& c : cases) {
-    const EncodedPage page = Encode(c.bytes);
-    EXPECT_EQ(page.full_lines, c.full_lines) << c.last_line;
-    EXPECT_EQ(page.last_line, c.last_line);
-    EXPECT_EQ(page.checksum, c.checksum) << c.last_line;
+    EXPECT_EQ(Encode(c.bytes).Made(), std::tie(c.full_lines, c.last_line, c.checksum));
   }
 }
 
@@ -85,10 +85,7 @@ TEST(ZorvitEncoderTest, InputCutAnywhereEncodesAlike) {
     cut.last_line.clear();
     for (size_t at = 0; at < page.size(); at += piece) encoder.Add(page.substr(at, piece));
     cut.checksum = encoder.FinishPage();
-    const EncodedPage whole = Encode(page);
-    EXPECT_EQ(cut.full_lines, whole.full_lines) << piece;
-    EXPECT_EQ(cut.last_line, whole.last_line) << piece;
-    EXPECT_EQ(cut.checksum, whole.checksum) << piece;
+    EXPECT_EQ(cut.Made(), Encode(page).Made()) << piece;
   }
 }
 

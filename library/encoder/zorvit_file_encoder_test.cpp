@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <random>
+#include <tuple>
 
 #include "faulty_file_system.h"
 #include "temp_folder.h"
@@ -27,11 +28,6 @@ class EncodeTest : public ::testing::Test {
     EncodeRequest request{folder_.File(input_name), std::string(input_name), folder_.path(), std::move(output_name), dialect};
     WriteFileBytes(request.input_path, bytes);
     return request;
-  }
-
-  size_t FileCount() {
-    const std::filesystem::directory_iterator files(folder_.path());
-    return static_cast<size_t>(std::distance(begin(files), end(files)));
   }
 
   TempFolder folder_;
@@ -95,27 +91,21 @@ TEST_F(EncodeTest, PagesMatchTheirSamples) {
 
 // Pages named like each other or like the input are refused before anything is written.
 TEST_F(EncodeTest, APageNamedLikeAnotherOrLikeTheInputIsRefused) {
-  struct Case {
-    const char* input_name;
-    TargetDialect dialect;
-    const char* output_name;
-    std::string message;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, TargetDialect, const char*, std::string> cases[] = {
       {"BIG.DAT", TargetDialect::kQuickBasic, "ENCODE10.BAS",
        "page 2 of ENCODE10.BAS would be named ENCODE10.BAS, the same file as page 1"},
       {"DATA.BAS", TargetDialect::kVisualBasic, "DATA.BAS", folder_.File("DATA.BAS")},
       {"MYPROG10.BAS", TargetDialect::kQuickBasic, "MYPROG.BAS", folder_.File("MYPROG10.BAS")},  // page 2
   };
-  for (const Case& c : cases) {
+  for (const auto& [input_name, dialect, output_name, message] : cases) {
     const std::string input = RandomBytes(156001, 4);
     Result<std::vector<std::string>> pages =
-        EncodeZorvitPages(FileSystem::Default(), Request(c.input_name, input, c.dialect, c.output_name));
-    ASSERT_FALSE(pages.ok()) << c.output_name;
-    EXPECT_NE(pages.status().message().find(c.message), std::string::npos) << pages.status().message();
-    EXPECT_EQ(ReadFileBytes(folder_.File(c.input_name)), input);
-    EXPECT_EQ(FileCount(), 1u) << c.output_name;
-    std::filesystem::remove(folder_.File(c.input_name));
+        EncodeZorvitPages(FileSystem::Default(), Request(input_name, input, dialect, output_name));
+    ASSERT_FALSE(pages.ok()) << output_name;
+    EXPECT_NE(pages.status().message().find(message), std::string::npos) << pages.status().message();
+    EXPECT_EQ(ReadFileBytes(folder_.File(input_name)), input);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 1) << output_name;
+    std::filesystem::remove(folder_.File(input_name));
   }
 }
 
