@@ -7,13 +7,16 @@
 #include <random>
 
 #include "encoder/zorvit_decoder.h"
-#include "zorvit_pages.h"
+#include "encoder/zorvit_file_encoder.h"
+#include "temp_folder.h"
+#include "text_lines.h"
 
 namespace oldvek::testing {
 namespace {
 
 // Decodes one page and checks it against its own marker lines; returns the bytes.
-std::string DecodePage(const PageLines& lines, PageDialect dialect) {
+std::string DecodePage(const std::string& path, TargetDialect dialect) {
+  const std::vector<std::string> lines = SplitCrLfLines(ReadFileBytes(path));
   ZorvitDecoder decoder;
   std::string bytes;
   for (const std::string& line : lines) {
@@ -21,10 +24,10 @@ std::string DecodePage(const PageLines& lines, PageDialect dialect) {
   }
   const std::string count = std::to_string(decoder.byte_count());
   const std::string sum = std::to_string(decoder.checksum());
-  const std::string counter = dialect == PageDialect::kVisualBasic ? "B&" : "B";
+  const std::string counter = dialect == TargetDialect::kVisualBasic ? "B&" : "B";
   EXPECT_TRUE(lines.front().ends_with(" TLEN:" + count)) << lines.front();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "IF S = " + sum + " AND " + counter + " = " + count + " THEN"), 1)
-      << lines.front();
+      << path;
   EXPECT_TRUE(lines.back().ends_with(" TCHK:" + sum)) << lines.back();
   return bytes;
 }
@@ -34,6 +37,7 @@ TEST(ZorvitRoundTripTest, EveryPageDecodesBackToItsPartOfTheInput) {
   std::vector<size_t> sizes = {0, 1, 2, 3, 4, 61, 62, 63, 155999, 156000, 156001, 312000, 312003};
   for (int i = 0; i < 8; ++i) sizes.push_back(std::uniform_int_distribution<size_t>(0, 400'000)(random));
 
+  TempFolder folder;
   for (size_t size : sizes) {
     std::string input(size, '\0');
     // Some inputs lean to one high digit, so that prefixes 0, 40 and 80 all turn up.
@@ -42,12 +46,15 @@ TEST(ZorvitRoundTripTest, EveryPageDecodesBackToItsPartOfTheInput) {
       const unsigned r = random();
       b = static_cast<char>(skew == 0 ? r : skew == 1 ? r % 86 : skew == 2 ? 172 + r % 84 : 86 + r % 86);
     }
-    for (PageDialect dialect : {PageDialect::kPowerBasic, PageDialect::kVisualBasic, PageDialect::kQuickBasic}) {
-      const std::vector<PageLines> pages = EncodePages(input, "IN.BIN", "OUT.BAS", dialect);
-      const size_t expected_pages = dialect == PageDialect::kQuickBasic && size > 0 ? (size + 155999) / 156000 : 1;
-      ASSERT_EQ(pages.size(), expected_pages) << size;
+    WriteFileBytes(folder.File("IN.BIN"), input);
+    for (TargetDialect dialect : {TargetDialect::kPowerBasic, TargetDialect::kVisualBasic, TargetDialect::kQuickBasic}) {
+      EncodeRequest request{folder.File("IN.BIN"), "IN.BIN", folder.path(), "OUT.BAS", dialect};
+      Result<std::vector<std::string>> pages = EncodeZorvitPages(FileSystem::Default(), request);
+      ASSERT_TRUE(pages.ok()) << pages.status().message();
+      const size_t expected_pages = dialect == TargetDialect::kQuickBasic && size > 0 ? (size + 155999) / 156000 : 1;
+      ASSERT_EQ(pages->size(), expected_pages) << size;
       std::string decoded;
-      for (const PageLines& page : pages) decoded += DecodePage(page, dialect);
+      for (const std::string& page : *pages) decoded += DecodePage(page, dialect);
       EXPECT_TRUE(decoded == input) << "size " << size << ", dialect " << static_cast<int>(dialect);
     }
   }
