@@ -165,49 +165,15 @@ class EditExportTest : public ::testing::Test {
                           Entry(3, "File exists", "FILES.VEK")};
 };
 
-// --- Deletion ---
+// --- Deletion and move ---
 
-// Each row: the packet before, the entry deleted, the packet after. Only the files change;
-// bytes after a snippet's last terminator are no line and are dropped.
-TEST_F(EditExportTest, DeletionRebuildsThePacketFromTheOthersInOrder) {
-  TestSnippet empty = kShell;
-  empty.lines.clear();
-  TestSnippet tail = kBubble;
-  tail.body_suffix = "unterminated";
-  struct Case {
-    Snippets before;
-    std::string entry;
-    Snippets after;
-    std::string extra_index;  // a partial record after the whole ones
-  };
-  for (const Case& c : {Case{{kBubble, kShell, kQuick}, "00001~s~a~c~SORTS.VEK~1", {kShell, kQuick}, ""},
-                        Case{{kBubble, kShell, kQuick}, "00002~s~a~c~SORTS.VEK~79", {kBubble, kQuick}, "PARTIAL"},
-                        Case{{tail, kQuick}, "00002~s~a~c~SORTS.VEK~79", {kBubble}, ""},
-                        Case{{kQuick}, "00001~s~a~c~SORTS.VEK~1", {}, ""},
-                        Case{{kBubble, empty, kQuick}, "00001~s~a~c~SORTS.VEK~1", {empty, kQuick}, ""}}) {
-    PacketBytes bytes = BuildPacket(c.before);
-    bytes.index += c.extra_index;
-    WritePacket(folder_.path(), "SORTS", bytes);
-    const Outcome outcome = Delete(c.entry, {"SORTS"}, 1, {c.entry}, 1, 1);
-    EXPECT_TRUE(outcome.boxes.empty());
-    EXPECT_TRUE(outcome.calls.empty() && outcome.list == outcome.given) << "files only";
-    ExpectPacket("SORTS", c.after);
-  }
-}
-
-// --- Move ---
-
-// A snippet moved into a missing packet becomes its first.
-TEST_F(EditExportTest, MoveLeavesWhatFollowsTheLastTerminatorAndCarriesAnEmptyBodyAsItsHeader) {
-  TestSnippet tail = kCount;
-  tail.body_suffix = "no terminator";
-  TestSnippet empty = kOpen;
-  empty.lines.clear();
-  Write("FILES", {empty, tail});
-  EXPECT_EQ(Move(files_[1], {}, 0, {files_[1]}, 1, "NEW").list, Strings{Entry(1, "Count lines", "NEW.VEK")});
-  Move(files_[0], {}, 0, {}, 1, "NEW");
-  ExpectPacket("NEW", {kCount, empty});
-  ExpectPacket("FILES", {});
+// Deleting from the files only leaves the caller's list alone and calls no callback.
+TEST_F(EditExportTest, AFilesOnlyDeletionLeavesTheListAlone) {
+  const Outcome outcome = Delete(sorts_[0], {"SORTS"}, 1, sorts_, 1, 1);
+  EXPECT_TRUE(outcome.boxes.empty());
+  EXPECT_TRUE(outcome.calls.empty());
+  EXPECT_EQ(outcome.list, outcome.given);
+  ExpectPacket("SORTS", {kShell, kQuick});
 }
 
 TEST_F(EditExportTest, MoveWithinOnePacketPutsTheSnippetLastAndTheEntryNamesItsFinalPlace) {
