@@ -93,6 +93,24 @@ TEST_F(SnippetReaderTest, DamagedStartsGiveTheLinesThatLieBetweenThem) {
   }
 }
 
+// "CREATED BY ZORVIT", in any case and anywhere in a line, marks an attachment in the first
+// 48 code lines only.
+TEST_F(SnippetReaderTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
+  const struct {
+    size_t line;
+    const char* text;
+    SnippetKind kind;
+  } cases[] = {{48, "'>>> created by zorvit!", SnippetKind::kAttachment},
+               {49, "'>>> Created by ZORVIT!", SnippetKind::kPlain},
+               {1, "x = 1: REM cReAtEd By ZoRvIt here", SnippetKind::kAttachment}};
+  for (const auto& c : cases) {
+    Lines lines(c.line - 1, "' filler");
+    lines.push_back(c.text);
+    WritePacket(folder_.path(), "ZV", BuildPacket({SampleSnippet("Marked", lines)}));
+    EXPECT_EQ(Fetch(1, "ZV")->kind, c.kind) << c.line;
+  }
+}
+
 TEST_F(SnippetReaderTest, AMissingPacketIsCreatedEmptyOnlyByAFetchThatMarks) {
   WriteFileBytes(folder_.File("LOST.IDX"), IndexRecordBytes(SampleSnippet("Lost", {}), 1));
   EXPECT_FALSE(Fetch(1, "LOST", FileSystem::Default(), MarkRead::kNo).ok());
