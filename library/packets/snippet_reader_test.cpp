@@ -52,7 +52,6 @@ TEST_F(SnippetReaderTest, FetchesHeaderLinesAndTagUnderTheWholeBaseNameAndMarksO
   EXPECT_EQ(snippet->code_lines, (Lines{"SWAP A, B", "PRINT A; B"})) << "the body ends where Count begins";
   EXPECT_EQ(snippet->header.Field(SnippetHeader::kSubject), Fixed("Swap", 31));
   EXPECT_EQ(snippet->tag(), "SORTING");
-  EXPECT_EQ(snippet->kind, SnippetKind::kPlain);
   EXPECT_FALSE(FileExists(folder_.File("MY.IDX")));
   EXPECT_FALSE(FileExists(folder_.File("MY.VEK")));
 
@@ -120,12 +119,6 @@ TEST_F(SnippetReaderTest, AMissingPacketIsCreatedEmptyOnlyByAFetchThatMarks) {
   EXPECT_TRUE(snippet->code_lines.empty());
   EXPECT_EQ(ReadFileBytes(folder_.File("LOST.VEK")), "");
   EXPECT_EQ(ReadFileBytes(folder_.File("LOST.IDX"))[0], ' ');
-}
-
-TEST_F(SnippetReaderTest, ALineVisitorFailureIsTheResult) {
-  Result<SnippetInfo> info = RetrieveSnippet(FileSystem::Default(), folder_.path(), "ARC", 1,
-                                             [](std::string_view) { return Status::Error("full"); });
-  EXPECT_EQ(info.status().message(), "full");
 }
 
 TEST_F(SnippetReaderTest, AFailureAtAnyStepGivesNoResultAndChangesAtMostTheFlag) {
