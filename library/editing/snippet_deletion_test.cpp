@@ -34,9 +34,8 @@ PacketBytes Stored(const TempFolder& folder, const std::string& base) {
   return {ReadFileBytes(folder.File(base + ".VEK")), ReadFileBytes(folder.File(base + ".IDX"))};
 }
 
-// Each row deletes a snippet of SORTS or moves it to NEW, a missing packet that the move makes.
-// The others close up in order, an empty body stays a header alone, and the partial record
-// after the whole ones is dropped.
+// Each row deletes a snippet of SORTS or moves it into NEW, which the move makes: the others
+// close up in order, an empty body stays a header alone, and a partial record is dropped.
 TEST(SnippetDeletionTest, AnEditRebuildsThePacketFromTheOthersInOrder) {
   const TestSnippet one = Snippet("One", 1);
   const TestSnippet empty = Snippet("Empty", 0);

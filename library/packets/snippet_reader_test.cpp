@@ -24,7 +24,6 @@ class SnippetReaderTest : public ::testing::Test {
  protected:
   SnippetReaderTest() { WritePacket(folder_.path(), "ARC", kTwo); }
 
-  // Fetches a snippet with its code lines collected.
   Result<Snippet> Fetch(uint64_t position, std::string_view base = "ARC", FileSystem& fs = FileSystem::Default(),
                         MarkRead mark = MarkRead::kYes) {
     Snippet snippet;

@@ -61,8 +61,7 @@ void VEKAPI RecordListChanged(SAFEARRAY** list, int32_t* reason, intptr_t data) 
   g_calls->push_back("changed " + std::to_string(*reason) + " data=" + std::to_string(data) + ": " + items);
 }
 
-// "load <packet> count=<count>", then lists the packet with OldIndex, as a reader's loader
-// would.
+// "load <packet> count=<count>", then lists the packet with OldIndex as a reader's loader would.
 void VEKAPI ReloadIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder) {
   g_calls->push_back("load " + BstrBytes(*packet) + " count=" + std::to_string(*count) + FolderNote(folder));
   OldIndex(packet, list, count, folder);
@@ -107,7 +106,6 @@ class EditExportTest : public ::testing::Test {
     }
   }
 
-  // Runs `edit` on the caller's lists and folder, with its calls and boxes caught.
   Outcome Edit(const Strings& packets, const Strings& list,
                const std::function<void(SAFEARRAY** packets, SAFEARRAY** list, BSTR* folder)>& edit) {
     StringArray packet_list(packets);
