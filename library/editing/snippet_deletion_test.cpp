@@ -35,11 +35,14 @@ PacketBytes Stored(const TempFolder& folder, const std::string& base) {
 }
 
 // Each row deletes a snippet of SORTS or moves it into NEW, which the move makes: the others
-// close up in order, an empty body stays a header alone, and a partial record is dropped.
+// close up in order, an empty body stays a header alone, bytes after the last terminator are
+// no line, and a partial record is dropped.
 TEST(SnippetDeletionTest, AnEditRebuildsThePacketFromTheOthersInOrder) {
   const TestSnippet one = Snippet("One", 1);
   const TestSnippet empty = Snippet("Empty", 0);
   const TestSnippet two = Snippet("Two", 2);
+  TestSnippet two_and_tail = two;
+  two_and_tail.body_suffix = "unterminated";
   const struct {
     uint64_t position;
     bool move;
@@ -53,7 +56,7 @@ TEST(SnippetDeletionTest, AnEditRebuildsThePacketFromTheOthersInOrder) {
   };
   for (const auto& c : cases) {
     TempFolder folder;
-    PacketBytes bytes = BuildPacket({one, empty, two});
+    PacketBytes bytes = BuildPacket({one, empty, two_and_tail});
     bytes.index += "PARTIAL";
     WritePacket(folder.path(), "SORTS", bytes);
     if (c.move) {
