@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <tuple>
 
 #include "editing/header_update.h"
 #include "editing/snippet_deletion.h"
@@ -121,11 +122,8 @@ Operation Move(std::string source, uint64_t position, std::string destination) {
 }
 
 TestSnippet Retitled(TestSnippet snippet) {
-  snippet.author = "New author";
-  snippet.subject = "New subject";
-  snippet.origin = "New origin";
-  snippet.date = "New date";
-  snippet.code = "NEWCODE";
+  std::tie(snippet.author, snippet.subject, snippet.origin, snippet.date, snippet.code) =
+      std::tie("New author", "New subject", "New origin", "New date", "NEWCODE");
   return snippet;
 }
 

@@ -30,6 +30,47 @@ std::vector<std::string> Fetch(const std::string& folder, std::string_view base,
   return lines;
 }
 
+PacketBytes Stored(const TempFolder& folder, const std::string& base) {
+  return {ReadFileBytes(folder.File(base + ".VEK")), ReadFileBytes(folder.File(base + ".IDX"))};
+}
+
+// Each row deletes a snippet of SORTS or moves it into NEW, which the move makes: the others
+// close up in order, an empty body stays a header alone, bytes after the last terminator are
+// no line, and a partial record is dropped.
+TEST(SnippetDeletionTest, AnEditRebuildsThePacketFromTheOthersInOrder) {
+  const TestSnippet one = Snippet("One", 1);
+  const TestSnippet empty = Snippet("Empty", 0);
+  const TestSnippet two = Snippet("Two", 2);
+  TestSnippet two_and_tail = two;
+  two_and_tail.body_suffix = "unterminated";
+  const struct {
+    uint64_t position;
+    bool move;
+    std::vector<TestSnippet> after;
+    std::vector<TestSnippet> moved = {};  // what NEW holds after a move
+  } cases[] = {
+      {1, false, {empty, two}},
+      {79, false, {one, two}},
+      {157, true, {one, empty}, {two}},
+      {79, true, {one, two}, {empty}},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    PacketBytes bytes = BuildPacket({one, empty, two_and_tail});
+    bytes.index += "PARTIAL";
+    WritePacket(folder.path(), "SORTS", bytes);
+    if (c.move) {
+      const Result<uint64_t> number = MoveSnippet(FileSystem::Default(), folder.path(), "SORTS", c.position, "NEW");
+      ASSERT_TRUE(number.ok()) << number.status().message();
+      EXPECT_EQ(*number, 1u) << "the moved snippet is the new packet's first";
+      EXPECT_EQ(Stored(folder, "NEW"), BuildPacket(c.moved)) << c.position;
+    } else {
+      ASSERT_TRUE(DeleteSnippet(FileSystem::Default(), folder.path(), "SORTS", c.position).ok());
+    }
+    EXPECT_EQ(Stored(folder, "SORTS"), BuildPacket(c.after)) << c.position;
+  }
+}
+
 // A damaged Start that reads as 0 names no snippet, so the snippet before it runs to the end
 // of the file when fetched; an edit must keep every line of it that a fetch shows.
 TEST(SnippetDeletionTest, NoEditKeepsLessOfASnippetThanAFetchShows) {

@@ -51,23 +51,6 @@ TEST(SnippetExtractionTest, AFailureAtAnyStepLeavesNoOutputAndThePacketAsItWas) 
   }
 }
 
-TEST(SnippetExtractionTest, TheBodyIsReadInPiecesOfAtMost20000Bytes) {
-  TempFolder folder;
-  std::vector<std::string> lines(3000, "' " + std::string(70, '-'));
-  lines.push_back(std::string(50000, 'L'));
-  WritePacket(folder.path(), "BIG", BuildPacket({SampleSnippet("Big", lines)}));
-  FaultyFileSystem file_system;
-  Result<ExtractionOutcome> outcome =
-      ExtractSnippet(file_system, "00001~s~a~c~BIG.VEK~1", folder.path(), folder.File("BIG.TXT"), 2);
-  ASSERT_TRUE(outcome.ok()) << outcome.status().message();
-  uint64_t body_bytes = 0;
-  for (const FaultyFileSystem::Read& read : file_system.reads()) {
-    EXPECT_LE(read.size, 20000u);
-    if (read.path == folder.File("BIG.VEK") && read.offset >= 165) body_bytes += read.size;
-  }
-  EXPECT_EQ(body_bytes, 3000u * 73 + 50001);
-}
-
 TEST(SnippetExtractionTest, AStartOfZeroGivesAnEmptyBodyWithoutReadingThePacket) {
   TempFolder folder;
   PacketBytes bytes = Attachment();

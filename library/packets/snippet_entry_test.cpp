@@ -34,23 +34,5 @@ TEST(SnippetEntryTest, RelocatedEntryKeepsTheMiddleFieldsAsTheyStand) {
   EXPECT_EQ(RelocatedEntry("7~~~~S.VEK~1", 1, "D.VEK"), "00001~~~~D.VEK~1");
 }
 
-TEST(SnippetEntryTest, PacketBaseName) {
-  EXPECT_EQ(PacketBaseName("SORTS~Sorting"), "SORTS");
-  EXPECT_EQ(PacketBaseName(" SORTS  ~x"), " SORTS");
-  EXPECT_EQ(PacketBaseName("SORTS"), "SORTS");
-  EXPECT_EQ(PacketBaseName(""), "");
-}
-
-TEST(IndexRecordTest, StartIsLeftAlignedAndPadded) {
-  IndexRecord record;
-  record.set_start(12345);
-  EXPECT_EQ(record.Field(IndexRecord::kStart), "12345     ");
-  EXPECT_EQ(record.start(), 12345u);
-  EXPECT_TRUE(IsRecordPosition(79, 2));
-  EXPECT_FALSE(IsRecordPosition(157, 2));
-  EXPECT_FALSE(IsRecordPosition(0, 2));
-  EXPECT_FALSE(IsRecordPosition(2, 2));
-}
-
 }  // namespace
 }  // namespace oldvek

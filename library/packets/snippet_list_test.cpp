@@ -13,6 +13,7 @@ TEST(SnippetListTest, AListShowsThePacketWhoseBaseNameItWasMadeFrom) {
   } cases[] = {
       {"SORTS~Sorting", "SORTS", true}, {"SORTS   ~Sorting", "SORTS", true}, {"SORTS", "SORTS", true},
       {"sorts~Sorting", "SORTS", false}, {"SORTSX~", "SORTS", false},       {"", "", false},
+      {" SORTS  ~x", " SORTS", true},     {" SORTS~x", "SORTS", false},
   };
   for (const auto& c : cases) EXPECT_EQ(ListShowsPacket(c.shown, c.base), c.shows) << c.shown << " / " << c.base;
 }

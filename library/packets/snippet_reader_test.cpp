@@ -24,7 +24,6 @@ class SnippetReaderTest : public ::testing::Test {
  protected:
   SnippetReaderTest() { WritePacket(folder_.path(), "ARC", kTwo); }
 
-  // Fetches a snippet with its code lines collected.
   Result<Snippet> Fetch(uint64_t position, std::string_view base = "ARC", FileSystem& fs = FileSystem::Default(),
                         MarkRead mark = MarkRead::kYes) {
     Snippet snippet;
@@ -52,7 +51,6 @@ TEST_F(SnippetReaderTest, FetchesHeaderLinesAndTagUnderTheWholeBaseNameAndMarksO
   EXPECT_EQ(snippet->code_lines, (Lines{"SWAP A, B", "PRINT A; B"})) << "the body ends where Count begins";
   EXPECT_EQ(snippet->header.Field(SnippetHeader::kSubject), Fixed("Swap", 31));
   EXPECT_EQ(snippet->tag(), "SORTING");
-  EXPECT_EQ(snippet->kind, SnippetKind::kPlain);
   EXPECT_FALSE(FileExists(folder_.File("MY.IDX")));
   EXPECT_FALSE(FileExists(folder_.File("MY.VEK")));
 
@@ -93,6 +91,24 @@ TEST_F(SnippetReaderTest, DamagedStartsGiveTheLinesThatLieBetweenThem) {
   }
 }
 
+// "CREATED BY ZORVIT", in any case and anywhere in a line, marks an attachment in the first
+// 48 code lines only.
+TEST_F(SnippetReaderTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
+  const struct {
+    size_t line;
+    const char* text;
+    SnippetKind kind;
+  } cases[] = {{48, "'>>> created by zorvit!", SnippetKind::kAttachment},
+               {49, "'>>> Created by ZORVIT!", SnippetKind::kPlain},
+               {1, "x = 1: REM cReAtEd By ZoRvIt here", SnippetKind::kAttachment}};
+  for (const auto& c : cases) {
+    Lines lines(c.line - 1, "' filler");
+    lines.push_back(c.text);
+    WritePacket(folder_.path(), "ZV", BuildPacket({SampleSnippet("Marked", lines)}));
+    EXPECT_EQ(Fetch(1, "ZV")->kind, c.kind) << c.line;
+  }
+}
+
 TEST_F(SnippetReaderTest, AMissingPacketIsCreatedEmptyOnlyByAFetchThatMarks) {
   WriteFileBytes(folder_.File("LOST.IDX"), IndexRecordBytes(SampleSnippet("Lost", {}), 1));
   EXPECT_FALSE(Fetch(1, "LOST", FileSystem::Default(), MarkRead::kNo).ok());
@@ -102,12 +118,6 @@ TEST_F(SnippetReaderTest, AMissingPacketIsCreatedEmptyOnlyByAFetchThatMarks) {
   EXPECT_TRUE(snippet->code_lines.empty());
   EXPECT_EQ(ReadFileBytes(folder_.File("LOST.VEK")), "");
   EXPECT_EQ(ReadFileBytes(folder_.File("LOST.IDX"))[0], ' ');
-}
-
-TEST_F(SnippetReaderTest, ALineVisitorFailureIsTheResult) {
-  Result<SnippetInfo> info = RetrieveSnippet(FileSystem::Default(), folder_.path(), "ARC", 1,
-                                             [](std::string_view) { return Status::Error("full"); });
-  EXPECT_EQ(info.status().message(), "full");
 }
 
 TEST_F(SnippetReaderTest, AFailureAtAnyStepGivesNoResultAndChangesAtMostTheFlag) {

@@ -61,8 +61,7 @@ void VEKAPI RecordListChanged(SAFEARRAY** list, int32_t* reason, intptr_t data) 
   g_calls->push_back("changed " + std::to_string(*reason) + " data=" + std::to_string(data) + ": " + items);
 }
 
-// "load <packet> count=<count>", then lists the packet with OldIndex, as a reader's loader
-// would.
+// "load <packet> count=<count>", then lists the packet with OldIndex as a reader's loader would.
 void VEKAPI ReloadIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder) {
   g_calls->push_back("load " + BstrBytes(*packet) + " count=" + std::to_string(*count) + FolderNote(folder));
   OldIndex(packet, list, count, folder);
@@ -107,7 +106,6 @@ class EditExportTest : public ::testing::Test {
     }
   }
 
-  // Runs `edit` on the caller's lists and folder, with its calls and boxes caught.
   Outcome Edit(const Strings& packets, const Strings& list,
                const std::function<void(SAFEARRAY** packets, SAFEARRAY** list, BSTR* folder)>& edit) {
     StringArray packet_list(packets);
@@ -165,99 +163,61 @@ class EditExportTest : public ::testing::Test {
                           Entry(3, "File exists", "FILES.VEK")};
 };
 
-// --- Deletion ---
-
-// Each row: the packet before, the entry deleted, the packet after. Only the files change;
-// bytes after a snippet's last terminator are no line and are dropped.
-TEST_F(EditExportTest, DeletionRebuildsThePacketFromTheOthersInOrder) {
-  TestSnippet empty = kShell;
-  empty.lines.clear();
-  TestSnippet tail = kBubble;
-  tail.body_suffix = "unterminated";
-  struct Case {
-    Snippets before;
-    std::string entry;
-    Snippets after;
-    std::string extra_index;  // a partial record after the whole ones
-  };
-  for (const Case& c : {Case{{kBubble, kShell, kQuick}, "00001~s~a~c~SORTS.VEK~1", {kShell, kQuick}, ""},
-                        Case{{kBubble, kShell, kQuick}, "00002~s~a~c~SORTS.VEK~79", {kBubble, kQuick}, "PARTIAL"},
-                        Case{{tail, kQuick}, "00002~s~a~c~SORTS.VEK~79", {kBubble}, ""},
-                        Case{{kQuick}, "00001~s~a~c~SORTS.VEK~1", {}, ""},
-                        Case{{kBubble, empty, kQuick}, "00001~s~a~c~SORTS.VEK~1", {empty, kQuick}, ""}}) {
-    PacketBytes bytes = BuildPacket(c.before);
-    bytes.index += c.extra_index;
-    WritePacket(folder_.path(), "SORTS", bytes);
-    const Outcome outcome = Delete(c.entry, {"SORTS"}, 1, {c.entry}, 1, 1);
-    EXPECT_TRUE(outcome.boxes.empty());
-    EXPECT_TRUE(outcome.calls.empty() && outcome.list == outcome.given) << "files only";
-    ExpectPacket("SORTS", c.after);
-  }
-}
-
-// --- Move ---
-
-// A snippet moved into a missing packet becomes its first.
-TEST_F(EditExportTest, MoveLeavesWhatFollowsTheLastTerminatorAndCarriesAnEmptyBodyAsItsHeader) {
-  TestSnippet tail = kCount;
-  tail.body_suffix = "no terminator";
-  TestSnippet empty = kOpen;
-  empty.lines.clear();
-  Write("FILES", {empty, tail});
-  EXPECT_EQ(Move(files_[1], {}, 0, {files_[1]}, 1, "NEW").list, Strings{Entry(1, "Count lines", "NEW.VEK")});
-  Move(files_[0], {}, 0, {}, 1, "NEW");
-  ExpectPacket("NEW", {kCount, empty});
-  ExpectPacket("FILES", {});
-}
-
-TEST_F(EditExportTest, MoveWithinOnePacketPutsTheSnippetLastAndTheEntryNamesItsFinalPlace) {
-  const Outcome outcome = Move(files_[0], {"OTHER"}, 1, files_, 1, "FILES");
-  ExpectPacket("FILES", {kCount, kExists, kOpen});
-  const Strings expected = {Entry(3, "Open a file", "FILES.VEK"), Refreshed(files_[1]), Refreshed(files_[2])};
-  EXPECT_EQ(outcome.list, expected);
-  EXPECT_EQ(outcome.calls, (Strings{Stale(files_[1], "loader"), Stale(files_[2], "loader"), Changed(expected)}));
+// Deleting from the files only leaves the caller's list alone and calls no callback.
+TEST_F(EditExportTest, AFilesOnlyDeletionLeavesTheListAlone) {
+  const Outcome outcome = Delete(sorts_[0], {"SORTS"}, 1, sorts_, 1, 1);
+  EXPECT_TRUE(outcome.boxes.empty());
+  EXPECT_TRUE(outcome.calls.empty());
+  EXPECT_EQ(outcome.list, outcome.given);
+  ExpectPacket("SORTS", {kShell, kQuick});
 }
 
 // --- The caller's snippet list ---
 
 // A list of the edited packet's own index is made again: by a deletion from the new index, by
-// a move through the caller's loader.
-TEST_F(EditExportTest, AListOfThePacketsIndexIsListedAfresh) {
-  const Outcome deleted = Delete(sorts_[1], {"FILES~File I/O", "SORTS  ~Sorting"}, 2, sorts_, 2);
-  const Strings sorts = {sorts_[0], Entry(2, "Quick sort", "SORTS.VEK")};
-  EXPECT_EQ(deleted.list, sorts);
-  EXPECT_EQ(deleted.calls, Strings{Changed(sorts)});
-  EXPECT_TRUE(deleted.boxes.empty());
-  ExpectPacket("SORTS", {kBubble, kQuick});
-
-  const Outcome moved = Move(files_[1], {"SORTS", "FILES ~File I/O"}, 2, files_, 2, "SORTS");
-  const Strings files = {files_[0], Entry(2, "File exists", "FILES.VEK")};
-  EXPECT_EQ(moved.list, files);
-  EXPECT_EQ(moved.calls, (Strings{"load FILES ~File I/O count=3", Changed(files)}));
-}
-
-// In a list of several packets a deleted entry is dropped and a moved one names its new place
-// (record 3 at 157, after the deletion), its middle fields kept as given even when the header
-// says otherwise. The other entries of the edited packet, whatever the case of its name, go to
-// the stale callback; its data is the loader's address for a move.
-TEST_F(EditExportTest, AMixedListKeepsItsOtherEntriesAndHandsTheEditedPacketsToEntryStale) {
+// a move through the caller's loader. In any other list a deleted entry is dropped and a moved
+// one names its new place, its middle fields kept as given even when the header says otherwise;
+// the other entries of the edited packet, whatever the case of its name, go to the stale
+// callback, whose data is the loader's address for a move. Every edit ends with one call of
+// the list-changed callback.
+TEST_F(EditExportTest, TheCallersListFollowsTheEdit) {
   const std::string sorts_lower = Entry(2, "Shell sort", "sorts.VEK");
-  const Outcome deleted = Delete(sorts_[1], {"SORTS"}, 0, {sorts_[2], files_[0], sorts_[1], sorts_lower, sorts_[0]}, 3);
-  const Strings after_deletion = {Refreshed(sorts_[2]), files_[0], sorts_lower, Refreshed(sorts_[0])};
-  EXPECT_EQ(deleted.list, after_deletion);
-  EXPECT_EQ(deleted.calls, (Strings{Stale(sorts_[2], "2222"), Stale(sorts_[0], "2222"), Changed(after_deletion)}));
-  ExpectPacket("SORTS", {kBubble, kQuick});
-
-  const std::string entry = "00002~Counting ~ lines~Someone~XX~FILES.VEK~79";
   const std::string files_lower = Entry(3, "File exists", "files.VEK");
-  const Outcome moved = Move(entry, {"files"}, 1, {files_[2], sorts_[0], entry, files_lower, files_[0]}, 3, "SORTS");
-  const Strings after_move = {Refreshed(files_[2]), sorts_[0], "00003~Counting ~ lines~Someone~XX~SORTS.VEK~157",
-                              files_lower, Refreshed(files_[0])};
-  EXPECT_EQ(moved.list, after_move);
-  EXPECT_EQ(moved.calls, (Strings{Stale(files_[2], "loader"), Stale(files_[0], "loader"), Changed(after_move)}));
-  EXPECT_TRUE(moved.boxes.empty());
-  ExpectPacket("SORTS", {kBubble, kQuick, kCount});
-  ExpectPacket("FILES", {kOpen, kExists});
+  const std::string moved = "00002~Counting ~ lines~Someone~XX~FILES.VEK~79";
+  const struct {
+    std::function<Outcome()> edit;
+    Strings list;   // after the edit
+    Strings calls;  // before the list-changed call
+  } cases[] = {
+      {[&] { return Delete(sorts_[1], {"FILES~File I/O", "SORTS  ~Sorting"}, 2, sorts_, 2); },
+       {sorts_[0], Entry(2, "Quick sort", "SORTS.VEK")},
+       {}},
+      {[&] { return Move(files_[1], {"SORTS", "FILES ~File I/O"}, 2, files_, 2, "SORTS"); },
+       {files_[0], Entry(2, "File exists", "FILES.VEK")},
+       {"load FILES ~File I/O count=3"}},
+      {[&] { return Delete(sorts_[1], {"SORTS"}, 0, {sorts_[2], files_[0], sorts_[1], sorts_lower, sorts_[0]}, 3); },
+       {Refreshed(sorts_[2]), files_[0], sorts_lower, Refreshed(sorts_[0])},
+       {Stale(sorts_[2], "2222"), Stale(sorts_[0], "2222")}},
+      {[&] { return Move(moved, {"files"}, 1, {files_[2], sorts_[0], moved, files_lower, files_[0]}, 3, "SORTS"); },
+       {Refreshed(files_[2]), sorts_[0], "00004~Counting ~ lines~Someone~XX~SORTS.VEK~235", files_lower,
+        Refreshed(files_[0])},
+       {Stale(files_[2], "loader"), Stale(files_[0], "loader")}},
+      // Within one packet the snippet goes last, and its entry names that place.
+      {[&] { return Move(files_[0], {"OTHER"}, 1, files_, 1, "FILES"); },
+       {Entry(3, "Open a file", "FILES.VEK"), Refreshed(files_[1]), Refreshed(files_[2])},
+       {Stale(files_[1], "loader"), Stale(files_[2], "loader")}},
+  };
+  for (const auto& c : cases) {
+    Write("SORTS", {kBubble, kShell, kQuick});
+    Write("FILES", {kOpen, kCount, kExists});
+    const Outcome outcome = c.edit();
+    SCOPED_TRACE(c.list[0]);
+    EXPECT_TRUE(outcome.boxes.empty());
+    EXPECT_EQ(outcome.list, c.list);
+    Strings calls = c.calls;
+    calls.push_back(Changed(c.list));
+    EXPECT_EQ(outcome.calls, calls);
+  }
 }
 
 // --- Header update ---

@@ -76,14 +76,16 @@ Fetched Fetch(std::string_view packet_name, const std::string& folder, int32_t p
   return result;
 }
 
-// SORTS: a quick sort in three lines, then B. Coder's shell sort. The index's copy of the
-// first Subject differs from the header's, and a partial third record follows.
+// SORTS: a quick sort in three lines, marked as an attachment, then B. Coder's shell sort.
+// The index's copy of the first Subject differs from the header's, and a partial third
+// record follows.
 class ReadExportTest : public ::testing::Test {
  protected:
   ReadExportTest() {
     TestSnippet shell = SampleSnippet("Shell sort", {"REM next"}, "B. Coder");
     shell.code = "PDS71";
-    bytes_ = BuildPacket({SampleSnippet("Quick sort", {"DEFINT A-Z", "SUB QSort (a(), lo, hi)", "END SUB"}), shell});
+    const Lines quick = {"DEFINT A-Z", "SUB QSort (a(), lo, hi)", "END SUB ' created by ZORVIT"};
+    bytes_ = BuildPacket({SampleSnippet("Quick sort", quick), shell});
     bytes_.index.replace(16, 31, Fixed("Index subject", 31));
     bytes_.index += "157       ";
     WritePacket(folder_.path(), "SORTS", bytes_);
@@ -137,30 +139,15 @@ TEST_F(ReadExportTest, AFetchGivesFullWidthSummaryLinesThenTheCodeAndFillsTheRec
   EXPECT_EQ(fetched.lower, 1);
   EXPECT_EQ(fetched.lines, (Lines{Fixed("Ann Author", 31) + "~" + Fixed("Quick sort", 31) + "~" + Fixed("Fidonet", 31),
                                   Fixed("1994-11-05", 23) + "~" + Fixed("QB45", 23) + "~" + Fixed("E5", 5),
-                                  "DEFINT A-Z", "SUB QSort (a(), lo, hi)", "END SUB"}));
+                                  "DEFINT A-Z", "SUB QSort (a(), lo, hi)", "END SUB ' created by ZORVIT"}));
   EXPECT_EQ(fetched.tag, "SORTING");
 
-  // Author, Subject, Origin, Date, Code and Kind are written; every other byte stays.
+  // Author, Subject, Origin, Date, Code and Kind (an attachment) are written; every other
+  // byte stays.
   std::string expected(sizeof(SnippetRecord), static_cast<char>(kUntouched));
   expected.replace(1, 139, HeaderFieldBytes(SampleSnippet("Quick sort")));
-  expected[180] = 1;
+  expected[180] = 2;
   EXPECT_EQ(RecordBytes(fetched.record), expected);
-}
-
-TEST_F(ReadExportTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
-  const auto marked_on = [](size_t line, const std::string& marker) {
-    Lines lines(line - 1, "' filler");
-    lines.push_back(marker);
-    return SampleSnippet(std::to_string(line), lines);
-  };
-  WritePacket(folder_.path(), "ZV",
-              BuildPacket({marked_on(48, "'>>> created by zorvit!"), marked_on(49, "'>>> Created by ZORVIT!"),
-                           marked_on(1, "x = 1: REM cReAtEd By ZoRvIt here")}));
-  EXPECT_EQ(Fetch("ZV", folder_.path(), 1).record.Kind, 2);
-  const Fetched late = Fetch("ZV", folder_.path(), 79);
-  EXPECT_EQ(late.record.Kind, 1);
-  EXPECT_EQ(late.count, 51);
-  EXPECT_EQ(Fetch("ZV", folder_.path(), 157).record.Kind, 2);
 }
 
 TEST_F(ReadExportTest, AFetchAtAnyPositionButARecordStartChangesNothing) {
