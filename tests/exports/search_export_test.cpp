@@ -13,7 +13,6 @@
 #include <utility>
 
 #include "caller_values.h"
-#include "library_criteria.h"
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "progress_dialog.h"
@@ -230,21 +229,11 @@ TEST_F(OldVekSearchTest, ModeThreeTestsWhatTheCriteriaCallbackLeft) {
   const decltype(reader_.tests) tested = {author("Ann Author"), code("PRINT"), author("Ann Other"), code(open),
                                           author("Cy Coder"),   author("Ann Author"), code("PRINT"), author("Dee Dim")};
   EXPECT_EQ(reader_.tests, tested);
-}
-
-// One record for the process: what the reader writes stays for the next search, but the
-// Author switch, which the search clears.
-TEST_F(OldVekSearchTest, TheCriteriaRecordKeepsWhatTheReaderWroteButTheAuthorSwitch) {
-  KeepLibraryCriteria keep_criteria;
-  SearchCriteria* criteria = LibraryCriteria();
-  criteria->AuthorSwitch = 4;
-  criteria->SubjectSwitch = 3;
-  SetText(criteria->Reserved132, 44, "the encoder's corner");
-  reader_.Search(1, 1, 1, packets_, folder_.path());
-  EXPECT_EQ(reader_.lent.front().criteria, criteria);
-  EXPECT_EQ(int32_t{criteria->AuthorSwitch}, 0);
-  EXPECT_EQ(int32_t{criteria->SubjectSwitch}, 3);
-  EXPECT_EQ(std::string(criteria->Reserved132, 44), Fixed("the encoder's corner", 44));
+  // One record for the process: what the reader wrote stays for the next search, but the
+  // Author switch, which the search clears.
+  const SearchCriteria& kept = *reader_.lent.front().criteria;
+  EXPECT_EQ((std::vector{kept.PacketSwitch, kept.AuthorSwitch, kept.CodeTextSwitch}), (std::vector{1, 0, 1}));
+  EXPECT_EQ(std::string(kept.AuthorTerm, 32), Fixed("Ann", 32));
 }
 
 #ifdef _WIN32
