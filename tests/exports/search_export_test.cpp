@@ -138,8 +138,6 @@ const std::string kAppend = "00003~Append~Dee Dim~QB45~FILES.VEK~157";
 const TestSnippet kRead = SampleSnippet("Read a file", {"OPEN F$ FOR INPUT AS #1", "CLOSE #1"}, "Cy Coder");
 const TestSnippet kAppendSnippet = SampleSnippet("Append", {"OPEN F$ FOR APPEND AS #1"}, "Dee Dim");
 
-// The caller's records are packed, so their fields are copied out (int32_t{...}) before a
-// check binds a reference to them.
 class OldVekSearchTest : public ::testing::Test {
  protected:
   OldVekSearchTest() {
@@ -154,8 +152,7 @@ class OldVekSearchTest : public ::testing::Test {
   Reader reader_;
 };
 
-// Indices outside the packet list name no packet. The caller's records keep every byte the
-// search does not own.
+// Indices outside the packet list name no packet.
 TEST_F(OldVekSearchTest, ModeOneWithNoBitsListsEverySnippetOfThePacketsInRange) {
   const Outcome outcome = reader_.Search(1, -5, 9, packets_, folder_.path(), "BASICS");
   EXPECT_EQ(outcome.count, 5);
