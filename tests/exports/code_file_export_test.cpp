@@ -2,6 +2,7 @@
 // Wine, against OldVek.dll. The code file's bytes are checked whole.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,6 @@
 #include "packet_writer.h"
 #include "progress_dialog.h"
 #include "temp_folder.h"
-
-#if !defined(_WIN32)
-#include <sys/stat.h>
-#endif
 
 namespace oldvek::testing {
 namespace {
@@ -208,7 +205,7 @@ TEST_F(OldVekCreateCDETest, PacketsThatCannotBeNamedAreLeftOutAndReported) {
 // file cut short does not stay.
 TEST_F(OldVekCreateCDETest, AFailureNamesTheFileAndLeavesNoPartialCodeFile) {
   WritePacket(folder_.path(), "GOOD", BuildPacket({SampleSnippet("Good", {"PRINT"})}));
-  ASSERT_EQ(::mkdir(folder_.File("BAD.VEK").c_str(), 0700), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(folder_.File("BAD.VEK")));
   const Lines boxes = CaptureMessageBoxTexts([&] { CreateCodeFile(ChooseAll({"GOOD", "BAD"})); });
   EXPECT_FALSE(FileExists(folder_.File("OUT.CDE")));
   ASSERT_EQ(boxes.size(), 1u);

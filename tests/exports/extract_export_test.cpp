@@ -59,19 +59,13 @@ std::string CommentBlock(std::string_view packet_file) {
          "Packet: " + std::string(packet_file) + "\r\n" + rule;
 }
 
-// Packet XYZ with `lines` as its first snippet and a plain snippet after it.
-PacketBytes WriteXyzPacket(const TempFolder& folder, Lines lines) {
-  const PacketBytes bytes = BuildPacket({Snippet(std::move(lines)), Snippet({"PRINT \"NEXT\""})});
-  WritePacket(folder.path(), "XYZ", bytes);
-  return bytes;
-}
-
 // A closing quote decodes into a failed checksum: the user is told, and what was decoded stays.
 TEST(OldExtractCodeTest, TheXyzPageComesOutAsItsThreeBytes) {
   for (const bool damaged : {false, true}) {
     TempFolder folder;
-    const PacketBytes bytes = WriteXyzPacket(
-        folder, {kBegin, kBanner, "DEFINT A-Z", damaged ? kXyz + "\"" : kXyz, "IF S = 118 AND B = 3 THEN", kEnd});
+    const Lines page = {kBegin, kBanner, "DEFINT A-Z", damaged ? kXyz + "\"" : kXyz, "IF S = 118 AND B = 3 THEN", kEnd};
+    const PacketBytes bytes = BuildPacket({Snippet(page), Snippet({"PRINT \"NEXT\""})});
+    WritePacket(folder.path(), "XYZ", bytes);
     const std::string out = folder.File("XYZ.TXT");
     WriteFileBytes(out, "an older, longer file");
     EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1),

@@ -95,8 +95,6 @@ class ReadExportTest : public ::testing::Test {
   PacketBytes bytes_;
 };
 
-// --- Listing ---
-
 // The fields come from the headers; the packet is named by the text before the tilde, without
 // its trailing blanks.
 TEST_F(ReadExportTest, AListingShowsEveryWholeRecordInIndexOrder) {
@@ -129,8 +127,6 @@ TEST_F(ReadExportTest, APacketWithNoSnippetsToListErasesTheList) {
     EXPECT_EQ(file.path().filename().string().rfind("NEW.", 0), 0u) << file.path();
   }
 }
-
-// --- Fetching ---
 
 // The packet name ends at the first space of the caller's argument.
 TEST_F(ReadExportTest, AFetchGivesFullWidthSummaryLinesThenTheCodeAndFillsTheRecord) {

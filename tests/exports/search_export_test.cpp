@@ -13,7 +13,6 @@
 #include <utility>
 
 #include "caller_values.h"
-#include "library_criteria.h"
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "progress_dialog.h"
@@ -139,8 +138,6 @@ const std::string kAppend = "00003~Append~Dee Dim~QB45~FILES.VEK~157";
 const TestSnippet kRead = SampleSnippet("Read a file", {"OPEN F$ FOR INPUT AS #1", "CLOSE #1"}, "Cy Coder");
 const TestSnippet kAppendSnippet = SampleSnippet("Append", {"OPEN F$ FOR APPEND AS #1"}, "Dee Dim");
 
-// The caller's records are packed, so their fields are copied out (int32_t{...}) before a
-// check binds a reference to them.
 class OldVekSearchTest : public ::testing::Test {
  protected:
   OldVekSearchTest() {
@@ -155,8 +152,7 @@ class OldVekSearchTest : public ::testing::Test {
   Reader reader_;
 };
 
-// Indices outside the packet list name no packet. The caller's records keep every byte the
-// search does not own.
+// Indices outside the packet list name no packet.
 TEST_F(OldVekSearchTest, ModeOneWithNoBitsListsEverySnippetOfThePacketsInRange) {
   const Outcome outcome = reader_.Search(1, -5, 9, packets_, folder_.path(), "BASICS");
   EXPECT_EQ(outcome.count, 5);
@@ -230,21 +226,11 @@ TEST_F(OldVekSearchTest, ModeThreeTestsWhatTheCriteriaCallbackLeft) {
   const decltype(reader_.tests) tested = {author("Ann Author"), code("PRINT"), author("Ann Other"), code(open),
                                           author("Cy Coder"),   author("Ann Author"), code("PRINT"), author("Dee Dim")};
   EXPECT_EQ(reader_.tests, tested);
-}
-
-// One record for the process: what the reader writes stays for the next search, but the
-// Author switch, which the search clears.
-TEST_F(OldVekSearchTest, TheCriteriaRecordKeepsWhatTheReaderWroteButTheAuthorSwitch) {
-  KeepLibraryCriteria keep_criteria;
-  SearchCriteria* criteria = LibraryCriteria();
-  criteria->AuthorSwitch = 4;
-  criteria->SubjectSwitch = 3;
-  SetText(criteria->Reserved132, 44, "the encoder's corner");
-  reader_.Search(1, 1, 1, packets_, folder_.path());
-  EXPECT_EQ(reader_.lent.front().criteria, criteria);
-  EXPECT_EQ(int32_t{criteria->AuthorSwitch}, 0);
-  EXPECT_EQ(int32_t{criteria->SubjectSwitch}, 3);
-  EXPECT_EQ(std::string(criteria->Reserved132, 44), Fixed("the encoder's corner", 44));
+  // One record for the process: what the reader wrote stays for the next search, but the
+  // Author switch, which the search clears.
+  const SearchCriteria& kept = *reader_.lent.front().criteria;
+  EXPECT_EQ((std::vector{kept.PacketSwitch, kept.AuthorSwitch, kept.CodeTextSwitch}), (std::vector{1, 0, 1}));
+  EXPECT_EQ(std::string(kept.AuthorTerm, 32), Fixed("Ann", 32));
 }
 
 #ifdef _WIN32
