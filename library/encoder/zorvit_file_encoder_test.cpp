@@ -37,15 +37,15 @@ class EncodeTest : public ::testing::Test {
 // data itself is the codec's to check.
 std::vector<std::string> FullLinesCounted(const std::vector<std::string>& lines) {
   std::vector<std::string> shown;
-  size_t run = 0;
-  for (size_t i = 0; i <= lines.size(); ++i) {
-    if (i < lines.size() && lines[i].starts_with("U\"") && lines[i].size() == 80) {
-      ++run;
-      continue;
+  size_t run = 0;  // full lines in the run shown last
+  for (const std::string& line : lines) {
+    if (!line.starts_with("U\"") || line.size() != 80) {
+      shown.push_back(line);
+      run = 0;
+    } else {
+      if (run++ > 0) shown.pop_back();
+      shown.push_back("full data lines: " + std::to_string(run));
     }
-    if (run > 0) shown.push_back("full data lines: " + std::to_string(run));
-    run = 0;
-    if (i < lines.size()) shown.push_back(lines[i]);
   }
   return shown;
 }
