@@ -65,10 +65,9 @@ class EncoderDriverTest : public ::testing::Test {
   Screen screen_;
 };
 
-// Every refusal is shown once, with the parent enabled again and the dialog gone: the input
-// cannot be measured for the QB/PDS names, the encoding fails (at any step: the file encoder's
-// own tests go through them all), no dialect is chosen (only a program can select two options
-// of the group, BM_SETCHECK; 1 + 3 names none), no dialog can be made.
+// Every refusal is shown once, with the parent enabled again and the dialog gone. The encoding
+// fails at one step only: the file encoder's own test goes through every one. 1 + 3 names no
+// dialect; only a program can select two options of the group (BM_SETCHECK).
 TEST_F(EncoderDriverTest, EveryRefusalIsShownOnce) {
   WriteFileBytes(input_, "hello");
   const EncoderDialogPress quick_basic = {kFinishButton, {false, false, true}, "PAGES"};
