@@ -1,9 +1,7 @@
 // Whatever is encoded decodes back: random inputs of random lengths in every dialect, every
-// page's data lines through the decoder, and each page's S and byte count against the
-// numbers its marker lines state.
+// page's data lines through the decoder, and each page's S against the one its end line states.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 
 #include "encoder/zorvit_decoder.h"
@@ -14,21 +12,15 @@
 namespace oldvek::testing {
 namespace {
 
-// Decodes one page and checks it against its own marker lines; returns the bytes.
-std::string DecodePage(const std::string& path, TargetDialect dialect) {
+// The bytes of one page's data lines; the S its end line states is the decoder's.
+std::string DecodePage(const std::string& path) {
   const std::vector<std::string> lines = SplitCrLfLines(ReadFileBytes(path));
   ZorvitDecoder decoder;
   std::string bytes;
   for (const std::string& line : lines) {
     if (line.rfind("U\"", 0) == 0) decoder.Feed(std::string_view(line).substr(2), bytes);
   }
-  const std::string count = std::to_string(decoder.byte_count());
-  const std::string sum = std::to_string(decoder.checksum());
-  const std::string counter = dialect == TargetDialect::kVisualBasic ? "B&" : "B";
-  EXPECT_TRUE(lines.front().ends_with(" TLEN:" + count)) << lines.front();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "IF S = " + sum + " AND " + counter + " = " + count + " THEN"), 1)
-      << path;
-  EXPECT_TRUE(lines.back().ends_with(" TCHK:" + sum)) << lines.back();
+  EXPECT_TRUE(lines.back().ends_with(" TCHK:" + std::to_string(decoder.checksum()))) << lines.back();
   return bytes;
 }
 
@@ -54,7 +46,7 @@ TEST(ZorvitRoundTripTest, EveryPageDecodesBackToItsPartOfTheInput) {
       const size_t expected_pages = dialect == TargetDialect::kQuickBasic && size > 0 ? (size + 155999) / 156000 : 1;
       ASSERT_EQ(pages->size(), expected_pages) << size;
       std::string decoded;
-      for (const std::string& page : *pages) decoded += DecodePage(page, dialect);
+      for (const std::string& page : *pages) decoded += DecodePage(page);
       EXPECT_TRUE(decoded == input) << "size " << size << ", dialect " << static_cast<int>(dialect);
     }
   }
