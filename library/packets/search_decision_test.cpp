@@ -89,7 +89,8 @@ TEST_F(SearchDecisionTest, EachBitIsDecidedByItsOwnWordAndOtherModesPassNothing)
 TEST_F(SearchDecisionTest, ModeTwoNeedsOnePositiveWordAndThePacketOneOnlyAgainstAnotherChoice) {
   SetWord(criteria_, 0, 1);
   const std::pair<std::string_view, bool> choices[] = {
-      {"ALL", false}, {"ALL    ", false}, {"BASICS", true}, {"all", true}, {" ALL", true}, {"", true}, {{"ALL\0", 4}, true}};
+      {"ALL", false}, {"ALL    ", false}, {"BASICS", true}, {"all", true},
+      {" ALL", true}, {"", true}, {{"ALL\0", 4}, true}};
   for (const auto& [choice, passes] : choices) {
     Put(choice_, choice);  // blanks after the choice; only they are trimmed
     EXPECT_EQ(Passes(2, Bit(0)), passes) << '"' << choice << '"';
