@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <functional>
 #include <map>
-#include <tuple>
 
 #include "editing/header_update.h"
 #include "editing/snippet_deletion.h"
@@ -121,12 +120,6 @@ Operation Move(std::string source, uint64_t position, std::string destination) {
   };
 }
 
-TestSnippet Retitled(TestSnippet snippet) {
-  std::tie(snippet.author, snippet.subject, snippet.origin, snippet.date, snippet.code) =
-      std::tie("New author", "New subject", "New origin", "New date", "NEWCODE");
-  return snippet;
-}
-
 PacketBytes WithPartialRecord(PacketBytes bytes) {
   bytes.index += "Q";
   return bytes;
@@ -154,10 +147,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"P", BuildPacket({kB, kC, kA})}}},
         Scenario{"HeaderUpdate", {{"P", BuildPacket({kA, kB, kC})}},
                  [](FileSystem& fs, const std::string& folder) {
-                   return UpdateHeader(fs, folder, "P", 79,
-                                       {"New author", "New subject", "New origin", "New date", "NEWCODE"});
+                   return UpdateHeader(fs, folder, "P", 79, {kB.author, "New subject", kB.origin, kB.date, kB.code});
                  },
-                 {{"P", BuildPacket({kA, Retitled(kB), kC})}}}),
+                 {{"P", BuildPacket({kA, SampleSnippet("New subject", kB.lines), kC})}}}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
