@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
+#include "editing/header_update.h"
 #include "editing/snippet_deletion.h"
 #include "editing/snippet_move.h"
 #include "faulty_file_system.h"
@@ -61,32 +63,33 @@ TEST(EditOrderTest, ARebuildFlushesItsFilesThenItsMarkThenRenames) {
   EXPECT_LT(log.First("delete " + mark), log.end()) << log.text();
 }
 
-TEST(EditOrderTest, AMoveFlushesTheDestinationBeforeItsMarkGoes) {
-  TempFolder folder;
-  WritePacket(folder.path(), "SRC", BuildPacket({SampleSnippet("A")}));
-  WritePacket(folder.path(), "DST", BuildPacket({SampleSnippet("B")}));
-  FaultyFileSystem files;
-  ASSERT_TRUE(MoveSnippet(files, folder.path(), "SRC", 1, "DST").ok());
-  const StepLog log(files.steps());
-  const std::string mark = folder.File("DST.$OK");
-  const ptrdiff_t mark_gone = log.First("delete " + mark);
-  ASSERT_LT(mark_gone, log.end()) << log.text();
-  EXPECT_LT(log.First("flush " + mark), log.FirstWrite(folder.File("DST.IDX"))) << log.text();
-  for (const char* name : {"DST.IDX", "DST.VEK"}) log.ExpectFlushedBefore(folder.File(name), mark_gone);
-}
-
-TEST(EditOrderTest, SettlingAMarkFlushesThePacketBeforeTheMarkGoes) {
-  TempFolder folder;
-  WritePacket(folder.path(), "P", BuildPacket({SampleSnippet("A")}));
+// A mark that guards patches (a move's into its destination, a retitle's, one left for
+// settling) goes only after the patched files are flushed.
+TEST(EditOrderTest, PatchedFilesAreFlushedBeforeTheirMarkGoes) {
   Commit patch;
   patch.patches = {Patch::Write(PacketPart::kPacket, 1, "x"), Patch::Write(PacketPart::kIndex, 1, "y")};
-  WriteFileBytes(folder.File("P.$OK"), EncodeCommit(patch));
-  FaultyFileSystem settling;
-  ASSERT_TRUE(SettlePacket(settling, folder.path(), "P").ok());
-  const StepLog log(settling.steps());
-  const ptrdiff_t mark_gone = log.First("delete " + folder.File("P.$OK"));
-  ASSERT_LT(mark_gone, log.end()) << log.text();
-  for (const char* name : {"P.IDX", "P.VEK"}) log.ExpectFlushedBefore(folder.File(name), mark_gone);
+  const std::function<Status(FileSystem&, const std::string&)> edits[] = {
+      [](FileSystem& files, const std::string& folder) { return MoveSnippet(files, folder, "SRC", 1, "P").status(); },
+      [](FileSystem& files, const std::string& folder) { return UpdateHeader(files, folder, "P", 1, {}); },
+      [&patch](FileSystem& files, const std::string& folder) {
+        WriteFileBytes(folder + "P.$OK", EncodeCommit(patch));
+        return SettlePacket(files, folder, "P");
+      }};
+  for (const auto& edit : edits) {
+    TempFolder folder;
+    WritePacket(folder.path(), "SRC", BuildPacket({SampleSnippet("A")}));
+    WritePacket(folder.path(), "P", BuildPacket({SampleSnippet("B")}));
+    FaultyFileSystem files;
+    ASSERT_TRUE(edit(files, folder.path()).ok());
+    const StepLog log(files.steps());
+    const std::string mark = folder.File("P.$OK");
+    const ptrdiff_t mark_gone = log.First("delete " + mark);
+    ASSERT_LT(mark_gone, log.end()) << log.text();
+    for (const char* name : {"P.IDX", "P.VEK"}) log.ExpectFlushedBefore(folder.File(name), mark_gone);
+    // A mark written by the edit itself is whole before the work it guards.
+    EXPECT_TRUE(log.FirstWrite(mark) == log.end() || log.First("flush " + mark) < log.FirstWrite(folder.File("P.IDX")))
+        << log.text();
+  }
 }
 
 }  // namespace

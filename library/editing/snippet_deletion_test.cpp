@@ -14,14 +14,10 @@ namespace {
 
 using namespace oldvek::testing;
 
-TestSnippet Snippet(std::string subject, int lines) {
-  TestSnippet s = SampleSnippet(std::move(subject), {});
-  for (int k = 1; k <= lines; ++k) s.lines.push_back("PRINT " + std::to_string(k));
-  return s;
-}
+using Lines = std::vector<std::string>;
 
-std::vector<std::string> Fetch(const std::string& folder, std::string_view base, uint64_t position) {
-  std::vector<std::string> lines;
+Lines Fetch(const std::string& folder, std::string_view base, uint64_t position) {
+  Lines lines;
   Result<SnippetInfo> info = RetrieveSnippet(FileSystem::Default(), folder, base, position, [&](std::string_view line) {
     lines.emplace_back(line);
     return Status::Ok();
@@ -38,9 +34,9 @@ PacketBytes Stored(const TempFolder& folder, const std::string& base) {
 // close up in order, an empty body stays a header alone, bytes after the last terminator are
 // no line, and a partial record is dropped.
 TEST(SnippetDeletionTest, AnEditRebuildsThePacketFromTheOthersInOrder) {
-  const TestSnippet one = Snippet("One", 1);
-  const TestSnippet empty = Snippet("Empty", 0);
-  const TestSnippet two = Snippet("Two", 2);
+  const TestSnippet one = SampleSnippet("One");
+  const TestSnippet empty = SampleSnippet("Empty", {});
+  const TestSnippet two = SampleSnippet("Two", {"A = 1", "B = 2"});
   TestSnippet two_and_tail = two;
   two_and_tail.body_suffix = "unterminated";
   const struct {
@@ -77,10 +73,11 @@ TEST(SnippetDeletionTest, NoEditKeepsLessOfASnippetThanAFetchShows) {
   for (const char* damaged_start : {"0         ", "-5        ", "abc       "}) {
     for (bool move : {false, true}) {
       TempFolder folder;
-      PacketBytes bytes = BuildPacket({Snippet("One", 52), Snippet("Two", 3), Snippet("Three", 8)});
+      PacketBytes bytes = BuildPacket({SampleSnippet("One", Lines(52, "A = 1")), SampleSnippet("Two", Lines(3, "B")),
+                                       SampleSnippet("Three", Lines(8, "C"))});
       bytes.index.replace(78 + 1, 10, damaged_start);
       WritePacket(folder.path(), "SORTS", bytes);
-      const std::vector<std::string> shown = Fetch(folder.path(), "SORTS", 1);
+      const Lines shown = Fetch(folder.path(), "SORTS", 1);
       ASSERT_EQ(shown.size(), 52u + 3 + 8);
 
       const Status edited = move ? MoveSnippet(FileSystem::Default(), folder.path(), "SORTS", 157, "OTHER").status()
@@ -96,7 +93,7 @@ TEST(SnippetMoveTest, ADestinationThatIsNoPacketOfTheFolderWritesNothingAnywhere
   TempFolder parent;
   const std::string folder = parent.File("ARC/");
   std::filesystem::create_directory(folder);
-  const PacketBytes bytes = BuildPacket({Snippet("One", 2)});
+  const PacketBytes bytes = BuildPacket({SampleSnippet("One")});
   WritePacket(folder, "SORTS", bytes);
   for (const char* destination : {"../ESCAPE", "", "..", "C:X", "A\\B", "Z/../../ESCAPE"}) {
     EXPECT_FALSE(MoveSnippet(FileSystem::Default(), folder, "SORTS", 1, destination).ok()) << destination;

@@ -84,9 +84,7 @@ TEST(PacketScanTest, PassesWhatFetchingEachSnippetPasses) {
         bool passes = true;
         for (const FieldTest& field : queries[q].fields) passes &= field.test->Matches(info->header.Field(field.field));
         for (const TextTest* test : queries[q].code) {
-          bool any = false;
-          for (const std::string& line : lines) any |= test->Matches(line);
-          passes &= any;
+          passes &= std::ranges::any_of(lines, [test](const std::string& line) { return test->Matches(line); });
         }
         if (passes) expected.emplace_back(k, std::string(info->header.bytes().data(), kHeaderSize));
       }

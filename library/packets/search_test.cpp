@@ -15,6 +15,7 @@ namespace oldvek {
 namespace {
 
 using namespace oldvek::testing;
+using ::testing::IsSubstring;
 
 // A packet file that cannot be used: a folder stands in its place.
 void Spoil(const std::string& path) {
@@ -93,16 +94,16 @@ TEST_F(SearchTest, UnreadablePacketsAreLeftOutCountedAndTheFirstNamed) {
   SearchOutcome outcome = Search();
   EXPECT_EQ(outcome.matches, 3);
   EXPECT_EQ(caller_.matches.front(), "00001~Subject~b1~QB45~TWO.VEK~1");
-  EXPECT_NE(outcome.status.message().find("left out a packet"), std::string::npos) << outcome.status.message();
-  EXPECT_NE(outcome.status.message().find(folder_.File("ONE.IDX")), std::string::npos) << outcome.status.message();
+  EXPECT_PRED_FORMAT2(IsSubstring, "left out a packet", outcome.status.message());
+  EXPECT_PRED_FORMAT2(IsSubstring, folder_.File("ONE.IDX"), outcome.status.message());
 
   Spoil(folder_.File("TWO.VEK"));
   caller_.packets.push_back("ONE");
   request_.last = 3;
   outcome = Search();
   EXPECT_EQ(outcome.matches, 0);
-  EXPECT_NE(outcome.status.message().find("left out 3 packets"), std::string::npos) << outcome.status.message();
-  EXPECT_NE(outcome.status.message().find(folder_.File("ONE.IDX")), std::string::npos) << outcome.status.message();
+  EXPECT_PRED_FORMAT2(IsSubstring, "left out 3 packets", outcome.status.message());
+  EXPECT_PRED_FORMAT2(IsSubstring, folder_.File("ONE.IDX"), outcome.status.message());
 }
 
 TEST_F(SearchTest, SearchStopsWhenAMatchCannotBeStoredOrASnippetLent) {
@@ -113,8 +114,7 @@ TEST_F(SearchTest, SearchStopsWhenAMatchCannotBeStoredOrASnippetLent) {
   EXPECT_EQ(caller_.matches.size(), 2u);
   EXPECT_EQ(caller_.examined, 3u);  // nothing after the failure
   EXPECT_EQ(int32_t{criteria_.AuthorSwitch}, 0);
-  EXPECT_NE(outcome.status.message().find("stopped after 2 matches (the results list is full)"), std::string::npos)
-      << outcome.status.message();
+  EXPECT_PRED_FORMAT2(IsSubstring, "stopped after 2 matches (the results list is full)", outcome.status.message());
 
   caller_.matches.clear();
   caller_.examined = 0;
@@ -122,8 +122,7 @@ TEST_F(SearchTest, SearchStopsWhenAMatchCannotBeStoredOrASnippetLent) {
   outcome = Search();
   EXPECT_EQ(outcome.matches, 1);
   EXPECT_EQ(caller_.examined, 1u);
-  EXPECT_NE(outcome.status.message().find("stopped after 1 matches (no memory for the lines)"), std::string::npos)
-      << outcome.status.message();
+  EXPECT_PRED_FORMAT2(IsSubstring, "stopped after 1 matches (no memory for the lines)", outcome.status.message());
 }
 
 }  // namespace
