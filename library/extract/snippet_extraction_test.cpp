@@ -51,5 +51,14 @@ TEST(SnippetExtractionTest, AFailureAtAnyStepLeavesNoOutputAndThePacketAsItWas) 
   }
 }
 
+// An empty file would pass for the attachment.
+TEST(SnippetExtractionTest, ASnippetWithoutZorvitTextGivesNoFile) {
+  TempFolder folder;
+  WritePacket(folder.path(), "ATTACH", Attachment());
+  const std::string plain = "00002~~~~ATTACH.VEK~79";
+  ASSERT_TRUE(ExtractSnippet(FileSystem::Default(), plain, folder.path(), folder.File("DONE"), kAttachmentMode).ok());
+  EXPECT_FALSE(FileExists(folder.File("DONE")));
+}
+
 }  // namespace
 }  // namespace oldvek::testing
