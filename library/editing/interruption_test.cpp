@@ -111,11 +111,6 @@ Operation Move(std::string source, uint64_t position, std::string destination) {
   };
 }
 
-PacketBytes WithPartialRecord(PacketBytes bytes) {
-  bytes.index += "Q";
-  return bytes;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Edits, InterruptionTest,
     ::testing::Values(
@@ -130,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The destination's index ends in one byte of a record; the new record covers it, and a
         // move taken back must put that byte back.
         Scenario{"MoveOntoAPartialRecord",
-                 {{"SRC", BuildPacket({kA, kB})}, {"DST", WithPartialRecord(BuildPacket({kX}))}},
+                 {{"SRC", BuildPacket({kA, kB})}, {"DST", {BuildPacket({kX}).packet, BuildPacket({kX}).index + "Q"}}},
                  Move("SRC", 79, "DST"),
                  {{"SRC", BuildPacket({kA})}, {"DST", BuildPacket({kX, kB})}},
                  {{{"SRC", BuildPacket({kA, kB})}, {"DST", BuildPacket({kX, kB})}}}},

@@ -89,8 +89,7 @@ TEST_F(EncodeTest, PagesMatchTheirSamples) {
   }
 }
 
-// Pages named like each other or like the input are refused before anything is written.
-TEST_F(EncodeTest, APageNamedLikeAnotherOrLikeTheInputIsRefused) {
+TEST_F(EncodeTest, APageNamedLikeAnotherOrLikeTheInputIsRefusedBeforeAnythingIsWritten) {
   const std::tuple<const char*, TargetDialect, const char*, std::string> cases[] = {
       {"BIG.DAT", TargetDialect::kQuickBasic, "ENCODE10.BAS",
        "page 2 of ENCODE10.BAS would be named ENCODE10.BAS, the same file as page 1"},

@@ -1,5 +1,3 @@
-// Whatever is encoded decodes back: random inputs of random lengths in every dialect, every
-// page's data lines through the decoder, and each page's S against the one its end line states.
 #include <gtest/gtest.h>
 
 #include <random>

@@ -46,11 +46,7 @@ Outcome Extract(const Lines& lines) {
 
 TEST(AttachmentExtractorTest, LinesAndWhatIsMadeOfThem) {
   using enum ScanState;
-  struct Case {
-    Lines lines;
-    Outcome outcome;
-  };
-  const Case cases[] = {
+  const std::pair<Lines, Outcome> cases[] = {
       // The page of "xyz" through all three states; a check line with blanks is not "IF S=".
       {{kBegin}, {"", kBeforeData, 3, 0, true, false}},
       {{kBegin, kXyz, "IF S = 118 AND B = 3 THEN"}, {"xyz", kInData, 3, 0, true, false}},
@@ -85,9 +81,7 @@ TEST(AttachmentExtractorTest, LinesAndWhatIsMadeOfThem) {
       {{}, {}},
       {{"' TLEN:0", "' TCHK:0"}, {"", kBeforeData, 0, 0, true, true}},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Extract(c.lines), c.outcome) << ::testing::PrintToString(c.lines);
-  }
+  for (const auto& [lines, outcome] : cases) EXPECT_EQ(Extract(lines), outcome) << ::testing::PrintToString(lines);
 }
 
 }  // namespace

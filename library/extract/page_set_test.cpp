@@ -39,20 +39,16 @@ TEST(PageSetTest, OrderedPages) {
   Result<std::vector<const PageText*>> ordered = OrderPages(shuffled);
   ASSERT_TRUE(ordered.ok()) << ordered.status().message();
   EXPECT_EQ((*ordered)[0]->origin + (*ordered)[1]->origin + (*ordered)[2]->origin, "P1P2P3");
-  struct Case {
-    std::vector<PageText> pages;
-    const char* message;
-  };
-  const Case refused[] = {
+  const std::pair<std::vector<PageText>, const char*> refused[] = {
       {{page(1, 3), page(3, 3)}, "page 2 of 3 of F is missing"},
       {{page(1, 999999999999)}, "page 2 of 999999999999 of F is missing"},
       {{page(1, 2), page(1, 2)}, "repeats P1"},
       {{page(1, 2), page(2, 2, "G")}, "not of the 2 pages of F"},
   };
-  for (const Case& c : refused) {
-    Result<std::vector<const PageText*>> result = OrderPages(c.pages);
-    ASSERT_FALSE(result.ok()) << c.message;
-    EXPECT_NE(result.status().message().find(c.message), std::string::npos) << result.status().message();
+  for (const auto& [pages, message] : refused) {
+    Result<std::vector<const PageText*>> result = OrderPages(pages);
+    ASSERT_FALSE(result.ok()) << message;
+    EXPECT_NE(result.status().message().find(message), std::string::npos) << result.status().message();
   }
 }
 

@@ -51,16 +51,13 @@ TEST(SnippetExtractionTest, AFailureAtAnyStepLeavesNoOutputAndThePacketAsItWas) 
   }
 }
 
-TEST(SnippetExtractionTest, AStartOfZeroGivesAnEmptyBodyWithoutReadingThePacket) {
+// An empty file would pass for the attachment.
+TEST(SnippetExtractionTest, ASnippetWithoutZorvitTextGivesNoFile) {
   TempFolder folder;
-  PacketBytes bytes = Attachment();
-  bytes.index.replace(1, 10, "0         ");
-  WritePacket(folder.path(), "ATTACH", bytes);
-  FaultyFileSystem file_system;
-  Result<ExtractionOutcome> outcome = ExtractSnippet(file_system, kEntry, folder.path(), folder.File("XYZ"), 1);
-  ASSERT_TRUE(outcome.ok()) << outcome.status().message();
-  EXPECT_FALSE(FileExists(folder.File("XYZ"))) << "no ZORVIT text, no file";
-  for (const FaultyFileSystem::Read& read : file_system.reads()) EXPECT_NE(read.path, folder.File("ATTACH.VEK"));
+  WritePacket(folder.path(), "ATTACH", Attachment());
+  const std::string plain = "00002~~~~ATTACH.VEK~79";
+  ASSERT_TRUE(ExtractSnippet(FileSystem::Default(), plain, folder.path(), folder.File("DONE"), kAttachmentMode).ok());
+  EXPECT_FALSE(FileExists(folder.File("DONE")));
 }
 
 }  // namespace

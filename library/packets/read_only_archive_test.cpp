@@ -1,5 +1,4 @@
-// An archive on a medium that refuses writing (a CD-ROM, a read-only mount) can still be
-// listed, fetched from and extracted from; nothing on it changes, not even a read mark.
+// An archive on a medium that refuses writing: a CD-ROM, a read-only mount.
 #include <gtest/gtest.h>
 
 #include "extract/snippet_extraction.h"

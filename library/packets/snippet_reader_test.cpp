@@ -51,8 +51,6 @@ TEST_F(SnippetReaderTest, FetchesHeaderLinesAndTagUnderTheWholeBaseNameAndMarksO
   EXPECT_EQ(snippet->code_lines, (Lines{"SWAP A, B", "PRINT A; B"})) << "the body ends where Count begins";
   EXPECT_EQ(snippet->header.Field(SnippetHeader::kSubject), Fixed("Swap", 31));
   EXPECT_EQ(snippet->tag(), "SORTING");
-  EXPECT_FALSE(FileExists(folder_.File("MY.IDX")));
-  EXPECT_FALSE(FileExists(folder_.File("MY.VEK")));
 
   Result<Snippet> unmarked = Fetch(79, "ARC", FileSystem::Default(), MarkRead::kNo);
   ASSERT_TRUE(unmarked.ok()) << unmarked.status().message();
@@ -91,8 +89,6 @@ TEST_F(SnippetReaderTest, DamagedStartsGiveTheLinesThatLieBetweenThem) {
   }
 }
 
-// "CREATED BY ZORVIT", in any case and anywhere in a line, marks an attachment in the first
-// 48 code lines only.
 TEST_F(SnippetReaderTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
   const struct {
     size_t line;
