@@ -18,7 +18,10 @@ HelpLists Topic(std::string_view header) {
   return lists;
 }
 
-TEST(ExampleHelpFileTest, EveryTopicIsInTheContentsAndEveryRelatedTopicOpens) {
+TEST(ExampleHelpFileTest, LinesEndWithCrLfEveryTopicIsInTheContentsAndEveryRelatedTopicOpens) {
+  const std::string bytes = oldvek::testing::ReadFileBytes(VEKHELP_EXAMPLE_FILE);
+  EXPECT_TRUE(bytes.ends_with("<ENDHELP>\r\n"));
+  EXPECT_FALSE(std::regex_search(bytes, std::regex("(^|[^\r])\n"))) << "a line ends in a bare LF";
   std::vector<std::string> contents;
   for (const std::string& line : Topic(kContentsHeader).topic_lines) {
     if (!HoldsHeaderMark(line)) contents.push_back(line);
@@ -43,12 +46,6 @@ TEST(ExampleHelpFileTest, EveryTopicIsInTheContentsAndEveryRelatedTopicOpens) {
     EXPECT_TRUE(IsEndMarker(line) || headers.insert(line).second) << "twice: " << line;
   }
   EXPECT_EQ(headers.size(), contents.size() + 1) << "every topic is in the contents";
-}
-
-TEST(ExampleHelpFileTest, LinesEndWithCrLf) {
-  const std::string bytes = oldvek::testing::ReadFileBytes(VEKHELP_EXAMPLE_FILE);
-  EXPECT_TRUE(bytes.ends_with("<ENDHELP>\r\n"));
-  EXPECT_FALSE(std::regex_search(bytes, std::regex("(^|[^\r])\n"))) << "a line ends in a bare LF";
 }
 
 }  // namespace

@@ -88,7 +88,6 @@ TEST_F(TerminalViewTest, ClicksSelectAndDoubleClicksOpenListEntries) {
   EXPECT_EQ(open.kind, Request::kOpenContents);
   EXPECT_EQ(open.text, "B");
   EXPECT_EQ(view_.Click(Area::kContents, 5, true).kind, Request::kNothing) << "below the last entry";
-  EXPECT_EQ(view_.Click(Area::kSeeAlso, 0, true).kind, Request::kNothing) << "an empty list";
 }
 
 }  // namespace
