@@ -1,5 +1,5 @@
-// The viewer over a damaged help file: the first topic, every contents and see-also entry
-// (a few of each), and a search for a line of the file.
+// The viewer over a damaged help file, shown in the terminal front-end's view: the first topic,
+// every contents and see-also entry (a few of each), and a search for a line of the file.
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,19 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "terminal/terminal_view.h"
 #include "viewer.h"
 
 using namespace vekhelp;
 
 namespace {
-
-class NoDisplay final : public ViewerDisplay {
- public:
-  void ShowContents(const std::vector<std::string>&) override {}
-  void SelectContents(size_t) override {}
-  void ShowTopicText(const std::string&) override {}
-  void ShowSeeAlso(const std::vector<std::string>&) override {}
-};
 
 constexpr size_t kEntriesOpened = 4;
 
@@ -37,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const FuzzFile file;
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   std::ofstream(file.path, std::ios::binary | std::ios::trunc) << bytes;
-  NoDisplay display;
+  TerminalView display;
   Viewer viewer(HelpFile(file.path), display);
   viewer.Start(kIntroductionHeader);
   const std::vector<std::string> contents = viewer.lists().contents_entries;

@@ -47,10 +47,14 @@ TEST_F(TopicLoaderTest, TopicIsItsHeaderAndBodyUpToItsEndWithoutSeeAlsoLines) {
   }
   ASSERT_TRUE(Load("<FILES>"));
   EXPECT_TRUE(found_) << "the flag is set by a load and never cleared by one";
-  help_.Write({"<T>", "[A][B][C]", "body", "[D]", "<END>", "<T>", "second", "<END>"});
+  const std::initializer_list<std::string_view> file = {"<T>", "[A][B][C]", "body", "[D]", "<END>",
+                                                        "<T>", "second", "<ENDHELP>", "tail"};
+  help_.Write(file);
   ASSERT_TRUE(Load("<T>"));
   EXPECT_EQ(lists_.topic_lines, (Lines{"<T>", "body"})) << "the first topic of a name";
   EXPECT_EQ(lists_.see_also_entries, (Lines{"D"})) << "a later see-also line resizes the entries";
+  ASSERT_TRUE(LoadWholeFile(help_.file(), lists_));
+  EXPECT_EQ(lists_.topic_lines, Lines(file.begin(), file.end())) << "every line, markers included";
 }
 
 TEST_F(TopicLoaderTest, InexactHeaderOrUnreadableFileLeavesEverythingAsItWas) {
@@ -66,13 +70,6 @@ TEST_F(TopicLoaderTest, InexactHeaderOrUnreadableFileLeavesEverythingAsItWas) {
   EXPECT_EQ(lists_.topic_lines, before.topic_lines);
   EXPECT_EQ(lists_.see_also_entries, before.see_also_entries);
   EXPECT_FALSE(found_);
-}
-
-TEST_F(TopicLoaderTest, WholeFileModeTakesEveryLineMarkersIncluded) {
-  help_.Write({"<CONTENTS>", "A", "<END>", "<A>", "[B]", "<ENDHELP>", "tail"});
-  ASSERT_TRUE(LoadWholeFile(help_.file(), lists_));
-  EXPECT_EQ(lists_.topic_lines, (Lines{"<CONTENTS>", "A", "<END>", "<A>", "[B]", "<ENDHELP>", "tail"}));
-  EXPECT_TRUE(lists_.see_also_entries.empty());
 }
 
 }  // namespace

@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
 # The packages and the installed kit, as a new user meets them (needs the native and win32
-# presets; scripts/test runs it after the builds):
-#   - install into a scratch prefix, build README's C example with find_package(OldVek) and with
-#     pkg-config, and run both against a copy of the sample archive;
-#   - unpack the .deb and the ZIP and check their contents, metadata and debug information; the
-#     ZIP's DLL goes through scripts/check-win32-dll and carries its version resource.
+# presets; scripts/test runs it after the builds).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -21,7 +17,8 @@ deb=$(printf '%s\n' "${packages[@]}" | grep '\.deb$')
 zip=$(printf '%s\n' "${packages[@]}" | grep '\.zip$')
 version=$(sed -n 's/^project(OldVek VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-# --- The installed kit, and README's C example built against it both ways.
+# --- The kit installed into a scratch prefix; README's C example built against it both ways
+# (find_package and pkg-config) and run on a copy of the sample archive.
 prefix="$work/prefix"
 cmake --install build/native --prefix "$prefix" >/dev/null
 mkdir -p "$work/app" && cp -r examples/archive "$work/archive"

@@ -22,11 +22,6 @@ class TempHelpFile : public oldvek::testing::TempFolder {
   }
   void WriteBytes(std::string_view bytes) const { oldvek::testing::WriteFileBytes(file_path(), bytes); }
   void Remove() const { std::filesystem::remove(file_path()); }
-  // Puts a directory where the file was: a file that opens, or not, but cannot be read.
-  void ReplaceWithDirectory() const {
-    Remove();
-    std::filesystem::create_directory(file_path());
-  }
 
   HelpFile file() const { return HelpFile(file_path()); }
 

@@ -83,12 +83,11 @@ run 0 'record 1 of BOX' add "$arc" BOX prog.bas --author "Ann Example"
 run 0 '^20 END$' show "$arc" BOX 1 --keep-unread
 printf '1 REM piped\n' | vek add "$arc" BOX - --subject=piped | grep -q 'record 2 of BOX' || fail "add -"
 run 1 '0 matches' search -- "$arc" -piped-
-vek list --json "$arc" BOX | python3 -c '
-import json, sys
-s = json.load(sys.stdin)["packets"][0]["snippets"][0]
-assert (s["subject"], s["author"], s["unread"]) == ("prog.bas", "Ann Example", True), s'
-vek show --json "$arc" BOX 1 | python3 -c '
-import json, sys; assert json.load(sys.stdin)["lines"] == ["10 PRINT \"A~B\"", "20 END"]'
+vek list --json "$arc" BOX >list.json && vek show --json "$arc" BOX 1 >show.json
+python3 -c 'import json
+s = json.load(open("list.json"))["packets"][0]["snippets"][0]
+assert (s["subject"], s["author"], s["unread"]) == ("prog.bas", "Ann Example", True), s
+assert json.load(open("show.json"))["lines"] == ["10 PRINT \"A~B\"", "20 END"]'
 printf 'bad \xe3 byte\n' >bad.bas
 run 3 'bad.bas line 1 holds the byte 0xE3' add "$arc" BOX bad.bas
 run 0 '' retitle "$arc" BOX 1 --subject=Renamed
