@@ -51,6 +51,9 @@ PacketBytes BuildPacket(const std::vector<TestSnippet>& snippets);
 // Writes folder + base + ".VEK" and ".IDX".
 void WritePacket(const std::string& folder, std::string_view base, const PacketBytes& bytes);
 
+// The listing's entry for record `number` of `file`, a packet of SampleSnippet()s by Ann Author.
+std::string ListEntry(int number, std::string_view subject, std::string_view file);
+
 // Text padded with blanks or cut to `width`.
 std::string Fixed(std::string_view text, size_t width);
 
