@@ -16,7 +16,6 @@
 #include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
-#include "record_bytes.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {

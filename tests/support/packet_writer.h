@@ -33,6 +33,11 @@ TestSnippet SampleSnippet(std::string subject, std::vector<std::string> lines = 
 std::string HeaderBytes(const TestSnippet& snippet);
 // Its first 139 bytes, Author to Code, as a SnippetRecord also holds them from its second byte.
 std::string HeaderFieldBytes(const TestSnippet& snippet);
+// A caller's packed record (SnippetRecord, SearchState) as bytes, to compare every byte at once.
+template <typename Record>
+std::string RecordBytes(const Record& record) {
+  return std::string(reinterpret_cast<const char*>(&record), sizeof record);
+}
 // A 78-byte index record for a snippet starting at `start`.
 std::string IndexRecordBytes(const TestSnippet& snippet, unsigned long long start);
 
