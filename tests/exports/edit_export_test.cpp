@@ -5,8 +5,15 @@
 #include <functional>
 #include <tuple>
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
 #include "caller_values.h"
-#include "held_file.h"
 #include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
@@ -17,6 +24,40 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using Snippets = std::vector<TestSnippet>;
+
+// Holds a file open from a second handle that shares nothing (Windows: CreateFileA with
+// share mode 0; Linux: an exclusive flock, as the library's own exclusive opens take).
+class HeldFile {
+ public:
+#if defined(_WIN32)
+  explicit HeldFile(const std::string& path)
+      : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr)),
+        held_(handle_ != INVALID_HANDLE_VALUE) {}
+  ~HeldFile() {
+    if (held_) CloseHandle(handle_);
+  }
+#else
+  explicit HeldFile(const std::string& path)
+      : handle_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)),
+        held_(handle_ >= 0 && ::flock(handle_, LOCK_EX | LOCK_NB) == 0) {}
+  ~HeldFile() {
+    if (handle_ >= 0) ::close(handle_);
+  }
+#endif
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+
+  bool held() const { return held_; }
+
+ private:
+#if defined(_WIN32)
+  HANDLE handle_;
+#else
+  int handle_;
+#endif
+  bool held_;
+};
 
 constexpr intptr_t kChangedData = 1111;
 constexpr intptr_t kStaleData = 2222;
