@@ -5,8 +5,15 @@
 #include <functional>
 #include <tuple>
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
 #include "caller_values.h"
-#include "held_file.h"
 #include "message_boxes.h"
 #include "oldvek.h"
 #include "packet_writer.h"
@@ -18,6 +25,40 @@ namespace {
 using Strings = std::vector<std::string>;
 using Snippets = std::vector<TestSnippet>;
 
+// Holds a file open from a second handle that shares nothing (Windows: CreateFileA with
+// share mode 0; Linux: an exclusive flock, as the library's own exclusive opens take).
+class HeldFile {
+ public:
+#if defined(_WIN32)
+  explicit HeldFile(const std::string& path)
+      : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr)),
+        held_(handle_ != INVALID_HANDLE_VALUE) {}
+  ~HeldFile() {
+    if (held_) CloseHandle(handle_);
+  }
+#else
+  explicit HeldFile(const std::string& path)
+      : handle_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)),
+        held_(handle_ >= 0 && ::flock(handle_, LOCK_EX | LOCK_NB) == 0) {}
+  ~HeldFile() {
+    if (handle_ >= 0) ::close(handle_);
+  }
+#endif
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+
+  bool held() const { return held_; }
+
+ private:
+#if defined(_WIN32)
+  HANDLE handle_;
+#else
+  int handle_;
+#endif
+  bool held_;
+};
+
 constexpr intptr_t kChangedData = 1111;
 constexpr intptr_t kStaleData = 2222;
 
@@ -27,12 +68,6 @@ const TestSnippet kQuick = SampleSnippet("Quick sort", {"SUB QSORT (A(), LO, HI)
 const TestSnippet kOpen = SampleSnippet("Open a file", {"OPEN F$ FOR INPUT AS #1", "CLOSE #1"});
 const TestSnippet kCount = SampleSnippet("Count lines", {"DO UNTIL EOF(1)", "LINE INPUT #1, L$", "N = N + 1", "LOOP"});
 const TestSnippet kExists = SampleSnippet("File exists", {"ON ERROR GOTO NOFILE"});
-
-// The entry a listing shows for record `number` of the packet file `file`.
-std::string Entry(int number, std::string_view subject, std::string_view file) {
-  return "0000" + std::to_string(number) + "~" + std::string(subject) + "~Ann Author~QB45~" + std::string(file) + "~" +
-         std::to_string((number - 1) * 78 + 1);
-}
 
 // --- The reader's callbacks: each call is written down as one line of text ---
 
@@ -51,7 +86,6 @@ std::string ListText(const Strings& items) {
 }
 
 // What the callbacks write down, and how the stale callback rewrites an entry.
-std::string Changed(const Strings& list) { return "changed 5 data=1111: " + ListText(list); }
 std::string Stale(const std::string& entry, const std::string& data) { return "stale " + entry + " data=" + data; }
 std::string Refreshed(const std::string& entry) { return entry + " (refreshed)"; }
 
@@ -155,10 +189,10 @@ class EditExportTest : public ::testing::Test {
   }
 
   TempFolder folder_;
-  const Strings sorts_ = {Entry(1, "Bubble sort", "SORTS.VEK"), Entry(2, "Shell sort", "SORTS.VEK"),
-                          Entry(3, "Quick sort", "SORTS.VEK")};
-  const Strings files_ = {Entry(1, "Open a file", "FILES.VEK"), Entry(2, "Count lines", "FILES.VEK"),
-                          Entry(3, "File exists", "FILES.VEK")};
+  const Strings sorts_ = {ListEntry(1, "Bubble sort", "SORTS.VEK"), ListEntry(2, "Shell sort", "SORTS.VEK"),
+                          ListEntry(3, "Quick sort", "SORTS.VEK")};
+  const Strings files_ = {ListEntry(1, "Open a file", "FILES.VEK"), ListEntry(2, "Count lines", "FILES.VEK"),
+                          ListEntry(3, "File exists", "FILES.VEK")};
 };
 
 // A list of the edited packet's own index is made again: by a deletion from the new index, by
@@ -168,8 +202,8 @@ class EditExportTest : public ::testing::Test {
 // callback, whose data is the loader's address for a move. Every edit ends with one call of
 // the list-changed callback.
 TEST_F(EditExportTest, TheCallersListFollowsTheEdit) {
-  const std::string sorts_lower = Entry(2, "Shell sort", "sorts.VEK");
-  const std::string files_lower = Entry(3, "File exists", "files.VEK");
+  const std::string sorts_lower = ListEntry(2, "Shell sort", "sorts.VEK");
+  const std::string files_lower = ListEntry(3, "File exists", "files.VEK");
   const std::string moved = "00002~Counting ~ lines~Someone~XX~FILES.VEK~79";
   const struct {
     std::function<Outcome()> edit;
@@ -178,10 +212,10 @@ TEST_F(EditExportTest, TheCallersListFollowsTheEdit) {
     bool changed = true;
   } cases[] = {
       {[&] { return Delete(sorts_[1], {"FILES~File I/O", "SORTS  ~Sorting"}, 2, sorts_, 2); },
-       {sorts_[0], Entry(2, "Quick sort", "SORTS.VEK")},
+       {sorts_[0], ListEntry(2, "Quick sort", "SORTS.VEK")},
        {}},
       {[&] { return Move(files_[1], {"SORTS", "FILES ~File I/O"}, 2, files_, 2, "SORTS"); },
-       {files_[0], Entry(2, "File exists", "FILES.VEK")},
+       {files_[0], ListEntry(2, "File exists", "FILES.VEK")},
        {"load FILES ~File I/O count=3"}},
       {[&] { return Delete(sorts_[1], {"SORTS"}, 0, {sorts_[2], files_[0], sorts_[1], sorts_lower, sorts_[0]}, 3); },
        {Refreshed(sorts_[2]), files_[0], sorts_lower, Refreshed(sorts_[0])},
@@ -192,7 +226,7 @@ TEST_F(EditExportTest, TheCallersListFollowsTheEdit) {
        {Stale(files_[2], "loader"), Stale(files_[0], "loader")}},
       // Within one packet the snippet goes last, and its entry names that place.
       {[&] { return Move(files_[0], {"OTHER"}, 1, files_, 1, "FILES"); },
-       {Entry(3, "Open a file", "FILES.VEK"), Refreshed(files_[1]), Refreshed(files_[2])},
+       {ListEntry(3, "Open a file", "FILES.VEK"), Refreshed(files_[1]), Refreshed(files_[2])},
        {Stale(files_[1], "loader"), Stale(files_[2], "loader")}},
       // Deleting from the files only leaves the list alone and calls no callback.
       {[&] {
@@ -209,7 +243,7 @@ TEST_F(EditExportTest, TheCallersListFollowsTheEdit) {
     EXPECT_TRUE(outcome.boxes.empty());
     EXPECT_EQ(outcome.list, c.list);
     Strings calls = c.calls;
-    if (c.changed) calls.push_back(Changed(c.list));
+    if (c.changed) calls.push_back("changed 5 data=1111: " + ListText(c.list));
     EXPECT_EQ(outcome.calls, calls);
   }
 }

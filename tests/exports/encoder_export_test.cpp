@@ -48,14 +48,6 @@ Log Written(const std::string& input, const std::string& page, Log before = {}) 
   return before;
 }
 
-std::set<std::string> FolderFiles(const TempFolder& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 struct Outcome {
   int32_t status = -2;
   std::vector<std::string> pages;
@@ -129,11 +121,11 @@ TEST_F(EncodeZorvitTest, TheDialogAsTheUserSeesItAndThePageWritten) {
     EXPECT_EQ(outcome.status, c.status);
     if (c.page.empty()) {
       EXPECT_EQ(outcome.pages, std::vector<std::string>{"C:\\EARLIER.BAS"});
-      EXPECT_EQ(FolderFiles(folder), std::set<std::string>{"HI.TXT"});
+      EXPECT_EQ(folder.Files(), std::set<std::string>{"HI.TXT"});
     } else {
       EXPECT_EQ(outcome.pages, std::vector<std::string>{folder.File(c.page)});
       EXPECT_EQ(outcome.pages_lower, 1);
-      EXPECT_EQ(FolderFiles(folder), (std::set<std::string>{"HI.TXT", c.page}));
+      EXPECT_EQ(folder.Files(), (std::set<std::string>{"HI.TXT", c.page}));
       const size_t lines = kHelloPageLines.at(c.turns.front().option);  // the first turn chose the dialect
       EXPECT_EQ(SplitCrLfLines(ReadFileBytes(folder.File(c.page))).size(), lines);
     }
@@ -213,7 +205,7 @@ TEST_F(EncodeZorvitTest, WithoutAHostTheDialogIsCancelled) {
   int32_t status = -2;
   EncodeZorvit(input.get(), suggested.get(), pages.get(), &status, nullptr);
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(FolderFiles(folder_), std::set<std::string>{"HI.TXT"});
+  EXPECT_EQ(folder_.Files(), std::set<std::string>{"HI.TXT"});
 }
 #endif
 

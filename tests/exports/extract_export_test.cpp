@@ -38,11 +38,6 @@ std::string Extract(std::string_view entry, const std::string& folder, const std
   return boxes[0].text;
 }
 
-std::string Entry(std::string_view packet_file, int record_number) {
-  return "0000" + std::to_string(record_number) + "~Subject~Author~Code~" + std::string(packet_file) + "~" +
-         std::to_string((record_number - 1) * 78 + 1);
-}
-
 TestSnippet Snippet(Lines lines) { return SampleSnippet("Three letters", std::move(lines)); }
 
 // The page of "xyz": prefix 13 and low digits 34, 35, 36, written 2GHI; S = 118.
@@ -68,7 +63,7 @@ TEST(OldExtractCodeTest, TheXyzPageComesOutAsItsThreeBytes) {
     WritePacket(folder.path(), "XYZ", bytes);
     const std::string out = folder.File("XYZ.TXT");
     WriteFileBytes(out, "an older, longer file");
-    EXPECT_EQ(Extract(Entry("XYZ.VEK", 1), folder.path(), out, 1),
+    EXPECT_EQ(Extract(ListEntry(1, "Three letters", "XYZ.VEK"), folder.path(), out, 1),
               damaged ? "Error Extracting " + out + " Zorvit" : out + " Zorvit extracted OK");
     EXPECT_EQ(ReadFileBytes(out), damaged ? "xyz\xFB" : "xyz");  // the quote's value -5, low 8 bits
     // The Flag becomes a space; nothing else in either file changes.
@@ -84,14 +79,14 @@ TEST(OldExtractCodeTest, TextModeWritesTheCommentBlockThenEveryLineAndOtherModes
   const Lines lines = {kBegin, "", "A$ = \"CR\r inside\"", "END"};
   WritePacket(folder.path(), "TEXT", BuildPacket({Snippet(lines), Snippet({"NEXT"})}));
   const std::string out = folder.File("SNIPPET.BAS");
-  EXPECT_EQ(Extract(Entry("TEXT.VEK", 1), folder.path(), out, 2), out + " extracted");
+  EXPECT_EQ(Extract(ListEntry(1, "Three letters", "TEXT.VEK"), folder.path(), out, 2), out + " extracted");
 
   std::string expected = CommentBlock("TEXT.VEK");
   for (const std::string& line : lines) expected += line + "\r\n";
   EXPECT_EQ(ReadFileBytes(out), expected);
   // Any mode but 1 and 2 writes the comment block alone.
   for (int32_t mode : {0, 3, -1}) {
-    EXPECT_EQ(Extract(Entry("TEXT.VEK", 1), folder.path(), out, mode), out + " extracted") << mode;
+    EXPECT_EQ(Extract(ListEntry(1, "Three letters", "TEXT.VEK"), folder.path(), out, mode), out + " extracted") << mode;
     EXPECT_EQ(ReadFileBytes(out), CommentBlock("TEXT.VEK")) << mode;
   }
 }
@@ -114,9 +109,9 @@ TEST(OldExtractCodeTest, ARefusedCallWritesNothing) {
   }
   // An entry of fewer than six fields names no record; a missing packet holds none.
   cases.emplace_back("XYZ.VEK~1", fresh);
-  cases.emplace_back(Entry("NONE.VEK", 1), fresh);
+  cases.emplace_back(ListEntry(1, "Three letters", "NONE.VEK"), fresh);
   for (const std::string& out : {nowhere, folder.File("XYZ.VEK"), folder.File("XYZ.IDX")}) {
-    cases.emplace_back(Entry("XYZ.VEK", 1), out);
+    cases.emplace_back(ListEntry(1, "Three letters", "XYZ.VEK"), out);
   }
   for (const auto& [entry, out] : cases) {
     for (int32_t mode : {1, 2}) {
@@ -128,9 +123,7 @@ TEST(OldExtractCodeTest, ARefusedCallWritesNothing) {
     }
   }
   EXPECT_EQ(ReadFileBytes(kept), "keep me");
-  for (const std::string& absent : {fresh, folder.File("NONE.IDX"), folder.File("NONE.VEK")}) {
-    EXPECT_FALSE(FileExists(absent)) << absent;
-  }
+  EXPECT_EQ(folder.Files(), (std::set<std::string>{"KEPT.TXT", "NONE.$LK", "XYZ.$LK", "XYZ.IDX", "XYZ.VEK"}));
 }
 
 }  // namespace

@@ -16,7 +16,6 @@
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "progress_dialog.h"
-#include "record_bytes.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {

@@ -42,6 +42,11 @@ PacketBytes BuildPacket(const std::vector<TestSnippet>& snippets) {
   return bytes;
 }
 
+std::string ListEntry(int number, std::string_view subject, std::string_view file) {
+  return "0000" + std::to_string(number) + "~" + std::string(subject) + "~Ann Author~QB45~" + std::string(file) + "~" +
+         std::to_string((number - 1) * 78 + 1);
+}
+
 void WritePacket(const std::string& folder, std::string_view base, const PacketBytes& bytes) {
   WriteFileBytes(folder + std::string(base) + ".VEK", bytes.packet);
   WriteFileBytes(folder + std::string(base) + ".IDX", bytes.index);

@@ -33,6 +33,11 @@ TestSnippet SampleSnippet(std::string subject, std::vector<std::string> lines = 
 std::string HeaderBytes(const TestSnippet& snippet);
 // Its first 139 bytes, Author to Code, as a SnippetRecord also holds them from its second byte.
 std::string HeaderFieldBytes(const TestSnippet& snippet);
+// A caller's packed record (SnippetRecord, SearchState) as bytes, to compare every byte at once.
+template <typename Record>
+std::string RecordBytes(const Record& record) {
+  return std::string(reinterpret_cast<const char*>(&record), sizeof record);
+}
 // A 78-byte index record for a snippet starting at `start`.
 std::string IndexRecordBytes(const TestSnippet& snippet, unsigned long long start);
 
@@ -50,6 +55,9 @@ PacketBytes BuildPacket(const std::vector<TestSnippet>& snippets);
 
 // Writes folder + base + ".VEK" and ".IDX".
 void WritePacket(const std::string& folder, std::string_view base, const PacketBytes& bytes);
+
+// The listing's entry for record `number` of `file`, a packet of SampleSnippet()s by Ann Author.
+std::string ListEntry(int number, std::string_view subject, std::string_view file);
 
 // Text padded with blanks or cut to `width`.
 std::string Fixed(std::string_view text, size_t width);

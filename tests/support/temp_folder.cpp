@@ -24,6 +24,12 @@ TempFolder::~TempFolder() {
   fs::remove_all(fs::path(path_), ignored);
 }
 
+std::set<std::string> TempFolder::Files() const {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(fs::path(path_))) names.insert(entry.path().filename().string());
+  return names;
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);

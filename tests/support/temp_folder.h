@@ -1,6 +1,7 @@
 #ifndef OLDVEK_TESTS_SUPPORT_TEMP_FOLDER_H_
 #define OLDVEK_TESTS_SUPPORT_TEMP_FOLDER_H_
 
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,8 @@ class TempFolder {
   // The folder as the library takes it: with its trailing separator.
   const std::string& path() const { return path_; }
   std::string File(std::string_view name) const { return path_ + std::string(name); }
+  // The names of the files and folders in it.
+  std::set<std::string> Files() const;
 
  private:
   std::string path_;
