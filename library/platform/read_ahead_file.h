@@ -12,8 +12,9 @@ namespace oldvek {
 // Serves the positioned reads of a pass that goes through a file front to back (a header,
 // a body, the next header...) from one large window, so that many small reads cost few
 // system calls and each byte is read from the file once. A read before the window ends the
-// reading ahead: the rest of the pass reads exactly what it asks for. Its length is taken once, when first asked: the pass sees the file as it
-// stood then. It only reads: writes, appends and cuts are refused.
+// reading ahead: the rest of the pass reads exactly what it asks for. Its length is taken
+// once, when first asked: the pass sees the file as it stood then. It only reads: writes,
+// appends and cuts are refused.
 class ReadAheadFile final : public File {
  public:
   static constexpr size_t kWindowSize = 1 << 20;

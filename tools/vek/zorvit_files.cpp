@@ -88,7 +88,8 @@ EncodedPages::EncodedPages(const EncodeSettings& settings, const std::string& sc
       settings.first_page.empty() ? fs::path(name_).stem().string() + ".BAS" : settings.first_page;
   request.dialect = settings.dialect;
   Progress progress("encoding", fs::file_size(input, error) / 156000 + 1, settings.quiet);
-  paths_ = Must(oldvek::EncodeZorvitPages(ScratchFiles(), request, [&](uint64_t, const std::string&) { progress.Step(); }));
+  const auto step = [&](uint64_t, const std::string&) { progress.Step(); };
+  paths_ = Must(oldvek::EncodeZorvitPages(ScratchFiles(), request, step));
   if (!settings.plain) AddCrcLines(input, settings.dialect, paths_);
 }
 
