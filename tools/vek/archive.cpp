@@ -92,9 +92,11 @@ std::string ExistingPacket(const std::string& folder, const std::string& name) {
 std::vector<std::string> PacketsIn(const std::string& folder) {
   std::vector<std::string> bases;
   std::error_code error;
-  for (const auto& file : fs::directory_iterator(folder, error)) {
-    if (HasExtension(file.path(), ".IDX")) bases.push_back(file.path().stem().string());
+  // A listing that fails part way would pass for a folder with fewer packets.
+  for (fs::directory_iterator file(folder, error); !error && file != fs::directory_iterator(); file.increment(error)) {
+    if (HasExtension(file->path(), ".IDX")) bases.push_back(file->path().stem().string());
   }
+  if (error) Fail(folder + ": cannot list the folder (" + error.message() + ")");
   std::sort(bases.begin(), bases.end());
   return bases;
 }
