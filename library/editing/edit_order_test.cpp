@@ -1,16 +1,12 @@
-// The order of an edit's steps, read from the file system's log: what a commit mark promises
-// is whole on disk before the mark, the mark is whole before the work it guards, and it goes
-// only after that work is flushed.
+// The order of a rebuild's steps, read from the file system's log: the rebuilt files are whole
+// on disk before the mark that places them, the mark before the renames, and it goes last.
+// (Every edit's marks, interrupted or not, are checked in interruption_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
-#include "editing/header_update.h"
 #include "editing/snippet_deletion.h"
-#include "editing/snippet_move.h"
 #include "faulty_file_system.h"
-#include "packets/packet_commit.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
 
@@ -61,35 +57,6 @@ TEST(EditOrderTest, ARebuildFlushesItsFilesThenItsMarkThenRenames) {
   EXPECT_LT(log.First("rename " + vek), log.First("rename " + idx)) << log.text();
   EXPECT_LT(log.First("rename " + idx), log.First("delete " + mark)) << log.text();
   EXPECT_LT(log.First("delete " + mark), log.end()) << log.text();
-}
-
-// A mark that guards patches (a move's into its destination, a retitle's, one left for
-// settling) goes only after the patched files are flushed.
-TEST(EditOrderTest, PatchedFilesAreFlushedBeforeTheirMarkGoes) {
-  Commit patch;
-  patch.patches = {Patch::Write(PacketPart::kPacket, 1, "x"), Patch::Write(PacketPart::kIndex, 1, "y")};
-  const std::function<Status(FileSystem&, const std::string&)> edits[] = {
-      [](FileSystem& files, const std::string& folder) { return MoveSnippet(files, folder, "SRC", 1, "P").status(); },
-      [](FileSystem& files, const std::string& folder) { return UpdateHeader(files, folder, "P", 1, {}); },
-      [&patch](FileSystem& files, const std::string& folder) {
-        WriteFileBytes(folder + "P.$OK", EncodeCommit(patch));
-        return SettlePacket(files, folder, "P");
-      }};
-  for (const auto& edit : edits) {
-    TempFolder folder;
-    WritePacket(folder.path(), "SRC", BuildPacket({SampleSnippet("A")}));
-    WritePacket(folder.path(), "P", BuildPacket({SampleSnippet("B")}));
-    FaultyFileSystem files;
-    ASSERT_TRUE(edit(files, folder.path()).ok());
-    const StepLog log(files.steps());
-    const std::string mark = folder.File("P.$OK");
-    const ptrdiff_t mark_gone = log.First("delete " + mark);
-    ASSERT_LT(mark_gone, log.end()) << log.text();
-    for (const char* name : {"P.IDX", "P.VEK"}) log.ExpectFlushedBefore(folder.File(name), mark_gone);
-    // A mark written by the edit itself is whole before the work it guards.
-    EXPECT_TRUE(log.FirstWrite(mark) == log.end() || log.First("flush " + mark) < log.FirstWrite(folder.File("P.IDX")))
-        << log.text();
-  }
 }
 
 }  // namespace

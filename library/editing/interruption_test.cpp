@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "editing/header_update.h"
 #include "editing/snippet_deletion.h"
@@ -63,6 +64,27 @@ void Prepare(const TempFolder& folder, const Packets& packets) {
   WriteFileBytes(folder.File(packets.begin()->first + ".$ID"), "stale index bytes");
 }
 
+// A mark is on disk whole before the work it guards touches the packet's files, and goes only
+// once that work is on disk too. `happened` tells which of the logged steps did happen.
+void ExpectMarksFlushedInOrder(const std::vector<std::string>& steps, const std::function<bool(size_t)>& happened) {
+  std::set<std::string> unflushed;
+  for (size_t i = 0; i < steps.size(); ++i) {
+    if (!happened(i)) continue;
+    const std::string& step = steps[i];
+    const std::string path = step.substr(step.rfind(' ') + 1);
+    const std::string base = path.substr(0, path.rfind('.') + 1);
+    const bool packet_file = path.ends_with(".VEK") || path.ends_with(".IDX");
+    if (step.starts_with("write ") || step.starts_with("append to ") || step.starts_with("truncate ")) {
+      EXPECT_FALSE(packet_file && unflushed.contains(base + "$OK")) << step;
+      unflushed.insert(path);
+    } else if (step.starts_with("flush ")) {
+      unflushed.erase(path);
+    } else if (step.starts_with("delete ") && path.ends_with(".$OK")) {
+      EXPECT_FALSE(unflushed.contains(base + "VEK") || unflushed.contains(base + "IDX")) << step;
+    }
+  }
+}
+
 // Runs the operation with a file layer that fails operation `n` and, unless `only_one`,
 // every later one; then checks what it left, and what one more operation leaves. Tells whether
 // the operation went through, as it does once `n` is past its last file operation.
@@ -73,6 +95,7 @@ bool RunInterrupted(const Scenario& scenario, uint64_t n, bool only_one) {
   only_one ? faulty.FailOnly(n) : faulty.FailFrom(n);
   const Status status = scenario.operation(faulty, folder.path());
   const std::string left = Describe(folder, scenario);
+  ExpectMarksFlushedInOrder(faulty.steps(), [&](size_t i) { return only_one ? i + 1 != n : i + 1 < n; });
   if (status.ok()) {
     EXPECT_EQ(left, "new");
   } else if (std::ranges::none_of(scenario.before,
