@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,8 +43,10 @@ TEST(SnippetExtractionTest, AFailureAtAnyStepLeavesNoOutputAndThePacketAsItWas) 
       Result<ExtractionOutcome> outcome = ExtractSnippet(file_system, kEntry, folder.path(), out, mode);
       ASSERT_FALSE(outcome.ok()) << "mode " << mode << ", operation " << fail_at;
       EXPECT_EQ(ExtractionMessage(outcome, out).rfind("Nothing extracted to " + out + ": ", 0), 0u);
-      // Either the output was never opened, or what was written is gone.
-      EXPECT_TRUE(!FileExists(out) || ReadFileBytes(out) == "an older file") << "operation " << fail_at;
+      // The older file is as it was, and no scratch copy of the output is left beside it.
+      EXPECT_EQ(ReadFileBytes(out), "an older file") << "operation " << fail_at;
+      EXPECT_EQ(folder.Files(), (std::set<std::string>{"ATTACH.$LK", "ATTACH.IDX", "ATTACH.VEK", "XYZ.OUT"}))
+          << fail_at;
       const std::string index = ReadFileBytes(folder.File("ATTACH.IDX"));
       EXPECT_TRUE(index == bytes.index || index == flagged) << "operation " << fail_at;
       EXPECT_EQ(ReadFileBytes(folder.File("ATTACH.VEK")), bytes.packet) << "operation " << fail_at;

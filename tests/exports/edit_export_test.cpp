@@ -197,10 +197,10 @@ class EditExportTest : public ::testing::Test {
 
 // A list of the edited packet's own index is made again: by a deletion from the new index, by
 // a move through the caller's loader. In any other list a deleted entry is dropped and a moved
-// one names its new place, its middle fields kept as given even when the header says otherwise;
-// the other entries of the edited packet, whatever the case of its name, go to the stale
-// callback, whose data is the loader's address for a move. Every edit ends with one call of
-// the list-changed callback.
+// one names its new place, its middle fields kept as given even when the header says otherwise
+// (the edited entry is the list's last, at its upper bound); the other entries of the edited
+// packet, whatever the case of its name, go to the stale callback, whose data is the loader's
+// address for a move. Every edit ends with one call of the list-changed callback.
 TEST_F(EditExportTest, TheCallersListFollowsTheEdit) {
   const std::string sorts_lower = ListEntry(2, "Shell sort", "sorts.VEK");
   const std::string files_lower = ListEntry(3, "File exists", "files.VEK");
@@ -217,12 +217,12 @@ TEST_F(EditExportTest, TheCallersListFollowsTheEdit) {
       {[&] { return Move(files_[1], {"SORTS", "FILES ~File I/O"}, 2, files_, 2, "SORTS"); },
        {files_[0], ListEntry(2, "File exists", "FILES.VEK")},
        {"load FILES ~File I/O count=3"}},
-      {[&] { return Delete(sorts_[1], {"SORTS"}, 0, {sorts_[2], files_[0], sorts_[1], sorts_lower, sorts_[0]}, 3); },
+      {[&] { return Delete(sorts_[1], {"SORTS"}, 0, {sorts_[2], files_[0], sorts_lower, sorts_[0], sorts_[1]}, 5); },
        {Refreshed(sorts_[2]), files_[0], sorts_lower, Refreshed(sorts_[0])},
        {Stale(sorts_[2], "2222"), Stale(sorts_[0], "2222")}},
-      {[&] { return Move(moved, {"files"}, 1, {files_[2], sorts_[0], moved, files_lower, files_[0]}, 3, "SORTS"); },
-       {Refreshed(files_[2]), sorts_[0], "00004~Counting ~ lines~Someone~XX~SORTS.VEK~235", files_lower,
-        Refreshed(files_[0])},
+      {[&] { return Move(moved, {"files"}, 1, {files_[2], sorts_[0], files_lower, files_[0], moved}, 5, "SORTS"); },
+       {Refreshed(files_[2]), sorts_[0], files_lower, Refreshed(files_[0]),
+        "00004~Counting ~ lines~Someone~XX~SORTS.VEK~235"},
        {Stale(files_[2], "loader"), Stale(files_[0], "loader")}},
       // Within one packet the snippet goes last, and its entry names that place.
       {[&] { return Move(files_[0], {"OTHER"}, 1, files_, 1, "FILES"); },

@@ -74,13 +74,13 @@ Fetched Fetch(std::string_view packet_name, const std::string& folder, int32_t p
   return result;
 }
 
-// SORTS: a quick sort in three lines, marked as an attachment, then B. Coder's shell sort.
-// The index's copy of the first Subject differs from the header's, and a partial third
-// record follows.
+// SORTS: a quick sort in three lines, marked as an attachment, then B. Coder's shell sort
+// without code lines. The index's copy of the first Subject differs from the header's, and a
+// partial third record follows.
 class ReadExportTest : public ::testing::Test {
  protected:
   ReadExportTest() {
-    TestSnippet shell = SampleSnippet("Shell sort", {"REM next"}, "B. Coder");
+    TestSnippet shell = SampleSnippet("Shell sort", {}, "B. Coder");
     shell.code = "PDS71";
     const Lines quick = {"DEFINT A-Z", "SUB QSort (a(), lo, hi)", "END SUB ' created by ZORVIT"};
     bytes_ = BuildPacket({SampleSnippet("Quick sort", quick), shell});
@@ -140,6 +140,8 @@ TEST_F(ReadExportTest, AFetchGivesFullWidthSummaryLinesThenTheCodeAndFillsTheRec
   expected.replace(1, 139, HeaderFieldBytes(SampleSnippet("Quick sort")));
   expected[180] = 2;
   EXPECT_EQ(RecordBytes(fetched.record), expected);
+  // Without code lines the second summary line is the last element.
+  EXPECT_EQ(Fetch("SORTS", folder_.path(), 79).count, 2);
 }
 
 TEST_F(ReadExportTest, AFetchAtAnyPositionButARecordStartChangesNothing) {

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "caller_values.h"
+#include "library_criteria.h"
 #include "oldvek.h"
 #include "packet_writer.h"
 #include "progress_dialog.h"
@@ -146,6 +147,7 @@ class OldVekSearchTest : public ::testing::Test {
                 BuildPacket({kRead, SampleSnippet("Write a file", {"OPEN F$ FOR OUTPUT AS #1"}), kAppendSnippet}));
   }
 
+  KeepLibraryCriteria keep_criteria_;  // the switches a test's callback sets stay out of the others
   TempFolder folder_;
   Strings packets_ = {"SORTS~Sorting", "FILES   ~File handling"};
   Reader reader_;
