@@ -48,8 +48,7 @@ class FaultyFile final : public File {
 Status FaultyFileSystem::Step(const std::string& what) {
   ++operations_;
   steps_.push_back(what);
-  const bool fails = only_one_ ? operations_ == fail_from_ : operations_ >= fail_from_;
-  if (fail_from_ != 0 && fails) {
+  if (Fails(operations_)) {
     return Status::Error("cannot " + what + ": injected failure at operation " + std::to_string(operations_));
   }
   return Status::Ok();
