@@ -38,11 +38,8 @@ int ExtractOne(const ExtractOptions& options, const std::string& folder, const s
       Must(oldvek::ExtractSnippet(Files(), entry, folder, output.scratch(),
                                   options.mode == "text" ? oldvek::kTextMode : oldvek::kAttachmentMode));
   if (outcome.attachment && !outcome.check.verified()) {
-    const oldvek::AttachmentCheck& check = outcome.check;
     if (options.decode.keep_bad) output.Commit();
-    Fail(SnippetName(base, number) + ": length " + oldvek::DecimalText(check.expected_length) + " stated, " +
-         oldvek::DecimalText(check.byte_count) + " decoded; checksum " + oldvek::DecimalText(check.expected_checksum) +
-         " stated, " + oldvek::DecimalText(check.checksum) + " decoded" +
+    Fail(SnippetName(base, number) + ": " + outcome.check.Fault() +
          (options.decode.keep_bad ? "; kept " : "; nothing written to ") + options.decode.out);
   }
   output.Commit();
