@@ -128,6 +128,34 @@ TEST_P(InterruptionTest, LeavesTheOldOrTheNewPackets) {
   EXPECT_TRUE(n > 10 && n < 10000) << n << ": the operation goes through the file layer, and completes";
 }
 
+// A move creates a destination that is not there yet; failing at any step, it leaves no empty
+// packet behind: the new packet holds the snippet, or is not there (unless removing it was the
+// step that failed). On a read-only medium nothing is created.
+TEST(MoveToANewPacketTest, AFailureLeavesNoEmptyPacket) {
+  uint64_t n = 1;
+  for (bool done = false; !done && n < 1000; ++n) {
+    TempFolder folder;
+    WritePacket(folder.path(), "SRC", BuildPacket({kA, kB}));
+    FaultyFileSystem faulty;
+    faulty.FailOnly(n);
+    const Status status = MoveSnippet(faulty, folder.path(), "SRC", 79, "NEW").status();
+    done = status.ok();
+    const std::string& failed = faulty.steps()[std::min<size_t>(n, faulty.steps().size()) - 1];
+    if (!done && failed.starts_with("delete ") && !failed.ends_with(".$OK")) continue;
+    const bool has_files = FileExists(folder.File("NEW.VEK")) || FileExists(folder.File("NEW.IDX"));
+    EXPECT_TRUE(!has_files || ReadFileBytes(folder.File("NEW.VEK")) == BuildPacket({kB}).packet)
+        << "failing operation " << n << ": " << failed << ": " << status.message();
+  }
+  EXPECT_TRUE(n > 10 && n < 1000) << n;
+
+  TempFolder folder;
+  WritePacket(folder.path(), "SRC", BuildPacket({kA, kB}));
+  FaultyFileSystem read_only;
+  read_only.MakeReadOnly(folder.path());
+  EXPECT_FALSE(MoveSnippet(read_only, folder.path(), "SRC", 79, "NEW").ok());
+  EXPECT_EQ(folder.Files(), (std::set<std::string>{"SRC.IDX", "SRC.VEK"}));
+}
+
 Operation Move(std::string source, uint64_t position, std::string destination) {
   return [=](FileSystem& fs, const std::string& folder) {
     return MoveSnippet(fs, folder, source, position, destination).status();
