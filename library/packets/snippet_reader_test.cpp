@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "faulty_file_system.h"
@@ -133,54 +134,37 @@ TEST_F(SnippetReaderTest, AFailureAtAnyStepGivesNoResultAndChangesAtMostTheFlag)
   }
 }
 
-// A packet file cut short is told as such for each snippet it cuts, with what could be read of
-// it: Swap's body runs to where Count starts, Count's to the end of the file.
+// Each snippet a packet file cuts short is told as such, with what could be read of it.
 TEST_F(SnippetReaderTest, ASnippetThePacketFileCutsShortIsToldWithWhatCouldBeRead) {
-  const size_t count_start = kTwo.packet.find("Count") - 31;  // Count's header begins with its Author
-  const struct {
-    size_t length;  // of the packet file
-    bool swap_cut;
-    bool count_cut;
-    Lines count_lines;
-  } cases[] = {
+  const size_t count = kTwo.packet.find("Count") - 31;  // where Count's header begins
+  const std::tuple<size_t, bool, bool, Lines> cases[] = {
       {kTwo.packet.size(), false, false, {"FOR I = 1 TO 10", "NEXT I"}},
       {kTwo.packet.size() - 1, false, true, {"FOR I = 1 TO 10"}},
-      {count_start + 165, false, false, {}},  // Count's header whole, no code lines
-      {count_start + 100, false, true, {}},
-      {count_start, false, true, {}},
-      {count_start - 1, true, true, {}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.length);
-    WritePacket(folder_.path(), "ARC", {kTwo.packet.substr(0, c.length), kTwo.index});
-    Result<Snippet> swap = Fetch(1, "ARC", FileSystem::Default(), MarkRead::kNo);
-    Result<Snippet> count = Fetch(79, "ARC", FileSystem::Default(), MarkRead::kNo);
-    ASSERT_TRUE(swap.ok() && count.ok());
-    EXPECT_EQ(swap->cut_short, c.swap_cut);
-    EXPECT_EQ(count->cut_short, c.count_cut);
-    EXPECT_EQ(count->code_lines, c.count_lines);
+      {count + 165, false, false, {}}, {count + 100, false, true, {}}, {count, false, true, {}},
+      {count - 1, true, true, {}}};
+  for (const auto& [length, swap_cut, count_cut, count_lines] : cases) {
+    WritePacket(folder_.path(), "ARC", {kTwo.packet.substr(0, length), kTwo.index});
+    Result<Snippet> swap = Fetch(1), last = Fetch(79);
+    ASSERT_TRUE(swap.ok() && last.ok());
+    EXPECT_EQ(std::tuple(length, swap->cut_short, last->cut_short, last->code_lines),
+              std::tuple(length, swap_cut, count_cut, count_lines));
   }
 }
 
-// Snippets read without marking them are marked later only where their records still stand as
-// they were read: after an edit in between, those positions name other snippets.
+// Snippets read unmarked are marked later only if their records still stand as they were read.
 TEST_F(SnippetReaderTest, ALaterMarkSkipsRecordsChangedMeanwhile) {
   UnmarkedRun run;
   for (uint64_t k = 1; k <= 2; ++k) {
-    Result<Snippet> read = Fetch(RecordPosition(k), "ARC", FileSystem::Default(), MarkRead::kNo);
-    ASSERT_TRUE(read.ok());
-    run.Add(k, read->record);
+    run.Add(k, Fetch(RecordPosition(k), "ARC", FileSystem::Default(), MarkRead::kNo)->record);
   }
-  const PacketBytes retitled = BuildPacket(
-      {SampleSnippet("Swapped", {"SWAP A, B", "PRINT A; B"}), SampleSnippet("Count", {"FOR I = 1 TO 10", "NEXT I"})});
-  WritePacket(folder_.path(), "ARC", retitled);
-  ASSERT_TRUE(MarkRunRead(FileSystem::Default(), folder_.path(), "ARC", run).ok());
-  EXPECT_EQ(ReadFileBytes(folder_.File("ARC.IDX")), retitled.index);
-  WritePacket(folder_.path(), "ARC", kTwo);
-  ASSERT_TRUE(MarkRunRead(FileSystem::Default(), folder_.path(), "ARC", run).ok());
-  const std::string marked = ReadFileBytes(folder_.File("ARC.IDX"));
-  EXPECT_EQ(std::string({marked[0], marked[78]}), "  ");
-  EXPECT_EQ(marked.substr(1, 77) + marked.substr(79), kTwo.index.substr(1, 77) + kTwo.index.substr(79));
+  const PacketBytes retitled = {kTwo.packet, kTwo.index.substr(0, 16) + "Sw@p" + kTwo.index.substr(20)};
+  for (const PacketBytes* now : {&retitled, &kTwo}) {
+    WritePacket(folder_.path(), "ARC", *now);
+    ASSERT_TRUE(MarkRunRead(FileSystem::Default(), folder_.path(), "ARC", run).ok());
+    std::string marked = now->index;
+    if (now == &kTwo) marked[0] = marked[78] = ' ';
+    EXPECT_EQ(ReadFileBytes(folder_.File("ARC.IDX")), marked);
+  }
 }
 
 }  // namespace

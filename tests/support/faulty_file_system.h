@@ -42,7 +42,7 @@ class FaultyFileSystem final : public FileSystem {
   const std::vector<std::string>& steps() const { return steps_; }
   // Whether operation number `n` (from 1) is one that fails.
   bool Fails(uint64_t n) const { return fail_from_ != 0 && (only_one_ ? n == fail_from_ : n >= fail_from_); }
-  // Whether an operation before number `n` was a "rename" (a file put in place), a "delete"...
+  // Whether an operation before number `n` was of `kind`: "rename", "delete"...
   bool DidBefore(uint64_t n, std::string_view kind) const;
 
   struct Read {
