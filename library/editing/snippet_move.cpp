@@ -65,11 +65,9 @@ std::string MoveId() {
 
 }  // namespace
 
-Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, std::string_view source,
-                             uint64_t record_position, std::string_view destination) {
+Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, const PacketName& source,
+                             uint64_t record_position, const PacketName& destination) {
   const bool same_packet = source == destination;
-  OLDVEK_RETURN_IF_ERROR(CheckPacketName(source));
-  OLDVEK_RETURN_IF_ERROR(CheckPacketName(destination));
   // Both packets are locked for the whole move, in the order of their names, so that two
   // moves between the same two packets cannot each hold one lock and wait for the other.
   const bool source_first = same_packet || source < destination;

@@ -108,8 +108,8 @@ class CodeFileWriter {
   Status Write(CodeFileOutcome& outcome);
 
  private:
-  Status WritePacket(const std::string& base, const std::string& packet_file);
-  Result<SnippetInfo> WriteSnippet(const std::string& base, uint64_t record_position);
+  Status WritePacket(const PacketName& base, const std::string& packet_file);
+  Result<SnippetInfo> WriteSnippet(const PacketName& base, uint64_t record_position);
 
   FileSystem& file_system_;
   const CodeFileRequest& request_;
@@ -137,13 +137,15 @@ Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
       outcome.left_out.push_back(packet_file + ": its name is longer than 255 characters");
       progress_.PacketPassedOver();
     } else {
-      OLDVEK_RETURN_IF_ERROR(WritePacket(base, packet_file));
+      const Result<PacketName> name = PacketName::Make(base);
+      if (!name.ok()) return name.status();
+      OLDVEK_RETURN_IF_ERROR(WritePacket(*name, packet_file));
     }
   }
   return out_.Flush();
 }
 
-Status CodeFileWriter::WritePacket(const std::string& base, const std::string& packet_file) {
+Status CodeFileWriter::WritePacket(const PacketName& base, const std::string& packet_file) {
   // Both files stay open, shared, while the block is written: retrieval opens them again for
   // every snippet, and an editor that must be alone with the packet cannot change it meanwhile.
   // The packet's lock is held, and the packet settled once, for the whole block; the snippets
@@ -176,7 +178,7 @@ Status CodeFileWriter::WritePacket(const std::string& base, const std::string& p
   return (*index)->Close();
 }
 
-Result<SnippetInfo> CodeFileWriter::WriteSnippet(const std::string& base, uint64_t record_position) {
+Result<SnippetInfo> CodeFileWriter::WriteSnippet(const PacketName& base, uint64_t record_position) {
   // The lines go out as they are read; the record before them is written in full once their
   // number, their size and the Kind are known.
   const uint64_t record_offset = out_.offset();

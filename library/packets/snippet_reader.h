@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/status.h"
+#include "packets/packet_name.h"
 #include "packets/body_reader.h"
 #include "packets/formats.h"
 #include "platform/file.h"
@@ -55,13 +56,13 @@ Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisito
 // untouched (a search from the command line) pass kNo.
 enum class MarkRead { kYes, kNo };
 
-Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                     uint64_t record_position, const LineVisitor& each_code_line,
                                     MarkRead mark = MarkRead::kYes);
 
 // The same for a packet its caller has just settled (SettlePacket in packet_commit.h) and
 // fetches snippet after snippet from, so that the check is not repeated for each one.
-Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                            uint64_t record_position, const LineVisitor& each_code_line,
                                            MarkRead mark = MarkRead::kYes);
 

@@ -8,6 +8,7 @@
 #include "faulty_file_system.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
+#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -28,7 +29,7 @@ class SnippetReaderTest : public ::testing::Test {
                         MarkRead mark = MarkRead::kYes) {
     Snippet snippet;
     Result<SnippetInfo> info = RetrieveSnippet(
-        fs, folder_.path(), base, position,
+        fs, folder_.path(), TestPacket(base), position,
         [&](std::string_view line) {
           snippet.code_lines.emplace_back(line);
           return Status::Ok();

@@ -18,23 +18,23 @@ struct ListOptions {
 
 int RunList(const ListOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  const std::vector<std::string> packets = ChosenPackets(folder, options.packets);
+  const std::vector<oldvek::PacketName> packets = ChosenPackets(folder, options.packets);
   if (packets.empty()) Fail("no packets (.IDX files) in " + folder);
   nlohmann::json document = {{"folder", Text(options.folder)}, {"packets", nlohmann::json::array()}};
-  for (const std::string& base : packets) {
+  for (const oldvek::PacketName& base : packets) {
     if (options.json) {
       nlohmann::json snippets = nlohmann::json::array();
       uint64_t number = 0;
       for (const StoredSnippet& snippet : ReadSnippets(folder, base)) {
         snippets.push_back(SnippetJson(base, ++number, snippet.record, snippet.header));
       }
-      document["packets"].push_back({{"name", Text(base)}, {"snippets", std::move(snippets)}});
+      document["packets"].push_back({{"name", Text(base.text())}, {"snippets", std::move(snippets)}});
       continue;
     }
     // Streamed: each entry is printed as the packet is read, so memory stays flat.
     bool listed = false;
     Must(oldvek::ScanPacket(Files(), folder, base, {}, [&](const oldvek::ScannedSnippet& snippet) {
-      if (!listed) std::printf("%s (%llu snippets)\n", base.c_str(), static_cast<unsigned long long>(snippet.count));
+      if (!listed) std::printf("%s (%llu snippets)\n", base.text().c_str(), static_cast<unsigned long long>(snippet.count));
       listed = true;
       const std::string entry = oldvek::MakeSnippetEntry(snippet.number, snippet.header, base);
       std::fputs("  ", stdout);
@@ -42,7 +42,7 @@ int RunList(const ListOptions& options) {
       std::fputc('\n', stdout);
       return oldvek::Status::Ok();
     }));
-    if (!listed) std::printf("%s (0 snippets)\n", base.c_str());
+    if (!listed) std::printf("%s (0 snippets)\n", base.text().c_str());
   }
   if (options.json) PrintJson(document);
   return kDone;
