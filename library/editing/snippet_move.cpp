@@ -81,8 +81,8 @@ std::string MoveId() {
 }
 
 // Both packets locked and settled; the destination's files are created when missing.
-Result<uint64_t> MoveToAnotherPacket(FileSystem& file_system, std::string_view folder, std::string_view source,
-                                     uint64_t record_position, std::string_view destination) {
+Result<uint64_t> MoveToAnotherPacket(FileSystem& file_system, std::string_view folder, const PacketName& source,
+                                     uint64_t record_position, const PacketName& destination) {
   const PacketFiles from(folder, source);
   const PacketFiles to(folder, destination);
   Result<OpenPacket> source_files = OpenExclusively(file_system, from);
@@ -124,11 +124,9 @@ Result<uint64_t> MoveToAnotherPacket(FileSystem& file_system, std::string_view f
 
 }  // namespace
 
-Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, std::string_view source,
-                             uint64_t record_position, std::string_view destination) {
+Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, const PacketName& source,
+                             uint64_t record_position, const PacketName& destination) {
   const bool same_packet = source == destination;
-  OLDVEK_RETURN_IF_ERROR(CheckPacketName(source));
-  OLDVEK_RETURN_IF_ERROR(CheckPacketName(destination));
   // Both packets are locked for the whole move, in the order of their names, so that two
   // moves between the same two packets cannot each hold one lock and wait for the other.
   const bool source_first = same_packet || source < destination;

@@ -110,14 +110,14 @@ class CodeFileWriter {
   void MarkWritten();
 
  private:
-  Status WritePacket(const std::string& base, const std::string& packet_file, CodeFileOutcome& outcome);
-  Result<SnippetInfo> WriteSnippet(const std::string& base, uint64_t record_position);
+  Status WritePacket(const PacketName& base, const std::string& packet_file, CodeFileOutcome& outcome);
+  Result<SnippetInfo> WriteSnippet(const PacketName& base, uint64_t record_position);
 
   FileSystem& file_system_;
   const CodeFileRequest& request_;
   CodeFileProgress& progress_;
   CodeFileOutput out_;
-  std::vector<std::pair<std::string, UnmarkedRun>> written_;  // each packet's snippets
+  std::vector<std::pair<PacketName, UnmarkedRun>> written_;  // each packet's snippets
 };
 
 Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
@@ -140,13 +140,15 @@ Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
       outcome.left_out.push_back(packet_file + ": its name is longer than 255 characters");
       progress_.PacketPassedOver();
     } else {
-      OLDVEK_RETURN_IF_ERROR(WritePacket(base, packet_file, outcome));
+      const Result<PacketName> name = PacketName::Make(base);
+      if (!name.ok()) return name.status();
+      OLDVEK_RETURN_IF_ERROR(WritePacket(*name, packet_file, outcome));
     }
   }
   return out_.Flush();
 }
 
-Status CodeFileWriter::WritePacket(const std::string& base, const std::string& packet_file,
+Status CodeFileWriter::WritePacket(const PacketName& base, const std::string& packet_file,
                                    CodeFileOutcome& outcome) {
   // Both files stay open, shared, while the block is written: retrieval opens them again for
   // every snippet, and an editor that must be alone with the packet cannot change it meanwhile.
@@ -183,7 +185,7 @@ Status CodeFileWriter::WritePacket(const std::string& base, const std::string& p
   return (*index)->Close();
 }
 
-Result<SnippetInfo> CodeFileWriter::WriteSnippet(const std::string& base, uint64_t record_position) {
+Result<SnippetInfo> CodeFileWriter::WriteSnippet(const PacketName& base, uint64_t record_position) {
   // The lines go out as they are read; the record before them is written in full once their
   // number, their size and the Kind are known.
   const uint64_t record_offset = out_.offset();

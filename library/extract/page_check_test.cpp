@@ -4,6 +4,7 @@
 
 #include "extract/page_set.h"
 #include "extract/snippet_extraction.h"
+#include "packet_names.h"
 #include "packet_writer.h"
 #include "packets/packet_check.h"
 #include "temp_folder.h"
@@ -37,7 +38,7 @@ TEST(PageCheckTest, ADamagedPageIsRefusedOnEveryPath) {
         ExtractSnippet(FileSystem::Default(), "00001~~~~P.VEK~1", folder.path(), out, kAttachmentMode);
     ASSERT_TRUE(alone.ok()) << alone.status().message();
     EXPECT_EQ(ExtractionMessage(alone, out).starts_with("Error Extracting"), damaged) << alone->check.Fault();
-    EXPECT_EQ(CheckPacket(FileSystem::Default(), folder.path(), "P")->problems.size(), damaged ? 1u : 0u);
+    EXPECT_EQ(CheckPacket(FileSystem::Default(), folder.path(), "P"_packet)->problems.size(), damaged ? 1u : 0u);
   }
 }
 

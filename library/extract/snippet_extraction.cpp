@@ -81,7 +81,7 @@ Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_vi
   if (!output.ok()) return output.status();
 
   OpenSnippet snippet{**index, **packet, location->record_position, *place,
-                      location->base + std::string(kPacketExtension), writable && mark == MarkRead::kYes};
+                      location->base.text() + std::string(kPacketExtension), writable && mark == MarkRead::kYes};
   Result<ExtractionOutcome> outcome = WriteOut(snippet, output->file(), mode);
   if (!outcome.ok()) return outcome;
   // A snippet without ZORVIT text gives no file: an empty one would pass for the attachment.

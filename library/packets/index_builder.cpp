@@ -10,7 +10,7 @@
 namespace oldvek {
 
 Result<std::vector<std::string>> BuildSnippetList(FileSystem& file_system, std::string_view folder,
-                                                  std::string_view base) {
+                                                  const PacketName& base) {
   // Under the packet's lock, and settled: the index and the packet read below are always of
   // one generation.
   Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);

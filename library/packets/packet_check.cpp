@@ -27,7 +27,7 @@ void CheckPages(const std::vector<std::string>& lines, uint64_t record, PacketRe
 
 }  // namespace
 
-Result<PacketReport> CheckPacket(FileSystem& file_system, std::string_view folder, std::string_view base) {
+Result<PacketReport> CheckPacket(FileSystem& file_system, std::string_view folder, const PacketName& base) {
   // Shared with readers so that no edit runs meanwhile; a pending mark is reported, not mended.
   Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kInspect);
   if (!lock.ok()) return lock.status();

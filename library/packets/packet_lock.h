@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/status.h"
+#include "packets/packet_name.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -29,12 +30,12 @@ class PacketLock {
   // the user should hear about.
   static constexpr std::chrono::milliseconds kPatience{5000};
 
-  static Result<PacketLock> Take(FileSystem& file_system, std::string_view folder, std::string_view base,
+  static Result<PacketLock> Take(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                  PacketAccess access, std::chrono::milliseconds patience = kPatience);
 
  private:
   explicit PacketLock(std::unique_ptr<FileLock> lock) : lock_(std::move(lock)) {}
-  static Status Settle(FileSystem& file_system, std::string_view folder, std::string_view base,
+  static Status Settle(FileSystem& file_system, std::string_view folder, const PacketName& base,
                        std::chrono::milliseconds patience);
 
   std::unique_ptr<FileLock> lock_;  // null where no lock file could be made

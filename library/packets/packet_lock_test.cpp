@@ -15,6 +15,7 @@
 #include "packets/packet_check.h"
 #include "packets/snippet_reader.h"
 #include "temp_folder.h"
+#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -25,11 +26,11 @@ using testing::TempFolder;
 TEST(PacketLockTest, ReadersShareAndAnEditorGivesUpNamingThePacket) {
   TempFolder folder;
   FileSystem& disk = FileSystem::Default();
-  Result<PacketLock> reader = PacketLock::Take(disk, folder.path(), "SORTS", PacketAccess::kRead);
+  Result<PacketLock> reader = PacketLock::Take(disk, folder.path(), "SORTS"_packet, PacketAccess::kRead);
   ASSERT_TRUE(reader.ok());
-  EXPECT_TRUE(PacketLock::Take(disk, folder.path(), "SORTS", PacketAccess::kRead, 0ms).ok());
-  EXPECT_TRUE(PacketLock::Take(disk, folder.path(), "OTHER", PacketAccess::kEdit, 0ms).ok());
-  const Result<PacketLock> refused = PacketLock::Take(disk, folder.path(), "SORTS", PacketAccess::kEdit, 50ms);
+  EXPECT_TRUE(PacketLock::Take(disk, folder.path(), "SORTS"_packet, PacketAccess::kRead, 0ms).ok());
+  EXPECT_TRUE(PacketLock::Take(disk, folder.path(), "OTHER"_packet, PacketAccess::kEdit, 0ms).ok());
+  const Result<PacketLock> refused = PacketLock::Take(disk, folder.path(), "SORTS"_packet, PacketAccess::kEdit, 50ms);
   ASSERT_FALSE(refused.ok());
   EXPECT_EQ(refused.status().message(), "SORTS is in use by another program");
 }
@@ -44,20 +45,20 @@ TEST(PacketLockTest, EveryOperationWaitsForALockThatExcludesIt) {
     PacketAccess held;
     std::function<Status(const std::string& folder)> operation;
   } cases[] = {
-      {"list", PacketAccess::kEdit, [&](auto& f) { return BuildSnippetList(disk, f, "P").status(); }},
-      {"fetch", PacketAccess::kEdit, [&](auto& f) { return RetrieveSnippet(disk, f, "P", 1, ignore).status(); }},
+      {"list", PacketAccess::kEdit, [&](auto& f) { return BuildSnippetList(disk, f, "P"_packet).status(); }},
+      {"fetch", PacketAccess::kEdit, [&](auto& f) { return RetrieveSnippet(disk, f, "P"_packet, 1, ignore).status(); }},
       {"extract", PacketAccess::kEdit,
        [&](auto& f) { return ExtractSnippet(disk, "00001~~~~P.VEK~1", f, f + "OUT.TXT", kTextMode).status(); }},
-      {"check", PacketAccess::kEdit, [&](auto& f) { return CheckPacket(disk, f, "P").status(); }},
-      {"delete", PacketAccess::kRead, [&](auto& f) { return DeleteSnippet(disk, f, "P", 1); }},
-      {"move", PacketAccess::kRead, [&](auto& f) { return MoveSnippet(disk, f, "P", 1, "Q").status(); }},
-      {"retitle", PacketAccess::kRead, [&](auto& f) { return UpdateHeader(disk, f, "P", 1, {}); }},
+      {"check", PacketAccess::kEdit, [&](auto& f) { return CheckPacket(disk, f, "P"_packet).status(); }},
+      {"delete", PacketAccess::kRead, [&](auto& f) { return DeleteSnippet(disk, f, "P"_packet, 1); }},
+      {"move", PacketAccess::kRead, [&](auto& f) { return MoveSnippet(disk, f, "P"_packet, 1, "Q"_packet).status(); }},
+      {"retitle", PacketAccess::kRead, [&](auto& f) { return UpdateHeader(disk, f, "P"_packet, 1, {}); }},
   };
   for (const auto& c : cases) {
     TempFolder folder;
     testing::WritePacket(folder.path(), "P",
                          testing::BuildPacket({testing::SampleSnippet("One"), testing::SampleSnippet("Two")}));
-    Result<PacketLock> other = PacketLock::Take(disk, folder.path(), "P", c.held);
+    Result<PacketLock> other = PacketLock::Take(disk, folder.path(), "P"_packet, c.held);
     ASSERT_TRUE(other.ok());
     std::atomic<bool> let_go = false;
     std::thread holder([&] {

@@ -56,7 +56,7 @@ class Scan {
 
 }  // namespace
 
-Status ScanPacket(FileSystem& file_system, std::string_view folder, std::string_view base, const ScanQuery& query,
+Status ScanPacket(FileSystem& file_system, std::string_view folder, const PacketName& base, const ScanQuery& query,
                   const ScanVisitor& visit, size_t piece_size) {
   Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
   if (!lock.ok()) return lock.status();

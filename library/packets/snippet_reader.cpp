@@ -72,7 +72,7 @@ Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisito
   return ReadBodyLines(packet, start + kHeaderSize, BodyEnd(place.end_marker, *packet_length), each_code_line);
 }
 
-Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                     uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
   // Under the packet's lock, and settled: the record and the body read are of one generation.
   Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
@@ -80,7 +80,7 @@ Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view fo
   return RetrieveSettledSnippet(file_system, folder, base, record_position, each_code_line, mark);
 }
 
-Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                            uint64_t record_position, const LineVisitor& each_code_line,
                                            MarkRead mark) {
   bool writable = true;
@@ -132,7 +132,7 @@ void UnmarkedRun::Add(uint64_t number, const IndexRecord& record) {
   fingerprint_.Add({bytes.data() + 1, bytes.size() - 1});
 }
 
-Status MarkRunRead(FileSystem& file_system, std::string_view folder, std::string_view base, const UnmarkedRun& run) {
+Status MarkRunRead(FileSystem& file_system, std::string_view folder, const PacketName& base, const UnmarkedRun& run) {
   if (run.count() == 0) return Status::Ok();
   Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
   if (!lock.ok()) return lock.status();

@@ -12,6 +12,7 @@
 
 #include "base/crc32.h"
 #include "base/status.h"
+#include "packets/packet_name.h"
 #include "packets/body_reader.h"
 #include "packets/formats.h"
 #include "platform/file.h"
@@ -64,13 +65,13 @@ Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisito
 // untouched (a search from the command line) pass kNo.
 enum class MarkRead { kYes, kNo };
 
-Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                     uint64_t record_position, const LineVisitor& each_code_line,
                                     MarkRead mark = MarkRead::kYes);
 
 // The same for a packet its caller has just settled (SettlePacket in packet_commit.h) and
 // fetches snippet after snippet from, so that the check is not repeated for each one.
-Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                            uint64_t record_position, const LineVisitor& each_code_line,
                                            MarkRead mark = MarkRead::kYes);
 
@@ -94,7 +95,7 @@ class UnmarkedRun {
 // Marks the snippets of `run` as read when their records still stand as they were read (their
 // Flags aside): records that an edit changed meanwhile name other snippets, or none, and are
 // all left alone. Nothing is marked on a read-only medium.
-Status MarkRunRead(FileSystem& file_system, std::string_view folder, std::string_view base, const UnmarkedRun& run);
+Status MarkRunRead(FileSystem& file_system, std::string_view folder, const PacketName& base, const UnmarkedRun& run);
 
 // Author, Subject and Origin at their full widths joined by "~" (95 bytes).
 std::string SummaryLine1(const SnippetHeader& header);

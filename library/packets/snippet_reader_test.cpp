@@ -9,6 +9,7 @@
 #include "faulty_file_system.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
+#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -29,7 +30,7 @@ class SnippetReaderTest : public ::testing::Test {
                         MarkRead mark = MarkRead::kYes) {
     Snippet snippet;
     Result<SnippetInfo> info = RetrieveSnippet(
-        fs, folder_.path(), base, position,
+        fs, folder_.path(), TestPacket(base), position,
         [&](std::string_view line) {
           snippet.code_lines.emplace_back(line);
           return Status::Ok();
@@ -160,7 +161,7 @@ TEST_F(SnippetReaderTest, ALaterMarkSkipsRecordsChangedMeanwhile) {
   const PacketBytes retitled = {kTwo.packet, kTwo.index.substr(0, 16) + "Sw@p" + kTwo.index.substr(20)};
   for (const PacketBytes* now : {&retitled, &kTwo}) {
     WritePacket(folder_.path(), "ARC", *now);
-    ASSERT_TRUE(MarkRunRead(FileSystem::Default(), folder_.path(), "ARC", run).ok());
+    ASSERT_TRUE(MarkRunRead(FileSystem::Default(), folder_.path(), "ARC"_packet, run).ok());
     std::string marked = now->index;
     if (now == &kTwo) marked[0] = marked[78] = ' ';
     EXPECT_EQ(ReadFileBytes(folder_.File("ARC.IDX")), marked);

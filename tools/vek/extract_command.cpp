@@ -24,14 +24,14 @@ struct ExtractOptions {
   DecodeSettings decode;
 };
 
-std::string SnippetName(const std::string& base, uint64_t number) {
-  return base + " snippet " + oldvek::DecimalText(number);
+std::string SnippetName(const oldvek::PacketName& base, uint64_t number) {
+  return base.text() + " snippet " + oldvek::DecimalText(number);
 }
 
 // The library's own extraction of one snippet: text mode, or the first page alone.
-int ExtractOne(const ExtractOptions& options, const std::string& folder, const std::string& base, uint64_t number) {
+int ExtractOne(const ExtractOptions& options, const std::string& folder, const oldvek::PacketName& base, uint64_t number) {
   // The library takes a snippet by its entry; only fields 5 and 6 locate it.
-  const std::string entry = "~~~~" + base + std::string(oldvek::kPacketExtension) + "~" +
+  const std::string entry = "~~~~" + base.text() + std::string(oldvek::kPacketExtension) + "~" +
                             oldvek::DecimalText(oldvek::RecordPosition(number));
   OutputFile output(options.decode.out, options.decode.force);
   const oldvek::ExtractionOutcome outcome =
@@ -48,7 +48,7 @@ int ExtractOne(const ExtractOptions& options, const std::string& folder, const s
 }
 
 // The snippet's code lines, read without marking it: it is marked once the file is in place.
-std::vector<std::string> CodeLines(const std::string& folder, const std::string& base, uint64_t number,
+std::vector<std::string> CodeLines(const std::string& folder, const oldvek::PacketName& base, uint64_t number,
                                    oldvek::IndexRecord& record) {
   std::vector<std::string> lines;
   record = Must(oldvek::RetrieveSnippet(
@@ -64,7 +64,7 @@ std::vector<std::string> CodeLines(const std::string& folder, const std::string&
 
 int RunExtract(const ExtractOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  const std::string base = ExistingPacket(folder, options.packet);
+  const oldvek::PacketName base = ExistingPacket(folder, options.packet);
   const uint64_t number = SnippetNumber(options.record, folder, base);
   if (options.mode == "text") return ExtractOne(options, folder, base, number);
 

@@ -23,7 +23,7 @@ nlohmann::json Text(std::string_view bytes) { return ArchiveEncoding().ToUtf8(by
 
 nlohmann::json Name(std::string_view name) { return NameForJson(name); }
 
-nlohmann::json SnippetJson(const std::string& base, uint64_t number, const oldvek::IndexRecord& record,
+nlohmann::json SnippetJson(std::string_view base, uint64_t number, const oldvek::IndexRecord& record,
                            const oldvek::SnippetHeader& header) {
   using H = oldvek::SnippetHeader;
   return {{"packet", Name(base)},
@@ -38,7 +38,7 @@ nlohmann::json SnippetJson(const std::string& base, uint64_t number, const oldve
           {"tag", Field(header, H::kTag)}};
 }
 
-std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const std::string& base) {
+std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const oldvek::PacketName& base) {
   constexpr oldvek::OpenOptions kReadOnly{oldvek::Access::kRead, oldvek::Share::kShared,
                                           oldvek::Disposition::kOpenExisting};
   // Under the packet's lock, like every reader: an edit running beside is seen whole or not at all.

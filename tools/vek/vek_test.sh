@@ -62,7 +62,7 @@ run 0 '^sorts \(3 snippets\)' list "$arc" sorts
 for record in 0 4 2x -1 9223372036854775809; do
   run 2 'RECORD .* from 1 to 3 \(SORTS has 3 snippets\)' delete "$arc" SORTS "$record"
 done
-run 2 'not a packet name' move "$arc" SORTS 1 ../escape
+run 2 'is not a file in the archive folder' move "$arc" SORTS 1 ../escape
 run 2 '--header "abc" is not a whole number' cde "$arc" all.cde SORTS --header abc
 run 3 'SORTS snippet 1 holds no ZORVIT page' extract "$arc" SORTS 1 plain.out
 run 2 'subject is 32 characters; the field holds 31' add "$arc" SORTS /dev/null --subject "$(printf 'x%.0s' {1..32})"
