@@ -3,6 +3,7 @@
 #include "archive.h"
 #include "base/text.h"
 #include "command.h"
+#include "extraction.h"
 #include "extract/snippet_extraction.h"
 #include "failure.h"
 #include "output_file.h"
@@ -20,8 +21,7 @@ struct ExtractOptions {
   std::string packet;
   std::string record;
   std::string mode = "attachment";
-  bool page_only = false;
-  DecodeSettings decode;
+  ExtractRequest request;
 };
 
 std::string SnippetName(const std::string& base, uint64_t number) {
@@ -29,68 +29,80 @@ std::string SnippetName(const std::string& base, uint64_t number) {
 }
 
 // The library's own extraction of one snippet: text mode, or the first page alone.
-int ExtractOne(const ExtractOptions& options, const std::string& folder, const std::string& base, uint64_t number) {
+std::string ExtractOne(const ExtractRequest& request) {
+  const DecodeSettings& decode = request.decode;
   // The library takes a snippet by its entry; only fields 5 and 6 locate it.
-  const std::string entry = "~~~~" + base + std::string(oldvek::kPacketExtension) + "~" +
-                            oldvek::DecimalText(oldvek::RecordPosition(number));
-  OutputFile output(options.decode.out, options.decode.force);
+  const std::string entry = "~~~~" + request.base + std::string(oldvek::kPacketExtension) + "~" +
+                            oldvek::DecimalText(oldvek::RecordPosition(request.number));
+  OutputFile output(decode.out, decode.force);
   const oldvek::ExtractionOutcome outcome =
-      Must(oldvek::ExtractSnippet(Files(), entry, folder, output.scratch(),
-                                  options.mode == "text" ? oldvek::kTextMode : oldvek::kAttachmentMode));
+      Must(oldvek::ExtractSnippet(Files(), entry, request.folder, output.scratch(),
+                                  request.text ? oldvek::kTextMode : oldvek::kAttachmentMode));
   if (outcome.attachment && !outcome.check.verified()) {
     const oldvek::AttachmentCheck& check = outcome.check;
-    if (options.decode.keep_bad) output.Commit();
-    Fail(SnippetName(base, number) + ": length " + oldvek::DecimalText(check.expected_length) + " stated, " +
-         oldvek::DecimalText(check.byte_count) + " decoded; checksum " + oldvek::DecimalText(check.expected_checksum) +
-         " stated, " + oldvek::DecimalText(check.checksum) + " decoded" +
-         (options.decode.keep_bad ? "; kept " : "; nothing written to ") + options.decode.out);
+    if (decode.keep_bad) output.Commit();
+    Fail(SnippetName(request.base, request.number) + ": length " + oldvek::DecimalText(check.expected_length) +
+         " stated, " + oldvek::DecimalText(check.byte_count) + " decoded; checksum " +
+         oldvek::DecimalText(check.expected_checksum) + " stated, " + oldvek::DecimalText(check.checksum) + " decoded" +
+         (decode.keep_bad ? "; kept " : "; nothing written to ") + decode.out);
   }
   output.Commit();
-  if (options.decode.out != "-") std::printf("%s\n", oldvek::ExtractionMessage(outcome, options.decode.out).c_str());
-  return kDone;
+  return decode.out == "-" ? std::string() : oldvek::ExtractionMessage(outcome, decode.out);
 }
 
-std::vector<std::string> CodeLines(const std::string& folder, const std::string& base, uint64_t number) {
+std::vector<std::string> CodeLines(const ExtractRequest& request, uint64_t number) {
   std::vector<std::string> lines;
-  Must(oldvek::RetrieveSnippet(Files(), folder, base, oldvek::RecordPosition(number), [&lines](std::string_view line) {
-    lines.emplace_back(line);
-    return oldvek::Status::Ok();
-  }));
+  Must(oldvek::RetrieveSnippet(
+      Files(), request.folder, request.base, oldvek::RecordPosition(number),
+      [&lines](std::string_view line) {
+        lines.emplace_back(line);
+        return oldvek::Status::Ok();
+      },
+      request.mark));
   return lines;
 }
 
-int RunExtract(const ExtractOptions& options) {
-  const std::string folder = ExistingFolder(options.folder);
-  const std::string base = ExistingPacket(folder, options.packet);
-  const uint64_t number = SnippetNumber(options.record, folder, base);
-  if (options.mode == "text") return ExtractOne(options, folder, base, number);
+int RunExtract(ExtractOptions& options) {
+  ExtractRequest& request = options.request;
+  request.folder = ExistingFolder(options.folder);
+  request.base = ExistingPacket(request.folder, options.packet);
+  request.number = SnippetNumber(options.record, request.folder, request.base);
+  request.text = options.mode == "text";
+  const std::string outcome = ExtractToFile(request);
+  if (!outcome.empty()) std::printf("%s\n", outcome.c_str());
+  return kDone;
+}
 
+}  // namespace
+
+std::string ExtractToFile(const ExtractRequest& request) {
+  const std::string& folder = request.folder;
+  const std::string& base = request.base;
+  const uint64_t number = request.number;
+  if (request.text) return ExtractOne(request);
   std::vector<oldvek::PageText> pages;
-  oldvek::SplitPages(CodeLines(folder, base, number), SnippetName(base, number), pages);
+  oldvek::SplitPages(CodeLines(request, number), SnippetName(base, number), pages);
   if (pages.empty()) Fail(SnippetName(base, number) + " holds no ZORVIT page; --mode text writes its code lines");
   const oldvek::PageMark first = pages.front().mark;
-  if (options.page_only) return ExtractOne(options, folder, base, number);
+  if (request.page_only) return ExtractOne(request);
   if (first.page != 1) {
     Fail(SnippetName(base, number) + " starts with page " + oldvek::DecimalText(first.page) + " of " + first.name +
          "; extract its page 1, or --page-only");
   }
   // The pages that follow page 1 stand later in the same snippet or in the snippets after it.
   const uint64_t count = SnippetCount(folder, base);
-  Progress progress("gathering", first.page_count, options.decode.quiet);
+  Progress progress("gathering", first.page_count, request.decode.quiet);
   for (uint64_t next = number + 1; pages.size() < first.page_count && next <= count; ++next) {
     const size_t before = pages.size();
-    oldvek::SplitPages(CodeLines(folder, base, next), SnippetName(base, next), pages);
+    oldvek::SplitPages(CodeLines(request, next), SnippetName(base, next), pages);
     if (pages.size() == before || !oldvek::EqualsIgnoringAsciiCase(pages[before].mark.name, first.name)) {
       pages.resize(before);
       break;
     }
     progress.Step(pages.size() - before);
   }
-  DecodePagesToFile(pages, options.decode);
-  return kDone;
+  return DecodePagesToFile(pages, request.decode);
 }
-
-}  // namespace
 
 void AddExtractCommand(CLI::App& app) {
   auto options = std::make_shared<ExtractOptions>();
@@ -101,14 +113,14 @@ void AddExtractCommand(CLI::App& app) {
   command->add_option("FOLDER", options->folder, "the archive folder")->required();
   command->add_option("PACKET", options->packet, "the packet (any letter case)")->required();
   command->add_option("RECORD", options->record, "the snippet's number in the packet, from 1")->required();
-  command->add_option("OUT", options->decode.out, "the output file; - writes standard output")->required();
+  command->add_option("OUT", options->request.decode.out, "the output file; - writes standard output")->required();
   command->add_option("--mode", options->mode, "attachment or text")
       ->check(CLI::IsMember({"attachment", "text"}))
       ->capture_default_str();
-  command->add_flag("--page-only", options->page_only, "the snippet's first page alone, as the library extracts it");
-  command->add_flag("--keep-bad", options->decode.keep_bad, "keep the output when a check fails");
-  AddForce(*command, options->decode.force);
-  AddQuiet(*command, options->decode.quiet);
+  command->add_flag("--page-only", options->request.page_only, "the snippet's first page alone, as the library extracts it");
+  command->add_flag("--keep-bad", options->request.decode.keep_bad, "keep the output when a check fails");
+  AddForce(*command, options->request.decode.force);
+  AddQuiet(*command, options->request.decode.quiet);
   SetAction(*command, [options] { return RunExtract(*options); });
 }
 

@@ -1,5 +1,6 @@
 #include "snippet_json.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "archive.h"
@@ -8,6 +9,7 @@
 #include "packets/index_reader.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_lock.h"
+#include "packets/snippet_reader.h"
 
 namespace vek {
 namespace {
@@ -37,12 +39,11 @@ nlohmann::json Field(const oldvek::SnippetHeader& header, oldvek::FieldSpan span
 
 }  // namespace
 
+char32_t ArchiveCharacter(unsigned char byte) { return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte; }
+
 nlohmann::json Text(std::string_view bytes) {
   std::string utf8;
-  for (const char byte : bytes) {
-    const auto b = static_cast<uint8_t>(byte);
-    AppendUtf8(utf8, b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b);
-  }
+  for (const char byte : bytes) AppendUtf8(utf8, ArchiveCharacter(static_cast<unsigned char>(byte)));
   return utf8;
 }
 
@@ -62,6 +63,11 @@ nlohmann::json SnippetJson(const std::string& base, uint64_t number, const oldve
 }
 
 std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const std::string& base) {
+  return ReadSnippetWindow(folder, base, 1, UINT64_MAX, false).snippets;
+}
+
+SnippetWindow ReadSnippetWindow(const std::string& folder, const std::string& base, uint64_t first, uint64_t count,
+                                bool kinds) {
   constexpr oldvek::OpenOptions kReadOnly{oldvek::Access::kRead, oldvek::Share::kShared,
                                           oldvek::Disposition::kOpenExisting};
   // Under the packet's lock, like every reader: an edit running beside is seen whole or not at all.
@@ -70,13 +76,21 @@ std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const std::st
   std::unique_ptr<oldvek::File> index = Must(Files().Open(files.index, kReadOnly));
   std::unique_ptr<oldvek::File> packet = Must(Files().Open(files.packet, kReadOnly));
   oldvek::IndexReader reader(*index, oldvek::RecordCount(Must(index->Size())));
-  std::vector<StoredSnippet> snippets(reader.record_count());
-  for (uint64_t number = 1; number <= reader.record_count(); ++number) {
-    StoredSnippet& snippet = snippets[number - 1];
+  SnippetWindow window{reader.record_count(), {}};
+  const uint64_t last = first > window.count ? first - 1 : first - 1 + std::min(count, window.count - (first - 1));
+  window.snippets.resize(last - (first - 1));
+  for (uint64_t number = first; number <= last; ++number) {
+    StoredSnippet& snippet = window.snippets[number - first];
     Must(reader.Read(number, snippet.record));
     Must(oldvek::ReadAtPosition(*packet, snippet.record.start(), snippet.header.bytes()));
+    if (kinds) {
+      const auto ignore = [](std::string_view) { return oldvek::Status::Ok(); };
+      snippet.attachment = Must(oldvek::RetrieveSettledSnippet(Files(), folder, base, oldvek::RecordPosition(number),
+                                                               ignore, oldvek::MarkRead::kNo))
+                               .kind == oldvek::SnippetKind::kAttachment;
+    }
   }
-  return snippets;
+  return window;
 }
 
 void PrintJson(const nlohmann::json& document) { std::printf("%s\n", document.dump(2).c_str()); }

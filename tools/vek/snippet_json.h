@@ -15,6 +15,10 @@ namespace vek {
 
 nlohmann::json Text(std::string_view bytes);
 
+// The character an archive byte stands for (Windows-1252; its five unassigned bytes keep
+// their C1 control characters).
+char32_t ArchiveCharacter(unsigned char byte);
+
 // A snippet's record number, read mark, header fields (blanks at their ends removed) and
 // where it is.
 nlohmann::json SnippetJson(const std::string& base, uint64_t number, const oldvek::IndexRecord& record,
@@ -23,10 +27,21 @@ nlohmann::json SnippetJson(const std::string& base, uint64_t number, const oldve
 struct StoredSnippet {
   oldvek::IndexRecord record;
   oldvek::SnippetHeader header;
+  bool attachment = false;  // when asked for
 };
 
 // The records of an existing packet and the headers they point to, read without writing.
 std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const std::string& base);
+
+// A run of them, read the same way: from number `first` (from 1) on, at most `count`, each
+// also told whether it carries an attachment when `kinds` (which reads its body), and the
+// packet's snippet count as it was read.
+struct SnippetWindow {
+  uint64_t count = 0;
+  std::vector<StoredSnippet> snippets;
+};
+SnippetWindow ReadSnippetWindow(const std::string& folder, const std::string& base, uint64_t first, uint64_t count,
+                                bool kinds);
 
 void PrintJson(const nlohmann::json& document);
 
