@@ -1,6 +1,6 @@
 #include "browse/shown_text.h"
 
-#include "snippet_json.h"
+#include "text_encoding.h"
 
 namespace vek {
 
@@ -20,14 +20,17 @@ char32_t ShownCharacter(unsigned char byte, bool utf8) {
   if (byte < 0x20) return utf8 ? 0x2400 + byte : '?';
   if (byte == 0x7F) return utf8 ? 0x2421 : '?';
   if (byte < 0x80) return byte;
-  const char32_t character = ArchiveCharacter(byte);
-  return utf8 && (character >= 0xA0) ? character : '?';
+  if (!utf8) return '?';
+  // The archive's encoding gives each byte one character, as UTF-8 of at most three bytes.
+  const std::string text = ArchiveEncoding().ToUtf8(std::string_view(reinterpret_cast<const char*>(&byte), 1));
+  const auto lead = static_cast<unsigned char>(text[0]);
+  char32_t character = lead < 0xE0 ? lead & 0x1F : lead & 0x0F;
+  for (size_t i = 1; i < text.size(); ++i) character = character << 6 | (static_cast<unsigned char>(text[i]) & 0x3F);
+  // A byte left unassigned stands for a C1 control character, which must not reach the terminal.
+  return character < 0xA0 ? U'\uFFFD' : character;
 }
 
-std::string ArchiveTextAsUtf8(std::string_view text) {
-  const nlohmann::json utf8 = Text(text);
-  return utf8.get<std::string>();
-}
+std::string ArchiveTextAsUtf8(std::string_view text) { return ArchiveEncoding().ToUtf8(text); }
 
 std::string Base64(std::string_view bytes) {
   constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";

@@ -16,8 +16,8 @@ inline constexpr size_t kTabStop = 8;
 std::string ExpandTabs(std::string_view line);
 
 // The one place archive bytes become terminal characters: a control byte as its Unicode
-// control picture, any other as the archive's character for it; outside a UTF-8 terminal
-// only ASCII, and '?' for the rest.
+// control picture, any other as its character in the archive's encoding (text_encoding.h);
+// outside a UTF-8 terminal only ASCII, and '?' for the rest.
 char32_t ShownCharacter(unsigned char byte, bool utf8);
 
 // `text` as UTF-8, for what leaves the screen (the clipboard): control bytes stay as they are.
