@@ -41,7 +41,12 @@ void Browser::SetPageRows(int packets, int snippets, int text) {
   page_rows_[0] = std::max(packets, 1);
   page_rows_[1] = std::max(snippets, 1);
   page_rows_[2] = std::max(text, 1);
-  for (Pane pane : {Pane::kPackets, Pane::kSnippets}) List(pane).top = ScrollToShow(List(pane).top, List(pane).selected, Rows(pane));
+  for (Pane pane : {Pane::kPackets, Pane::kSnippets}) {
+    // A taller pane shows more of the list above the selection rather than empty rows below.
+    ListState& list = List(pane);
+    const auto rows = static_cast<uint64_t>(Rows(pane));
+    list.top = ScrollToShow(std::min(list.top, Count(pane) > rows ? Count(pane) - rows : 0), list.selected, Rows(pane));
+  }
 }
 
 void Browser::Fail(const std::exception& error) { status_ = error.what(); }
@@ -192,6 +197,8 @@ void Browser::Submit() {
       OpenSnippet(hits_.front().packet, hits_.front().row.number);
       focus_ = Pane::kSnippets;
       status_ = oldvek::DecimalText(hits_.size()) + (hits_.size() == 1 ? " hit" : " hits") + "; n and N go through them" + left_out;
+    } else if (typed_ == "-") {
+      status_ = "Standard output is this screen: name a file";
     } else if (opened_) {
       status_ = archive_.Extract(opened_->first, opened_->second, text_.attachment, typed_);
     }
@@ -349,7 +356,7 @@ std::vector<std::string> Browser::SnippetRows() {
     for (const Hit& hit : hits_) name_width = std::max(name_width, archive_.packets()[hit.packet].name.size());
     for (uint64_t i = hits_list_.top; i < hits_.size() && rows.size() < page; ++i) {
       const Hit& hit = hits_[i];
-      rows.push_back(Padded(archive_.packets()[hit.packet].name, name_width) + SnippetLine(hit.row, 5));
+      rows.push_back(Padded(archive_.packets()[hit.packet].name, name_width) + " " + SnippetLine(hit.row, 5));
     }
     return rows;
   }

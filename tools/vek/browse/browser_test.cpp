@@ -106,6 +106,11 @@ TEST_F(BrowserTest, MovesAndPagesWithinBounds) {
   Press(browser, {{Key::kPageDown}});
   browser.SetPageRows(10, 2, 8);
   EXPECT_EQ(browser.snippet_list().top, 4u);
+  // A packet opened before the screen was measured is shown with the packets above it.
+  Browser fresh(archive);
+  fresh.OpenPacket(2);
+  fresh.SetPageRows(10, 5, 8);
+  EXPECT_EQ(fresh.packet_list().top, 0u);
 }
 
 TEST_F(BrowserTest, SearchesAndStepsThroughTheHits) {
@@ -116,7 +121,7 @@ TEST_F(BrowserTest, SearchesAndStepsThroughTheHits) {
   Press(browser, {{Key::kEnter}});
   EXPECT_FALSE(browser.prompt());
   EXPECT_EQ(browser.SnippetsTitle(), "Search \"swap\": 2 hits");
-  EXPECT_EQ(browser.SnippetRows()[1], "BIG      7    Swap too                        Cy");
+  EXPECT_EQ(browser.SnippetRows()[1], "BIG       7    Swap too                        Cy");
   EXPECT_EQ(archive.opened, std::vector<std::string>{"SORTS 2"});
   Type(browser, "nnN");
   EXPECT_EQ(archive.opened, (std::vector<std::string>{"SORTS 2", "BIG 7", "SORTS 2"}));

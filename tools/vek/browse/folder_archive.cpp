@@ -11,6 +11,7 @@
 #include "packets/packet_scan.h"
 #include "packets/snippet_reader.h"
 #include "snippet_json.h"
+#include "text_encoding.h"
 
 namespace vek {
 namespace {
@@ -119,7 +120,7 @@ SnippetText FolderArchive::Open(size_t packet, uint64_t number) {
 }
 
 Found FolderArchive::Search(const std::string& term) {
-  const oldvek::CaseBlindText text(oldvek::TrimTrailingBlanks(term));
+  const oldvek::CaseBlindText text(oldvek::TrimTrailingBlanks(term), ArchiveEncoding().lower_case());
   const AnyNamingField naming(text);
   const oldvek::ScanQuery queries[] = {{{{kNamingFields, &naming}}, {}}, {{}, {&text}}};
   Found found;
