@@ -103,6 +103,13 @@ tmux -L "$socket" resize-window -x 25 -y 6
 expect shows "vek browse: too small"
 tmux -L "$socket" resize-window -x 100 -y 30
 expect shows 'Search "swap": 3 hits'
+# A click selects the third hit, a second click opens it (mouse reports as the terminal sends
+# them: button, column and row, each plus 32 and counted from 1).
+click() { keys -l $'\e[M'" $1"; keys -l $'\e[M'"#$1"; }
+click '5$'
+expect status_holds '"swap" hit 3/3'
+click '5$'
+expect shows 'SUB QuickSort (A$(), Lo, Hi)'
 keys q
 expect exited 0
 
