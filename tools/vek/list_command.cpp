@@ -36,10 +36,7 @@ int RunList(const ListOptions& options) {
     Must(oldvek::ScanPacket(Files(), folder, base, {}, [&](const oldvek::ScannedSnippet& snippet) {
       if (!listed) std::printf("%s (%llu snippets)\n", base.c_str(), static_cast<unsigned long long>(snippet.count));
       listed = true;
-      std::fputs("  ", stdout);
-      const std::string entry = ShownEntry(snippet.number, snippet.header, base);
-      std::fwrite(entry.data(), 1, entry.size(), stdout);  // a NUL in a header field is printed too
-      std::fputc('\n', stdout);
+      PrintEntry("  ", snippet.number, snippet.header, base);
       return oldvek::Status::Ok();
     }));
     if (!listed) std::printf("%s (0 snippets)\n", base.c_str());

@@ -130,7 +130,7 @@ int RunSearch(const SearchOptions& options) {
           if (options.json) {
             found.push_back(SnippetJson(base, snippet.number, snippet.record, snippet.header));
           } else if (!options.count && !options.packets_only) {
-            PrintShown(ShownEntry(snippet.number, snippet.header, base));
+            PrintEntry("", snippet.number, snippet.header, base);
           }
           return oldvek::Status::Ok();
         });

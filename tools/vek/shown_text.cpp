@@ -7,17 +7,22 @@
 
 namespace vek {
 
-void PrintShown(std::string_view stored) {
-  const std::string shown = ArchiveEncoding().ToShown(stored);
-  std::fwrite(shown.data(), 1, shown.size(), stdout);  // a NUL in a header field is printed too
+namespace {
+
+void PrintLine(std::string_view line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);  // a NUL in a header field is printed too
   std::fputc('\n', stdout);
 }
 
-std::string ShownEntry(uint64_t number, const oldvek::SnippetHeader& header, const std::string& base) {
+}  // namespace
+
+void PrintShown(std::string_view stored) { PrintLine(ArchiveEncoding().ToShown(stored)); }
+
+void PrintEntry(std::string_view indent, uint64_t number, const oldvek::SnippetHeader& header, const std::string& base) {
   const std::string entry = oldvek::MakeSnippetEntry(number, header, base);
   // Fields 5 and 6, counted from the end, are the packet's file name and a position.
   const size_t name = entry.rfind('~', entry.rfind('~') - 1);
-  return ArchiveEncoding().ToShown(std::string_view(entry).substr(0, name)) + entry.substr(name);
+  PrintLine(std::string(indent) + ArchiveEncoding().ToShown(std::string_view(entry).substr(0, name)) + entry.substr(name));
 }
 
 }  // namespace vek

@@ -14,9 +14,9 @@ namespace vek {
 // Prints `stored` and a line end.
 void PrintShown(std::string_view stored);
 
-// A snippet entry (packets/snippet_entry.h) as shown: its header texts converted, the packet
-// file name left as the file system's bytes.
-std::string ShownEntry(uint64_t number, const oldvek::SnippetHeader& header, const std::string& base);
+// Prints `indent` and a snippet entry (packets/snippet_entry.h) and a line end: its header
+// texts converted, the packet file name left as the file system's bytes.
+void PrintEntry(std::string_view indent, uint64_t number, const oldvek::SnippetHeader& header, const std::string& base);
 
 }  // namespace vek
 
