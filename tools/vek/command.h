@@ -22,6 +22,7 @@ void AddDecodeCommand(CLI::App& app);
 void AddCdeCommand(CLI::App& app);
 void AddEncodeCommand(CLI::App& app);
 void AddCheckCommand(CLI::App& app);
+void AddBrowseCommand(CLI::App& app);
 
 // Options several commands share.
 void AddForce(CLI::App& command, bool& force);

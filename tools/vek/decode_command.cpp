@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "archive.h"
 #include "command.h"
 #include "failure.h"
@@ -16,7 +18,8 @@ int RunDecode(const DecodeOptions& options) {
   for (const std::string& path : options.pages) {
     oldvek::SplitPages(ReadTextLines(path), path == "-" ? "standard input" : path, pages);
   }
-  DecodePagesToFile(pages, options.decode);
+  const std::string outcome = DecodePagesToFile(pages, options.decode);
+  if (!outcome.empty()) std::printf("%s\n", outcome.c_str());
   return kDone;
 }
 

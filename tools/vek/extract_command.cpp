@@ -3,6 +3,7 @@
 #include "archive.h"
 #include "base/text.h"
 #include "command.h"
+#include "extraction.h"
 #include "extract/snippet_extraction.h"
 #include "failure.h"
 #include "output_file.h"
@@ -29,30 +30,29 @@ std::string SnippetName(const oldvek::PacketName& base, uint64_t number) {
 }
 
 // The library's own extraction of one snippet: text mode, or the first page alone.
-int ExtractOne(const ExtractOptions& options, const std::string& folder, const oldvek::PacketName& base, uint64_t number) {
+std::string ExtractOne(const ExtractRequest& request) {
+  const DecodeSettings& decode = request.decode;
   // The library takes a snippet by its entry; only fields 5 and 6 locate it.
-  const std::string entry = "~~~~" + base.text() + std::string(oldvek::kPacketExtension) + "~" +
-                            oldvek::DecimalText(oldvek::RecordPosition(number));
-  OutputFile output(options.decode.out, options.decode.force);
+  const std::string entry = "~~~~" + request.base.text() + std::string(oldvek::kPacketExtension) + "~" +
+                            oldvek::DecimalText(oldvek::RecordPosition(request.number));
+  OutputFile output(decode.out, decode.force);
   const oldvek::ExtractionOutcome outcome =
-      Must(oldvek::ExtractSnippet(Files(), entry, folder, output.scratch(),
-                                  options.mode == "text" ? oldvek::kTextMode : oldvek::kAttachmentMode));
+      Must(oldvek::ExtractSnippet(Files(), entry, request.folder, output.scratch(),
+                                  request.text ? oldvek::kTextMode : oldvek::kAttachmentMode, request.mark));
   if (outcome.attachment && !outcome.check.verified()) {
-    if (options.decode.keep_bad) output.Commit();
-    Fail(SnippetName(base, number) + ": " + outcome.check.Fault() +
-         (options.decode.keep_bad ? "; kept " : "; nothing written to ") + options.decode.out);
+    if (decode.keep_bad) output.Commit();
+    Fail(SnippetName(request.base, request.number) + ": " + outcome.check.Fault() +
+         (decode.keep_bad ? "; kept " : "; nothing written to ") + decode.out);
   }
   output.Commit();
-  if (options.decode.out != "-") std::printf("%s\n", oldvek::ExtractionMessage(outcome, options.decode.out).c_str());
-  return kDone;
+  return decode.out == "-" ? std::string() : oldvek::ExtractionMessage(outcome, decode.out);
 }
 
 // The snippet's code lines, read without marking it: it is marked once the file is in place.
-std::vector<std::string> CodeLines(const std::string& folder, const oldvek::PacketName& base, uint64_t number,
-                                   oldvek::IndexRecord& record) {
+std::vector<std::string> CodeLines(const ExtractRequest& request, uint64_t number, oldvek::IndexRecord& record) {
   std::vector<std::string> lines;
   record = Must(oldvek::RetrieveSnippet(
-                    Files(), folder, base, oldvek::RecordPosition(number),
+                    Files(), request.folder, request.base, oldvek::RecordPosition(number),
                     [&lines](std::string_view line) {
                       lines.emplace_back(line);
                       return oldvek::Status::Ok();
@@ -64,16 +64,31 @@ std::vector<std::string> CodeLines(const std::string& folder, const oldvek::Pack
 
 int RunExtract(const ExtractOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  const oldvek::PacketName base = ExistingPacket(folder, options.packet);
+  oldvek::PacketName base = ExistingPacket(folder, options.packet);
   const uint64_t number = SnippetNumber(options.record, folder, base);
-  if (options.mode == "text") return ExtractOne(options, folder, base, number);
+  const std::string outcome = ExtractToFile({.folder = folder,
+                                             .base = std::move(base),
+                                             .number = number,
+                                             .text = options.mode == "text",
+                                             .page_only = options.page_only,
+                                             .decode = options.decode});
+  if (!outcome.empty()) std::printf("%s\n", outcome.c_str());
+  return kDone;
+}
 
+}  // namespace
+
+std::string ExtractToFile(const ExtractRequest& request) {
+  const std::string& folder = request.folder;
+  const oldvek::PacketName& base = request.base;
+  const uint64_t number = request.number;
+  if (request.text) return ExtractOne(request);
   std::vector<oldvek::PageText> pages;
   oldvek::IndexRecord record;
-  oldvek::SplitPages(CodeLines(folder, base, number, record), SnippetName(base, number), pages);
+  oldvek::SplitPages(CodeLines(request, number, record), SnippetName(base, number), pages);
   if (pages.empty()) Fail(SnippetName(base, number) + " holds no ZORVIT page; --mode text writes its code lines");
   const oldvek::PageMark first = pages.front().mark;
-  if (options.page_only) return ExtractOne(options, folder, base, number);
+  if (request.page_only) return ExtractOne(request);
   if (first.page != 1) {
     Fail(SnippetName(base, number) + " starts with page " + oldvek::DecimalText(first.page) + " of " + first.name +
          "; extract its page 1, or --page-only");
@@ -82,10 +97,10 @@ int RunExtract(const ExtractOptions& options) {
   oldvek::UnmarkedRun read;
   read.Add(number, record);
   const uint64_t count = SnippetCount(folder, base);
-  Progress progress("gathering", first.page_count, options.decode.quiet);
+  Progress progress("gathering", first.page_count, request.decode.quiet);
   for (uint64_t next = number + 1; pages.size() < first.page_count && next <= count; ++next) {
     const size_t before = pages.size();
-    oldvek::SplitPages(CodeLines(folder, base, next, record), SnippetName(base, next), pages);
+    oldvek::SplitPages(CodeLines(request, next, record), SnippetName(base, next), pages);
     if (pages.size() == before || !oldvek::EqualsIgnoringAsciiCase(pages[before].mark.name, first.name)) {
       pages.resize(before);
       break;
@@ -93,13 +108,11 @@ int RunExtract(const ExtractOptions& options) {
     read.Add(next, record);
     progress.Step(pages.size() - before);
   }
-  DecodePagesToFile(pages, options.decode);
+  const std::string written = DecodePagesToFile(pages, request.decode);
   // The file is in place and complete without the marks: one that cannot be set stays unset.
-  (void)oldvek::MarkRunRead(Files(), folder, base, read);
-  return kDone;
+  if (request.mark == oldvek::MarkRead::kYes) (void)oldvek::MarkRunRead(Files(), folder, base, read);
+  return written;
 }
-
-}  // namespace
 
 void AddExtractCommand(CLI::App& app) {
   auto options = std::make_shared<ExtractOptions>();

@@ -61,6 +61,7 @@ void BuildApp(CLI::App& app) {
   AddCdeCommand(app);
   AddEncodeCommand(app);
   AddCheckCommand(app);
+  AddBrowseCommand(app);
 }
 
 int Run(int argc, char** argv) {

@@ -1,5 +1,6 @@
 #include "snippet_json.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "archive.h"
@@ -8,6 +9,7 @@
 #include "packets/index_reader.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_lock.h"
+#include "packets/snippet_reader.h"
 #include "text_encoding.h"
 
 namespace vek {
@@ -39,6 +41,11 @@ nlohmann::json SnippetJson(std::string_view base, uint64_t number, const oldvek:
 }
 
 std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const oldvek::PacketName& base) {
+  return ReadSnippetWindow(folder, base, 1, UINT64_MAX, false).snippets;
+}
+
+SnippetWindow ReadSnippetWindow(const std::string& folder, const oldvek::PacketName& base, uint64_t first, uint64_t count,
+                                bool kinds) {
   constexpr oldvek::OpenOptions kReadOnly{oldvek::Access::kRead, oldvek::Share::kShared,
                                           oldvek::Disposition::kOpenExisting};
   // Under the packet's lock, like every reader: an edit running beside is seen whole or not at all.
@@ -47,13 +54,21 @@ std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const oldvek:
   std::unique_ptr<oldvek::File> index = Must(Files().Open(files.index, kReadOnly));
   std::unique_ptr<oldvek::File> packet = Must(Files().Open(files.packet, kReadOnly));
   oldvek::IndexReader reader(*index, oldvek::RecordCount(Must(index->Size())));
-  std::vector<StoredSnippet> snippets(reader.record_count());
-  for (uint64_t number = 1; number <= reader.record_count(); ++number) {
-    StoredSnippet& snippet = snippets[number - 1];
+  SnippetWindow window{reader.record_count(), {}};
+  const uint64_t last = first > window.count ? first - 1 : first - 1 + std::min(count, window.count - (first - 1));
+  window.snippets.resize(last - (first - 1));
+  for (uint64_t number = first; number <= last; ++number) {
+    StoredSnippet& snippet = window.snippets[number - first];
     Must(reader.Read(number, snippet.record));
     Must(oldvek::ReadAtPosition(*packet, snippet.record.start(), snippet.header.bytes()));
+    if (kinds) {
+      const auto ignore = [](std::string_view) { return oldvek::Status::Ok(); };
+      snippet.attachment = Must(oldvek::RetrieveSettledSnippet(Files(), folder, base, oldvek::RecordPosition(number),
+                                                               ignore, oldvek::MarkRead::kNo))
+                               .kind == oldvek::SnippetKind::kAttachment;
+    }
   }
-  return snippets;
+  return window;
 }
 
 void PrintJson(const nlohmann::json& document) { std::printf("%s\n", document.dump(2).c_str()); }

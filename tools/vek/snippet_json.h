@@ -26,10 +26,21 @@ nlohmann::json SnippetJson(std::string_view base, uint64_t number, const oldvek:
 struct StoredSnippet {
   oldvek::IndexRecord record;
   oldvek::SnippetHeader header;
+  bool attachment = false;  // when asked for
 };
 
 // The records of an existing packet and the headers they point to, read without writing.
 std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const oldvek::PacketName& base);
+
+// A run of them, read the same way: from number `first` (from 1) on, at most `count`, each
+// also told whether it carries an attachment when `kinds` (which reads its body), and the
+// packet's snippet count as it was read.
+struct SnippetWindow {
+  uint64_t count = 0;
+  std::vector<StoredSnippet> snippets;
+};
+SnippetWindow ReadSnippetWindow(const std::string& folder, const oldvek::PacketName& base, uint64_t first, uint64_t count,
+                                bool kinds);
 
 void PrintJson(const nlohmann::json& document);
 

@@ -98,7 +98,7 @@ EncodedPages::ScratchFolder::~ScratchFolder() {
   fs::remove_all(path, ignored);
 }
 
-void DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeSettings& settings) {
+std::string DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeSettings& settings) {
   const std::vector<const oldvek::PageText*> ordered = Must(oldvek::OrderPages(pages));
   std::string out = settings.out;
   if (out.empty()) {
@@ -126,11 +126,10 @@ void DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeS
     std::fprintf(stderr, "vek: %s: a page without a CRC-32 line was checked by its length and 8-bit sum only\n",
                  out.c_str());
   }
-  if (out != "-") {
-    std::printf("%s: %llu bytes from %zu page%s, length and checksum%s checked\n", out.c_str(),
-                static_cast<unsigned long long>(outcome->byte_count), ordered.size(), ordered.size() == 1 ? "" : "s",
-                outcome->crc_checked ? " and CRC-32" : "");
-  }
+  if (out == "-") return {};
+  return out + ": " + oldvek::DecimalText(outcome->byte_count) + " bytes from " + oldvek::DecimalText(ordered.size()) +
+         (ordered.size() == 1 ? " page" : " pages") + ", length and checksum" +
+         (outcome->crc_checked ? " and CRC-32" : "") + " checked";
 }
 
 }  // namespace vek

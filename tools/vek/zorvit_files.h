@@ -53,9 +53,9 @@ struct DecodeSettings {
   bool quiet = false;
 };
 
-// Puts the pages in order and decodes them into the output, checking every page; prints
-// what came out. A failed check leaves no output unless keep_bad.
-void DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeSettings& settings);
+// Puts the pages in order and decodes them into the output, checking every page; returns
+// what came out, empty for standard output. A failed check leaves no output unless keep_bad.
+std::string DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeSettings& settings);
 
 }  // namespace vek
 
