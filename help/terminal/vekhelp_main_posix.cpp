@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
   CLI::App app("Shows the OldVek help file in the terminal.", "VekHelp");
   std::string path(kHelpFileName);
   std::vector<std::string> topic;
-  CLI::Option* file = app.add_option("-f,--file", path, "the help file to show")->default_str(std::string(kHelpFileName));
+  CLI::Option* file =
+      app.add_option("-f,--file", path, "the help file to show")->default_str(std::string(kHelpFileName));
   app.add_option("topic", topic,
                  "the first topic: its heading, such as \"<vek list>\", or its name without the angle brackets");
   app.set_version_flag("--version", OLDVEK_VERSION);

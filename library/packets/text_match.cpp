@@ -122,7 +122,9 @@ CaseBlindText::CaseBlindText(std::string_view needle, const CaseFolding& folding
   // is when c folds to a byte of the needle.
   std::array<size_t, 256> folded_skip;
   folded_skip.fill(std::max<size_t>(folded_.size(), 1));
-  for (size_t i = 0; i + 1 < folded_.size(); ++i) folded_skip[static_cast<unsigned char>(folded_[i])] = folded_.size() - 1 - i;
+  for (size_t i = 0; i + 1 < folded_.size(); ++i) {
+    folded_skip[static_cast<unsigned char>(folded_[i])] = folded_.size() - 1 - i;
+  }
   for (size_t c = 0; c < skip_.size(); ++c) skip_[c] = folded_skip[fold_[c]];
 }
 

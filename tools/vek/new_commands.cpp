@@ -94,12 +94,15 @@ int RunAttach(PacketOptions& options) {
   options.encode.dialect = *DialectNamed(options.dialect);
   const EncodedPages pages(options.encode, "");
   const size_t count = pages.paths().size();
+  // Refused before the first page is added, if the archive's encoding cannot hold it.
+  const std::string stored_name = ArchiveEncoding().FromTyped(pages.name(), "the file's name (give --name)");
   Progress progress("attaching", count, options.encode.quiet);
   for (size_t i = 0; i < count; ++i) {
     SnippetHeader header = NewHeader();
     options.header.Apply(header);
-    const std::string subject = pages.name() + " page " + std::to_string(i + 1) + " of " + std::to_string(count);
-    header.SetField(SnippetHeader::kSubject, subject);  // the page's name, whatever --subject says
+    const std::string of = " page " + std::to_string(i + 1) + " of " + std::to_string(count);
+    const std::string subject = pages.name() + of;
+    header.SetField(SnippetHeader::kSubject, stored_name + of);  // the page's name, whatever --subject says
     const uint64_t number =
         Must(oldvek::AppendNewSnippet(Files(), folder, base, header, ReadTextLines(pages.paths()[i])));
     std::printf("record %llu of %s: %s\n", static_cast<unsigned long long>(number), base.text().c_str(), subject.c_str());

@@ -9,9 +9,9 @@
 #include "failure.h"
 #include "packets/packet_scan.h"
 #include "regex_text.h"
+#include "shown_text.h"
 #include "snippet_json.h"
 #include "text_encoding.h"
-#include "shown_text.h"
 
 namespace vek {
 namespace {

@@ -78,8 +78,9 @@ void AddShowCommand(CLI::App& app) {
   command->add_option("PACKET", options->packet, "the packet (any letter case)")->required();
   command->add_option("RECORD", options->record, "the snippet's number in the packet, from 1")->required();
   command->add_flag("--keep-unread", options->keep_unread, "leave the read mark as it is");
-  CLI::Option* raw = command->add_flag(
-      "--raw", options->raw, "print the code lines alone, as the bytes stored (no conversion from the archive's encoding)");
+  CLI::Option* raw =
+      command->add_flag("--raw", options->raw,
+                        "print the code lines alone, as the bytes stored (no conversion from the archive's encoding)");
   AddJson(*command, options->json);
   command->get_option("--json")->excludes(raw);
   SetAction(*command, [options] { return RunShow(*options); });

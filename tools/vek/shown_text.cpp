@@ -22,7 +22,8 @@ void PrintEntry(std::string_view indent, uint64_t number, const oldvek::SnippetH
   const std::string entry = oldvek::MakeSnippetEntry(number, header, base);
   // Fields 5 and 6, counted from the end, are the packet's file name and a position.
   const size_t name = entry.rfind('~', entry.rfind('~') - 1);
-  PrintLine(std::string(indent) + ArchiveEncoding().ToShown(std::string_view(entry).substr(0, name)) + entry.substr(name));
+  PrintLine(std::string(indent) + ArchiveEncoding().ToShown(std::string_view(entry).substr(0, name)) +
+            entry.substr(name));
 }
 
 }  // namespace vek

@@ -116,7 +116,8 @@ std::string TextEncoding::FromUtf8(std::string_view utf8, std::string_view what)
 
 std::string TextEncoding::FromTyped(std::string_view typed, std::string_view what) const {
   std::string utf8;
-  if (!system_text::LocaleToUtf8(typed, utf8)) UsageFail(std::string(what) + " is not valid text in the locale's encoding");
+  if (!system_text::LocaleToUtf8(typed, utf8))
+    UsageFail(std::string(what) + " is not valid text in the locale's encoding");
   return FromUtf8(utf8, what);
 }
 

@@ -99,13 +99,9 @@ bool ByteCharacters(const std::string& name, std::array<char32_t, 256>& characte
   return true;
 }
 
-char32_t LowerCase(char32_t c) {
-  return UnicodeLocale() ? towlower_l(c, UnicodeLocale()) : towlower(c);
-}
+char32_t LowerCase(char32_t c) { return UnicodeLocale() ? towlower_l(c, UnicodeLocale()) : towlower(c); }
 
-char32_t UpperCase(char32_t c) {
-  return UnicodeLocale() ? towupper_l(c, UnicodeLocale()) : towupper(c);
-}
+char32_t UpperCase(char32_t c) { return UnicodeLocale() ? towupper_l(c, UnicodeLocale()) : towupper(c); }
 
 bool LocaleToUtf8(std::string_view text, std::string& utf8) {
   if (IsUtf8Locale()) {

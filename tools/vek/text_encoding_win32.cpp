@@ -2,12 +2,13 @@
 // converted with MultiByteToWideChar and WideCharToMultiByte. Arguments reach vek in the ANSI
 // code page, as file names reach the library's file functions; what vek shows is written in
 // the console's output code page, or the ANSI code page when the output is not a console.
+#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <io.h>
+#include <string>
 
 #include "text_encoding_system.h"
 
@@ -20,7 +21,9 @@ UINT CodePageNamed(std::string name) {
   std::erase_if(name, [](char c) { return c == '-' || c == '_'; });
   const auto number = [&](size_t from) -> UINT {
     const std::string digits = name.substr(from);
-    if (digits.empty() || digits.size() > 5 || !std::all_of(digits.begin(), digits.end(), ::isdigit)) return 0;
+    if (digits.empty() || digits.size() > 5 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      return 0;
     return static_cast<UINT>(std::stoul(digits));
   };
   if (name == "latin1") return 28591;
@@ -43,8 +46,8 @@ std::string Narrow(std::wstring_view wide, UINT code_page) {
   if (wide.empty()) return {};
   const bool utf8 = code_page == CP_UTF8;
   const char* replacement = utf8 ? nullptr : "?";
-  const int size = WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                       replacement, nullptr);
+  const int size =
+      WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, replacement, nullptr);
   std::string text(size, '\0');
   WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, replacement,
                       nullptr);
