@@ -108,7 +108,7 @@ class CodeFileWriter {
   Status Write(CodeFileOutcome& outcome);
 
  private:
-  Status WritePacket(const std::string& base, const std::string& packet_file);
+  Status WritePacket(const std::string& base, const std::string& packet_file, CodeFileOutcome& outcome);
   Result<SnippetInfo> WriteSnippet(const std::string& base, uint64_t record_position);
 
   FileSystem& file_system_;
@@ -137,13 +137,14 @@ Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
       outcome.left_out.push_back(packet_file + ": its name is longer than 255 characters");
       progress_.PacketPassedOver();
     } else {
-      OLDVEK_RETURN_IF_ERROR(WritePacket(base, packet_file));
+      OLDVEK_RETURN_IF_ERROR(WritePacket(base, packet_file, outcome));
     }
   }
   return out_.Flush();
 }
 
-Status CodeFileWriter::WritePacket(const std::string& base, const std::string& packet_file) {
+Status CodeFileWriter::WritePacket(const std::string& base, const std::string& packet_file,
+                                   CodeFileOutcome& outcome) {
   // Both files stay open, shared, while the block is written: retrieval opens them again for
   // every snippet, and an editor that must be alone with the packet cannot change it meanwhile.
   // The packet's lock is held, and the packet settled once, for the whole block; the snippets
@@ -170,6 +171,7 @@ Status CodeFileWriter::WritePacket(const std::string& base, const std::string& p
   for (uint64_t k = 1; k <= records; ++k) {
     Result<SnippetInfo> snippet = WriteSnippet(base, RecordPosition(k));
     if (!snippet.ok()) return snippet.status();
+    if (!snippet->damage.empty()) outcome.damaged.push_back(base + " snippet " + DecimalText(k) + ": " + snippet->damage);
     progress_.SnippetWritten(CodeFileProgressText(packet_file, snippet->header));
   }
   OLDVEK_RETURN_IF_ERROR((*packet)->Close());
@@ -220,8 +222,7 @@ Result<CodeFileOutcome> WriteCodeFile(FileSystem& file_system, const CodeFileReq
   // The code file never takes the place of a packet it is made from.
   std::vector<std::string> inputs;
   for (const ChosenPacket& packet : request.chosen) {
-    inputs.push_back(PacketPath(request.folder, packet.base, kPacketExtension));
-    inputs.push_back(PacketPath(request.folder, packet.base, kIndexExtension));
+    for (std::string& file : PacketFileNames(request.folder, packet.base)) inputs.push_back(std::move(file));
   }
   // Written beside its name and put in place when complete: a code file cut short would look
   // complete to the reader, and a file that stood under the name stays until then.

@@ -63,6 +63,7 @@ class CodeFileProgress {
 
 struct CodeFileOutcome {
   std::vector<std::string> left_out;  // one line per chosen packet left out: which and why
+  std::vector<std::string> damaged;   // one line per snippet the packet cuts short: which and how
 };
 
 // Writes the code file from its first byte; an earlier file of that name is cut to nothing

@@ -56,6 +56,9 @@ Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t m
     }
   }
   OLDVEK_RETURN_IF_ERROR(out.Flush());
+  Result<std::string> damage = SnippetDamage(snippet.packet, snippet.place);
+  if (!damage.ok()) return damage.status();
+  outcome.damage = std::move(*damage);
   OLDVEK_RETURN_IF_ERROR(snippet.packet.Close());
   return outcome;
 }
@@ -63,7 +66,7 @@ Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t m
 }  // namespace
 
 Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_view entry, std::string_view folder,
-                                         const std::string& out_path, int32_t mode) {
+                                         const std::string& out_path, int32_t mode, MarkRead mark) {
   Result<EntryLocation> location = ParseEntryLocation(entry);
   if (!location.ok()) return location.status();
   // Under the packet's lock, and settled, before anything is read.
@@ -79,12 +82,11 @@ Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_vi
   Result<std::unique_ptr<File>> packet = OpenForReading(file_system, packet_path, kExclusivePacketOpen);
   if (!packet.ok()) return packet.status();
   // Written beside its name and put in place when complete; never over the packet's own files.
-  const std::string inputs[] = {index_path, packet_path};
-  Result<OutputFile> output = OutputFile::Create(file_system, out_path, inputs);
+  Result<OutputFile> output = OutputFile::Create(file_system, out_path, PacketFileNames(folder, location->base));
   if (!output.ok()) return output.status();
 
   OpenSnippet snippet{**index, **packet, location->record_position, *place,
-                      location->base + std::string(kPacketExtension), writable};
+                      location->base + std::string(kPacketExtension), writable && mark == MarkRead::kYes};
   Result<ExtractionOutcome> outcome = WriteOut(snippet, output->file(), mode);
   if (!outcome.ok()) return outcome;
   // A snippet without ZORVIT text gives no file: an empty one would pass for the attachment.

@@ -19,6 +19,7 @@
 
 #include "base/status.h"
 #include "extract/attachment_extractor.h"
+#include "packets/snippet_reader.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -32,10 +33,12 @@ enum ExtractMode : int32_t {
 struct ExtractionOutcome {
   bool attachment = false;  // attachment mode; `check` says how it came out
   AttachmentCheck check;
+  std::string damage;  // how the packet cuts the snippet short (SnippetDamage); empty when whole
 };
 
+// `mark` kNo leaves the snippet's read mark as it is.
 Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_view entry, std::string_view folder,
-                                         const std::string& out_path, int32_t mode);
+                                         const std::string& out_path, int32_t mode, MarkRead mark = MarkRead::kYes);
 
 // What the user is told:  OUT Zorvit extracted OK  /  Error Extracting OUT Zorvit  /
 // OUT extracted  /  Nothing extracted to OUT: <why>.

@@ -57,6 +57,27 @@ Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisito
   return ReadBodyLines(packet, start + kHeaderSize, BodyEnd(place.end_marker, *packet_length), each_code_line);
 }
 
+Result<std::string> SnippetDamage(File& packet, const SnippetPlace& place) {
+  const uint64_t start = place.record.start();
+  if (start == 0) return std::string();
+  Result<uint64_t> length = packet.Size();
+  if (!length.ok()) return length.status();
+  if (start > *length || *length - (start - 1) < kHeaderSize) {
+    return "the packet file (" + DecimalText(*length) + " bytes) ends inside its header, which starts at byte " +
+           DecimalText(start);
+  }
+  if (place.end_marker != 0 && place.end_marker - 1 > *length) {
+    return "the packet file (" + DecimalText(*length) + " bytes) ends before the next snippet, which starts at byte " +
+           DecimalText(place.end_marker);
+  }
+  const uint64_t end = BodyEnd(place.end_marker, *length);
+  if (end <= start + kHeaderSize) return std::string();
+  char last = 0;
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, end - 1, {&last, 1}));
+  if (last != kLineEnd) return std::string("its last code line has no terminator: the packet file cuts it short");
+  return std::string();
+}
+
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                                     uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
   // Under the packet's lock, and settled: the record and the body read are of one generation.
@@ -102,6 +123,9 @@ Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_
     }
     return each_code_line(line);
   }));
+  Result<std::string> damage = SnippetDamage(**packet, *place);
+  if (!damage.ok()) return damage.status();
+  info.damage = std::move(*damage);
   OLDVEK_RETURN_IF_ERROR((*packet)->Close());
   return info;
 }

@@ -26,6 +26,7 @@ enum class SnippetKind : uint8_t {
 struct SnippetInfo {
   SnippetHeader header;
   SnippetKind kind = SnippetKind::kPlain;
+  std::string damage;  // how the packet cuts the snippet short (SnippetDamage); empty when whole
 
   // The header's Tag without its trailing blanks.
   std::string_view tag() const;
@@ -45,6 +46,11 @@ Result<SnippetPlace> LocateSnippet(File& index, uint64_t record_position);
 // Hands the code lines of the snippet at `place` to `each_code_line`, reading its body in
 // pieces. A Start of 0 names no snippet: there are no lines and the packet is not read.
 Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisitor& each_code_line);
+
+// How the packet file cuts the snippet at `place` short, for the user ("its last code line
+// has no terminator"): its header or its body runs past the end of the file, or its last line
+// lacks its terminator. Empty when the snippet is whole; its lines are then all there are.
+Result<std::string> SnippetDamage(File& packet, const SnippetPlace& place);
 
 // Fetches the snippet whose index record starts at `record_position` in folder + base +
 // ".IDX" and hands its code lines to `each_code_line`. `base` is used whole. A position

@@ -89,6 +89,33 @@ TEST_F(SnippetReaderTest, DamagedStartsGiveTheLinesThatLieBetweenThem) {
   }
 }
 
+// A packet file cut short gives the lines that are whole and says how the snippet is cut.
+TEST_F(SnippetReaderTest, APacketCutShortIsReportedWithTheWholeLines) {
+  const size_t count_start = kTwo.packet.size() - HeaderBytes(SampleSnippet("Count", {})).size() - 23;
+  const struct {
+    size_t length;  // of the packet file
+    uint64_t position;
+    Lines lines;
+    std::string damage;
+  } cases[] = {
+      {kTwo.packet.size(), 79, {"FOR I = 1 TO 10", "NEXT I"}, ""},
+      {kTwo.packet.size() - 1, 79, {"FOR I = 1 TO 10"}, "its last code line has no terminator"},
+      {count_start + 100, 79, {}, "ends inside its header, which starts at byte " + std::to_string(count_start + 1)},
+      {count_start - 3, 1, {"SWAP A, B"}, "ends before the next snippet, which starts at byte " +
+                                             std::to_string(count_start + 1)},
+  };
+  for (const auto& c : cases) {
+    PacketBytes bytes = kTwo;
+    bytes.packet.resize(c.length);
+    WritePacket(folder_.path(), "ARC", bytes);
+    Result<Snippet> snippet = Fetch(c.position);
+    ASSERT_TRUE(snippet.ok()) << c.length << ": " << snippet.status().message();
+    EXPECT_EQ(snippet->code_lines, c.lines) << c.length;
+    EXPECT_EQ(snippet->damage.empty(), c.damage.empty()) << snippet->damage;
+    EXPECT_NE(snippet->damage.find(c.damage), std::string::npos) << snippet->damage;
+  }
+}
+
 TEST_F(SnippetReaderTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
   const struct {
     size_t line;

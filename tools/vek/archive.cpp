@@ -7,6 +7,15 @@
 #include <iostream>
 #include <sstream>
 
+#ifdef _WIN32
+#include <io.h>
+#define access _access
+#define W_OK 2
+#else
+#include <unistd.h>
+#endif
+#include <cerrno>
+
 #include "base/text.h"
 #include "failure.h"
 #include "packets/formats.h"
@@ -62,6 +71,9 @@ std::string MatchCase(const std::string& path) {
 
 std::string ExistingFolder(const std::string& folder) {
   std::error_code error;
+  if (!folder.empty() && fs::exists(folder, error) && !fs::is_directory(folder, error)) {
+    Fail(folder + " is a file, not a folder");
+  }
   if (folder.empty() || !fs::is_directory(folder, error)) Fail(folder + ": no such folder");
   const char last = folder.back();
   if (last == '/' || last == fs::path::preferred_separator) return folder;
@@ -79,13 +91,21 @@ std::string PacketName(const std::string& name) {
   return base;
 }
 
+std::string MissingPacketFile(const std::string& folder, const std::string& base) {
+  const oldvek::PacketFiles files(folder, base);
+  std::error_code error;
+  const bool index = fs::is_regular_file(MatchCase(files.index), error);
+  const bool packet = fs::is_regular_file(MatchCase(files.packet), error);
+  if (index && packet) return "";
+  if (index) return files.packet + " is missing; its index " + MatchCase(files.index) + " is there";
+  if (packet) return files.index + " is missing; its packet file " + MatchCase(files.packet) + " is there";
+  return files.index + " is missing";
+}
+
 std::string ExistingPacket(const std::string& folder, const std::string& name) {
   const std::string base = PacketName(name);
-  const oldvek::PacketFiles files(folder, base);
-  for (const std::string* file : {&files.index, &files.packet}) {
-    std::error_code error;
-    if (!fs::is_regular_file(MatchCase(*file), error)) Fail("no packet " + base + " in " + folder + " (" + *file + " is missing)");
-  }
+  const std::string missing = MissingPacketFile(folder, base);
+  if (!missing.empty()) Fail("no packet " + base + " in " + folder + " (" + missing + ")");
   return base;
 }
 
@@ -95,6 +115,24 @@ std::vector<std::string> PacketsIn(const std::string& folder) {
   // A listing that fails part way would pass for a folder with fewer packets.
   for (fs::directory_iterator file(folder, error); !error && file != fs::directory_iterator(); file.increment(error)) {
     if (HasExtension(file->path(), ".IDX")) bases.push_back(file->path().stem().string());
+  }
+  if (error) Fail(folder + ": cannot list the folder (" + error.message() + ")");
+  std::sort(bases.begin(), bases.end());
+  return bases;
+}
+
+std::vector<std::string> PacketsToReport(const std::string& folder, const std::vector<std::string>& names) {
+  std::vector<std::string> bases;
+  if (!names.empty()) {
+    for (const std::string& name : names) bases.push_back(PacketName(name));
+    return bases;
+  }
+  std::error_code error;
+  for (fs::directory_iterator file(folder, error); !error && file != fs::directory_iterator(); file.increment(error)) {
+    if (!HasExtension(file->path(), ".IDX") && !HasExtension(file->path(), ".VEK")) continue;
+    const std::string base = file->path().stem().string();
+    const auto same = [&](const std::string& known) { return oldvek::EqualsIgnoringAsciiCase(known, base); };
+    if (std::none_of(bases.begin(), bases.end(), same)) bases.push_back(base);
   }
   if (error) Fail(folder + ": cannot list the folder (" + error.message() + ")");
   std::sort(bases.begin(), bases.end());
@@ -134,6 +172,20 @@ uint64_t StrictNumber(const std::string& text, const std::string& what, uint64_t
               oldvek::DecimalText(high));
   }
   return value;
+}
+
+void RegularInput(const std::string& path) {
+  if (path == "-") return;
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (!fs::exists(status)) Fail(path + ": no such file");
+  if (fs::is_directory(status)) UsageFail(path + " is a folder, not a file");
+  if (!fs::is_regular_file(status)) UsageFail(path + " is not a regular file (a device or a pipe); - reads standard input");
+}
+
+void WritableFolder(const std::string& folder) {
+  if (access(folder.c_str(), W_OK) == 0 || errno != EROFS) return;
+  Fail(folder + " is on a read-only medium: nothing there can be changed");
 }
 
 std::vector<std::string> ReadTextLines(const std::string& path) {

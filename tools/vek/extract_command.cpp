@@ -7,6 +7,7 @@
 #include "failure.h"
 #include "output_file.h"
 #include "packets/formats.h"
+#include "packets/packet_lock.h"
 #include "packets/snippet_entry.h"
 #include "packets/snippet_reader.h"
 #include "progress.h"
@@ -21,6 +22,7 @@ struct ExtractOptions {
   std::string record;
   std::string mode = "attachment";
   bool page_only = false;
+  bool keep_unread = false;
   DecodeSettings decode;
 };
 
@@ -28,45 +30,59 @@ std::string SnippetName(const std::string& base, uint64_t number) {
   return base + " snippet " + oldvek::DecimalText(number);
 }
 
+oldvek::MarkRead Marking(const ExtractOptions& options) {
+  return options.keep_unread ? oldvek::MarkRead::kNo : oldvek::MarkRead::kYes;
+}
+
 // The library's own extraction of one snippet: text mode, or the first page alone.
 int ExtractOne(const ExtractOptions& options, const std::string& folder, const std::string& base, uint64_t number) {
   // The library takes a snippet by its entry; only fields 5 and 6 locate it.
   const std::string entry = "~~~~" + base + std::string(oldvek::kPacketExtension) + "~" +
                             oldvek::DecimalText(oldvek::RecordPosition(number));
-  OutputFile output(options.decode.out, options.decode.force);
+  OutputFile output(options.decode.out, options.decode.force, options.decode.inputs);
   const oldvek::ExtractionOutcome outcome =
       Must(oldvek::ExtractSnippet(Files(), entry, folder, output.scratch(),
-                                  options.mode == "text" ? oldvek::kTextMode : oldvek::kAttachmentMode));
+                                  options.mode == "text" ? oldvek::kTextMode : oldvek::kAttachmentMode, Marking(options)));
   if (outcome.attachment && !outcome.check.verified()) {
     const oldvek::AttachmentCheck& check = outcome.check;
     if (options.decode.keep_bad) output.Commit();
     Fail(SnippetName(base, number) + ": length " + oldvek::DecimalText(check.expected_length) + " stated, " +
          oldvek::DecimalText(check.byte_count) + " decoded; checksum " + oldvek::DecimalText(check.expected_checksum) +
          " stated, " + oldvek::DecimalText(check.checksum) + " decoded" +
-         (options.decode.keep_bad ? "; kept " : "; nothing written to ") + options.decode.out);
+         (options.decode.keep_bad ? "; kept " + options.decode.out + ": " + oldvek::DecimalText(check.byte_count) +
+                                        " bytes, any of them from byte 1 on may be wrong"
+                                  : "; nothing written to " + options.decode.out));
   }
   output.Commit();
   if (options.decode.out != "-") std::printf("%s\n", oldvek::ExtractionMessage(outcome, options.decode.out).c_str());
+  if (!outcome.damage.empty()) {
+    Fail(SnippetName(base, number) + ": " + outcome.damage + "; " + options.decode.out + " holds what could be read");
+  }
   return kDone;
 }
 
-std::vector<std::string> CodeLines(const std::string& folder, const std::string& base, uint64_t number) {
+std::vector<std::string> CodeLines(const ExtractOptions& options, const std::string& folder, const std::string& base,
+                                   uint64_t number) {
   std::vector<std::string> lines;
-  Must(oldvek::RetrieveSnippet(Files(), folder, base, oldvek::RecordPosition(number), [&lines](std::string_view line) {
-    lines.emplace_back(line);
-    return oldvek::Status::Ok();
-  }));
+  Must(oldvek::RetrieveSnippet(
+      Files(), folder, base, oldvek::RecordPosition(number),
+      [&lines](std::string_view line) {
+        lines.emplace_back(line);
+        return oldvek::Status::Ok();
+      },
+      Marking(options)));
   return lines;
 }
 
-int RunExtract(const ExtractOptions& options) {
+int RunExtract(ExtractOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
   const std::string base = ExistingPacket(folder, options.packet);
+  options.decode.inputs = oldvek::PacketFileNames(folder, base);
   const uint64_t number = SnippetNumber(options.record, folder, base);
   if (options.mode == "text") return ExtractOne(options, folder, base, number);
 
   std::vector<oldvek::PageText> pages;
-  oldvek::SplitPages(CodeLines(folder, base, number), SnippetName(base, number), pages);
+  oldvek::SplitPages(CodeLines(options, folder, base, number), SnippetName(base, number), pages);
   if (pages.empty()) Fail(SnippetName(base, number) + " holds no ZORVIT page; --mode text writes its code lines");
   const oldvek::PageMark first = pages.front().mark;
   if (options.page_only) return ExtractOne(options, folder, base, number);
@@ -79,13 +95,14 @@ int RunExtract(const ExtractOptions& options) {
   Progress progress("gathering", first.page_count, options.decode.quiet);
   for (uint64_t next = number + 1; pages.size() < first.page_count && next <= count; ++next) {
     const size_t before = pages.size();
-    oldvek::SplitPages(CodeLines(folder, base, next), SnippetName(base, next), pages);
+    oldvek::SplitPages(CodeLines(options, folder, base, next), SnippetName(base, next), pages);
     if (pages.size() == before || !oldvek::EqualsIgnoringAsciiCase(pages[before].mark.name, first.name)) {
       pages.resize(before);
       break;
     }
     progress.Step(pages.size() - before);
   }
+  progress.Clear();
   DecodePagesToFile(pages, options.decode);
   return kDone;
 }
@@ -107,6 +124,7 @@ void AddExtractCommand(CLI::App& app) {
       ->capture_default_str();
   command->add_flag("--page-only", options->page_only, "the snippet's first page alone, as the library extracts it");
   command->add_flag("--keep-bad", options->decode.keep_bad, "keep the output when a check fails");
+  command->add_flag("--keep-unread", options->keep_unread, "leave the read marks as they are");
   AddForce(*command, options->decode.force);
   AddQuiet(*command, options->decode.quiet);
   SetAction(*command, [options] { return RunExtract(*options); });

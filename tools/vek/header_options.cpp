@@ -13,14 +13,26 @@ void HeaderOptions::AddTo(CLI::App& command) {
   command.add_flag("--truncate", truncate_, "cut texts longer than their field instead of refusing them");
 }
 
-void HeaderOptions::Apply(oldvek::SnippetHeader& header) const {
+oldvek::FieldChanges HeaderOptions::Changes() const {
+  oldvek::FieldChanges changes;
   for (const Field& field : fields_) {
     if (field.option->count() == 0) continue;
     if (field.text.size() > field.span.width && !truncate_) {
       UsageFail("--" + std::string(field.name) + " is " + std::to_string(field.text.size()) +
                 " characters; the field holds " + std::to_string(field.span.width) + " (--truncate cuts it)");
     }
-    header.SetField(field.span, field.text);
+    const std::string text = field.text.substr(0, field.span.width);
+    const oldvek::Status allowed = oldvek::CheckFieldText("--" + std::string(field.name), text);
+    if (!allowed.ok()) UsageFail(allowed.message());
+    changes.*field.change = text;
+  }
+  return changes;
+}
+
+void HeaderOptions::Apply(oldvek::SnippetHeader& header) const {
+  const oldvek::FieldChanges changes = Changes();
+  for (const Field& field : fields_) {
+    if (changes.*field.change) header.SetField(field.span, *(changes.*field.change));
   }
 }
 

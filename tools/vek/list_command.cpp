@@ -16,35 +16,56 @@ struct ListOptions {
   bool json = false;
 };
 
+// Lists one packet; what keeps it from being listed is the result.
+oldvek::Status ListPacket(const ListOptions& options, const std::string& folder, const std::string& base,
+                          nlohmann::json& document) {
+  const std::string missing = MissingPacketFile(folder, base);
+  if (!missing.empty()) return oldvek::Status::Error("no packet " + base + " in " + folder + " (" + missing + ")");
+  if (options.json) {
+    nlohmann::json snippets = nlohmann::json::array();
+    uint64_t number = 0;
+    for (const StoredSnippet& snippet : ReadSnippets(folder, base)) {
+      snippets.push_back(SnippetJson(base, ++number, snippet.record, snippet.header));
+    }
+    document["packets"].push_back({{"name", Text(base)}, {"snippets", std::move(snippets)}});
+    return oldvek::Status::Ok();
+  }
+  // Streamed: each entry is printed as the packet is read, so memory stays flat.
+  bool listed = false;
+  const oldvek::Status scanned = oldvek::ScanPacket(Files(), folder, base, {}, [&](const oldvek::ScannedSnippet& snippet) {
+    if (!listed) std::printf("%s (%llu snippets)\n", base.c_str(), static_cast<unsigned long long>(snippet.count));
+    listed = true;
+    const std::string entry = oldvek::MakeSnippetEntry(snippet.number, snippet.header, base);
+    std::fputs("  ", stdout);
+    std::fwrite(entry.data(), 1, entry.size(), stdout);  // a NUL in a header field is printed too
+    std::fputc('\n', stdout);
+    return oldvek::Status::Ok();
+  });
+  if (scanned.ok() && !listed) std::printf("%s (0 snippets)\n", base.c_str());
+  return scanned;
+}
+
+// Every packet is listed that can be; each that cannot is reported, and the exit is then 3.
 int RunList(const ListOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  const std::vector<std::string> packets = ChosenPackets(folder, options.packets);
+  const std::vector<std::string> packets = PacketsToReport(folder, options.packets);
   if (packets.empty()) Fail("no packets (.IDX files) in " + folder);
   nlohmann::json document = {{"folder", Text(options.folder)}, {"packets", nlohmann::json::array()}};
+  size_t failed = 0;
   for (const std::string& base : packets) {
-    if (options.json) {
-      nlohmann::json snippets = nlohmann::json::array();
-      uint64_t number = 0;
-      for (const StoredSnippet& snippet : ReadSnippets(folder, base)) {
-        snippets.push_back(SnippetJson(base, ++number, snippet.record, snippet.header));
-      }
-      document["packets"].push_back({{"name", Text(base)}, {"snippets", std::move(snippets)}});
-      continue;
+    oldvek::Status listed = oldvek::Status::Ok();
+    try {
+      listed = ListPacket(options, folder, base, document);
+    } catch (const Failure& failure) {
+      listed = oldvek::Status::Error(failure.what());
     }
-    // Streamed: each entry is printed as the packet is read, so memory stays flat.
-    bool listed = false;
-    Must(oldvek::ScanPacket(Files(), folder, base, {}, [&](const oldvek::ScannedSnippet& snippet) {
-      if (!listed) std::printf("%s (%llu snippets)\n", base.c_str(), static_cast<unsigned long long>(snippet.count));
-      listed = true;
-      const std::string entry = oldvek::MakeSnippetEntry(snippet.number, snippet.header, base);
-      std::fputs("  ", stdout);
-      std::fwrite(entry.data(), 1, entry.size(), stdout);  // a NUL in a header field is printed too
-      std::fputc('\n', stdout);
-      return oldvek::Status::Ok();
-    }));
-    if (!listed) std::printf("%s (0 snippets)\n", base.c_str());
+    if (listed.ok()) continue;
+    std::fflush(stdout);
+    std::fprintf(stderr, "vek: %s\n", listed.message().c_str());
+    ++failed;
   }
   if (options.json) PrintJson(document);
+  if (failed > 0) Fail(std::to_string(failed) + " of " + std::to_string(packets.size()) + " packets could not be listed");
   return kDone;
 }
 
