@@ -78,6 +78,8 @@ int RunExtract(ExtractOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
   const std::string base = ExistingPacket(folder, options.packet);
   options.decode.inputs = oldvek::PacketFileNames(folder, base);
+  // An output refused is refused before any snippet is read and marked.
+  if (options.decode.out != "-") PrepareOutput(options.decode.out, options.decode.force, options.decode.inputs);
   const uint64_t number = SnippetNumber(options.record, folder, base);
   if (options.mode == "text") return ExtractOne(options, folder, base, number);
 

@@ -72,6 +72,7 @@ int RunNew(const PacketOptions& options) {
 int RunAdd(const PacketOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
   const std::string base = ExistingPacket(folder, options.packet);
+  const oldvek::FieldChanges given = options.header.Changes();  // usage errors before anything is read
   RegularInput(options.file);
   WritableFolder(folder);
   const std::vector<std::string> lines = ReadTextLines(options.file);
@@ -82,7 +83,7 @@ int RunAdd(const PacketOptions& options) {
   }
   SnippetHeader header = NewHeader();
   const std::string subject = options.file == "-" ? "" : fs::path(options.file).filename().string();
-  if (!options.header.Changes().subject) {
+  if (!given.subject) {
     const oldvek::Status allowed = oldvek::CheckFieldText("the file name " + subject, subject);
     if (!allowed.ok()) UsageFail(allowed.message() + "; --subject gives another");
   }
