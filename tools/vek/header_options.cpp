@@ -1,6 +1,7 @@
 #include "header_options.h"
 
 #include "failure.h"
+#include "text_encoding.h"
 
 namespace vek {
 
@@ -17,14 +18,15 @@ oldvek::FieldChanges HeaderOptions::Changes() const {
   oldvek::FieldChanges changes;
   for (const Field& field : fields_) {
     if (field.option->count() == 0) continue;
-    if (field.text.size() > field.span.width && !truncate_) {
-      UsageFail("--" + std::string(field.name) + " is " + std::to_string(field.text.size()) +
-                " characters; the field holds " + std::to_string(field.span.width) + " (--truncate cuts it)");
+    const std::string option = "--" + std::string(field.name);
+    const std::string text = ArchiveEncoding().FromTyped(field.text, option);
+    if (text.size() > field.span.width && !truncate_) {
+      UsageFail(option + " is " + std::to_string(text.size()) + " characters; the field holds " +
+                std::to_string(field.span.width) + " (--truncate cuts it)");
     }
-    const std::string text = field.text.substr(0, field.span.width);
-    const oldvek::Status allowed = oldvek::CheckFieldText("--" + std::string(field.name), text);
+    const oldvek::Status allowed = oldvek::CheckFieldText(option, text);
     if (!allowed.ok()) UsageFail(allowed.message());
-    changes.*field.change = text;
+    changes.*field.change = text.substr(0, field.span.width);
   }
   return changes;
 }

@@ -12,6 +12,7 @@
 #include "header_options.h"
 #include "packets/packet_commit.h"
 #include "progress.h"
+#include "text_encoding.h"
 #include "zorvit_files.h"
 
 namespace vek {
@@ -82,7 +83,8 @@ int RunAdd(const PacketOptions& options) {
     }
   }
   SnippetHeader header = NewHeader();
-  const std::string subject = options.file == "-" ? "" : fs::path(options.file).filename().string();
+  const std::string name = options.file == "-" ? "" : fs::path(options.file).filename().string();
+  const std::string subject = ArchiveEncoding().FromTyped(name, "FILE's name (give --subject)");
   if (!given.subject) {
     const oldvek::Status allowed = oldvek::CheckFieldText("the file name " + subject, subject);
     if (!allowed.ok()) UsageFail(allowed.message() + "; --subject gives another");
