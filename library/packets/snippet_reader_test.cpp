@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "faulty_file_system.h"
@@ -89,33 +90,6 @@ TEST_F(SnippetReaderTest, DamagedStartsGiveTheLinesThatLieBetweenThem) {
   }
 }
 
-// A packet file cut short gives the lines that are whole and says how the snippet is cut.
-TEST_F(SnippetReaderTest, APacketCutShortIsReportedWithTheWholeLines) {
-  const size_t count_start = kTwo.packet.size() - HeaderBytes(SampleSnippet("Count", {})).size() - 23;
-  const struct {
-    size_t length;  // of the packet file
-    uint64_t position;
-    Lines lines;
-    std::string damage;
-  } cases[] = {
-      {kTwo.packet.size(), 79, {"FOR I = 1 TO 10", "NEXT I"}, ""},
-      {kTwo.packet.size() - 1, 79, {"FOR I = 1 TO 10"}, "its last code line has no terminator"},
-      {count_start + 100, 79, {}, "ends inside its header, which starts at byte " + std::to_string(count_start + 1)},
-      {count_start - 3, 1, {"SWAP A, B"}, "ends before the next snippet, which starts at byte " +
-                                             std::to_string(count_start + 1)},
-  };
-  for (const auto& c : cases) {
-    PacketBytes bytes = kTwo;
-    bytes.packet.resize(c.length);
-    WritePacket(folder_.path(), "ARC", bytes);
-    Result<Snippet> snippet = Fetch(c.position);
-    ASSERT_TRUE(snippet.ok()) << c.length << ": " << snippet.status().message();
-    EXPECT_EQ(snippet->code_lines, c.lines) << c.length;
-    EXPECT_EQ(snippet->damage.empty(), c.damage.empty()) << snippet->damage;
-    EXPECT_NE(snippet->damage.find(c.damage), std::string::npos) << snippet->damage;
-  }
-}
-
 TEST_F(SnippetReaderTest, TheAttachmentMarkerCountsOnTheFirst48CodeLinesOnly) {
   const struct {
     size_t line;
@@ -157,6 +131,39 @@ TEST_F(SnippetReaderTest, AFailureAtAnyStepGivesNoResultAndChangesAtMostTheFlag)
     const std::string index = ReadFileBytes(folder_.File("ARC.IDX"));
     EXPECT_TRUE(index == kTwo.index || index == flagged) << "operation " << fail_at;
     EXPECT_EQ(ReadFileBytes(folder_.File("ARC.VEK")), kTwo.packet) << "operation " << fail_at;
+  }
+}
+
+// Each snippet a packet file cuts short is told as such, with what could be read of it.
+TEST_F(SnippetReaderTest, ASnippetThePacketFileCutsShortIsToldWithWhatCouldBeRead) {
+  const size_t count = kTwo.packet.find("Count") - 31;  // where Count's header begins
+  const std::tuple<size_t, bool, bool, Lines> cases[] = {
+      {kTwo.packet.size(), false, false, {"FOR I = 1 TO 10", "NEXT I"}},
+      {kTwo.packet.size() - 1, false, true, {"FOR I = 1 TO 10"}},
+      {count + 165, false, false, {}}, {count + 100, false, true, {}}, {count, false, true, {}},
+      {count - 1, true, true, {}}};
+  for (const auto& [length, swap_cut, count_cut, count_lines] : cases) {
+    WritePacket(folder_.path(), "ARC", {kTwo.packet.substr(0, length), kTwo.index});
+    Result<Snippet> swap = Fetch(1), last = Fetch(79);
+    ASSERT_TRUE(swap.ok() && last.ok());
+    EXPECT_EQ(std::tuple(length, swap->cut_short, last->cut_short, last->code_lines),
+              std::tuple(length, swap_cut, count_cut, count_lines));
+  }
+}
+
+// Snippets read unmarked are marked later only if their records still stand as they were read.
+TEST_F(SnippetReaderTest, ALaterMarkSkipsRecordsChangedMeanwhile) {
+  UnmarkedRun run;
+  for (uint64_t k = 1; k <= 2; ++k) {
+    run.Add(k, Fetch(RecordPosition(k), "ARC", FileSystem::Default(), MarkRead::kNo)->record);
+  }
+  const PacketBytes retitled = {kTwo.packet, kTwo.index.substr(0, 16) + "Sw@p" + kTwo.index.substr(20)};
+  for (const PacketBytes* now : {&retitled, &kTwo}) {
+    WritePacket(folder_.path(), "ARC", *now);
+    ASSERT_TRUE(MarkRunRead(FileSystem::Default(), folder_.path(), "ARC", run).ok());
+    std::string marked = now->index;
+    if (now == &kTwo) marked[0] = marked[78] = ' ';
+    EXPECT_EQ(ReadFileBytes(folder_.File("ARC.IDX")), marked);
   }
 }
 

@@ -12,6 +12,9 @@
 
 namespace vek {
 
+// What vek says of a snippet that the packet file cuts short.
+inline constexpr const char* kCutShort = "the packet file ends before the snippet does (it was cut short)";
+
 // The file system the library is handed: a path names the file in its folder whose name
 // matches in any letter case when no file has exactly that name, so that "sorts" reaches
 // SORTS.VEK and sorts.vek alike.

@@ -54,10 +54,10 @@ int RunCde(const CdeOptions& options) {
   for (const std::string& line : outcome.left_out) std::fprintf(stderr, "vek: left out %s\n", line.c_str());
   if (!outcome.left_out.empty()) Fail("the code file would be incomplete; nothing written to " + options.out);
   output.Commit();
-  if (!outcome.damaged.empty()) {
-    for (const std::string& line : outcome.damaged) std::fprintf(stderr, "vek: %s\n", line.c_str());
-    Fail(options.out + " holds what could be read; " + std::to_string(outcome.damaged.size()) + " snippet" +
-         (outcome.damaged.size() == 1 ? " is" : "s are") + " cut short by the packet");
+  if (!outcome.cut_short.empty()) {
+    for (const std::string& snippet : outcome.cut_short) std::fprintf(stderr, "vek: %s: %s\n", snippet.c_str(), kCutShort);
+    Fail(options.out + " holds what could be read; " + std::to_string(outcome.cut_short.size()) + " snippet" +
+         (outcome.cut_short.size() == 1 ? " is" : "s are") + " cut short");
   }
   return kDone;
 }

@@ -43,7 +43,7 @@ int RunShow(const ShowOptions& options) {
     Fail(fetched.status().message());
   }
   const oldvek::SnippetInfo& info = *fetched;
-  const std::string damage = info.damage.empty() ? "" : base + " snippet " + options.record + ": " + info.damage;
+  const std::string damage = info.cut_short ? base + " snippet " + options.record + ": " + kCutShort : "";
   const bool attachment = info.kind == oldvek::SnippetKind::kAttachment;
   if (options.json) {
     oldvek::IndexRecord record = ReadSnippets(folder, base)[number - 1].record;

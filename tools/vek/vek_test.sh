@@ -155,6 +155,7 @@ run 0 'pages[/\\]blob.BAS' encode blob.bin --dir pages
 run 3 'nope.bin' encode nope.bin --dir empty
 [ -z "$(ls -A empty)" ] || fail "a failed encode left $(ls -A empty)"
 run 0 '400000 bytes from 3 pages' decode pages/blob11.BAS pages/blob.BAS pages/blob10.BAS -o joined.bin
+! grep -q 'sum only' out || fail "decode of pages with CRC-32 lines said only the sum was checked"
 cmp blob.bin joined.bin || fail "decode of shuffled pages"
 run 3 'page 2 of 3 of blob.bin is missing' decode pages/blob.BAS pages/blob11.BAS -o missing.bin
 # Two data characters swapped keep the length and the 8-bit sum; the CRC-32 sees them. A page
@@ -212,11 +213,12 @@ vek encode f.bin --out - | vek decode - -o piped.bin >/dev/null && cmp f.bin pip
 [ ! -e ./- ] || fail "encode --out - wrote a file named -"
 # Damage: a packet cut short is read as far as it goes and named; every packet is reported.
 head -c -3 edge/STRINGS.VEK >cut && cp cut edge/STRINGS.VEK && cp P.BAS edge/LONE.VEK && rm edge/FILEIO.VEK
-run 3 'STRINGS snippet 3: its last code line has no terminator' show edge STRINGS 3
+run 3 "STRINGS snippet 3: the packet file ends before the snippet does" show edge STRINGS 3
 grep -q '^Subject  Proper case' out || fail "show of a cut snippet printed no header"
-run 3 'STRINGS snippet 3: its last code line has no terminator' extract edge STRINGS 3 cut.out --mode text
+run 3 "STRINGS snippet 3: the packet file ends before the snippet does" extract edge STRINGS 3 cut.out --mode text
 [ -s cut.out ] || fail "extract of a cut snippet wrote nothing"
-run 3 'cut short by the packet' cde edge cut.cde STRINGS
+run 3 'STRINGS.VEK snippet 3: the packet file ends before' cde edge cut.cde STRINGS
+grep -q 'cut.cde holds what could be read; 1 snippet is cut short' out || fail "cde of a cut snippet"
 run 3 'FILEIO.VEK is missing; its index' check edge
 grep -q 'LONE.IDX is missing' out && grep -q '^SORTS: .*sound' out || fail "check stopped at a damaged packet"
 run 3 'FILEIO.VEK is missing' list edge
@@ -225,6 +227,21 @@ printf 'cut' >'edge/SORTS.$OK'
 run 3 'vek check --repair .*SORTS" completes it' check edge SORTS
 run 0 'SORTS: 3 snippets, 0 ZORVIT pages, sound' check --repair edge SORTS
 cmp -s "$root/examples/archive/SORTS.IDX" <(git -C "$root" show HEAD:examples/archive/SORTS.IDX) || fail "examples/archive changed"
+# A page whose CRC-32 line disagrees is refused on every path; one without is said to be less checked.
+printf 'a small file of some thirty bytes' >tiny.bin
+tiny=$(vek attach "$arc" SORTS tiny.bin --quiet | sed -n 's/^record \([0-9]*\) of.*/\1/p')
+python3 - "$arc/SORTS.VEK" <<'PY'
+import sys
+p = bytearray(open(sys.argv[1], "rb").read())
+i = p.rindex(b'\xe3U"') + 4
+assert p[i] != p[i + 1]
+p[i], p[i + 1] = p[i + 1], p[i]
+open(sys.argv[1], "wb").write(p)
+PY
+run 3 "SORTS snippet $tiny: CRC-32 [0-9A-F]{8} stated" extract --page-only "$arc" SORTS "$tiny" tiny1.out
+[ ! -e tiny1.out ] || fail "a damaged page was extracted"
+run 0 '' encode tiny.bin --dir plain --plain
+run 0 'checked by its length and 8-bit sum only' decode plain/tiny.BAS -o tiny.plain
 # The manual page and the completion are made from the same source as --help.
 for made in man:vek.1 bash-completion:vek.bash-completion; do
   vek --print "${made%%:*}" | cmp -s - "$root/tools/vek/${made#*:}" ||
