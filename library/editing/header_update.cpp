@@ -1,5 +1,8 @@
 #include "editing/header_update.h"
 
+#include <functional>
+#include <utility>
+
 #include "base/text.h"
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
@@ -7,9 +10,13 @@
 #include "packets/packet_lock.h"
 
 namespace oldvek {
+namespace {
 
-Status UpdateHeader(FileSystem& file_system, std::string_view folder, const PacketName& base, uint64_t record_position,
-                    const HeaderFields& fields) {
+// The new fields, made from the header as it stands.
+using FieldsFrom = std::function<HeaderFields(const SnippetHeader& current)>;
+
+Status RewriteHeader(FileSystem& file_system, std::string_view folder, const PacketName& base, uint64_t record_position,
+                     const FieldsFrom& fields_from) {
   Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
   if (!lock.ok()) return lock.status();
   const PacketFiles files(folder, base);
@@ -34,6 +41,7 @@ Status UpdateHeader(FileSystem& file_system, std::string_view folder, const Pack
   }
   SnippetHeader header;
   OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, start, header.bytes()));
+  const HeaderFields fields = fields_from(header);
 
   record.SetField(IndexRecord::kSubject, fields.subject);
   record.SetField(IndexRecord::kAuthor, fields.author);
@@ -55,6 +63,41 @@ Status UpdateHeader(FileSystem& file_system, std::string_view folder, const Pack
   OLDVEK_RETURN_IF_ERROR(mark->Remove());
   OLDVEK_RETURN_IF_ERROR((*packet)->Close());
   return (*index)->Close();
+}
+
+}  // namespace
+
+Status UpdateHeader(FileSystem& file_system, std::string_view folder, const PacketName& base, uint64_t record_position,
+                    const HeaderFields& fields) {
+  return RewriteHeader(file_system, folder, base, record_position, [&](const SnippetHeader&) { return fields; });
+}
+
+Status CheckFieldText(std::string_view field, std::string_view text) {
+  constexpr std::string_view kBreaking("~\r\n\0", 4);
+  const size_t at = text.find_first_of(kBreaking);
+  if (at == std::string_view::npos) return Status::Ok();
+  static constexpr const char* kNames[] = {"\"~\"", "a carriage return", "a line feed", "a NUL byte"};
+  return Status::Error(std::string(field) + " holds " + kNames[kBreaking.find(text[at])] +
+                       ", which would split the snippet's list entry");
+}
+
+Status ChangeHeaderFields(FileSystem& file_system, std::string_view folder, const PacketName& base,
+                          uint64_t record_position, const FieldChanges& changes) {
+  if (changes.empty()) return Status::Error("no header field to change");
+  const std::pair<const char*, const std::optional<std::string>*> given[] = {
+      {"the author", &changes.author}, {"the subject", &changes.subject}, {"the origin", &changes.origin},
+      {"the date", &changes.date},     {"the code", &changes.code}};
+  for (const auto& [name, text] : given) {
+    if (*text) OLDVEK_RETURN_IF_ERROR(CheckFieldText(name, **text));
+  }
+  return RewriteHeader(file_system, folder, base, record_position, [&](const SnippetHeader& current) {
+    const auto keep = [&](const std::optional<std::string>& text, FieldSpan span) {
+      return text ? *text : std::string(current.Field(span));
+    };
+    return HeaderFields{keep(changes.author, SnippetHeader::kAuthor), keep(changes.subject, SnippetHeader::kSubject),
+                        keep(changes.origin, SnippetHeader::kOrigin), keep(changes.date, SnippetHeader::kDate),
+                        keep(changes.code, SnippetHeader::kCode)};
+  });
 }
 
 }  // namespace oldvek

@@ -2,6 +2,7 @@
 #define OLDVEK_EDITING_HEADER_UPDATE_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,28 @@ struct HeaderFields {
 // record, or a record whose Start names no whole header, changes nothing and fails.
 Status UpdateHeader(FileSystem& file_system, std::string_view folder, const PacketName& base, uint64_t record_position,
                     const HeaderFields& fields);
+
+// A field's text that would split the snippet's list entry is refused: "~" separates the
+// entry's fields, CR and LF end it, and a NUL ends the caller's string. The message names
+// `field` ("the subject").
+Status CheckFieldText(std::string_view field, std::string_view text);
+
+// The fields a retitle gives; the others keep the text they have.
+struct FieldChanges {
+  std::optional<std::string> author;
+  std::optional<std::string> subject;
+  std::optional<std::string> origin;
+  std::optional<std::string> date;
+  std::optional<std::string> code;
+
+  bool empty() const { return !author && !subject && !origin && !date && !code; }
+};
+
+// Rewrites the fields `changes` gives as UpdateHeader does, reading those it keeps under the
+// same exclusive lock, so that two retitles of one snippet never lose each other's change. No
+// field given, or a text CheckFieldText refuses, changes nothing and fails.
+Status ChangeHeaderFields(FileSystem& file_system, std::string_view folder, const PacketName& base,
+                          uint64_t record_position, const FieldChanges& changes);
 
 }  // namespace oldvek
 

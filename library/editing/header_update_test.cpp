@@ -63,5 +63,41 @@ TEST(HeaderUpdateTest, RewritesTheFieldsOfAWholeHeaderOnly) {
   }
 }
 
+// A retitle rewrites the fields it gives and keeps the others as the header holds them when
+// the lock is taken; a field that would split the list entry, or no field at all, changes nothing.
+TEST(HeaderUpdateTest, ChangesOnlyTheGivenFieldsAndRefusesThoseThatSplitTheEntry) {
+  TempFolder folder;
+  const std::vector<TestSnippet> sorts = {SampleSnippet("Bubble sort"), SampleSnippet("Shell sort")};
+  const struct {
+    FieldChanges changes;
+    std::string refusal = {};
+  } cases[] = {
+      {{.subject = "Renamed"}},
+      {{.author = "New Author", .code = "QB45"}},
+      {{}, "no header field to change"},
+      {{.subject = "a~b"}, "the subject holds \"~\""},
+      {{.origin = "line\rend"}, "the origin holds a carriage return"},
+      {{.author = "ok", .date = "1996\n"}, "the date holds a line feed"},
+      {{.code = std::string("Q\0B", 3)}, "the code holds a NUL byte"},
+  };
+  for (const auto& c : cases) {
+    WritePacket(folder.path(), "SORTS", BuildPacket(sorts));
+    const Status status = ChangeHeaderFields(FileSystem::Default(), folder.path(), "SORTS"_packet, 79, c.changes);
+    EXPECT_EQ(status.message().substr(0, c.refusal.size()), c.refusal);
+    EXPECT_EQ(status.ok(), c.refusal.empty()) << status.message();
+    std::vector<TestSnippet> expected = sorts;
+    if (c.refusal.empty()) {
+      TestSnippet& changed = expected[1];
+      for (auto [given, field] : {std::pair{&c.changes.author, &changed.author}, {&c.changes.subject, &changed.subject},
+                                  {&c.changes.origin, &changed.origin}, {&c.changes.date, &changed.date},
+                                  {&c.changes.code, &changed.code}}) {
+        if (*given) *field = **given;
+      }
+    }
+    EXPECT_EQ(ReadFileBytes(folder.File("SORTS.VEK")), BuildPacket(expected).packet);
+    EXPECT_EQ(ReadFileBytes(folder.File("SORTS.IDX")), BuildPacket(expected).index);
+  }
+}
+
 }  // namespace
 }  // namespace oldvek

@@ -235,8 +235,9 @@ Result<CodeFileOutcome> WriteCodeFile(FileSystem& file_system, const CodeFileReq
   // The code file never takes the place of a packet it is made from.
   std::vector<std::string> inputs;
   for (const ChosenPacket& packet : request.chosen) {
-    inputs.push_back(PacketPath(request.folder, packet.base, kPacketExtension));
-    inputs.push_back(PacketPath(request.folder, packet.base, kIndexExtension));
+    const Result<PacketName> name = PacketName::Make(packet.base);
+    if (!name.ok()) continue;  // names no file of the folder
+    for (std::string& file : PacketFileNames(request.folder, *name)) inputs.push_back(std::move(file));
   }
   // Written beside its name and put in place when complete: a code file cut short would look
   // complete to the reader, and a file that stood under the name stays until then.

@@ -76,8 +76,7 @@ Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_vi
   Result<std::unique_ptr<File>> packet = OpenForReading(file_system, packet_path, kExclusivePacketOpen);
   if (!packet.ok()) return packet.status();
   // Written beside its name and put in place when complete; never over the packet's own files.
-  const std::string inputs[] = {index_path, packet_path};
-  Result<OutputFile> output = OutputFile::Create(file_system, out_path, inputs);
+  Result<OutputFile> output = OutputFile::Create(file_system, out_path, PacketFileNames(folder, location->base));
   if (!output.ok()) return output.status();
 
   OpenSnippet snippet{**index, **packet, location->record_position, *place,

@@ -37,6 +37,7 @@ struct ExtractionOutcome {
   bool cut_short = false;  // the packet file ends before the snippet does (SnippetInfo::cut_short)
 };
 
+// `mark` kNo leaves the snippet's read mark as it is.
 Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_view entry, std::string_view folder,
                                          const std::string& out_path, int32_t mode, MarkRead mark = MarkRead::kYes);
 

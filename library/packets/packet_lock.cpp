@@ -43,6 +43,12 @@ Result<std::unique_ptr<FileLock>> WaitOrGoWithout(FileSystem& file_system, const
 
 }  // namespace
 
+std::vector<std::string> PacketFileNames(std::string_view folder, const PacketName& base) {
+  const PacketFiles files(folder, base);
+  return {files.index,         files.packet, PacketPath(folder, base, kLockExtension), files.mark, files.rebuilt_packet,
+          files.rebuilt_index, files.set_aside};
+}
+
 // Settles `base`, its lock held; the destination of a move interrupted at its commit point is
 // settled first, so that the move's two halves are completed together.
 Status PacketLock::Settle(FileSystem& file_system, std::string_view folder, const PacketName& base,

@@ -56,6 +56,11 @@ Result<bool> SnippetCutShort(File& packet, const SnippetPlace& place);
 // pieces. A Start of 0 names no snippet: there are no lines and the packet is not read.
 Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisitor& each_code_line);
 
+// How the packet file cuts the snippet at `place` short, for the user ("its last code line
+// has no terminator"): its header or its body runs past the end of the file, or its last line
+// lacks its terminator. Empty when the snippet is whole; its lines are then all there are.
+Result<std::string> SnippetDamage(File& packet, const SnippetPlace& place);
+
 // Fetches the snippet whose index record starts at `record_position` in folder + base +
 // ".IDX" and hands its code lines to `each_code_line`. `base` is used whole. A position
 // that is not the start of a whole record of the index is refused before anything is

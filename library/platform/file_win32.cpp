@@ -129,7 +129,7 @@ class WindowsFileSystem final : public FileSystem {
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-      handle = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      handle = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);  // folders too
     }
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
@@ -154,7 +154,7 @@ class WindowsFileSystem final : public FileSystem {
   // so a file held exclusively by someone else can still be identified.
   static bool Identify(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
     const HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);  // folders too
     if (handle == INVALID_HANDLE_VALUE) return false;
     const BOOL known = GetFileInformationByHandle(handle, &info);
     CloseHandle(handle);

@@ -1,6 +1,7 @@
 #include "platform/output_file.h"
 
 #include <random>
+#include <utility>
 
 #include "base/text.h"
 
@@ -16,15 +17,34 @@ std::string TemporaryName(const std::string& path) {
   return path + ".~" + HexText(generator() | 0x10000000u);
 }
 
+// "FOLDER/NAME" split after its last separator; a name alone lies in the current folder.
+std::pair<std::string, std::string> FolderAndName(const std::string& path) {
+  const size_t cut = path.find_last_of("/\\");
+  if (cut == std::string::npos) return {".", path};
+  return {path.substr(0, cut + 1), path.substr(cut + 1)};
+}
+
+bool SameName(FileSystem& file_system, const std::string& a, const std::string& b) {
+  const auto [a_folder, a_name] = FolderAndName(a);
+  const auto [b_folder, b_name] = FolderAndName(b);
+  return !a_name.empty() && EqualsIgnoringAsciiCase(a_name, b_name) &&
+         (a_folder == b_folder || file_system.SameFile(a_folder, b_folder));
+}
+
 }  // namespace
 
-Result<OutputFile> OutputFile::Create(FileSystem& file_system, std::string path,
-                                      std::span<const std::string> inputs) {
+Status CheckNotAnInput(FileSystem& file_system, const std::string& path, std::span<const std::string> inputs) {
   for (const std::string& input : inputs) {
-    if (file_system.SameFile(path, input)) {
+    if (file_system.SameFile(path, input) || SameName(file_system, path, input)) {
       return Status::Error("cannot write " + path + ": it is " + input + ", which is being read");
     }
   }
+  return Status::Ok();
+}
+
+Result<OutputFile> OutputFile::Create(FileSystem& file_system, std::string path,
+                                      std::span<const std::string> inputs) {
+  OLDVEK_RETURN_IF_ERROR(CheckNotAnInput(file_system, path, inputs));
   Status failure;
   for (int n = 0; n < kTemporaryNames; ++n) {
     std::string temporary = TemporaryName(path);

@@ -10,14 +10,19 @@
 
 namespace oldvek {
 
+// An output never takes the place of a file the operation reads or locks (a packet's own
+// files, the file being encoded): `path` is refused when it is one of `inputs`, by identity
+// (links and aliases included) or by name in any letter case within the same folder, whether
+// or not it exists yet. The message names both.
+Status CheckNotAnInput(FileSystem& file_system, const std::string& path, std::span<const std::string> inputs);
+
 // A file that appears complete or not at all: it is written under a new temporary name
 // beside its final name, and Commit puts it in place by an atomic replace. An output that is
 // given up (destroyed without Commit) removes only its temporary file, so a file that stood
 // under the final name before is left as it was.
 class OutputFile {
  public:
-  // Refuses a `path` that is the same file as one of `inputs` (the files the operation
-  // reads: a packet's own files, the file being encoded): replacing it would lose them.
+  // Refuses a `path` that is one of `inputs` (CheckNotAnInput): replacing it would lose them.
   static Result<OutputFile> Create(FileSystem& file_system, std::string path,
                                    std::span<const std::string> inputs = {});
 

@@ -6,6 +6,15 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#ifdef _WIN32
+#include <io.h>
+#define access _access
+#define W_OK 2
+#else
+#include <unistd.h>
+#endif
+#include <cerrno>
+
 
 #include "base/text.h"
 #include "failure.h"
@@ -62,6 +71,9 @@ std::string MatchCase(const std::string& path) {
 
 std::string ExistingFolder(const std::string& folder) {
   std::error_code error;
+  if (!folder.empty() && fs::exists(folder, error) && !fs::is_directory(folder, error)) {
+    Fail(folder + " is a file, not a folder");
+  }
   if (folder.empty() || !fs::is_directory(folder, error)) Fail(folder + ": no such folder");
   const char last = folder.back();
   if (last == '/' || last == fs::path::preferred_separator) return folder;
@@ -76,13 +88,21 @@ oldvek::PacketName PacketArgument(const std::string& name) {
   return std::move(*base);
 }
 
+std::string MissingPacketFile(const std::string& folder, const oldvek::PacketName& base) {
+  const oldvek::PacketFiles files(folder, base);
+  std::error_code error;
+  const bool index = fs::is_regular_file(MatchCase(files.index), error);
+  const bool packet = fs::is_regular_file(MatchCase(files.packet), error);
+  if (index && packet) return "";
+  if (index) return files.packet + " is missing; its index " + MatchCase(files.index) + " is there";
+  if (packet) return files.index + " is missing; its packet file " + MatchCase(files.packet) + " is there";
+  return files.index + " is missing";
+}
+
 oldvek::PacketName ExistingPacket(const std::string& folder, const std::string& name) {
   oldvek::PacketName base = PacketArgument(name);
-  const oldvek::PacketFiles files(folder, base);
-  for (const std::string* file : {&files.index, &files.packet}) {
-    std::error_code error;
-    if (!fs::is_regular_file(MatchCase(*file), error)) Fail("no packet " + base.text() + " in " + folder + " (" + *file + " is missing)");
-  }
+  const std::string missing = MissingPacketFile(folder, base);
+  if (!missing.empty()) Fail("no packet " + base.text() + " in " + folder + " (" + missing + ")");
   return base;
 }
 
@@ -94,6 +114,25 @@ std::vector<oldvek::PacketName> PacketsIn(const std::string& folder) {
     if (!HasExtension(file->path(), ".IDX")) continue;
     oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(file->path().stem().string());
     if (base.ok()) bases.push_back(std::move(*base));
+  }
+  if (error) Fail(folder + ": cannot list the folder (" + error.message() + ")");
+  std::sort(bases.begin(), bases.end());
+  return bases;
+}
+
+std::vector<oldvek::PacketName> PacketsToReport(const std::string& folder, const std::vector<std::string>& names) {
+  std::vector<oldvek::PacketName> bases;
+  if (!names.empty()) {
+    for (const std::string& name : names) bases.push_back(PacketArgument(name));
+    return bases;
+  }
+  std::error_code error;
+  for (fs::directory_iterator file(folder, error); !error && file != fs::directory_iterator(); file.increment(error)) {
+    if (!HasExtension(file->path(), ".IDX") && !HasExtension(file->path(), ".VEK")) continue;
+    oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(file->path().stem().string());
+    if (!base.ok()) continue;
+    const auto same = [&](const oldvek::PacketName& known) { return oldvek::EqualsIgnoringAsciiCase(known, *base); };
+    if (std::none_of(bases.begin(), bases.end(), same)) bases.push_back(std::move(*base));
   }
   if (error) Fail(folder + ": cannot list the folder (" + error.message() + ")");
   std::sort(bases.begin(), bases.end());
@@ -156,6 +195,20 @@ std::vector<std::string> ReadTextLines(const std::string& path) {
     begin = end + 1;
   }
   return lines;
+}
+
+void RegularInput(const std::string& path) {
+  if (path == "-") return;
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (!fs::exists(status)) Fail(path + ": no such file");
+  if (fs::is_directory(status)) UsageFail(path + " is a folder, not a file");
+  if (!fs::is_regular_file(status)) UsageFail(path + " is not a regular file (a device or a pipe); - reads standard input");
+}
+
+void WritableFolder(const std::string& folder) {
+  if (access(folder.c_str(), W_OK) == 0 || errno != EROFS) return;
+  Fail(folder + " is on a read-only medium: nothing there can be changed");
 }
 
 }  // namespace vek

@@ -13,6 +13,9 @@
 
 namespace vek {
 
+// What vek says of a snippet that the packet file cuts short.
+inline constexpr const char* kCutShort = "the packet file ends before the snippet does (it was cut short)";
+
 // The file system the library is handed: a path names the file in its folder whose name
 // matches in any letter case when no file has exactly that name, so that "sorts" reaches
 // SORTS.VEK and sorts.vek alike.
@@ -34,6 +37,15 @@ oldvek::PacketName ExistingPacket(const std::string& folder, const std::string& 
 // The packets of a folder (its .IDX files in any case, whose base names are packet names), sorted.
 std::vector<oldvek::PacketName> PacketsIn(const std::string& folder);
 
+// What keeps `base` of `folder` from being a whole packet ("SORTS.VEK is missing; its index
+// SORTS.IDX is there"), or nothing when both its files exist.
+std::string MissingPacketFile(const std::string& folder, const oldvek::PacketName& base);
+
+// The packets a command that reports on each goes through: those named, or every packet name
+// of the folder with an index or a packet file (in any case, once each), sorted. A packet
+// with a file missing is among them, for the command to report.
+std::vector<oldvek::PacketName> PacketsToReport(const std::string& folder, const std::vector<std::string>& names);
+
 // The packets a command names, each of which must exist, or every packet of the folder when
 // it names none.
 std::vector<oldvek::PacketName> ChosenPackets(const std::string& folder, const std::vector<std::string>& names);
@@ -46,6 +58,13 @@ uint64_t SnippetNumber(const std::string& text, const std::string& folder, const
 
 // A whole decimal number from `low` to `high`; anything else is a usage error naming the range.
 uint64_t StrictNumber(const std::string& text, const std::string& what, uint64_t low, uint64_t high);
+
+// Refuses an input that is not a regular file (a folder, a device, a pipe): it would be read
+// as nothing, or without end. "-" is standard input.
+void RegularInput(const std::string& path);
+
+// Refuses an edit of a folder on a read-only medium before anything is tried, naming it.
+void WritableFolder(const std::string& folder);
 
 // The code lines of a text file (LF or CR LF ends), or of standard input for "-".
 std::vector<std::string> ReadTextLines(const std::string& path);

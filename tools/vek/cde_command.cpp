@@ -5,6 +5,7 @@
 #include "extract/code_file_writer.h"
 #include "failure.h"
 #include "output_file.h"
+#include "packets/packet_lock.h"
 #include "progress.h"
 
 namespace vek {
@@ -34,20 +35,29 @@ int RunCde(const CdeOptions& options) {
   oldvek::CodeFileRequest request;
   request.folder = ExistingFolder(options.folder);
   request.header_number = static_cast<int32_t>(StrictNumber(options.header, "--header", 0, 2147483647));
+  std::vector<std::string> inputs;
   for (const std::string& name : options.packets) {
-    request.chosen.push_back({request.chosen.size() + 1, ExistingPacket(request.folder, name).text()});
+    const oldvek::PacketName base = ExistingPacket(request.folder, name);
+    request.chosen.push_back({request.chosen.size() + 1, base.text()});
+    for (std::string& file : oldvek::PacketFileNames(request.folder, base)) inputs.push_back(std::move(file));
   }
   request.packet_count = request.chosen.size();
   request.lead_text = options.lead;
   request.mark_read = options.keep_unread ? oldvek::MarkRead::kNo : oldvek::MarkRead::kYes;
-  OutputFile output(options.out, options.force);
+  OutputFile output(options.out, options.force, inputs);
   request.path = output.scratch();
   Progress progress("code file", request.packet_count, options.quiet);
   Steps steps(progress);
   const oldvek::CodeFileOutcome outcome = Must(oldvek::WriteCodeFile(Files(), request, steps));
+  progress.Clear();
   for (const std::string& line : outcome.left_out) std::fprintf(stderr, "vek: left out %s\n", line.c_str());
   if (!outcome.left_out.empty()) Fail("the code file would be incomplete; nothing written to " + options.out);
   output.Commit();
+  if (!outcome.cut_short.empty()) {
+    for (const std::string& snippet : outcome.cut_short) std::fprintf(stderr, "vek: %s: %s\n", snippet.c_str(), kCutShort);
+    Fail(options.out + " holds what could be read; " + std::to_string(outcome.cut_short.size()) + " snippet" +
+         (outcome.cut_short.size() == 1 ? " is" : "s are") + " cut short");
+  }
   return kDone;
 }
 

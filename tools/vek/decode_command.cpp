@@ -13,9 +13,10 @@ struct DecodeOptions {
   DecodeSettings decode;
 };
 
-int RunDecode(const DecodeOptions& options) {
+int RunDecode(DecodeOptions& options) {
   std::vector<oldvek::PageText> pages;
   for (const std::string& path : options.pages) {
+    if (path != "-") options.decode.inputs.push_back(path);
     oldvek::SplitPages(ReadTextLines(path), path == "-" ? "standard input" : path, pages);
   }
   const std::string outcome = DecodePagesToFile(pages, options.decode);

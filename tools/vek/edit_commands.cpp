@@ -7,10 +7,10 @@
 #include "editing/header_update.h"
 #include "editing/snippet_deletion.h"
 #include "editing/snippet_move.h"
+#include "base/text.h"
 #include "failure.h"
 #include "header_options.h"
 #include "packets/formats.h"
-#include "packets/snippet_reader.h"
 
 namespace vek {
 namespace {
@@ -33,6 +33,7 @@ struct SnippetName {
 SnippetName NameSnippet(const SnippetOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
   const oldvek::PacketName base = ExistingPacket(folder, options.packet);
+  WritableFolder(folder);
   return {folder, base, SnippetNumber(options.record, folder, base)};
 }
 
@@ -52,7 +53,9 @@ int RunDelete(const SnippetOptions& options) {
 
 int RunMove(const SnippetOptions& options) {
   const SnippetName snippet = NameSnippet(options);
-  const oldvek::PacketName destination = PacketArgument(options.destination);
+  oldvek::PacketName destination = PacketArgument(options.destination);
+  // The same packet named in another letter case is that packet, not a second one.
+  if (oldvek::EqualsIgnoringAsciiCase(destination, snippet.base)) destination = snippet.base;
   const uint64_t record =
       Must(oldvek::MoveSnippet(Files(), snippet.folder, snippet.base, snippet.position(), destination));
   std::printf("now record %llu of %s\n", static_cast<unsigned long long>(record), destination.text().c_str());
@@ -60,18 +63,10 @@ int RunMove(const SnippetOptions& options) {
 }
 
 int RunRetitle(const SnippetOptions& options) {
+  const oldvek::FieldChanges changes = options.header.Changes();
+  if (changes.empty()) UsageFail("retitle names no field: give --author, --subject, --origin, --date or --code");
   const SnippetName snippet = NameSnippet(options);
-  // Fields not given keep the text they have.
-  oldvek::SnippetInfo current = Must(oldvek::RetrieveSnippet(
-      Files(), snippet.folder, snippet.base, snippet.position(),
-      [](std::string_view) { return oldvek::Status::Ok(); }, oldvek::MarkRead::kNo));
-  options.header.Apply(current.header);
-  using oldvek::SnippetHeader;
-  const auto field = [&](oldvek::FieldSpan span) { return std::string(current.header.Field(span)); };
-  const oldvek::HeaderFields fields{field(SnippetHeader::kAuthor), field(SnippetHeader::kSubject),
-                                    field(SnippetHeader::kOrigin), field(SnippetHeader::kDate),
-                                    field(SnippetHeader::kCode)};
-  Must(oldvek::UpdateHeader(Files(), snippet.folder, snippet.base, snippet.position(), fields));
+  Must(oldvek::ChangeHeaderFields(Files(), snippet.folder, snippet.base, snippet.position(), changes));
   return kDone;
 }
 

@@ -8,6 +8,7 @@
 #include "failure.h"
 #include "output_file.h"
 #include "packets/formats.h"
+#include "packets/packet_lock.h"
 #include "packets/snippet_entry.h"
 #include "packets/snippet_reader.h"
 #include "progress.h"
@@ -22,6 +23,7 @@ struct ExtractOptions {
   std::string record;
   std::string mode = "attachment";
   bool page_only = false;
+  bool keep_unread = false;
   DecodeSettings decode;
 };
 
@@ -35,16 +37,21 @@ std::string ExtractOne(const ExtractRequest& request) {
   // The library takes a snippet by its entry; only fields 5 and 6 locate it.
   const std::string entry = "~~~~" + request.base.text() + std::string(oldvek::kPacketExtension) + "~" +
                             oldvek::DecimalText(oldvek::RecordPosition(request.number));
-  OutputFile output(decode.out, decode.force);
+  OutputFile output(decode.out, decode.force, decode.inputs);
   const oldvek::ExtractionOutcome outcome =
       Must(oldvek::ExtractSnippet(Files(), entry, request.folder, output.scratch(),
                                   request.text ? oldvek::kTextMode : oldvek::kAttachmentMode, request.mark));
   if (outcome.attachment && !outcome.check.verified()) {
     if (decode.keep_bad) output.Commit();
     Fail(SnippetName(request.base, request.number) + ": " + outcome.check.Fault() +
-         (decode.keep_bad ? "; kept " : "; nothing written to ") + decode.out);
+         (decode.keep_bad ? "; kept " + decode.out + ": " + oldvek::DecimalText(outcome.check.byte_count) +
+                                " bytes, any of them from byte 1 on may be wrong"
+                          : "; nothing written to " + decode.out));
   }
   output.Commit();
+  if (outcome.cut_short) {
+    Fail(SnippetName(request.base, request.number) + ": " + kCutShort + "; " + decode.out + " holds what could be read");
+  }
   return decode.out == "-" ? std::string() : oldvek::ExtractionMessage(outcome, decode.out);
 }
 
@@ -62,15 +69,19 @@ std::vector<std::string> CodeLines(const ExtractRequest& request, uint64_t numbe
   return lines;
 }
 
-int RunExtract(const ExtractOptions& options) {
+int RunExtract(ExtractOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
   oldvek::PacketName base = ExistingPacket(folder, options.packet);
+  options.decode.inputs = oldvek::PacketFileNames(folder, base);
+  // An output refused is refused before any snippet is read and marked.
+  if (options.decode.out != "-") PrepareOutput(options.decode.out, options.decode.force, options.decode.inputs);
   const uint64_t number = SnippetNumber(options.record, folder, base);
   const std::string outcome = ExtractToFile({.folder = folder,
                                              .base = std::move(base),
                                              .number = number,
                                              .text = options.mode == "text",
                                              .page_only = options.page_only,
+                                             .mark = options.keep_unread ? oldvek::MarkRead::kNo : oldvek::MarkRead::kYes,
                                              .decode = options.decode});
   if (!outcome.empty()) std::printf("%s\n", outcome.c_str());
   return kDone;
@@ -108,6 +119,7 @@ std::string ExtractToFile(const ExtractRequest& request) {
     read.Add(next, record);
     progress.Step(pages.size() - before);
   }
+  progress.Clear();
   const std::string written = DecodePagesToFile(pages, request.decode);
   // The file is in place and complete without the marks: one that cannot be set stays unset.
   if (request.mark == oldvek::MarkRead::kYes) (void)oldvek::MarkRunRead(Files(), folder, base, read);
@@ -129,6 +141,7 @@ void AddExtractCommand(CLI::App& app) {
       ->capture_default_str();
   command->add_flag("--page-only", options->page_only, "the snippet's first page alone, as the library extracts it");
   command->add_flag("--keep-bad", options->decode.keep_bad, "keep the output when a check fails");
+  command->add_flag("--keep-unread", options->keep_unread, "leave the read marks as they are");
   AddForce(*command, options->decode.force);
   AddQuiet(*command, options->decode.quiet);
   SetAction(*command, [options] { return RunExtract(*options); });

@@ -14,7 +14,8 @@ void HeaderOptions::AddTo(CLI::App& command) {
   command.add_flag("--truncate", truncate_, "cut texts longer than their field instead of refusing them");
 }
 
-void HeaderOptions::Apply(oldvek::SnippetHeader& header) const {
+oldvek::FieldChanges HeaderOptions::Changes() const {
+  oldvek::FieldChanges changes;
   for (const Field& field : fields_) {
     if (field.option->count() == 0) continue;
     const std::string option = "--" + std::string(field.name);
@@ -23,7 +24,17 @@ void HeaderOptions::Apply(oldvek::SnippetHeader& header) const {
       UsageFail(option + " is " + std::to_string(text.size()) + " characters; the field holds " +
                 std::to_string(field.span.width) + " (--truncate cuts it)");
     }
-    header.SetField(field.span, text);
+    const oldvek::Status allowed = oldvek::CheckFieldText(option, text);
+    if (!allowed.ok()) UsageFail(allowed.message());
+    changes.*field.change = text.substr(0, field.span.width);
+  }
+  return changes;
+}
+
+void HeaderOptions::Apply(oldvek::SnippetHeader& header) const {
+  const oldvek::FieldChanges changes = Changes();
+  for (const Field& field : fields_) {
+    if (changes.*field.change) header.SetField(field.span, *(changes.*field.change));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "editing/header_update.h"
 #include "packets/formats.h"
 
 namespace vek {
@@ -15,22 +16,26 @@ class HeaderOptions {
  public:
   void AddTo(CLI::App& command);
 
-  // Writes each given field into `header`; fields not given keep what `header` holds. A
-  // text longer than its field is a usage error unless --truncate was given.
+  // The fields given. A text longer than its field is a usage error unless --truncate was
+  // given (then it is cut), and so is one that would split the snippet's list entry.
+  oldvek::FieldChanges Changes() const;
+
+  // Writes each given field into `header`; fields not given keep what `header` holds.
   void Apply(oldvek::SnippetHeader& header) const;
 
  private:
   struct Field {
     const char* name;
     oldvek::FieldSpan span;
+    std::optional<std::string> oldvek::FieldChanges::*change;
     std::string text;
     CLI::Option* option = nullptr;
   };
-  std::array<Field, 5> fields_{{{"author", oldvek::SnippetHeader::kAuthor, {}},
-                                {"subject", oldvek::SnippetHeader::kSubject, {}},
-                                {"origin", oldvek::SnippetHeader::kOrigin, {}},
-                                {"date", oldvek::SnippetHeader::kDate, {}},
-                                {"code", oldvek::SnippetHeader::kCode, {}}}};
+  std::array<Field, 5> fields_{{{"author", oldvek::SnippetHeader::kAuthor, &oldvek::FieldChanges::author, {}},
+                                {"subject", oldvek::SnippetHeader::kSubject, &oldvek::FieldChanges::subject, {}},
+                                {"origin", oldvek::SnippetHeader::kOrigin, &oldvek::FieldChanges::origin, {}},
+                                {"date", oldvek::SnippetHeader::kDate, &oldvek::FieldChanges::date, {}},
+                                {"code", oldvek::SnippetHeader::kCode, &oldvek::FieldChanges::code, {}}}};
   bool truncate_ = false;
 };
 

@@ -1,6 +1,10 @@
 // vek: lists, shows, searches, edits, encodes and extracts packets from a terminal.
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <string_view>
+#include <vector>
 #include <iostream>
 
 #include "command.h"
@@ -23,7 +27,35 @@ std::string encoding_name = "windows-1252";
 constexpr const char* kExitCodes =
     "Exit status: 0 done (or found), 1 nothing found (search), 2 usage error,\n"
     "3 the operation failed (missing folder or packet, damaged packet, I/O error).\n"
-    "Run \"vek COMMAND --help\" for a command's arguments and options.";
+    "Run \"vek COMMAND --help\" or \"vek help COMMAND\" for a command's arguments and options.";
+
+// Edits (insertions, deletions, substitutions, swaps of neighbours) that make `a` into `b`.
+size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    for (size_t j = 1; j <= b.size(); ++j) {
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+// The command `name` names, or a usage error naming the nearest command.
+CLI::App* CommandNamed(CLI::App& app, const std::string& name) {
+  CLI::App* nearest = nullptr;
+  size_t best = SIZE_MAX;
+  for (CLI::App* command : app.get_subcommands({})) {
+    if (command->get_name() == name) return command;
+    const size_t distance = EditDistance(name, command->get_name());
+    if (distance < best) best = distance, nearest = command;
+  }
+  std::string message = "unknown command \"" + name + "\"";
+  if (nearest != nullptr && best * 3 <= name.size()) message += "; did you mean \"" + nearest->get_name() + "\"?";
+  throw Failure(kUsageError, message + " (vek --help lists the commands)");
+}
 
 }  // namespace
 
@@ -71,18 +103,28 @@ int Run(int argc, char** argv) {
   app.add_option("--print", page, "print the manual page (man) or the bash completion (bash-completion)")
       ->check(CLI::IsMember({"man", "bash-completion"}))
       ->group("");  // hidden: it builds vek.1 and vek.bash-completion
+  // The command's own help is where its arguments are explained.
+  std::string help = "vek --help";
   try {
     if (argc >= 3 && std::string_view(argv[1]) == "--print") {
       std::fputs((std::string_view(argv[2]) == "man" ? ManualPage(app) : BashCompletion(app)).c_str(), stdout);
       return kDone;
     }
+    if (argc >= 2 && std::string_view(argv[1]) == "help") {  // vek help [COMMAND]
+      if (argc > 3) throw Failure(kUsageError, "vek help takes one command at most");
+      std::fputs((argc == 3 ? CommandNamed(app, argv[2])->help() : app.help()).c_str(), stdout);
+      return kDone;
+    }
+    if (argc >= 2 && argv[1][0] != '-') help = "vek " + CommandNamed(app, argv[1])->get_name() + " --help";
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     if (error.get_exit_code() == 0) return app.exit(error);
-    std::fprintf(stderr, "vek: %s (see vek --help)\n", error.what());
+    std::fprintf(stderr, "vek: %s (see %s)\n", error.what(), help.c_str());
     return kUsageError;
   } catch (const Failure& failure) {
-    std::fprintf(stderr, "vek: %s\n", failure.what());
+    std::fflush(stdout);  // what the command printed comes before why it stopped
+    const bool usage = failure.code() == kUsageError && help != "vek --help";
+    std::fprintf(stderr, "vek: %s%s\n", failure.what(), usage ? (" (see " + help + ")").c_str() : "");
     return failure.code();
   } catch (const std::exception& error) {
     std::fprintf(stderr, "vek: %s\n", error.what());

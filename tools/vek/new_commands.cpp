@@ -58,6 +58,7 @@ int RunNew(const PacketOptions& options) {
   std::error_code error;
   fs::create_directories(options.folder, error);
   const std::string folder = ExistingFolder(options.folder);
+  WritableFolder(folder);
   const oldvek::PacketFiles files(folder, base);
   for (const std::string* file : {&files.index, &files.packet}) {
     if (fs::exists(MatchCase(*file), error)) Fail(MatchCase(*file) + " exists: packet " + base.text() + " is there already");
@@ -72,6 +73,9 @@ int RunNew(const PacketOptions& options) {
 int RunAdd(const PacketOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
   const oldvek::PacketName base = ExistingPacket(folder, options.packet);
+  const oldvek::FieldChanges given = options.header.Changes();  // usage errors before anything is read
+  RegularInput(options.file);
+  WritableFolder(folder);
   const std::vector<std::string> lines = ReadTextLines(options.file);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].find(oldvek::kLineEnd) != std::string::npos) {
@@ -80,7 +84,12 @@ int RunAdd(const PacketOptions& options) {
   }
   SnippetHeader header = NewHeader();
   const std::string name = options.file == "-" ? "" : fs::path(options.file).filename().string();
-  header.SetField(SnippetHeader::kSubject, ArchiveEncoding().FromTyped(name, "FILE's name (give --subject)"));
+  const std::string subject = ArchiveEncoding().FromTyped(name, "FILE's name (give --subject)");
+  if (!given.subject) {
+    const oldvek::Status allowed = oldvek::CheckFieldText("the file name " + subject, subject);
+    if (!allowed.ok()) UsageFail(allowed.message() + "; --subject gives another");
+  }
+  header.SetField(SnippetHeader::kSubject, subject);
   options.header.Apply(header);
   const uint64_t number = Must(oldvek::AppendNewSnippet(Files(), folder, base, header, lines));
   std::printf("record %llu of %s\n", static_cast<unsigned long long>(number), base.text().c_str());
@@ -90,6 +99,8 @@ int RunAdd(const PacketOptions& options) {
 int RunAttach(PacketOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
   const oldvek::PacketName base = ExistingPacket(folder, options.packet);
+  RegularInput(options.file);
+  WritableFolder(folder);
   options.encode.input = options.file;
   options.encode.dialect = *DialectNamed(options.dialect);
   const EncodedPages pages(options.encode, "");
@@ -105,7 +116,9 @@ int RunAttach(PacketOptions& options) {
     header.SetField(SnippetHeader::kSubject, stored_name + of);  // the page's name, whatever --subject says
     const uint64_t number =
         Must(oldvek::AppendNewSnippet(Files(), folder, base, header, ReadTextLines(pages.paths()[i])));
+    progress.Clear();
     std::printf("record %llu of %s: %s\n", static_cast<unsigned long long>(number), base.text().c_str(), subject.c_str());
+    std::fflush(stdout);
     progress.Step();
   }
   return kDone;

@@ -5,7 +5,9 @@
 #include <fstream>
 #include <iostream>
 
+#include "archive.h"
 #include "failure.h"
+#include "platform/output_file.h"
 
 #ifdef _WIN32
 #include <process.h>
@@ -18,7 +20,9 @@ namespace vek {
 
 namespace fs = std::filesystem;
 
-void PrepareOutput(const std::string& path, bool force) {
+void PrepareOutput(const std::string& path, bool force, std::span<const std::string> inputs) {
+  const oldvek::Status input = oldvek::CheckNotAnInput(Files(), path, inputs);
+  if (!input.ok()) UsageFail(input.message() + "; --force does not change that");
   std::error_code error;
   if (!force && fs::exists(path, error)) UsageFail(path + " exists; --force replaces it");
   const fs::path folder = fs::path(path).parent_path();
@@ -28,13 +32,13 @@ void PrepareOutput(const std::string& path, bool force) {
   }
 }
 
-OutputFile::OutputFile(std::string path, bool force) : path_(std::move(path)) {
+OutputFile::OutputFile(std::string path, bool force, std::span<const std::string> inputs) : path_(std::move(path)) {
   const std::string tag = ".vek-" + std::to_string(getpid()) + ".partial";
   if (path_ == "-") {
     scratch_ = (fs::temp_directory_path() / ("stdout" + tag)).string();
     return;
   }
-  PrepareOutput(path_, force);
+  PrepareOutput(path_, force, inputs);
   const fs::path target(path_);
   scratch_ = (target.parent_path() / ("." + target.filename().string() + tag)).string();
 }

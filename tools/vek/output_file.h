@@ -1,6 +1,7 @@
 #ifndef OLDVEK_TOOLS_VEK_OUTPUT_FILE_H_
 #define OLDVEK_TOOLS_VEK_OUTPUT_FILE_H_
 
+#include <span>
 #include <string>
 
 namespace vek {
@@ -8,10 +9,11 @@ namespace vek {
 // A file vek writes: it appears complete or not at all. The work goes to a scratch file
 // beside the output (in the temporary folder for "-", standard output), which Commit puts in
 // place by a rename; an output that is not committed leaves nothing behind. An existing
-// output is refused unless forced; missing folders on its path are created.
+// output is refused unless forced, one of `inputs` (the files the command reads or locks)
+// always; missing folders on its path are created.
 class OutputFile {
  public:
-  OutputFile(std::string path, bool force);
+  OutputFile(std::string path, bool force, std::span<const std::string> inputs = {});
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
   ~OutputFile();
@@ -27,8 +29,9 @@ class OutputFile {
   bool committed_ = false;
 };
 
-// Refuses to replace an existing `path` unless `force`, and creates its missing folders.
-void PrepareOutput(const std::string& path, bool force);
+// Refuses `path` when it is one of `inputs` (by identity or by name in any case) and, unless
+// `force`, when it exists; then creates its missing folders. Both refusals are usage errors.
+void PrepareOutput(const std::string& path, bool force, std::span<const std::string> inputs = {});
 
 }  // namespace vek
 

@@ -16,8 +16,12 @@ Progress::Progress(std::string what, uint64_t total, bool quiet)
   Draw();
 }
 
-Progress::~Progress() {
-  if (shown_) std::fprintf(stderr, "\r%*s\r", 60, "");
+Progress::~Progress() { Clear(); }
+
+void Progress::Clear() const {
+  if (!shown_) return;
+  std::fprintf(stderr, "\r%*s\r", 80, "");
+  std::fflush(stderr);
 }
 
 void Progress::Step(uint64_t count) {

@@ -7,7 +7,8 @@
 namespace vek {
 
 // A one-line bar on standard error while long work runs, shown only when standard error is
-// a terminal and --quiet was not given; it is wiped when the work ends.
+// a terminal and --quiet was not given; it is wiped when the work ends, and before any line
+// is printed (Clear), to be drawn again at the next step.
 class Progress {
  public:
   Progress(std::string what, uint64_t total, bool quiet);
@@ -16,6 +17,8 @@ class Progress {
   ~Progress();
 
   void Step(uint64_t count = 1);
+  // Wipes the bar so that a line can be printed; the next step draws it again.
+  void Clear() const;
 
  private:
   void Draw() const;

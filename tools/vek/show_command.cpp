@@ -31,13 +31,19 @@ int RunShow(const ShowOptions& options) {
   const oldvek::PacketName base = ExistingPacket(folder, options.packet);
   const uint64_t number = SnippetNumber(options.record, folder, base);
   std::vector<std::string> lines;
-  const oldvek::SnippetInfo info = Must(oldvek::RetrieveSnippet(
+  oldvek::Result<oldvek::SnippetInfo> fetched = oldvek::RetrieveSnippet(
       Files(), folder, base, oldvek::RecordPosition(number),
       [&](std::string_view line) {
         lines.emplace_back(line);
         return oldvek::Status::Ok();
       },
-      options.keep_unread ? oldvek::MarkRead::kNo : oldvek::MarkRead::kYes));
+      options.keep_unread ? oldvek::MarkRead::kNo : oldvek::MarkRead::kYes);
+  if (!fetched.ok()) {
+    SnippetNumber(options.record, folder, base);  // a record gone meanwhile is refused as if never there
+    Fail(fetched.status().message());
+  }
+  const oldvek::SnippetInfo& info = *fetched;
+  const std::string damage = info.cut_short ? base.text() + " snippet " + options.record + ": " + kCutShort : "";
   const bool attachment = info.kind == oldvek::SnippetKind::kAttachment;
   if (options.json) {
     oldvek::IndexRecord record = ReadSnippets(folder, base)[number - 1].record;
@@ -46,6 +52,7 @@ int RunShow(const ShowOptions& options) {
     document["lines"] = nlohmann::json::array();
     for (const std::string& line : lines) document["lines"].push_back(Text(line));
     PrintJson(document);
+    if (!damage.empty()) Fail(damage);
     return kDone;
   }
   if (options.raw) {
@@ -65,6 +72,7 @@ int RunShow(const ShowOptions& options) {
   PrintField("Code", info.header.Field(SnippetHeader::kCode));
   PrintField("Tag", info.tag());
   std::printf("%-8s %s\n", "Kind", attachment ? "2 (ZORVIT attachment)" : "1");
+  if (!damage.empty()) Fail(damage);
   return kDone;
 }
 

@@ -170,10 +170,62 @@ open(sys.argv[1], "wb").write(b"\r\n".join(p))
 PY
 run 3 'page 2 of blob.bin \(pages/blob10.BAS\): CRC-32' decode pages/blob*.BAS -o swapped.bin
 [ ! -e missing.bin ] && [ ! -e swapped.bin ] || fail "a failed decode left its output"
-run 3 'CRC-32' decode pages/blob*.BAS -o kept.bin --keep-bad
+run 3 'kept kept.bin: 156000 bytes, sound up to there; from byte 156001 on' decode pages/blob*.BAS -o kept.bin --keep-bad
 [ -e kept.bin ] || fail "--keep-bad kept nothing"
 run 0 '' delete "$arc" SORTS 6
 run 3 'page 2 of 3 of blob.bin is missing' extract "$arc" SORTS 5 again.out
+# Edges: an output never replaces what the command reads (by name in any case, or by identity),
+# whatever --force says; fields that would split a list entry; inputs that are not files.
+cp -r "$root/examples/archive" edge && printf 'keep me' >f.bin && vek encode f.bin --out P.BAS >/dev/null
+state() { cat edge/*.VEK edge/*.IDX f.bin P.BAS | cksum; }
+before="$(state)"
+while IFS=$'\t' read -r code pattern args; do
+  eval "set -- $args"
+  run "$code" "$pattern" "$@"
+done <<'ROWS'
+2	edge/SORTS.VEK: it is .*SORTS.VEK, which is being read	extract edge SORTS 1 edge/SORTS.VEK --mode text --force
+2	which is being read	extract edge SORTS 1 edge/sorts.vek --mode text --force
+2	which is being read	extract edge SORTS 1 'edge/SORTS.$LK' --mode text
+2	which is being read	extract edge ATTACH 1 edge/attach.vek --force
+2	which is being read	cde edge edge/strings.idx SORTS STRINGS --force
+2	f.bin: it is f.bin, which is being read	encode f.bin --out f.bin --force
+2	P.BAS, which is being read	decode P.BAS -o ./p.bas --force
+2	retitle names no field	retitle edge SORTS 1
+2	--subject holds "~"	retitle edge SORTS 1 --subject 'a~b'
+2	--author holds a carriage return	add edge SORTS P.BAS --author "$(printf 'x\ry')"
+2	--origin holds a line feed	retitle edge SORTS 2 --origin "$(printf 'x\ny')"
+2	edge is a folder, not a file	add edge SORTS edge
+3	is a file, not a folder	list edge/SORTS.VEK
+2	unknown command "lsit"; did you mean "list"	lsit edge
+2	see vek show --help	show edge SORTS
+0	^  FOLDER .*the archive folder	help show
+ROWS
+[ "$(state)" = "$before" ] || fail "a refused command changed the archive or its input"
+cp P.BAS 'a~b.bas' && run 2 'the file name a~b.bas holds "~"' add edge SORTS 'a~b.bas'
+[ -n "$emulator" ] || run 2 'not a regular file' add edge SORTS /dev/null
+run 0 '' retitle edge SORTS 1 --origin Elsewhere
+run 0 'Subject  Bubble sort with early exit' show edge SORTS 1 --keep-unread
+grep -q '^Origin   Elsewhere' out || fail "retitle kept no other field"
+run 0 'now record 3 of SORTS' move edge SORTS 1 sorts
+run 0 'extracted' extract edge SORTS 2 text.out --mode text --keep-unread
+vek list --json edge SORTS | grep -q '"unread": *false' && fail "extract --keep-unread marked a snippet read"
+vek encode f.bin --out - | vek decode - -o piped.bin >/dev/null && cmp f.bin piped.bin || fail "encode --out -"
+[ ! -e ./- ] || fail "encode --out - wrote a file named -"
+# Damage: a packet cut short is read as far as it goes and named; every packet is reported.
+head -c -3 edge/STRINGS.VEK >cut && cp cut edge/STRINGS.VEK && cp P.BAS edge/LONE.VEK && rm edge/FILEIO.VEK
+run 3 "STRINGS snippet 3: the packet file ends before the snippet does" show edge STRINGS 3
+grep -q '^Subject  Proper case' out || fail "show of a cut snippet printed no header"
+run 3 "STRINGS snippet 3: the packet file ends before the snippet does" extract edge STRINGS 3 cut.out --mode text
+[ -s cut.out ] || fail "extract of a cut snippet wrote nothing"
+run 3 'STRINGS.VEK snippet 3: the packet file ends before' cde edge cut.cde STRINGS
+grep -q 'cut.cde holds what could be read; 1 snippet is cut short' out || fail "cde of a cut snippet"
+run 3 'FILEIO.VEK is missing; its index' check edge
+grep -q 'LONE.IDX is missing' out && grep -q '^SORTS: .*sound' out || fail "check stopped at a damaged packet"
+run 3 'FILEIO.VEK is missing' list edge
+grep -q '^SORTS (3 snippets)' out || fail "list stopped at a missing packet"
+printf 'cut' >'edge/SORTS.$OK'
+run 3 'vek check --repair .*SORTS" completes it' check edge SORTS
+run 0 'SORTS: 3 snippets, 0 ZORVIT pages, sound' check --repair edge SORTS
 cmp -s "$root/examples/archive/SORTS.IDX" <(git -C "$root" show HEAD:examples/archive/SORTS.IDX) || fail "examples/archive changed"
 # A page whose CRC-32 line disagrees is refused on every path; one without is said to be less checked.
 printf 'a small file of some thirty bytes' >tiny.bin

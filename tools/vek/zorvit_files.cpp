@@ -107,18 +107,29 @@ std::string DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const 
       Fail("the pages name their file \"" + out + "\", which is not a plain file name; -o names the output");
     }
   }
-  OutputFile output(out, settings.force);
+  OutputFile output(out, settings.force, settings.inputs);
   oldvek::Result<oldvek::PageSetOutcome> outcome = oldvek::Status::Error("");
+  size_t pages_done = 0;
+  uint64_t bytes_out = 0;
   {
     std::unique_ptr<oldvek::File> file = Must(oldvek::FileSystem::Default().Open(
         output.scratch(), {oldvek::Access::kReadWrite, oldvek::Share::kExclusive, oldvek::Disposition::kCreateOrTruncate}));
     Progress progress("decoding", ordered.size(), settings.quiet);
-    outcome = oldvek::DecodePageSet(ordered, *file, [&] { progress.Step(); });
+    outcome = oldvek::DecodePageSet(ordered, *file, [&] {
+      ++pages_done;
+      progress.Step();
+    });
+    bytes_out = Must(file->Size());
     Must(file->Close());
   }
   if (!outcome.ok()) {
-    if (settings.keep_bad) output.Commit();
-    Fail(outcome.status().message() + (settings.keep_bad ? "; kept " + out : "; nothing written"));
+    if (!settings.keep_bad) Fail(outcome.status().message() + "; nothing written");
+    output.Commit();
+    // A page that fails its check is not written: what came out before it is sound.
+    Fail(outcome.status().message() + "; kept " + out + ": " + oldvek::DecimalText(bytes_out) + " bytes, " +
+         (pages_done < ordered.size()
+              ? "sound up to there; from byte " + oldvek::DecimalText(bytes_out + 1) + " on the file is missing"
+              : "any of them from byte 1 on may be wrong"));
   }
   output.Commit();
   // Without a CRC line two swapped characters pass the length and the 8-bit sum unseen.

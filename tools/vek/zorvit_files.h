@@ -51,6 +51,7 @@ struct DecodeSettings {
   bool force = false;
   bool keep_bad = false;  // a failed check still leaves the output
   bool quiet = false;
+  std::vector<std::string> inputs;  // the files read or locked, which the output must not replace
 };
 
 // Puts the pages in order and decodes them into the output, checking every page; returns
