@@ -5,36 +5,84 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 
 #include "base/text.h"
 #include "failure.h"
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
+#include "packets/snippet_entry.h"
 
 namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
 
+// Names are matched in any letter case against one listing of each folder, taken the first
+// time a name there is not found as written and kept for the rest of the command: listing a
+// folder of thousands of packets for every file of every packet would cost the square of
+// their number. A file made later by another program in another letter case than asked is
+// not seen; vek asks for a packet's files by the letter case of its index file, as found.
 class CaseBlindFileSystem final : public oldvek::FileSystem {
  public:
   oldvek::Result<std::unique_ptr<oldvek::File>> Open(const std::string& path, oldvek::OpenOptions options) override {
-    return real_.Open(MatchCase(path), options);
+    return real_->Open(Match(path), options);
   }
-  bool Exists(const std::string& path) override { return real_.Exists(MatchCase(path)); }
-  oldvek::Status Remove(const std::string& path) override { return real_.Remove(MatchCase(path)); }
+  bool Exists(const std::string& path) override { return real_->Exists(Match(path)); }
+  oldvek::Status Remove(const std::string& path) override { return real_->Remove(Match(path)); }
   oldvek::Status Replace(const std::string& from, const std::string& to) override {
-    return real_.Replace(MatchCase(from), MatchCase(to));
+    return real_->Replace(Match(from), Match(to));
   }
-  bool SameFile(const std::string& a, const std::string& b) override { return real_.SameFile(MatchCase(a), MatchCase(b)); }
+  bool SameFile(const std::string& a, const std::string& b) override { return real_->SameFile(Match(a), Match(b)); }
   oldvek::Result<std::unique_ptr<oldvek::FileLock>> TryLock(const std::string& path, bool exclusive) override {
-    return real_.TryLock(MatchCase(path), exclusive);
+    return real_->TryLock(Match(path), exclusive);
+  }
+  oldvek::Result<std::vector<std::string>> List(const std::string& folder) override {
+    const auto [names, found] = listings_.try_emplace(folder);
+    if (found) {
+      oldvek::Result<std::vector<std::string>> listed = real_->List(folder.empty() ? "." : folder);
+      if (!listed.ok()) {
+        listings_.erase(names);
+        return listed.status();
+      }
+      names->second = std::move(*listed);
+    }
+    return names->second;
+  }
+
+  std::string Match(const std::string& path) {
+    if (real_->Exists(path)) return path;
+    const size_t cut = path.find_last_of(kSeparators) + 1;  // 0 for a bare name
+    const std::string_view name = std::string_view(path).substr(cut);
+    oldvek::Result<std::vector<std::string>> names = List(path.substr(0, cut));
+    if (!names.ok()) return path;
+    for (const std::string& found : *names) {
+      if (oldvek::EqualsIgnoringAsciiCase(found, name)) return path.substr(0, cut) + found;
+    }
+    return path;
+  }
+
+  void Use(oldvek::FileSystem& real) {
+    real_ = &real;
+    listings_.clear();
   }
 
  private:
-  oldvek::FileSystem& real_ = oldvek::FileSystem::Default();
+#ifdef _WIN32
+  static constexpr const char* kSeparators = "/\\:";
+#else
+  static constexpr const char* kSeparators = "/";
+#endif
+
+  oldvek::FileSystem* real_ = &oldvek::FileSystem::Default();
+  std::map<std::string, std::vector<std::string>> listings_;  // by folder, separator included
 };
+
+CaseBlindFileSystem& CaseBlindFiles() {
+  static CaseBlindFileSystem files;
+  return files;
+}
 
 bool HasExtension(const fs::path& path, std::string_view extension) {
   return oldvek::EqualsIgnoringAsciiCase(path.extension().string(), extension);
@@ -42,23 +90,11 @@ bool HasExtension(const fs::path& path, std::string_view extension) {
 
 }  // namespace
 
-oldvek::FileSystem& Files() {
-  static CaseBlindFileSystem files;
-  return files;
-}
+oldvek::FileSystem& Files() { return CaseBlindFiles(); }
 
-std::string MatchCase(const std::string& path) {
-  std::error_code error;
-  if (fs::exists(path, error)) return path;
-  const fs::path wanted(path);
-  const fs::path folder = wanted.has_parent_path() ? wanted.parent_path() : fs::path(".");
-  const std::string name = wanted.filename().string();
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    const std::string found = entry.path().filename().string();
-    if (oldvek::EqualsIgnoringAsciiCase(found, name)) return path.substr(0, path.size() - name.size()) + found;
-  }
-  return path;
-}
+void UseFileSystem(oldvek::FileSystem& real) { CaseBlindFiles().Use(real); }
+
+std::string MatchCase(const std::string& path) { return CaseBlindFiles().Match(path); }
 
 std::string ExistingFolder(const std::string& folder) {
   std::error_code error;
@@ -80,23 +116,23 @@ std::string PacketName(const std::string& name) {
 }
 
 std::string ExistingPacket(const std::string& folder, const std::string& name) {
-  const std::string base = PacketName(name);
-  const oldvek::PacketFiles files(folder, base);
-  for (const std::string* file : {&files.index, &files.packet}) {
+  const std::string typed = PacketName(name);
+  const oldvek::PacketFiles files(folder, typed);
+  // The index file's own letter case names the packet from here on.
+  const std::string index = MatchCase(files.index);
+  const std::string base = index.substr(folder.size(), index.size() - folder.size() - oldvek::kIndexExtension.size());
+  for (const std::string& file : {index, MatchCase(files.packet)}) {
     std::error_code error;
-    if (!fs::is_regular_file(MatchCase(*file), error)) Fail("no packet " + base + " in " + folder + " (" + *file + " is missing)");
+    if (!fs::is_regular_file(file, error)) Fail("no packet " + typed + " in " + folder + " (" + file + " is missing)");
   }
   return base;
 }
 
 std::vector<std::string> PacketsIn(const std::string& folder) {
   std::vector<std::string> bases;
-  std::error_code error;
-  // A listing that fails part way would pass for a folder with fewer packets.
-  for (fs::directory_iterator file(folder, error); !error && file != fs::directory_iterator(); file.increment(error)) {
-    if (HasExtension(file->path(), ".IDX")) bases.push_back(file->path().stem().string());
+  for (const std::string& name : Must(Files().List(folder))) {
+    if (HasExtension(name, oldvek::kIndexExtension)) bases.push_back(fs::path(name).stem().string());
   }
-  if (error) Fail(folder + ": cannot list the folder (" + error.message() + ")");
   std::sort(bases.begin(), bases.end());
   return bases;
 }

@@ -17,6 +17,9 @@ namespace vek {
 // SORTS.VEK and sorts.vek alike.
 oldvek::FileSystem& Files();
 
+// Puts `real` under Files() from here on, as tests do to watch what a command does.
+void UseFileSystem(oldvek::FileSystem& real);
+
 // The existing file `path` names in any letter case, or `path` itself when none does.
 std::string MatchCase(const std::string& path);
 
@@ -27,7 +30,8 @@ std::string ExistingFolder(const std::string& folder);
 // outside its folder is a usage error.
 std::string PacketName(const std::string& name);
 
-// The packet `name` of `folder`, whose two files must both exist.
+// The packet `name` of `folder`, whose two files must both exist, by the letter case of its
+// index file.
 std::string ExistingPacket(const std::string& folder, const std::string& name);
 
 // Base names of the packets in a folder (its .IDX files in any case), sorted.

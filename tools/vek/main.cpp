@@ -1,4 +1,4 @@
-// vek: lists, shows, searches, edits, encodes and extracts packets from a terminal.
+// vek's application: its commands, the options they share, and how a run ends.
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
@@ -7,11 +7,6 @@
 #include "failure.h"
 #include "manual.h"
 #include "oldvek_version.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 namespace vek {
 namespace {
@@ -79,13 +74,3 @@ int Run(int argc, char** argv) {
 }
 
 }  // namespace vek
-
-int main(int argc, char** argv) {
-#ifdef _WIN32
-  // Files read from standard input and written to standard output travel byte for byte,
-  // and printed lines end in LF as they do on Linux.
-  _setmode(_fileno(stdin), _O_BINARY);
-  _setmode(_fileno(stdout), _O_BINARY);
-#endif
-  return vek::Run(argc, argv);
-}

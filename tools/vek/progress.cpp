@@ -16,7 +16,9 @@ Progress::Progress(std::string what, uint64_t total, bool quiet)
   Draw();
 }
 
-Progress::~Progress() {
+Progress::~Progress() { Wipe(); }
+
+void Progress::Wipe() const {
   if (shown_) std::fprintf(stderr, "\r%*s\r", 60, "");
 }
 

@@ -16,6 +16,8 @@ class Progress {
   ~Progress();
 
   void Step(uint64_t count = 1);
+  // Takes the bar off the line, so that what is printed next stands alone; the next step draws it again.
+  void Wipe() const;
 
  private:
   void Draw() const;

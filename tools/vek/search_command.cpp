@@ -9,6 +9,7 @@
 #include "failure.h"
 #include "packets/packet_scan.h"
 #include "packets/snippet_entry.h"
+#include "progress.h"
 #include "regex_text.h"
 #include "snippet_json.h"
 
@@ -45,6 +46,7 @@ struct SearchOptions {
   bool count = false;
   bool packets_only = false;
   bool json = false;
+  bool quiet = false;
 };
 
 const Field& FieldNamed(const std::string& name) {
@@ -119,6 +121,7 @@ int RunSearch(const SearchOptions& options) {
   uint64_t left_out = 0;
   std::string first_left_out;
   nlohmann::json found = nlohmann::json::array();
+  Progress progress("searching", packets.size(), options.quiet);
   for (const std::string& base : packets) {
     uint64_t in_packet = 0;
     const oldvek::Status scanned =
@@ -128,6 +131,7 @@ int RunSearch(const SearchOptions& options) {
             found.push_back(SnippetJson(base, snippet.number, snippet.record, snippet.header));
           } else if (!options.count && !options.packets_only) {
             const std::string entry = oldvek::MakeSnippetEntry(snippet.number, snippet.header, base);
+            progress.Wipe();
             std::fwrite(entry.data(), 1, entry.size(), stdout);
             std::fputc('\n', stdout);
           }
@@ -137,14 +141,15 @@ int RunSearch(const SearchOptions& options) {
     if (!scanned.ok()) {
       // Left out of --count and -l, as grep leaves out a file it cannot read.
       if (left_out++ == 0) first_left_out = scanned.message();
-      continue;
-    }
-    if (options.count) {
+    } else if (options.count) {
+      progress.Wipe();
       if (packets.size() > 1) std::printf("%s:", base.c_str());
       std::printf("%llu\n", static_cast<unsigned long long>(in_packet));
     } else if (options.packets_only && in_packet > 0) {
+      progress.Wipe();
       std::printf("%s\n", base.c_str());
     }
+    progress.Step();
   }
 
   if (options.json) {
@@ -192,6 +197,7 @@ void AddSearchCommand(CLI::App& app) {
                                                 "print the names of the packets that have a match instead");
   count->excludes(packets_only);
   AddJson(*command, options->json);
+  AddQuiet(*command, options->quiet);
   command->get_option("--json")->excludes(count)->excludes(packets_only);
   SetAction(*command, [options] { return RunSearch(*options); });
 }

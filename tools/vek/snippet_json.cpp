@@ -61,22 +61,34 @@ nlohmann::json SnippetJson(const std::string& base, uint64_t number, const oldve
           {"tag", Field(header, H::kTag)}};
 }
 
-std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const std::string& base) {
+namespace {
+
+oldvek::Result<std::vector<StoredSnippet>> ReadStoredSnippets(const oldvek::PacketFiles& files) {
   constexpr oldvek::OpenOptions kReadOnly{oldvek::Access::kRead, oldvek::Share::kShared,
                                           oldvek::Disposition::kOpenExisting};
-  // Under the packet's lock, like every reader: an edit running beside is seen whole or not at all.
-  const oldvek::PacketLock lock = Must(oldvek::PacketLock::Take(Files(), folder, base, oldvek::PacketAccess::kRead));
-  const oldvek::PacketFiles files(folder, base);
-  std::unique_ptr<oldvek::File> index = Must(Files().Open(files.index, kReadOnly));
-  std::unique_ptr<oldvek::File> packet = Must(Files().Open(files.packet, kReadOnly));
-  oldvek::IndexReader reader(*index, oldvek::RecordCount(Must(index->Size())));
+  oldvek::Result<std::unique_ptr<oldvek::File>> index = Files().Open(files.index, kReadOnly);
+  if (!index.ok()) return index.status();
+  oldvek::Result<std::unique_ptr<oldvek::File>> packet = Files().Open(files.packet, kReadOnly);
+  if (!packet.ok()) return packet.status();
+  oldvek::Result<uint64_t> length = (*index)->Size();
+  if (!length.ok()) return length.status();
+  oldvek::IndexReader reader(**index, oldvek::RecordCount(*length));
   std::vector<StoredSnippet> snippets(reader.record_count());
   for (uint64_t number = 1; number <= reader.record_count(); ++number) {
     StoredSnippet& snippet = snippets[number - 1];
-    Must(reader.Read(number, snippet.record));
-    Must(oldvek::ReadAtPosition(*packet, snippet.record.start(), snippet.header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(reader.Read(number, snippet.record));
+    OLDVEK_RETURN_IF_ERROR(oldvek::ReadAtPosition(**packet, snippet.record.start(), snippet.header.bytes()));
   }
   return snippets;
+}
+
+}  // namespace
+
+std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const std::string& base) {
+  // As a reader, like every reader: an edit running beside is seen whole or not at all.
+  return Must(oldvek::ReadPacket(Files(), folder, base, oldvek::PacketAccess::kRead, [&](const oldvek::PacketLock&) {
+    return ReadStoredSnippets(oldvek::PacketFiles(folder, base));
+  }));
 }
 
 void PrintJson(const nlohmann::json& document) { std::printf("%s\n", document.dump(2).c_str()); }
