@@ -20,6 +20,13 @@ std::string Roff(const std::string& text) {
 
 std::vector<CLI::App*> Commands(CLI::App& app) { return app.get_subcommands([](CLI::App*) { return true; }); }
 
+// The options every command takes (--encoding): those of vek itself that --help lists.
+std::vector<const CLI::Option*> GlobalOptions(const CLI::App& app) {
+  return app.get_options([](const CLI::Option* option) {
+    return !option->get_group().empty() && !option->get_envname().empty();
+  });
+}
+
 // A command's --help without its first line (the description, shown above it) and without
 // the exit statuses every command repeats.
 std::string CommandHelp(CLI::App& command, const std::string& footer) {
@@ -36,7 +43,12 @@ std::string CommandHelp(CLI::App& command, const std::string& footer) {
 std::string ManualPage(CLI::App& app) {
   std::string page = ".TH VEK 1 \"\" \"OldVek " OLDVEK_VERSION "\" \"User Commands\"\n.SH NAME\nvek \\- " +
                      Roff(app.get_description()) + "\n.SH SYNOPSIS\n.B vek\n.I COMMAND\n[\\fIARGUMENTS\\fR]\n" +
-                     ".br\n.B vek\n\\-\\-help | \\-\\-version\n.SH COMMANDS\n";
+                     ".br\n.B vek\n\\-\\-help | \\-\\-version\n.SH OPTIONS\nBefore or after the command:\n";
+  for (const CLI::Option* option : GlobalOptions(app)) {
+    page += ".TP\n.B \\-\\-" + option->get_lnames().front() + " \\fINAME\\fR\n" + Roff(option->get_description()) +
+            " (default " + option->get_default_str() + "; also the environment variable " + option->get_envname() + ")\n";
+  }
+  page += ".SH COMMANDS\n";
   for (CLI::App* command : Commands(app)) {
     page += ".SS " + command->get_name() + "\n" + Roff(command->get_description()) + "\n.PP\n.nf\n" +
             Roff(CommandHelp(*command, app.get_footer())) + ".fi\n";
@@ -51,6 +63,7 @@ std::string BashCompletion(CLI::App& app) {
   for (CLI::App* command : Commands(app)) {
     commands += (commands.empty() ? "" : " ") + command->get_name();
     std::string options = "--help";
+    for (const CLI::Option* option : GlobalOptions(app)) options += " --" + option->get_lnames().front();
     for (const CLI::Option* option : command->get_options()) {
       for (const std::string& name : option->get_lnames()) {
         if (name != "help") options += " --" + name;
