@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <unordered_map>
 #include <sstream>
 
 #include "base/text.h"
@@ -39,28 +40,18 @@ class CaseBlindFileSystem final : public oldvek::FileSystem {
     return real_->TryLock(Match(path), exclusive);
   }
   oldvek::Result<std::vector<std::string>> List(const std::string& folder) override {
-    const auto [names, found] = listings_.try_emplace(folder);
-    if (found) {
-      oldvek::Result<std::vector<std::string>> listed = real_->List(folder.empty() ? "." : folder);
-      if (!listed.ok()) {
-        listings_.erase(names);
-        return listed.status();
-      }
-      names->second = std::move(*listed);
-    }
-    return names->second;
+    oldvek::Result<const Listing*> listing = Listed(folder);
+    if (!listing.ok()) return listing.status();
+    return (*listing)->names;
   }
 
   std::string Match(const std::string& path) {
     if (real_->Exists(path)) return path;
     const size_t cut = path.find_last_of(kSeparators) + 1;  // 0 for a bare name
-    const std::string_view name = std::string_view(path).substr(cut);
-    oldvek::Result<std::vector<std::string>> names = List(path.substr(0, cut));
-    if (!names.ok()) return path;
-    for (const std::string& found : *names) {
-      if (oldvek::EqualsIgnoringAsciiCase(found, name)) return path.substr(0, cut) + found;
-    }
-    return path;
+    oldvek::Result<const Listing*> listing = Listed(path.substr(0, cut));
+    if (!listing.ok()) return path;
+    const auto found = (*listing)->by_upper_case.find(Upper(path.substr(cut)));
+    return found == (*listing)->by_upper_case.end() ? path : path.substr(0, cut) + found->second;
   }
 
   void Use(oldvek::FileSystem& real) {
@@ -75,8 +66,32 @@ class CaseBlindFileSystem final : public oldvek::FileSystem {
   static constexpr const char* kSeparators = "/";
 #endif
 
+  struct Listing {
+    std::vector<std::string> names;
+    std::unordered_map<std::string, std::string> by_upper_case;  // the first name of each
+  };
+
+  static std::string Upper(std::string name) {
+    for (char& c : name) c = oldvek::AsciiUpper(c);
+    return name;
+  }
+
+  oldvek::Result<const Listing*> Listed(const std::string& folder) {
+    const auto [listing, fresh] = listings_.try_emplace(folder);
+    if (fresh) {
+      oldvek::Result<std::vector<std::string>> names = real_->List(folder.empty() ? "." : folder);
+      if (!names.ok()) {
+        listings_.erase(listing);
+        return names.status();
+      }
+      for (const std::string& name : *names) listing->second.by_upper_case.try_emplace(Upper(name), name);
+      listing->second.names = std::move(*names);
+    }
+    return &listing->second;
+  }
+
   oldvek::FileSystem* real_ = &oldvek::FileSystem::Default();
-  std::map<std::string, std::vector<std::string>> listings_;  // by folder, separator included
+  std::map<std::string, Listing> listings_;  // by folder, separator included
 };
 
 CaseBlindFileSystem& CaseBlindFiles() {
