@@ -27,19 +27,19 @@ Result<std::unique_ptr<FileLock>> Wait(FileSystem& file_system, const std::strin
 
 // Readers that began before the lock file was made hold the packet's files open without it;
 // an editor lets them finish (each file can be opened alone), so that its own exclusive opens
-// and renames do not fail on their account. Readers that come later wait on the lock file.
-Status WaitForReadersWithoutLock(FileSystem& file_system, const PacketFiles& files, std::string_view base,
-                                 std::chrono::milliseconds patience) {
-  const auto give_up = std::chrono::steady_clock::now() + patience;
+// and renames do not fail on their account. Readers that come later wait on the lock file. A
+// file still held after a while is held by some other program: the edit's own open says so.
+constexpr auto kReaderPatience = std::chrono::milliseconds(1000);
+
+Status WaitForReadersWithoutLock(FileSystem& file_system, const PacketFiles& files) {
+  const auto give_up = std::chrono::steady_clock::now() + kReaderPatience;
   for (const std::string* path : {&files.index, &files.packet}) {
     for (;;) {
       Result<std::unique_ptr<File>> alone =
           file_system.Open(*path, {Access::kRead, Share::kExclusive, Disposition::kOpenExisting});
       if (alone.ok()) OLDVEK_RETURN_IF_ERROR((*alone)->Close());
       if (alone.ok() || alone.status().kind() != Status::Kind::kInUse) break;
-      if (std::chrono::steady_clock::now() >= give_up) {
-        return Status::Error(std::string(base) + " is in use by another program", Status::Kind::kInUse);
-      }
+      if (std::chrono::steady_clock::now() >= give_up) return Status::Ok();
       std::this_thread::sleep_for(kRetryPause);
     }
   }
@@ -83,7 +83,7 @@ Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view fo
   if (access == PacketAccess::kEdit) {
     Result<std::unique_ptr<FileLock>> alone = Wait(file_system, path, base, true, patience);
     if (!alone.ok()) return alone.status();
-    OLDVEK_RETURN_IF_ERROR(WaitForReadersWithoutLock(file_system, files, base, patience));
+    OLDVEK_RETURN_IF_ERROR(WaitForReadersWithoutLock(file_system, files));
     OLDVEK_RETURN_IF_ERROR(Settle(file_system, folder, base, patience));
     return PacketLock(std::move(*alone));
   }
