@@ -16,7 +16,7 @@ namespace oldvek {
 namespace {
 
 // The list shows the packet's index: rebuilt from it, as a listing would.
-void RelistPacket(SAFEARRAY** snippet_list, std::string_view folder, std::string_view base) {
+void RelistPacket(SAFEARRAY** snippet_list, std::string_view folder, const PacketName& base) {
   Result<std::vector<std::string>> entries = BuildSnippetList(FileSystem::Default(), folder, base);
   if (!entries.ok()) {
     // No list is better than one whose positions no longer hold.

@@ -14,7 +14,7 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldGetCode(BSTR* packet, BSTR* folder, SAFE
   using namespace oldvek;
   // The caller's packet argument may carry more after the name; only here is it cut at a space.
   const std::string packet_text = abi::ToString(packet);
-  const std::string_view base = std::string_view(packet_text).substr(0, packet_text.find(' '));
+  const Result<PacketName> base = PacketName::Make(std::string_view(packet_text).substr(0, packet_text.find(' ')));
   const uint64_t position = recordPosition != nullptr && *recordPosition > 0 ? static_cast<uint64_t>(*recordPosition) : 0;
 
   // The lines go straight into a fresh array; the caller's array, Tag and record change only
@@ -24,10 +24,11 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldGetCode(BSTR* packet, BSTR* folder, SAFE
     if (count != nullptr) *count = 0;
     return;
   }
+  const auto add = [&list](std::string_view line) {
+    return list.Add(line) ? Status::Ok() : Status::Error("no room for the snippet's lines");
+  };
   Result<SnippetInfo> info =
-      RetrieveSnippet(FileSystem::Default(), abi::ToString(folder), base, position, [&list](std::string_view line) {
-        return list.Add(line) ? Status::Ok() : Status::Error("no room for the snippet's lines");
-      });
+      base.ok() ? RetrieveSnippet(FileSystem::Default(), abi::ToString(folder), *base, position, add) : base.status();
   const long elements = list.size();
   const bool stored = info.ok() && list.Set(1, SummaryLine1(info->header)) &&
                       list.Set(2, SummaryLine2(info->header)) && list.HandOver(lines);

@@ -14,9 +14,13 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekHeaderUpdate(SAFEARRAY** newFields, S
   const int32_t entry_no = entryNo != nullptr ? *entryNo : 0;
   // The packet is the one the packet list names; the entry gives only the record.
   const std::string packet_entry = abi::ElementAt(packetList, packet_no);
-  const std::string_view base = PacketBaseName(packet_entry);
-  if (base.empty()) {
+  if (PacketBaseName(packet_entry).empty()) {
     ShowError("There is no packet at position " + std::to_string(packet_no) + " of the packet list.");
+    return;
+  }
+  const Result<PacketName> base = PacketOfEntry(packet_entry);
+  if (!base.ok()) {
+    ShowError(base.status().message());
     return;
   }
   Result<EntryLocation> location = ParseEntryLocation(abi::ElementAt(snippetList, entry_no));
@@ -27,7 +31,7 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekHeaderUpdate(SAFEARRAY** newFields, S
   const HeaderFields fields{abi::ElementAt(newFields, 1), abi::ElementAt(newFields, 2), abi::ElementAt(newFields, 3),
                             abi::ElementAt(newFields, 4), abi::ElementAt(newFields, 5)};
   const Status updated =
-      UpdateHeader(FileSystem::Default(), abi::ToString(folder), base, location->record_position, fields);
+      UpdateHeader(FileSystem::Default(), abi::ToString(folder), *base, location->record_position, fields);
   if (!updated.ok()) ShowError(updated.message());
 } catch (...) {
   oldvek::ReportUncaught("The snippet's header could not be rewritten");

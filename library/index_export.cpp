@@ -8,9 +8,9 @@
 
 extern "C" OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder) noexcept try {
   using namespace oldvek;
-  const std::string packet_entry = abi::ToString(packet);
+  const Result<PacketName> name = PacketOfEntry(abi::ToString(packet));
   Result<std::vector<std::string>> entries =
-      BuildSnippetList(FileSystem::Default(), abi::ToString(folder), PacketBaseName(packet_entry));
+      name.ok() ? BuildSnippetList(FileSystem::Default(), abi::ToString(folder), *name) : name.status();
   // An empty list must not pass for an empty packet: a packet that cannot be read is shown.
   if (!entries.ok()) ShowError(entries.status().message());
   const bool stored = entries.ok() && abi::StoreList(list, *entries);

@@ -26,10 +26,14 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippet
   BSTR* shown_packet = packet_no != 0 ? abi::ElementSlot(packetList, packet_no) : nullptr;
   const bool shows_index = shown_packet != nullptr && ListShowsPacket(abi::ToString(shown_packet), location->base);
   const std::optional<abi::Bounds> bounds = abi::BoundsOf(snippetList);
-  const std::string destination_base = abi::ToString(destination);
+  const Result<PacketName> destination_base = PacketName::Make(abi::ToString(destination));
+  if (!destination_base.ok()) {
+    ShowError(destination_base.status().message());
+    return;
+  }
 
   Result<uint64_t> record_number = MoveSnippet(FileSystem::Default(), abi::ToString(folder), location->base,
-                                               location->record_position, destination_base);
+                                               location->record_position, *destination_base);
   if (!record_number.ok()) {
     ShowError(record_number.status().message());
     return;
@@ -42,7 +46,7 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippet
   } else {
     if (bounds && entryNo >= bounds->lower && entryNo <= bounds->upper) {
       const std::string moved =
-          RelocatedEntry(entry_text, *record_number, destination_base + std::string(kPacketExtension));
+          RelocatedEntry(entry_text, *record_number, destination_base->text() + std::string(kPacketExtension));
       if (!abi::PutElement(*snippetList, entryNo, moved)) ShowError("There is not enough memory for the snippet list.");
     }
     ReportStaleEntries(snippetList, entryNo, location->base, entryStale, folder, reinterpret_cast<intptr_t>(indexLoader));

@@ -9,6 +9,7 @@
 #include "faulty_file_system.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
+#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -46,7 +47,7 @@ TEST(EditOrderTest, ARebuildFlushesItsFilesThenItsMarkThenRenames) {
   TempFolder folder;
   WritePacket(folder.path(), "P", BuildPacket({SampleSnippet("A"), SampleSnippet("B")}));
   FaultyFileSystem files;
-  ASSERT_TRUE(DeleteSnippet(files, folder.path(), "P", 1).ok());
+  ASSERT_TRUE(DeleteSnippet(files, folder.path(), "P"_packet, 1).ok());
   const StepLog log(files.steps());
   const std::string vek = folder.File("P.$VE");
   const std::string idx = folder.File("P.$ID");

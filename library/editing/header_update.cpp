@@ -8,7 +8,7 @@
 
 namespace oldvek {
 
-Status UpdateHeader(FileSystem& file_system, std::string_view folder, std::string_view base, uint64_t record_position,
+Status UpdateHeader(FileSystem& file_system, std::string_view folder, const PacketName& base, uint64_t record_position,
                     const HeaderFields& fields) {
   Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
   if (!lock.ok()) return lock.status();

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/status.h"
+#include "packets/packet_name.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -26,7 +27,7 @@ struct HeaderFields {
 // under a commit mark, so an interruption leaves the snippet either as it was or, after the
 // next operation on the packet, wholly updated. A position that is not the start of a
 // record, or a record whose Start names no whole header, changes nothing and fails.
-Status UpdateHeader(FileSystem& file_system, std::string_view folder, std::string_view base, uint64_t record_position,
+Status UpdateHeader(FileSystem& file_system, std::string_view folder, const PacketName& base, uint64_t record_position,
                     const HeaderFields& fields);
 
 }  // namespace oldvek

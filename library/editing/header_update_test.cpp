@@ -7,6 +7,7 @@
 
 #include "packet_writer.h"
 #include "temp_folder.h"
+#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -48,7 +49,7 @@ TEST(HeaderUpdateTest, RewritesTheFieldsOfAWholeHeaderOnly) {
     PacketBytes bytes = BuildPacket(sorts);
     if (c.start_79) bytes.index.replace(78 + 1, 10, Fixed(std::to_string(*c.start_79), 10));
     WritePacket(folder.path(), "SORTS", bytes);
-    const Status status = UpdateHeader(FileSystem::Default(), folder.path(), "SORTS", c.position, c.fields);
+    const Status status = UpdateHeader(FileSystem::Default(), folder.path(), "SORTS"_packet, c.position, c.fields);
     EXPECT_EQ(status.message(), c.refusal);
     if (c.refusal.empty()) {
       std::vector<TestSnippet> updated = sorts;

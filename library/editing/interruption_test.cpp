@@ -16,6 +16,7 @@
 #include "packet_writer.h"
 #include "packets/index_builder.h"
 #include "temp_folder.h"
+#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -105,7 +106,7 @@ bool RunInterrupted(const Scenario& scenario, uint64_t n, bool only_one) {
   }
   // One more operation on each packet completes or takes back what was interrupted.
   for (const auto& [base, unused] : scenario.before) {
-    EXPECT_TRUE(BuildSnippetList(FileSystem::Default(), folder.path(), base).ok());
+    EXPECT_TRUE(BuildSnippetList(FileSystem::Default(), folder.path(), TestPacket(base)).ok());
     for (std::string_view extension : {".$VE", ".$ID", ".$OK"}) {
       EXPECT_FALSE(FileExists(folder.File(base + std::string(extension)))) << base << extension;
     }
@@ -128,9 +129,29 @@ TEST_P(InterruptionTest, LeavesTheOldOrTheNewPackets) {
   EXPECT_TRUE(n > 10 && n < 10000) << n << ": the operation goes through the file layer, and completes";
 }
 
+// A failed move to a new packet leaves it holding the snippet, or not there (unless removing it
+// was the step that failed); on a read-only medium it creates nothing.
+TEST(MoveToANewPacketTest, AFailureLeavesNoEmptyPacket) {
+  bool done = false;
+  for (uint64_t n = 1; !done && n < 1000; ++n) {
+    TempFolder folder;
+    WritePacket(folder.path(), "SRC", BuildPacket({kA, kB}));
+    FaultyFileSystem faulty;
+    n == 1 ? faulty.MakeReadOnly(folder.path()) : faulty.FailOnly(n - 1);
+    const Status status = MoveSnippet(faulty, folder.path(), "SRC"_packet, 79, "NEW"_packet).status();
+    const std::string failed = n > 1 && n - 1 <= faulty.steps().size() ? faulty.steps()[n - 2] : "";
+    done = status.ok();
+    if (done || (failed.starts_with("delete ") && !failed.ends_with(".$OK"))) continue;
+    EXPECT_TRUE((!FileExists(folder.File("NEW.IDX")) && !FileExists(folder.File("NEW.VEK"))) ||
+                ReadFileBytes(folder.File("NEW.VEK")) == BuildPacket({kB}).packet)
+        << failed << ": " << status.message();
+  }
+  EXPECT_TRUE(done);
+}
+
 Operation Move(std::string source, uint64_t position, std::string destination) {
   return [=](FileSystem& fs, const std::string& folder) {
-    return MoveSnippet(fs, folder, source, position, destination).status();
+    return MoveSnippet(fs, folder, TestPacket(source), position, TestPacket(destination)).status();
   };
 }
 
@@ -138,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
     Edits, InterruptionTest,
     ::testing::Values(
         Scenario{"Deletion", {{"P", BuildPacket({kA, kB, kC})}},
-                 [](FileSystem& fs, const std::string& folder) { return DeleteSnippet(fs, folder, "P", 79); },
+                 [](FileSystem& fs, const std::string& folder) { return DeleteSnippet(fs, folder, "P"_packet, 79); },
                  {{"P", BuildPacket({kA, kC})}}},
         Scenario{"MoveToAnotherPacket", {{"SRC", BuildPacket({kA, kB, kC})}, {"DST", BuildPacket({kX, kY})}},
                  Move("SRC", 79, "DST"), {{"SRC", BuildPacket({kA, kC})}, {"DST", BuildPacket({kX, kY, kB})}}},
@@ -156,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"P", BuildPacket({kB, kC, kA})}}},
         Scenario{"HeaderUpdate", {{"P", BuildPacket({kA, kB, kC})}},
                  [](FileSystem& fs, const std::string& folder) {
-                   return UpdateHeader(fs, folder, "P", 79, {kB.author, "New subject", kB.origin, kB.date, kB.code});
+                   return UpdateHeader(fs, folder, "P"_packet, 79, {kB.author, "New subject", kB.origin, kB.date, kB.code});
                  },
                  {{"P", BuildPacket({kA, SampleSnippet("New subject", kB.lines), kC})}}}),
     [](const auto& info) { return info.param.name; });

@@ -76,7 +76,7 @@ Result<Appended> AppendUnderMark(FileSystem& file_system, const PacketFiles& fil
   return Appended{count, std::nullopt};
 }
 
-Result<uint64_t> AppendNewSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+Result<uint64_t> AppendNewSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                   const SnippetHeader& header, std::span<const std::string> code_lines) {
   const PacketFiles files(folder, base);
   // Both files must be there: an append never creates a packet.

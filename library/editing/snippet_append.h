@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "base/status.h"
+#include "packets/packet_name.h"
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
 #include "platform/buffered_writer.h"
@@ -47,7 +48,7 @@ Result<Appended> AppendUnderMark(FileSystem& file_system, const PacketFiles& fil
 
 // Appends a new snippet (Flag "*", Subject and Author copied into its record) holding
 // `code_lines` to packet `base` of `folder`; both files must exist. Returns its record number.
-Result<uint64_t> AppendNewSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+Result<uint64_t> AppendNewSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                   const SnippetHeader& header, std::span<const std::string> code_lines);
 
 }  // namespace oldvek

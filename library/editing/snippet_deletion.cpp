@@ -11,14 +11,14 @@
 
 namespace oldvek {
 
-Status DeleteSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+Status DeleteSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                      uint64_t record_position) {
   Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
   if (!lock.ok()) return lock.status();
   return DeleteFromLockedPacket(file_system, folder, base, record_position).status();
 }
 
-Result<uint64_t> DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, std::string_view base,
+Result<uint64_t> DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, const PacketName& base,
                               uint64_t record_position, const Removal& removal) {
   const PacketFiles files(folder, base);
   Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kSharedPacketOpen);

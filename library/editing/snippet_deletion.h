@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/status.h"
+#include "packets/packet_name.h"
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
 #include "platform/file.h"
@@ -18,7 +19,7 @@ namespace oldvek {
 // lines; every other record byte for byte but its Start, rewritten left-aligned. A position
 // that is not where a record begins is refused before anything is written. Any failure before the commit leaves both files
 // exactly as they were; see PacketRebuild for the replacement.
-Status DeleteSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
+Status DeleteSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                      uint64_t record_position);
 
 // What a move asks of the rebuild that takes its snippet out of the source.
@@ -34,7 +35,7 @@ struct Removal {
 
 // The same, for a caller that holds the packet's lock (PacketLock) and has settled it.
 // Returns the number of records the rebuilt index holds.
-Result<uint64_t> DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, std::string_view base,
+Result<uint64_t> DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, const PacketName& base,
                               uint64_t record_position, const Removal& removal = {});
 
 }  // namespace oldvek

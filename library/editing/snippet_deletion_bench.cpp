@@ -56,7 +56,7 @@ LargePacket& Packet() {
 void BM_DeleteFirstSnippet(benchmark::State& state) {
   LargePacket& packet = Packet();
   for (auto _ : state) {
-    const Status status = DeleteSnippet(FileSystem::Default(), packet.folder(), "BIG", 1);
+    const Status status = DeleteSnippet(FileSystem::Default(), packet.folder(), *PacketName::Make("BIG"), 1);
     if (!status.ok()) state.SkipWithError(status.message().c_str());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * packet.size()));

@@ -106,15 +106,18 @@ class CodeFileWriter {
       : file_system_(file_system), request_(request), progress_(progress), out_(file) {}
 
   Status Write(CodeFileOutcome& outcome);
+  // Marks every snippet written as read, once the code file is in place.
+  void MarkWritten();
 
  private:
-  Status WritePacket(const std::string& base, const std::string& packet_file);
-  Result<SnippetInfo> WriteSnippet(const std::string& base, uint64_t record_position);
+  Status WritePacket(const PacketName& base, const std::string& packet_file, CodeFileOutcome& outcome);
+  Result<SnippetInfo> WriteSnippet(const PacketName& base, uint64_t record_position);
 
   FileSystem& file_system_;
   const CodeFileRequest& request_;
   CodeFileProgress& progress_;
   CodeFileOutput out_;
+  std::vector<std::pair<PacketName, UnmarkedRun>> written_;  // each packet's snippets
 };
 
 Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
@@ -137,13 +140,16 @@ Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
       outcome.left_out.push_back(packet_file + ": its name is longer than 255 characters");
       progress_.PacketPassedOver();
     } else {
-      OLDVEK_RETURN_IF_ERROR(WritePacket(base, packet_file));
+      const Result<PacketName> name = PacketName::Make(base);
+      if (!name.ok()) return name.status();
+      OLDVEK_RETURN_IF_ERROR(WritePacket(*name, packet_file, outcome));
     }
   }
   return out_.Flush();
 }
 
-Status CodeFileWriter::WritePacket(const std::string& base, const std::string& packet_file) {
+Status CodeFileWriter::WritePacket(const PacketName& base, const std::string& packet_file,
+                                   CodeFileOutcome& outcome) {
   // Both files stay open, shared, while the block is written: retrieval opens them again for
   // every snippet, and an editor that must be alone with the packet cannot change it meanwhile.
   // The packet's lock is held, and the packet settled once, for the whole block; the snippets
@@ -168,16 +174,19 @@ Status CodeFileWriter::WritePacket(const std::string& base, const std::string& p
   out_.PutByte(static_cast<uint8_t>(packet_file.size()));
   out_.Write(packet_file);
   out_.PutNumber(*snippet_count);
+  UnmarkedRun& run = written_.emplace_back(base, UnmarkedRun()).second;
   for (uint64_t k = 1; k <= records; ++k) {
     Result<SnippetInfo> snippet = WriteSnippet(base, RecordPosition(k));
     if (!snippet.ok()) return snippet.status();
+    run.Add(k, snippet->record);
+    if (snippet->cut_short) outcome.cut_short.push_back(packet_file + " snippet " + DecimalText(k));
     progress_.SnippetWritten(CodeFileProgressText(packet_file, snippet->header));
   }
   OLDVEK_RETURN_IF_ERROR((*packet)->Close());
   return (*index)->Close();
 }
 
-Result<SnippetInfo> CodeFileWriter::WriteSnippet(const std::string& base, uint64_t record_position) {
+Result<SnippetInfo> CodeFileWriter::WriteSnippet(const PacketName& base, uint64_t record_position) {
   // The lines go out as they are read; the record before them is written in full once their
   // number, their size and the Kind are known.
   const uint64_t record_offset = out_.offset();
@@ -196,7 +205,7 @@ Result<SnippetInfo> CodeFileWriter::WriteSnippet(const std::string& base, uint64
           line.remove_prefix(piece.size());
         } while (!line.empty());
         return out_.status();
-      }, request_.mark_read);
+      }, MarkRead::kNo);
   if (!snippet.ok()) return snippet.status();
 
   const std::string which =
@@ -208,6 +217,12 @@ Result<SnippetInfo> CodeFileWriter::WriteSnippet(const std::string& base, uint64
   const CodeRecord record = MakeRecord(*snippet, *stated_size, *stated_lines);
   OLDVEK_RETURN_IF_ERROR(out_.Rewrite(record_offset, record));
   return snippet;
+}
+
+void CodeFileWriter::MarkWritten() {
+  if (request_.mark_read == MarkRead::kNo) return;
+  // The code file is complete without them: a mark that cannot be set is left as it was.
+  for (const auto& [base, run] : written_) (void)MarkRunRead(file_system_, request_.folder, base, run);
 }
 
 Status NotWritten(const std::string& path, const Status& cause) {
@@ -230,10 +245,12 @@ Result<CodeFileOutcome> WriteCodeFile(FileSystem& file_system, const CodeFileReq
   if (!file.ok()) return NotWritten(request.path, file.status());
 
   CodeFileOutcome outcome;
-  Status status = CodeFileWriter(file_system, request, progress, file->file()).Write(outcome);
+  CodeFileWriter writer(file_system, request, progress, file->file());
+  Status status = writer.Write(outcome);
   if (status.ok()) status = file->Commit();
-  if (status.ok()) return outcome;
-  return NotWritten(request.path, status);
+  if (!status.ok()) return NotWritten(request.path, status);
+  writer.MarkWritten();
+  return outcome;
 }
 
 std::string CodeFileProgressText(std::string_view packet_file, const SnippetHeader& header) {

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   IndexRecord record;
   for (uint64_t number = 1; number <= records; ++number) (void)reader.Read(number, record);
   for (uint64_t number = 1; number <= records + 1; ++number) {
-    Result<SnippetInfo> snippet = RetrieveSnippet(file_system, "", "P", RecordPosition(number),
+    Result<SnippetInfo> snippet = RetrieveSnippet(file_system, "", *PacketName::Make("P"), RecordPosition(number),
                                                   [](std::string_view) { return Status::Ok(); });
     if (snippet.ok()) {
       (void)SummaryLine1(snippet->header);

@@ -10,7 +10,7 @@
 namespace oldvek {
 namespace {
 
-Result<std::vector<std::string>> ListSnippets(FileSystem& file_system, std::string_view folder, std::string_view base) {
+Result<std::vector<std::string>> ListSnippets(FileSystem& file_system, std::string_view folder, const PacketName& base) {
   Result<std::unique_ptr<File>> index = OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kSharedPacketOpen);
   if (!index.ok()) return index.status();
   Result<uint64_t> index_length = (*index)->Size();
@@ -35,7 +35,7 @@ Result<std::vector<std::string>> ListSnippets(FileSystem& file_system, std::stri
 }  // namespace
 
 Result<std::vector<std::string>> BuildSnippetList(FileSystem& file_system, std::string_view folder,
-                                                  std::string_view base) {
+                                                  const PacketName& base) {
   // As a reader, and settled: the index and the packet read are always of one generation.
   return ReadPacket(file_system, folder, base, PacketAccess::kRead,
                     [&](const PacketLock&) { return ListSnippets(file_system, folder, base); });

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/status.h"
+#include "packets/packet_name.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -14,7 +15,7 @@ namespace oldvek {
 // in index order. Subject, Author and Code come from the headers in the packet file. Missing
 // files are created empty, so a missing packet lists no snippets.
 Result<std::vector<std::string>> BuildSnippetList(FileSystem& file_system, std::string_view folder,
-                                                  std::string_view base);
+                                                  const PacketName& base);
 
 }  // namespace oldvek
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/status.h"
+#include "packets/packet_name.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -30,7 +31,7 @@ struct PacketReport {
 
 // Fails only when the packet's files cannot be read, or an edit holds the packet longer than a
 // reader waits; what is wrong inside them is reported.
-Result<PacketReport> CheckPacket(FileSystem& file_system, std::string_view folder, std::string_view base);
+Result<PacketReport> CheckPacket(FileSystem& file_system, std::string_view folder, const PacketName& base);
 
 }  // namespace oldvek
 

@@ -190,15 +190,17 @@ std::optional<Commit> ReadWholeMark(FileSystem& file_system, const PacketFiles& 
 
 // True when the other packet of a move still holds the other half of `link`, the link in the
 // mark of `base`.
-bool LinkedMarkStands(FileSystem& file_system, std::string_view folder, std::string_view base, const MoveLink& link) {
-  const std::optional<Commit> other = ReadWholeMark(file_system, PacketFiles(folder, link.other));
-  return other && other->move && other->move->id == link.id && other->move->other == base &&
+bool LinkedMarkStands(FileSystem& file_system, std::string_view folder, const PacketName& base, const MoveLink& link) {
+  const Result<PacketName> other_name = PacketName::Make(link.other);
+  if (!other_name.ok()) return false;
+  const std::optional<Commit> other = ReadWholeMark(file_system, PacketFiles(folder, *other_name));
+  return other && other->move && other->move->id == link.id && other->move->other == base.text() &&
          other->move->side != link.side;
 }
 
 }  // namespace
 
-PacketFiles::PacketFiles(std::string_view folder, std::string_view base)
+PacketFiles::PacketFiles(std::string_view folder, const PacketName& base)
     : packet(PacketPath(folder, base, kPacketExtension)),
       index(PacketPath(folder, base, kIndexExtension)),
       rebuilt_packet(PacketPath(folder, base, kRebuiltPacketExtension)),
@@ -265,6 +267,7 @@ std::optional<Commit> DecodeCommit(std::string_view bytes) {
 
 std::string CommitFault(const Commit& commit, uint64_t packet_length, uint64_t index_length) {
   if (commit.place_rebuilt && !commit.patches.empty()) return "a rebuild mixed with writes";
+  if (commit.move && !PacketName::Make(commit.move->other).ok()) return "a move linked to no packet of the folder";
   if (commit.move && (commit.move->side == MoveLink::Side::kSource) != commit.place_rebuilt) {
     return "a move whose source is not rebuilt, or whose destination is";
   }
@@ -326,14 +329,14 @@ Result<CommitMark> CommitMark::Write(FileSystem& file_system, const PacketFiles&
   return mark;
 }
 
-std::optional<std::string> PacketToSettleFirst(FileSystem& file_system, std::string_view folder,
-                                               std::string_view base) {
+std::optional<PacketName> PacketToSettleFirst(FileSystem& file_system, std::string_view folder,
+                                              const PacketName& base) {
   const std::optional<Commit> commit = ReadWholeMark(file_system, PacketFiles(folder, base));
   if (!commit || !commit->move || commit->move->side != MoveLink::Side::kSource ||
       !LinkedMarkStands(file_system, folder, base, *commit->move)) {
     return std::nullopt;
   }
-  return commit->move->other;
+  return *PacketName::Make(commit->move->other);  // LinkedMarkStands made it once already
 }
 
 CommitMark::~CommitMark() { Leave(); }
@@ -353,8 +356,7 @@ Status CommitMark::Remove() {
   return file_system_->Remove(path_);
 }
 
-Status SettlePacket(FileSystem& file_system, std::string_view folder, std::string_view base) {
-  OLDVEK_RETURN_IF_ERROR(CheckPacketName(base));
+Status SettlePacket(FileSystem& file_system, std::string_view folder, const PacketName& base) {
   const PacketFiles files(folder, base);
   if (!file_system.Exists(files.mark)) {
     DiscardRebuiltFiles(file_system, files);
@@ -367,7 +369,8 @@ Status SettlePacket(FileSystem& file_system, std::string_view folder, std::strin
     // A move that reached its commit point: the destination keeps its append; the source's
     // mark waits until the destination's is gone.
     if (commit->move->side == MoveLink::Side::kSource) {
-      return Status::Error(PacketFiles(folder, commit->move->other).packet + " must be settled before " + files.packet);
+      return Status::Error(PacketPath(folder, commit->move->other, kPacketExtension) + " must be settled before " +
+                           files.packet);
     }
   } else if (commit) {
     OLDVEK_RETURN_IF_ERROR(CarryOut(file_system, files, *commit));

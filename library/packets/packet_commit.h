@@ -24,13 +24,14 @@
 #include <vector>
 
 #include "base/status.h"
+#include "packets/packet_name.h"
 #include "platform/file.h"
 
 namespace oldvek {
 
 // The names of a packet's files, folder included.
 struct PacketFiles {
-  PacketFiles(std::string_view folder, std::string_view base);
+  PacketFiles(std::string_view folder, const PacketName& base);
 
   std::string packet;          // BASE.VEK
   std::string index;           // BASE.IDX
@@ -89,8 +90,8 @@ std::string EncodeCommit(const Commit& commit);
 std::optional<Commit> DecodeCommit(std::string_view bytes);
 
 // Why `commit` cannot be work this library wrote for files of these lengths (empty when it
-// can): a write starts at most one byte past its file's end, a cut only shortens, and a
-// rebuild is never mixed with writes.
+// can): a write starts at most one byte past its file's end, a cut only shortens, a rebuild
+// is never mixed with writes, and a move is linked to a packet of the same folder.
 std::string CommitFault(const Commit& commit, uint64_t packet_length, uint64_t index_length);
 
 // Applies `patches` in order to the open packet and index files.
@@ -103,8 +104,8 @@ Status PlaceRebuiltFiles(FileSystem& file_system, const PacketFiles& files);
 
 // The packet that must be settled before `base` can be: the destination of a move whose
 // source mark stands in `base` while the destination's undo mark still stands too.
-std::optional<std::string> PacketToSettleFirst(FileSystem& file_system, std::string_view folder,
-                                               std::string_view base);
+std::optional<PacketName> PacketToSettleFirst(FileSystem& file_system, std::string_view folder,
+                                              const PacketName& base);
 
 // A mark on disk, written completely and flushed, held open exclusively so that no one
 // else settles the packet while its work runs.
@@ -137,7 +138,7 @@ class CommitMark {
 // touching nothing more, when a mark's work cannot be carried out now. A whole mark that is
 // damaged (its sum or its steps do not hold) is moved aside as BASE.$BAD and reported by
 // this one failure; the packet is left as it is, and the next operation goes ahead.
-Status SettlePacket(FileSystem& file_system, std::string_view folder, std::string_view base);
+Status SettlePacket(FileSystem& file_system, std::string_view folder, const PacketName& base);
 
 }  // namespace oldvek
 

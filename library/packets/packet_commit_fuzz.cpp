@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzing::MemoryFileSystem file_system;
   file_system.files = {{"P.IDX", std::string(156, 'I')}, {"P.VEK", std::string(400, 'V')},
                        {"P.$VE", std::string(300, 'v')}, {"P.$OK", std::string(bytes)}};
-  (void)SettlePacket(file_system, "", "P");
+  (void)SettlePacket(file_system, "", *PacketName::Make("P"));
   return 0;
 }

@@ -18,11 +18,6 @@ inline std::string PacketPath(std::string_view folder, std::string_view base, st
   return path;
 }
 
-// A packet's base name names a file in the archive folder only when it is not empty and holds
-// no "\\", "/", ":" or "..": anything else would reach another folder, a drive, or the hidden
-// files ".VEK" and ".IDX". Every operation on a packet checks the name before it opens anything.
-Status CheckPacketName(std::string_view base);
-
 // How packet and index files are opened by readers: read and write, shared with other
 // openers, a missing file created empty, nothing truncated.
 inline constexpr OpenOptions kSharedPacketOpen{Access::kReadWrite, Share::kShared, Disposition::kOpenOrCreate};

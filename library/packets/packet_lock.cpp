@@ -66,18 +66,17 @@ Result<std::unique_ptr<FileLock>> WaitOrGoWithout(FileSystem& file_system, const
 
 // Settles `base`, its lock held; the destination of a move interrupted at its commit point is
 // settled first, so that the move's two halves are completed together.
-Status PacketLock::Settle(FileSystem& file_system, std::string_view folder, std::string_view base,
+Status PacketLock::Settle(FileSystem& file_system, std::string_view folder, const PacketName& base,
                           std::chrono::milliseconds patience) {
-  if (const std::optional<std::string> first = PacketToSettleFirst(file_system, folder, base)) {
+  if (const std::optional<PacketName> first = PacketToSettleFirst(file_system, folder, base)) {
     Result<PacketLock> other = Take(file_system, folder, *first, PacketAccess::kEdit, patience);
     if (!other.ok()) return other.status();
   }
   return SettlePacket(file_system, folder, base);
 }
 
-Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view folder, std::string_view base,
+Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                     PacketAccess access, std::chrono::milliseconds patience) {
-  OLDVEK_RETURN_IF_ERROR(CheckPacketName(base));
   const std::string path = PacketPath(folder, base, kLockExtension);
   const PacketFiles files(folder, base);
   if (access == PacketAccess::kEdit) {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/status.h"
+#include "packets/packet_name.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -37,7 +38,7 @@ class PacketLock {
   // the user should hear about.
   static constexpr std::chrono::milliseconds kPatience{5000};
 
-  static Result<PacketLock> Take(FileSystem& file_system, std::string_view folder, std::string_view base,
+  static Result<PacketLock> Take(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                  PacketAccess access, std::chrono::milliseconds patience = kPatience);
 
   // Fails (kChanged) when this reader went without a lock file and an editor has made one
@@ -48,7 +49,7 @@ class PacketLock {
  private:
   explicit PacketLock(std::unique_ptr<FileLock> lock, std::string watched = {})
       : lock_(std::move(lock)), watched_(std::move(watched)) {}
-  static Status Settle(FileSystem& file_system, std::string_view folder, std::string_view base,
+  static Status Settle(FileSystem& file_system, std::string_view folder, const PacketName& base,
                        std::chrono::milliseconds patience);
 
   std::unique_ptr<FileLock> lock_;  // null where no lock file could be made, or none was there
@@ -59,7 +60,7 @@ class PacketLock {
 // lock file and one appeared meanwhile, what it read is thrown away and it reads once more,
 // under the lock. `read` must hand nothing out before it returns.
 template <typename Read>
-auto ReadPacket(FileSystem& file_system, std::string_view folder, std::string_view base, PacketAccess access,
+auto ReadPacket(FileSystem& file_system, std::string_view folder, const PacketName& base, PacketAccess access,
                 Read read) -> decltype(read(std::declval<const PacketLock&>())) {
   for (;;) {
     Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, access);

@@ -16,6 +16,7 @@
 #include "packets/packet_check.h"
 #include "packets/snippet_reader.h"
 #include "temp_folder.h"
+#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -26,11 +27,11 @@ using testing::TempFolder;
 TEST(PacketLockTest, ReadersShareAndAnEditorGivesUpNamingThePacket) {
   TempFolder folder;
   FileSystem& disk = FileSystem::Default();
-  Result<PacketLock> reader = PacketLock::Take(disk, folder.path(), "SORTS", PacketAccess::kMark);
+  Result<PacketLock> reader = PacketLock::Take(disk, folder.path(), "SORTS"_packet, PacketAccess::kMark);
   ASSERT_TRUE(reader.ok());
-  EXPECT_TRUE(PacketLock::Take(disk, folder.path(), "SORTS", PacketAccess::kRead, 0ms).ok());
-  EXPECT_TRUE(PacketLock::Take(disk, folder.path(), "OTHER", PacketAccess::kEdit, 0ms).ok());
-  const Result<PacketLock> refused = PacketLock::Take(disk, folder.path(), "SORTS", PacketAccess::kEdit, 50ms);
+  EXPECT_TRUE(PacketLock::Take(disk, folder.path(), "SORTS"_packet, PacketAccess::kRead, 0ms).ok());
+  EXPECT_TRUE(PacketLock::Take(disk, folder.path(), "OTHER"_packet, PacketAccess::kEdit, 0ms).ok());
+  const Result<PacketLock> refused = PacketLock::Take(disk, folder.path(), "SORTS"_packet, PacketAccess::kEdit, 50ms);
   ASSERT_FALSE(refused.ok());
   EXPECT_EQ(refused.status().message(), "SORTS is in use by another program");
 }
@@ -43,11 +44,11 @@ TEST(PacketLockTest, AReaderMakesNoLockFileAndReadsAgainWhenAnEditBegins) {
   testing::WritePacket(folder.path(), "P", testing::BuildPacket({testing::SampleSnippet("One")}));
   const std::set<std::string> files = folder.Files();
   int rounds = 0;
-  const Result<int> read = ReadPacket(disk, folder.path(), "P", PacketAccess::kRead, [&](const PacketLock& lock) {
+  const Result<int> read = ReadPacket(disk, folder.path(), "P"_packet, PacketAccess::kRead, [&](const PacketLock& lock) {
     if (++rounds == 1) {
       EXPECT_EQ(folder.Files(), files);
       EXPECT_TRUE(lock.Steady(disk).ok());
-      EXPECT_TRUE(PacketLock::Take(disk, folder.path(), "P", PacketAccess::kEdit, 0ms).ok());  // begun and over
+      EXPECT_TRUE(PacketLock::Take(disk, folder.path(), "P"_packet, PacketAccess::kEdit, 0ms).ok());  // begun and over
       EXPECT_EQ(lock.Steady(disk).kind(), Status::Kind::kChanged);
     }
     return Result<int>(rounds);
@@ -56,9 +57,9 @@ TEST(PacketLockTest, AReaderMakesNoLockFileAndReadsAgainWhenAnEditBegins) {
   EXPECT_EQ(*read, 2);
   EXPECT_TRUE(testing::FileExists(folder.File("P.$LK")));
   // With the lock file there, a reader holds the shared lock: an editor waits for it.
-  const Result<PacketLock> reader = PacketLock::Take(disk, folder.path(), "P", PacketAccess::kRead);
+  const Result<PacketLock> reader = PacketLock::Take(disk, folder.path(), "P"_packet, PacketAccess::kRead);
   ASSERT_TRUE(reader.ok());
-  EXPECT_FALSE(PacketLock::Take(disk, folder.path(), "P", PacketAccess::kEdit, 20ms).ok());
+  EXPECT_FALSE(PacketLock::Take(disk, folder.path(), "P"_packet, PacketAccess::kEdit, 20ms).ok());
 }
 
 // A reader that began before the lock file was made still has the packet's files open; the
@@ -77,7 +78,7 @@ TEST(PacketLockTest, AnEditorWaitsForAReaderWithoutALockFile) {
     let_go = true;
     reading->reset();
   });
-  const Status retitled = UpdateHeader(disk, folder.path(), "P", 1, {});
+  const Status retitled = UpdateHeader(disk, folder.path(), "P"_packet, 1, {});
   EXPECT_TRUE(let_go);
   EXPECT_TRUE(retitled.ok()) << retitled.message();
   reader.join();
@@ -93,20 +94,20 @@ TEST(PacketLockTest, EveryOperationWaitsForALockThatExcludesIt) {
     PacketAccess held;
     std::function<Status(const std::string& folder)> operation;
   } cases[] = {
-      {"list", PacketAccess::kEdit, [&](auto& f) { return BuildSnippetList(disk, f, "P").status(); }},
-      {"fetch", PacketAccess::kEdit, [&](auto& f) { return RetrieveSnippet(disk, f, "P", 1, ignore).status(); }},
+      {"list", PacketAccess::kEdit, [&](auto& f) { return BuildSnippetList(disk, f, "P"_packet).status(); }},
+      {"fetch", PacketAccess::kEdit, [&](auto& f) { return RetrieveSnippet(disk, f, "P"_packet, 1, ignore).status(); }},
       {"extract", PacketAccess::kEdit,
        [&](auto& f) { return ExtractSnippet(disk, "00001~~~~P.VEK~1", f, f + "OUT.TXT", kTextMode).status(); }},
-      {"check", PacketAccess::kEdit, [&](auto& f) { return CheckPacket(disk, f, "P").status(); }},
-      {"delete", PacketAccess::kMark, [&](auto& f) { return DeleteSnippet(disk, f, "P", 1); }},
-      {"move", PacketAccess::kMark, [&](auto& f) { return MoveSnippet(disk, f, "P", 1, "Q").status(); }},
-      {"retitle", PacketAccess::kMark, [&](auto& f) { return UpdateHeader(disk, f, "P", 1, {}); }},
+      {"check", PacketAccess::kEdit, [&](auto& f) { return CheckPacket(disk, f, "P"_packet).status(); }},
+      {"delete", PacketAccess::kMark, [&](auto& f) { return DeleteSnippet(disk, f, "P"_packet, 1); }},
+      {"move", PacketAccess::kMark, [&](auto& f) { return MoveSnippet(disk, f, "P"_packet, 1, "Q"_packet).status(); }},
+      {"retitle", PacketAccess::kMark, [&](auto& f) { return UpdateHeader(disk, f, "P"_packet, 1, {}); }},
   };
   for (const auto& c : cases) {
     TempFolder folder;
     testing::WritePacket(folder.path(), "P",
                          testing::BuildPacket({testing::SampleSnippet("One"), testing::SampleSnippet("Two")}));
-    Result<PacketLock> other = PacketLock::Take(disk, folder.path(), "P", c.held);
+    Result<PacketLock> other = PacketLock::Take(disk, folder.path(), "P"_packet, c.held);
     ASSERT_TRUE(other.ok());
     std::atomic<bool> let_go = false;
     std::thread holder([&] {

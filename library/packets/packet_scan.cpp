@@ -55,7 +55,7 @@ class Scan {
 };
 
 // One pass over the packet as `lock` holds it; `visited` tells whether a snippet was handed out.
-Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_view folder, std::string_view base,
+Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_view folder, const PacketName& base,
                 const ScanQuery& query, const ScanVisitor& visit, size_t piece_size, bool& visited) {
   Result<std::unique_ptr<File>> index = file_system.Open(PacketPath(folder, base, kIndexExtension), kScanOpen);
   if (!index.ok()) return index.status();
@@ -92,7 +92,7 @@ Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_vie
 
 }  // namespace
 
-Status ScanPacket(FileSystem& file_system, std::string_view folder, std::string_view base, const ScanQuery& query,
+Status ScanPacket(FileSystem& file_system, std::string_view folder, const PacketName& base, const ScanQuery& query,
                   const ScanVisitor& visit, size_t piece_size) {
   // An editor that begins before the first snippet is handed out costs a second pass, under the
   // lock it made; one that begins later ends the scan (Steady), as nothing handed out can be

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/status.h"
+#include "packets/packet_name.h"
 #include "packets/formats.h"
 #include "packets/text_match.h"
 #include "platform/file.h"
@@ -50,7 +51,7 @@ using ScanVisitor = std::function<Status(const ScannedSnippet& snippet)>;
 // Scans packet `base` of `folder` (the packet is settled first, as by every operation). Only
 // existing files are opened and nothing is written. When the index's Starts go back, the
 // rest of the packet is read where each snippet lies, piece by piece, rather than streamed.
-Status ScanPacket(FileSystem& file_system, std::string_view folder, std::string_view base, const ScanQuery& query,
+Status ScanPacket(FileSystem& file_system, std::string_view folder, const PacketName& base, const ScanQuery& query,
                   const ScanVisitor& visit, size_t piece_size = kScanPieceSize);
 
 }  // namespace oldvek

@@ -11,6 +11,7 @@
 #include "packet_writer.h"
 #include "packets/snippet_reader.h"
 #include "temp_folder.h"
+#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -78,7 +79,7 @@ TEST(PacketScanTest, PassesWhatFetchingEachSnippetPasses) {
       for (uint64_t k = 1; k <= RecordCount(bytes.index.size()); ++k) {
         std::vector<std::string> lines;
         Result<SnippetInfo> info = RetrieveSnippet(
-            FileSystem::Default(), folder.path(), "P", RecordPosition(k),
+            FileSystem::Default(), folder.path(), "P"_packet, RecordPosition(k),
             [&](std::string_view line) { return lines.emplace_back(line), Status::Ok(); }, MarkRead::kNo);
         ASSERT_TRUE(info.ok()) << info.status().message();
         bool passes = true;
@@ -91,7 +92,7 @@ TEST(PacketScanTest, PassesWhatFetchingEachSnippetPasses) {
       for (size_t piece : {size_t{1}, size_t{7}, kScanPieceSize}) {
         std::vector<std::pair<uint64_t, std::string>> got;
         const Status status = ScanPacket(
-            FileSystem::Default(), folder.path(), "P", queries[q],
+            FileSystem::Default(), folder.path(), "P"_packet, queries[q],
             [&](const ScannedSnippet& s) {
               got.emplace_back(s.number, std::string(s.header.bytes().data(), kHeaderSize));
               return Status::Ok();
@@ -122,7 +123,7 @@ TEST(PacketScanTest, ReadsEachFileOnceFrontToBackAndWritesNothing) {
   testing::FaultyFileSystem files;
   const CaseBlindText swap("swap");
   ASSERT_TRUE(ScanPacket(
-                  files, folder.path(), "P", {{}, {&swap}}, [](const ScannedSnippet&) { return Status::Ok(); }, 100)
+                  files, folder.path(), "P"_packet, {{}, {&swap}}, [](const ScannedSnippet&) { return Status::Ok(); }, 100)
                   .ok());
   EXPECT_EQ(std::ranges::count_if(files.steps(), [](const std::string& step) { return step.starts_with("open "); }), 2);
   uint64_t next = 0;
@@ -134,7 +135,7 @@ TEST(PacketScanTest, ReadsEachFileOnceFrontToBackAndWritesNothing) {
   EXPECT_EQ(next, bytes.packet.size());
   EXPECT_EQ(testing::ReadFileBytes(folder.File("P.VEK")), bytes.packet);
 
-  const Status stopped = ScanPacket(files, folder.path(), "P", {}, [](const ScannedSnippet& s) {
+  const Status stopped = ScanPacket(files, folder.path(), "P"_packet, {}, [](const ScannedSnippet& s) {
     return s.number == 2 ? Status::Error("the output is full") : Status::Ok();
   });
   EXPECT_EQ(stopped.message(), "the output is full");

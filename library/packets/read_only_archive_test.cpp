@@ -7,6 +7,7 @@
 #include "packets/index_builder.h"
 #include "packets/snippet_reader.h"
 #include "temp_folder.h"
+#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -22,11 +23,11 @@ TEST(ReadOnlyArchiveTest, ListingFetchingAndExtractingWorkAndChangeNothing) {
   testing::FaultyFileSystem medium;
   medium.MakeReadOnly(archive.path());
 
-  Result<std::vector<std::string>> list = BuildSnippetList(medium, archive.path(), "CD");
+  Result<std::vector<std::string>> list = BuildSnippetList(medium, archive.path(), "CD"_packet);
   ASSERT_TRUE(list.ok()) << list.status().message();
   EXPECT_EQ(list->size(), 1u);
   std::vector<std::string> lines;
-  Result<SnippetInfo> info = RetrieveSnippet(medium, archive.path(), "CD", 1, [&](std::string_view line) {
+  Result<SnippetInfo> info = RetrieveSnippet(medium, archive.path(), "CD"_packet, 1, [&](std::string_view line) {
     lines.emplace_back(line);
     return Status::Ok();
   });

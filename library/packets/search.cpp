@@ -25,7 +25,7 @@ class PacketSearch {
   SearchOutcome Run();
 
  private:
-  Status SearchPacket(int64_t packet_index, std::string_view base);
+  Status SearchPacket(int64_t packet_index, const PacketName& base);
   // Records why the search cannot go on.
   Status Stop(const Status& why) {
     stopped_ = true;
@@ -48,10 +48,10 @@ SearchOutcome PacketSearch::Run() {
   for (int64_t j = request_.first; j <= request_.last && !stopped_; ++j) {
     const std::optional<std::string> entry = caller_.PacketEntry(j);
     if (!entry) continue;  // not a packet of the caller's list: nothing to name or open
-    const std::string_view base = PacketBaseName(*entry);
-    caller_.PacketStarted(std::string(base) + std::string(kPacketExtension));
+    caller_.PacketStarted(std::string(PacketBaseName(*entry)) + std::string(kPacketExtension));
 
-    Status searched = SearchPacket(j, base);
+    const Result<PacketName> name = PacketOfEntry(*entry);
+    Status searched = name.ok() ? SearchPacket(j, *name) : name.status();
     if (searched.ok()) continue;
     if (stopped_) {
       stop = searched;
@@ -75,7 +75,7 @@ SearchOutcome PacketSearch::Run() {
   return {matches_, problem.empty() ? Status::Ok() : Status::Error(problem)};
 }
 
-Status PacketSearch::SearchPacket(int64_t packet_index, std::string_view base) {
+Status PacketSearch::SearchPacket(int64_t packet_index, const PacketName& base) {
   // The packet is held as a reader across the listing and the second reading below, so both
   // see one generation of the packet (the listing's own hold goes with this one).
   Result<PacketLock> lock = PacketLock::Take(file_system_, request_.folder, base, PacketAccess::kRead);

@@ -34,6 +34,10 @@ std::string_view PacketBaseName(std::string_view packet_entry) {
   return TrimTrailingBlanks(packet_entry.substr(0, packet_entry.find('~')));
 }
 
+Result<PacketName> PacketOfEntry(std::string_view packet_entry) {
+  return PacketName::Make(PacketBaseName(packet_entry));
+}
+
 Result<EntryLocation> ParseEntryLocation(std::string_view entry) {
   const size_t last = entry.rfind('~');
   const size_t before_last = last == std::string_view::npos || last == 0 ? std::string_view::npos
@@ -43,19 +47,16 @@ Result<EntryLocation> ParseEntryLocation(std::string_view entry) {
   if (before_last == std::string_view::npos || tildes < 5) {
     return Status::Error("the snippet entry \"" + std::string(entry) + "\" does not name a packet and record");
   }
-  EntryLocation location;
-  location.packet_file = std::string(entry.substr(before_last + 1, last - before_last - 1));
-  location.record_position = ReadDecimal(entry.substr(last + 1));
-  std::string_view name = location.packet_file;
-  if (name.size() >= kPacketExtension.size() && name.substr(name.size() - kPacketExtension.size()) == kPacketExtension) {
+  const std::string_view packet_file = entry.substr(before_last + 1, last - before_last - 1);
+  std::string_view name = packet_file;
+  if (name.ends_with(kPacketExtension)) {
     name.remove_suffix(kPacketExtension.size());
   } else {
     name = name.substr(0, name.find('.'));
   }
-  location.base = std::string(name);
-  OLDVEK_RETURN_IF_ERROR(CheckPacketName(location.packet_file));
-  OLDVEK_RETURN_IF_ERROR(CheckPacketName(location.base));
-  return location;
+  Result<PacketName> base = PacketName::Make(name);
+  if (!base.ok()) return base.status();
+  return EntryLocation{std::string(packet_file), std::move(*base), ReadDecimal(entry.substr(last + 1))};
 }
 
 std::string RelocatedEntry(std::string_view entry, uint64_t record_number, std::string_view packet_file) {

@@ -17,6 +17,7 @@
 
 #include "base/status.h"
 #include "packets/formats.h"
+#include "packets/packet_name.h"
 
 namespace oldvek {
 
@@ -30,16 +31,18 @@ std::string RecordNumberText(uint64_t record_number);
 
 // The base name a packet entry names.
 std::string_view PacketBaseName(std::string_view packet_entry);
+// The packet a packet entry names, when its base name is one.
+Result<PacketName> PacketOfEntry(std::string_view packet_entry);
 
 // Where an entry points: its packet and its index record.
 struct EntryLocation {
   std::string packet_file;       // field 5, as written
-  std::string base;              // field 5 without ".VEK" (or cut at its first "." without it)
+  PacketName base;               // field 5 without ".VEK" (or cut at its first "." without it)
   uint64_t record_position = 0;  // field 6
 };
 
 // Reads fields 5 and 6 counted from the end. Fails when the entry has fewer than six fields
-// or when field 5 names no packet of the folder (CheckPacketName).
+// or when field 5 names no packet of the folder (PacketName).
 Result<EntryLocation> ParseEntryLocation(std::string_view entry);
 
 // The entry of a snippet that now stands elsewhere: field 1 becomes `record_number`, field 5

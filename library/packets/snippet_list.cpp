@@ -15,7 +15,7 @@ std::vector<size_t> EntriesOfPacket(const std::vector<std::string>& entries, std
   for (size_t i = 0; i < entries.size(); ++i) {
     if (i == skipped) continue;
     Result<EntryLocation> location = ParseEntryLocation(entries[i]);
-    if (location.ok() && location->base == base) places.push_back(i);
+    if (location.ok() && location->base.text() == base) places.push_back(i);
   }
   return places;
 }

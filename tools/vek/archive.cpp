@@ -119,60 +119,59 @@ std::string ExistingFolder(const std::string& folder) {
   return folder + static_cast<char>(fs::path::preferred_separator);
 }
 
-std::string PacketName(const std::string& name) {
+oldvek::PacketName PacketArgument(const std::string& name) {
   fs::path path(name);
   if (HasExtension(path, ".VEK") || HasExtension(path, ".IDX")) path.replace_extension();
-  const std::string base = path.string();
-  if (base.empty() || base.find_first_of("/\\:") != std::string::npos || base.find("..") != std::string::npos ||
-      base.find('~') != std::string::npos) {
-    UsageFail("\"" + name + "\" is not a packet name: a name alone, without folders, \"..\" or \"~\"");
-  }
-  return base;
+  oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(path.string());
+  if (!base.ok()) UsageFail(base.status().message());
+  return std::move(*base);
 }
 
-std::string ExistingPacket(const std::string& folder, const std::string& name) {
-  const std::string typed = PacketName(name);
+oldvek::PacketName ExistingPacket(const std::string& folder, const std::string& name) {
+  const oldvek::PacketName typed = PacketArgument(name);
   const oldvek::PacketFiles files(folder, typed);
   // The index file's own letter case names the packet from here on.
   const std::string index = MatchCase(files.index);
-  const std::string base = index.substr(folder.size(), index.size() - folder.size() - oldvek::kIndexExtension.size());
   for (const std::string& file : {index, MatchCase(files.packet)}) {
     std::error_code error;
-    if (!fs::is_regular_file(file, error)) Fail("no packet " + typed + " in " + folder + " (" + file + " is missing)");
+    if (!fs::is_regular_file(file, error)) Fail("no packet " + typed.text() + " in " + folder + " (" + file + " is missing)");
   }
-  return base;
+  return Must(oldvek::PacketName::Make(
+      index.substr(folder.size(), index.size() - folder.size() - oldvek::kIndexExtension.size())));
 }
 
-std::vector<std::string> PacketsIn(const std::string& folder) {
-  std::vector<std::string> bases;
+std::vector<oldvek::PacketName> PacketsIn(const std::string& folder) {
+  std::vector<oldvek::PacketName> bases;
   for (const std::string& name : Must(Files().List(folder))) {
-    if (HasExtension(name, oldvek::kIndexExtension)) bases.push_back(fs::path(name).stem().string());
+    if (!HasExtension(name, oldvek::kIndexExtension)) continue;
+    oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(fs::path(name).stem().string());
+    if (base.ok()) bases.push_back(std::move(*base));
   }
   std::sort(bases.begin(), bases.end());
   return bases;
 }
 
-std::vector<std::string> ChosenPackets(const std::string& folder, const std::vector<std::string>& names) {
+std::vector<oldvek::PacketName> ChosenPackets(const std::string& folder, const std::vector<std::string>& names) {
   if (names.empty()) return PacketsIn(folder);
-  std::vector<std::string> packets;
+  std::vector<oldvek::PacketName> packets;
   for (const std::string& name : names) packets.push_back(ExistingPacket(folder, name));
   return packets;
 }
 
-uint64_t SnippetCount(const std::string& folder, const std::string& base) {
+uint64_t SnippetCount(const std::string& folder, const oldvek::PacketName& base) {
   std::error_code error;
   const uint64_t size = fs::file_size(MatchCase(oldvek::PacketFiles(folder, base).index), error);
   if (error) Fail(oldvek::PacketFiles(folder, base).index + ": " + error.message());
   return oldvek::RecordCount(size);
 }
 
-uint64_t SnippetNumber(const std::string& text, const std::string& folder, const std::string& base) {
+uint64_t SnippetNumber(const std::string& text, const std::string& folder, const oldvek::PacketName& base) {
   const uint64_t count = SnippetCount(folder, base);
-  if (count == 0) UsageFail(base + " has no snippets");
+  if (count == 0) UsageFail(base.text() + " has no snippets");
   try {
     return StrictNumber(text, "RECORD", 1, count);
   } catch (const Failure& failure) {
-    UsageFail(std::string(failure.what()) + " (" + base + " has " + oldvek::DecimalText(count) + " snippet" +
+    UsageFail(std::string(failure.what()) + " (" + base.text() + " has " + oldvek::DecimalText(count) + " snippet" +
               (count == 1 ? "" : "s") + ")");
   }
 }

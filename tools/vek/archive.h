@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "packets/packet_name.h"
 #include "platform/file.h"
 
 namespace vek {
@@ -26,26 +27,26 @@ std::string MatchCase(const std::string& path);
 // An existing folder, with its trailing separator as the library takes it.
 std::string ExistingFolder(const std::string& folder);
 
-// A packet name as typed (an extension .VEK or .IDX is dropped); a name that would reach
-// outside its folder is a usage error.
-std::string PacketName(const std::string& name);
+// A packet name as typed (an extension .VEK or .IDX is dropped); a name that is no packet
+// name is a usage error.
+oldvek::PacketName PacketArgument(const std::string& name);
 
 // The packet `name` of `folder`, whose two files must both exist, by the letter case of its
 // index file.
-std::string ExistingPacket(const std::string& folder, const std::string& name);
+oldvek::PacketName ExistingPacket(const std::string& folder, const std::string& name);
 
-// Base names of the packets in a folder (its .IDX files in any case), sorted.
-std::vector<std::string> PacketsIn(const std::string& folder);
+// The packets of a folder (its .IDX files in any case, whose base names are packet names), sorted.
+std::vector<oldvek::PacketName> PacketsIn(const std::string& folder);
 
 // The packets a command names, each of which must exist, or every packet of the folder when
 // it names none.
-std::vector<std::string> ChosenPackets(const std::string& folder, const std::vector<std::string>& names);
+std::vector<oldvek::PacketName> ChosenPackets(const std::string& folder, const std::vector<std::string>& names);
 
 // Whole snippets of a packet: its index records.
-uint64_t SnippetCount(const std::string& folder, const std::string& base);
+uint64_t SnippetCount(const std::string& folder, const oldvek::PacketName& base);
 
 // RECORD of an existing packet, from 1 to its snippet count.
-uint64_t SnippetNumber(const std::string& text, const std::string& folder, const std::string& base);
+uint64_t SnippetNumber(const std::string& text, const std::string& folder, const oldvek::PacketName& base);
 
 // A whole decimal number from `low` to `high`; anything else is a usage error naming the range.
 uint64_t StrictNumber(const std::string& text, const std::string& what, uint64_t low, uint64_t high);

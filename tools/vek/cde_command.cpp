@@ -35,7 +35,7 @@ int RunCde(const CdeOptions& options) {
   request.folder = ExistingFolder(options.folder);
   request.header_number = static_cast<int32_t>(StrictNumber(options.header, "--header", 0, 2147483647));
   for (const std::string& name : options.packets) {
-    request.chosen.push_back({request.chosen.size() + 1, ExistingPacket(request.folder, name)});
+    request.chosen.push_back({request.chosen.size() + 1, ExistingPacket(request.folder, name).text()});
   }
   request.packet_count = request.chosen.size();
   request.lead_text = options.lead;

@@ -19,12 +19,12 @@ struct CheckOptions {
 
 int RunCheck(const CheckOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  const std::vector<std::string> packets = ChosenPackets(folder, options.packets);
+  const std::vector<oldvek::PacketName> packets = ChosenPackets(folder, options.packets);
   if (packets.empty()) Fail("no packets (.IDX files) in " + folder);
   nlohmann::json document = {{"folder", Name(options.folder)}, {"packets", nlohmann::json::array()}};
   bool sound = true;
   Progress progress("checking", packets.size(), options.quiet);
-  for (const std::string& base : packets) {
+  for (const oldvek::PacketName& base : packets) {
     const oldvek::PacketReport report = Must(oldvek::CheckPacket(Files(), folder, base));
     progress.Step();
     sound = sound && report.problems.empty();
@@ -39,7 +39,7 @@ int RunCheck(const CheckOptions& options) {
                                      {"problems", std::move(problems)}});
       continue;
     }
-    std::printf("%s: %llu snippets, %llu ZORVIT pages, %s\n", base.c_str(),
+    std::printf("%s: %llu snippets, %llu ZORVIT pages, %s\n", base.text().c_str(),
                 static_cast<unsigned long long>(report.snippet_count),
                 static_cast<unsigned long long>(report.page_count), report.problems.empty() ? "sound" : "damaged");
     for (const oldvek::PacketProblem& problem : report.problems) {

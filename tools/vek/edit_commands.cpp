@@ -25,14 +25,14 @@ struct SnippetOptions {
 
 struct SnippetName {
   std::string folder;
-  std::string base;
+  oldvek::PacketName base;
   uint64_t number;
   uint64_t position() const { return oldvek::RecordPosition(number); }
 };
 
 SnippetName NameSnippet(const SnippetOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  const std::string base = ExistingPacket(folder, options.packet);
+  const oldvek::PacketName base = ExistingPacket(folder, options.packet);
   return {folder, base, SnippetNumber(options.record, folder, base)};
 }
 
@@ -52,10 +52,10 @@ int RunDelete(const SnippetOptions& options) {
 
 int RunMove(const SnippetOptions& options) {
   const SnippetName snippet = NameSnippet(options);
-  const std::string destination = PacketName(options.destination);
+  const oldvek::PacketName destination = PacketArgument(options.destination);
   const uint64_t record =
       Must(oldvek::MoveSnippet(Files(), snippet.folder, snippet.base, snippet.position(), destination));
-  std::printf("now record %llu of %s\n", static_cast<unsigned long long>(record), destination.c_str());
+  std::printf("now record %llu of %s\n", static_cast<unsigned long long>(record), destination.text().c_str());
   return kDone;
 }
 

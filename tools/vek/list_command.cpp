@@ -18,10 +18,10 @@ struct ListOptions {
 
 int RunList(const ListOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  const std::vector<std::string> packets = ChosenPackets(folder, options.packets);
+  const std::vector<oldvek::PacketName> packets = ChosenPackets(folder, options.packets);
   if (packets.empty()) Fail("no packets (.IDX files) in " + folder);
   nlohmann::json document = {{"folder", Name(options.folder)}, {"packets", nlohmann::json::array()}};
-  for (const std::string& base : packets) {
+  for (const oldvek::PacketName& base : packets) {
     if (options.json) {
       nlohmann::json snippets = nlohmann::json::array();
       uint64_t number = 0;
@@ -34,12 +34,12 @@ int RunList(const ListOptions& options) {
     // Streamed: each entry is printed as the packet is read, so memory stays flat.
     bool listed = false;
     Must(oldvek::ScanPacket(Files(), folder, base, {}, [&](const oldvek::ScannedSnippet& snippet) {
-      if (!listed) std::printf("%s (%llu snippets)\n", base.c_str(), static_cast<unsigned long long>(snippet.count));
+      if (!listed) std::printf("%s (%llu snippets)\n", base.text().c_str(), static_cast<unsigned long long>(snippet.count));
       listed = true;
       PrintEntry("  ", snippet.number, snippet.header, base);
       return oldvek::Status::Ok();
     }));
-    if (!listed) std::printf("%s (0 snippets)\n", base.c_str());
+    if (!listed) std::printf("%s (0 snippets)\n", base.text().c_str());
   }
   if (options.json) PrintJson(document);
   return kDone;

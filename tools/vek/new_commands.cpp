@@ -54,13 +54,13 @@ CLI::App* AddPacketCommand(CLI::App& app, const char* name, const char* descript
 }
 
 int RunNew(const PacketOptions& options) {
-  const std::string base = PacketName(options.packet);
+  const oldvek::PacketName base = PacketArgument(options.packet);
   std::error_code error;
   fs::create_directories(options.folder, error);
   const std::string folder = ExistingFolder(options.folder);
   const oldvek::PacketFiles files(folder, base);
   for (const std::string* file : {&files.index, &files.packet}) {
-    if (fs::exists(MatchCase(*file), error)) Fail(MatchCase(*file) + " exists: packet " + base + " is there already");
+    if (fs::exists(MatchCase(*file), error)) Fail(MatchCase(*file) + " exists: packet " + base.text() + " is there already");
   }
   for (const std::string* file : {&files.packet, &files.index}) {
     std::ofstream created(*file, std::ios::binary);
@@ -71,7 +71,7 @@ int RunNew(const PacketOptions& options) {
 
 int RunAdd(const PacketOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  const std::string base = ExistingPacket(folder, options.packet);
+  const oldvek::PacketName base = ExistingPacket(folder, options.packet);
   const std::vector<std::string> lines = ReadTextLines(options.file);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].find(oldvek::kLineEnd) != std::string::npos) {
@@ -83,13 +83,13 @@ int RunAdd(const PacketOptions& options) {
   header.SetField(SnippetHeader::kSubject, ArchiveEncoding().FromTyped(name, "FILE's name (give --subject)"));
   options.header.Apply(header);
   const uint64_t number = Must(oldvek::AppendNewSnippet(Files(), folder, base, header, lines));
-  std::printf("record %llu of %s\n", static_cast<unsigned long long>(number), base.c_str());
+  std::printf("record %llu of %s\n", static_cast<unsigned long long>(number), base.text().c_str());
   return kDone;
 }
 
 int RunAttach(PacketOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  const std::string base = ExistingPacket(folder, options.packet);
+  const oldvek::PacketName base = ExistingPacket(folder, options.packet);
   options.encode.input = options.file;
   options.encode.dialect = *DialectNamed(options.dialect);
   const EncodedPages pages(options.encode, "");
@@ -102,7 +102,7 @@ int RunAttach(PacketOptions& options) {
     header.SetField(SnippetHeader::kSubject, subject);  // the page's name, whatever --subject says
     const uint64_t number =
         Must(oldvek::AppendNewSnippet(Files(), folder, base, header, ReadTextLines(pages.paths()[i])));
-    std::printf("record %llu of %s: %s\n", static_cast<unsigned long long>(number), base.c_str(), subject.c_str());
+    std::printf("record %llu of %s: %s\n", static_cast<unsigned long long>(number), base.text().c_str(), subject.c_str());
     progress.Step();
   }
   return kDone;

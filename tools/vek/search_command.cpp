@@ -118,14 +118,14 @@ int RunSearch(const SearchOptions& options) {
   const std::vector<Term> terms = Terms(options, names);
   const Query query(terms, options.regex);
   const std::string folder = ExistingFolder(options.folder);
-  const std::vector<std::string> packets = ChosenPackets(folder, names);
+  const std::vector<oldvek::PacketName> packets = ChosenPackets(folder, names);
 
   uint64_t matches = 0;
   uint64_t left_out = 0;
   std::string first_left_out;
   nlohmann::json found = nlohmann::json::array();
   Progress progress("searching", packets.size(), options.quiet);
-  for (const std::string& base : packets) {
+  for (const oldvek::PacketName& base : packets) {
     uint64_t in_packet = 0;
     const oldvek::Status scanned =
         oldvek::ScanPacket(Files(), folder, base, query.query(), [&](const oldvek::ScannedSnippet& snippet) {
@@ -144,11 +144,11 @@ int RunSearch(const SearchOptions& options) {
       if (left_out++ == 0) first_left_out = scanned.message();
     } else if (options.count) {
       progress.Wipe();
-      if (packets.size() > 1) std::printf("%s:", base.c_str());
+      if (packets.size() > 1) std::printf("%s:", base.text().c_str());
       std::printf("%llu\n", static_cast<unsigned long long>(in_packet));
     } else if (options.packets_only && in_packet > 0) {
       progress.Wipe();
-      std::printf("%s\n", base.c_str());
+      std::printf("%s\n", base.text().c_str());
     }
     progress.Step();
   }

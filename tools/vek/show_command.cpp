@@ -28,7 +28,7 @@ void PrintField(const char* name, std::string_view value) {
 
 int RunShow(const ShowOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
-  const std::string base = ExistingPacket(folder, options.packet);
+  const oldvek::PacketName base = ExistingPacket(folder, options.packet);
   const uint64_t number = SnippetNumber(options.record, folder, base);
   std::vector<std::string> lines;
   const oldvek::SnippetInfo info = Must(oldvek::RetrieveSnippet(

@@ -18,7 +18,7 @@ void PrintLine(std::string_view line) {
 
 void PrintShown(std::string_view stored) { PrintLine(ArchiveEncoding().ToShown(stored)); }
 
-void PrintEntry(std::string_view indent, uint64_t number, const oldvek::SnippetHeader& header, const std::string& base) {
+void PrintEntry(std::string_view indent, uint64_t number, const oldvek::SnippetHeader& header, std::string_view base) {
   const std::string entry = oldvek::MakeSnippetEntry(number, header, base);
   // Fields 5 and 6, counted from the end, are the packet's file name and a position.
   const size_t name = entry.rfind('~', entry.rfind('~') - 1);

@@ -16,7 +16,7 @@ void PrintShown(std::string_view stored);
 
 // Prints `indent` and a snippet entry (packets/snippet_entry.h) and a line end: its header
 // texts converted, the packet file name left as the file system's bytes.
-void PrintEntry(std::string_view indent, uint64_t number, const oldvek::SnippetHeader& header, const std::string& base);
+void PrintEntry(std::string_view indent, uint64_t number, const oldvek::SnippetHeader& header, std::string_view base);
 
 }  // namespace vek
 

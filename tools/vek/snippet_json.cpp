@@ -23,7 +23,7 @@ nlohmann::json Text(std::string_view bytes) { return ArchiveEncoding().ToUtf8(by
 
 nlohmann::json Name(std::string_view name) { return NameForJson(name); }
 
-nlohmann::json SnippetJson(const std::string& base, uint64_t number, const oldvek::IndexRecord& record,
+nlohmann::json SnippetJson(std::string_view base, uint64_t number, const oldvek::IndexRecord& record,
                            const oldvek::SnippetHeader& header) {
   using H = oldvek::SnippetHeader;
   return {{"packet", Name(base)},
@@ -61,7 +61,7 @@ oldvek::Result<std::vector<StoredSnippet>> ReadStoredSnippets(const oldvek::Pack
 
 }  // namespace
 
-std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const std::string& base) {
+std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const oldvek::PacketName& base) {
   // As a reader, like every reader: an edit running beside is seen whole or not at all.
   return Must(oldvek::ReadPacket(Files(), folder, base, oldvek::PacketAccess::kRead, [&](const oldvek::PacketLock&) {
     return ReadStoredSnippets(oldvek::PacketFiles(folder, base));

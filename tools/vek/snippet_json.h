@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "packets/formats.h"
+#include "packets/packet_name.h"
 
 namespace vek {
 
@@ -19,7 +20,7 @@ nlohmann::json Name(std::string_view name);
 
 // A snippet's record number, read mark, header fields (blanks at their ends removed) and
 // where it is.
-nlohmann::json SnippetJson(const std::string& base, uint64_t number, const oldvek::IndexRecord& record,
+nlohmann::json SnippetJson(std::string_view base, uint64_t number, const oldvek::IndexRecord& record,
                            const oldvek::SnippetHeader& header);
 
 struct StoredSnippet {
@@ -28,7 +29,7 @@ struct StoredSnippet {
 };
 
 // The records of an existing packet and the headers they point to, read without writing.
-std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const std::string& base);
+std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const oldvek::PacketName& base);
 
 void PrintJson(const nlohmann::json& document);
 
