@@ -17,6 +17,7 @@ class [[nodiscard]] Status {
     kOther,
     kWriteRefused,  // an open for writing that the medium or the file's permissions refuse
     kInUse,         // a lock that another opener holds
+    kChanged,       // a file changed by another program while it was read
   };
 
   Status() = default;

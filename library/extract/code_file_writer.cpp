@@ -154,7 +154,8 @@ Status CodeFileWriter::WritePacket(const PacketName& base, const std::string& pa
   // every snippet, and an editor that must be alone with the packet cannot change it meanwhile.
   // The packet's lock is held, and the packet settled once, for the whole block; the snippets
   // are then fetched without settling again.
-  Result<PacketLock> lock = PacketLock::Take(file_system_, request_.folder, base, PacketAccess::kRead);
+  Result<PacketLock> lock = PacketLock::Take(
+      file_system_, request_.folder, base, request_.mark_read == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead);
   if (!lock.ok()) return lock.status();
   const std::string index_path = PacketPath(request_.folder, base, kIndexExtension);
   Result<std::unique_ptr<File>> index = OpenForReading(file_system_, index_path, kSharedPacketOpen);

@@ -63,8 +63,8 @@ Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_vi
                                          const std::string& out_path, int32_t mode, MarkRead mark) {
   Result<EntryLocation> location = ParseEntryLocation(entry);
   if (!location.ok()) return location.status();
-  // Under the packet's lock, and settled, before anything is read.
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, location->base, PacketAccess::kRead);
+  // Under the packet's lock (the read mark is written), and settled, before anything is read.
+  Result<PacketLock> lock = PacketLock::Take(file_system, folder, location->base, PacketAccess::kMark);
   if (!lock.ok()) return lock.status();
   const std::string index_path = PacketPath(folder, location->base, kIndexExtension);
   const std::string packet_path = PacketPath(folder, location->base, kPacketExtension);

@@ -8,13 +8,9 @@
 #include "packets/snippet_entry.h"
 
 namespace oldvek {
+namespace {
 
-Result<std::vector<std::string>> BuildSnippetList(FileSystem& file_system, std::string_view folder,
-                                                  const PacketName& base) {
-  // Under the packet's lock, and settled: the index and the packet read below are always of
-  // one generation.
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
-  if (!lock.ok()) return lock.status();
+Result<std::vector<std::string>> ListSnippets(FileSystem& file_system, std::string_view folder, const PacketName& base) {
   Result<std::unique_ptr<File>> index = OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kSharedPacketOpen);
   if (!index.ok()) return index.status();
   Result<uint64_t> index_length = (*index)->Size();
@@ -34,6 +30,15 @@ Result<std::vector<std::string>> BuildSnippetList(FileSystem& file_system, std::
     entries.push_back(MakeSnippetEntry(k, header, base));
   }
   return entries;
+}
+
+}  // namespace
+
+Result<std::vector<std::string>> BuildSnippetList(FileSystem& file_system, std::string_view folder,
+                                                  const PacketName& base) {
+  // As a reader, and settled: the index and the packet read are always of one generation.
+  return ReadPacket(file_system, folder, base, PacketAccess::kRead,
+                    [&](const PacketLock&) { return ListSnippets(file_system, folder, base); });
 }
 
 }  // namespace oldvek

@@ -25,12 +25,8 @@ void CheckPages(const std::vector<std::string>& lines, uint64_t record, PacketRe
   }
 }
 
-}  // namespace
 
-Result<PacketReport> CheckPacket(FileSystem& file_system, std::string_view folder, const PacketName& base) {
-  // Shared with readers so that no edit runs meanwhile; a pending mark is reported, not mended.
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kInspect);
-  if (!lock.ok()) return lock.status();
+Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, const PacketName& base) {
   const PacketFiles files(folder, base);
   PacketReport report;
   if (file_system.Exists(files.mark)) {
@@ -100,6 +96,14 @@ Result<PacketReport> CheckPacket(FileSystem& file_system, std::string_view folde
     CheckPages(lines, number, report);
   }
   return report;
+}
+
+}  // namespace
+
+Result<PacketReport> CheckPacket(FileSystem& file_system, std::string_view folder, const PacketName& base) {
+  // As a reader, so that no edit runs meanwhile; a pending mark is reported, not mended.
+  return ReadPacket(file_system, folder, base, PacketAccess::kInspect,
+                    [&](const PacketLock&) { return Inspect(file_system, folder, base); });
 }
 
 }  // namespace oldvek

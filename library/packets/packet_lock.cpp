@@ -25,6 +25,27 @@ Result<std::unique_ptr<FileLock>> Wait(FileSystem& file_system, const std::strin
   }
 }
 
+// Readers that began before the lock file was made hold the packet's files open without it;
+// an editor lets them finish (each file can be opened alone), so that its own exclusive opens
+// and renames do not fail on their account. Readers that come later wait on the lock file. A
+// file still held after a while is held by some other program: the edit's own open says so.
+constexpr auto kReaderPatience = std::chrono::milliseconds(1000);
+
+Status WaitForReadersWithoutLock(FileSystem& file_system, const PacketFiles& files) {
+  const auto give_up = std::chrono::steady_clock::now() + kReaderPatience;
+  for (const std::string* path : {&files.index, &files.packet}) {
+    for (;;) {
+      Result<std::unique_ptr<File>> alone =
+          file_system.Open(*path, {Access::kRead, Share::kExclusive, Disposition::kOpenExisting});
+      if (alone.ok()) OLDVEK_RETURN_IF_ERROR((*alone)->Close());
+      if (alone.ok() || alone.status().kind() != Status::Kind::kInUse) break;
+      if (std::chrono::steady_clock::now() >= give_up) return Status::Ok();
+      std::this_thread::sleep_for(kRetryPause);
+    }
+  }
+  return Status::Ok();
+}
+
 // Only an editor, who is alone with the packet, leaves a mark or rebuilt files behind while
 // it runs; a reader holding the shared lock that sees one sees an interruption to mend.
 bool NeedsSettling(FileSystem& file_system, const PacketFiles& files) {
@@ -63,11 +84,19 @@ Status PacketLock::Settle(FileSystem& file_system, std::string_view folder, cons
 Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                     PacketAccess access, std::chrono::milliseconds patience) {
   const std::string path = PacketPath(folder, base, kLockExtension);
+  const PacketFiles files(folder, base);
   if (access == PacketAccess::kEdit) {
     Result<std::unique_ptr<FileLock>> alone = Wait(file_system, path, base, true, patience);
     if (!alone.ok()) return alone.status();
+    OLDVEK_RETURN_IF_ERROR(WaitForReadersWithoutLock(file_system, files));
     OLDVEK_RETURN_IF_ERROR(Settle(file_system, folder, base, patience));
     return PacketLock(std::move(*alone));
+  }
+  // No lock file, so no editor has begun; a packet with an interruption to mend is the one
+  // case where a reader makes it, to mend the interruption alone.
+  if ((access == PacketAccess::kInspect || access == PacketAccess::kRead) && !file_system.Exists(path) &&
+      (access == PacketAccess::kInspect || !NeedsSettling(file_system, files))) {
+    return PacketLock(nullptr, path);
   }
   if (access == PacketAccess::kInspect) {
     Result<std::unique_ptr<FileLock>> shared = WaitOrGoWithout(file_system, path, base, patience);
@@ -77,7 +106,6 @@ Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view fo
   // A reader that finds an interruption to mend lets go, mends it alone, and looks again: the
   // packet may have moved on meanwhile. A mark that settling cannot clear is met by
   // SettlePacket's own failure on the last round.
-  const PacketFiles files(folder, base);
   constexpr int kRounds = 3;
   for (int round = 1;; ++round) {
     Result<std::unique_ptr<FileLock>> shared = WaitOrGoWithout(file_system, path, base, patience);
@@ -91,6 +119,12 @@ Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view fo
     if (!alone.ok()) return alone.status();
     OLDVEK_RETURN_IF_ERROR(Settle(file_system, folder, base, patience));
   }
+}
+
+Status PacketLock::Steady(FileSystem& file_system) const {
+  if (watched_.empty() || !file_system.Exists(watched_)) return Status::Ok();
+  return Status::Error(watched_ + " appeared: the packet was changed by another program while it was read",
+                       Status::Kind::kChanged);
 }
 
 }  // namespace oldvek

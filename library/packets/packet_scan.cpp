@@ -54,12 +54,9 @@ class Scan {
   std::vector<std::unique_ptr<BodySearch>> searches_;
 };
 
-}  // namespace
-
-Status ScanPacket(FileSystem& file_system, std::string_view folder, const PacketName& base, const ScanQuery& query,
-                  const ScanVisitor& visit, size_t piece_size) {
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
-  if (!lock.ok()) return lock.status();
+// One pass over the packet as `lock` holds it; `visited` tells whether a snippet was handed out.
+Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_view folder, const PacketName& base,
+                const ScanQuery& query, const ScanVisitor& visit, size_t piece_size, bool& visited) {
   Result<std::unique_ptr<File>> index = file_system.Open(PacketPath(folder, base, kIndexExtension), kScanOpen);
   if (!index.ok()) return index.status();
   Result<std::unique_ptr<File>> packet = file_system.Open(PacketPath(folder, base, kPacketExtension), kScanOpen);
@@ -84,9 +81,30 @@ Status ScanPacket(FileSystem& file_system, std::string_view folder, const Packet
     OLDVEK_RETURN_IF_ERROR(ReadAtPosition(stream, record.start(), header.bytes()));
     Result<bool> passes = scan.Passes(record, header, number < count ? next.start() : 0);
     if (!passes.ok()) return passes.status();
-    if (*passes) OLDVEK_RETURN_IF_ERROR(visit({number, count, record, header}));
+    if (!*passes) continue;
+    // Everything read so far is of one generation while no editor has begun.
+    OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
+    visited = true;
+    OLDVEK_RETURN_IF_ERROR(visit({number, count, record, header}));
   }
   return Status::Ok();
+}
+
+}  // namespace
+
+Status ScanPacket(FileSystem& file_system, std::string_view folder, const PacketName& base, const ScanQuery& query,
+                  const ScanVisitor& visit, size_t piece_size) {
+  // An editor that begins before the first snippet is handed out costs a second pass, under the
+  // lock it made; one that begins later ends the scan (Steady), as nothing handed out can be
+  // taken back.
+  for (;;) {
+    Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
+    if (!lock.ok()) return lock.status();
+    bool visited = false;
+    const Status scanned = ScanOnce(file_system, *lock, folder, base, query, visit, piece_size, visited);
+    // A failure of a pass an editor overlapped may be the edit's own doing: that pass is redone.
+    if (visited || lock->Steady(file_system).ok()) return scanned;
+  }
 }
 
 }  // namespace oldvek

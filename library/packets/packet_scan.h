@@ -1,7 +1,7 @@
 #ifndef OLDVEK_PACKETS_PACKET_SCAN_H_
 #define OLDVEK_PACKETS_PACKET_SCAN_H_
 
-// A packet searched in one pass: under the packet's shared lock, each of its two files is
+// A packet searched in one pass: as a reader (PacketLock), each of its two files is
 // opened once, for reading; the index is read once, a run of records at a time, and the
 // packet file front to back in large pieces. A snippet's header fields are tested from its
 // header alone; its body is looked at only when every header test has passed and a code

@@ -76,8 +76,8 @@ SearchOutcome PacketSearch::Run() {
 }
 
 Status PacketSearch::SearchPacket(int64_t packet_index, const PacketName& base) {
-  // The packet's lock is held across the listing and the second reading below, so both see
-  // one generation of the packet (the listing's own shared lock goes with this one).
+  // The packet is held as a reader across the listing and the second reading below, so both
+  // see one generation of the packet (the listing's own hold goes with this one).
   Result<PacketLock> lock = PacketLock::Take(file_system_, request_.folder, base, PacketAccess::kRead);
   if (!lock.ok()) return lock.status();
   Result<std::vector<std::string>> entries = BuildSnippetList(file_system_, request_.folder, base);
@@ -106,6 +106,8 @@ Status PacketSearch::SearchPacket(int64_t packet_index, const PacketName& base) 
     if (!examined.ok()) return Stop(examined);
     if (!SnippetPasses(request_.mode, bits, criteria_, snippet_, request_.packet_choice, caller_)) continue;
     if (matches_ == std::numeric_limits<int32_t>::max()) return Stop(Status::Error("the match count is full"));
+    // What is handed to the caller is of one generation while no editor has begun.
+    OLDVEK_RETURN_IF_ERROR(lock->Steady(file_system_));
     Status added = caller_.AddMatch(matches_ + 1, (*entries)[i - 1]);
     if (!added.ok()) return Stop(added);
     ++matches_;

@@ -75,9 +75,14 @@ Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisito
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                     uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
   // Under the packet's lock, and settled: the record and the body read are of one generation.
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
+  // Setting the read mark writes the index, so that takes the lock file as writers do.
+  Result<PacketLock> lock =
+      PacketLock::Take(file_system, folder, base, mark == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead);
   if (!lock.ok()) return lock.status();
-  return RetrieveSettledSnippet(file_system, folder, base, record_position, each_code_line, mark);
+  Result<SnippetInfo> info = RetrieveSettledSnippet(file_system, folder, base, record_position, each_code_line, mark);
+  if (!info.ok()) return info;
+  OLDVEK_RETURN_IF_ERROR(lock->Steady(file_system));
+  return info;
 }
 
 Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,

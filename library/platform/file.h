@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "base/status.h"
 
@@ -74,6 +75,10 @@ class FileSystem {
   // go together, an exclusive one stands alone. Does not wait: a lock held against this one
   // fails with Status::Kind::kInUse, a folder that refuses the file with kWriteRefused.
   virtual Result<std::unique_ptr<FileLock>> TryLock(const std::string& path, bool exclusive) = 0;
+
+  // The names of the entries of `folder`, in no particular order. A listing that fails part
+  // way is a failure: it would pass for a folder with fewer files.
+  virtual Result<std::vector<std::string>> List(const std::string& folder);
 
   // The real file system of this platform.
   static FileSystem& Default();

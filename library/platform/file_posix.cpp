@@ -146,7 +146,7 @@ class PosixFileSystem final : public FileSystem {
     if (::flock(fd, lock | LOCK_NB) != 0) {
       const int error = errno;
       ::close(fd);
-      if (error == EWOULDBLOCK) return Status::Error("cannot open " + path + ": the file is in use");
+      if (error == EWOULDBLOCK) return Status::Error("cannot open " + path + ": the file is in use", Status::Kind::kInUse);
       return PosixError("open", path, error);
     }
     auto file = std::make_unique<PosixFile>(fd, path);

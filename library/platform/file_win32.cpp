@@ -172,7 +172,7 @@ class WindowsFileSystem final : public FileSystem {
         CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
-      if (error == ERROR_SHARING_VIOLATION) return Status::Error("cannot open " + path + ": the file is in use");
+      if (error == ERROR_SHARING_VIOLATION) return Status::Error("cannot open " + path + ": the file is in use", Status::Kind::kInUse);
       const bool write_refused = options.access == Access::kReadWrite &&
                                  (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT);
       return Status::Error(WindowsError("open", path, error).message(),

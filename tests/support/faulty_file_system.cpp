@@ -93,4 +93,9 @@ Status FaultyFileSystem::Replace(const std::string& from, const std::string& to)
   return real_.Replace(from, to);
 }
 
+Result<std::vector<std::string>> FaultyFileSystem::List(const std::string& folder) {
+  OLDVEK_RETURN_IF_ERROR(Step("list " + folder));
+  return real_.List(folder);
+}
+
 }  // namespace oldvek::testing

@@ -36,7 +36,7 @@ class FaultyFileSystem final : public FileSystem {
   // refused as such a medium refuses it.
   void MakeReadOnly(std::string folder) { read_only_ = std::move(folder); }
   // Operations counted so far: every open, read, write, append, size, truncate, sync,
-  // close, remove and replace. Exists is a query that cannot fail and is not counted.
+  // close, remove, replace and folder listing. Exists is a query that cannot fail and is not counted.
   uint64_t operations() const { return operations_; }
   // Every counted operation so far, in order, as "flush PATH", "rename PATH" and so on.
   const std::vector<std::string>& steps() const { return steps_; }
@@ -60,6 +60,7 @@ class FaultyFileSystem final : public FileSystem {
   Result<std::unique_ptr<FileLock>> TryLock(const std::string& path, bool exclusive) override;
   Status Remove(const std::string& path) override;
   Status Replace(const std::string& from, const std::string& to) override;
+  Result<std::vector<std::string>> List(const std::string& folder) override;
 
   // Counts one operation; the failure to report, if this one must fail.
   Status Step(const std::string& what);

@@ -5,7 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
+#include <unordered_map>
+#include <unordered_set>
 #ifdef _WIN32
 #include <io.h>
 #define access _access
@@ -15,35 +18,95 @@
 #endif
 #include <cerrno>
 
-
 #include "base/text.h"
 #include "failure.h"
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
+#include "packets/snippet_entry.h"
 
 namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
 
+std::string Upper(std::string name) {
+  for (char& c : name) c = oldvek::AsciiUpper(c);
+  return name;
+}
+
+// Names are matched in any letter case against one listing of each folder, taken the first
+// time a name there is not found as written and kept for the rest of the command: listing a
+// folder of thousands of packets for every file of every packet would cost the square of
+// their number. A file made later by another program in another letter case than asked is
+// not seen; vek asks for a packet's files by the letter case of its index file, as found.
 class CaseBlindFileSystem final : public oldvek::FileSystem {
  public:
   oldvek::Result<std::unique_ptr<oldvek::File>> Open(const std::string& path, oldvek::OpenOptions options) override {
-    return real_.Open(MatchCase(path), options);
+    return real_->Open(Match(path), options);
   }
-  bool Exists(const std::string& path) override { return real_.Exists(MatchCase(path)); }
-  oldvek::Status Remove(const std::string& path) override { return real_.Remove(MatchCase(path)); }
+  bool Exists(const std::string& path) override { return real_->Exists(Match(path)); }
+  oldvek::Status Remove(const std::string& path) override { return real_->Remove(Match(path)); }
   oldvek::Status Replace(const std::string& from, const std::string& to) override {
-    return real_.Replace(MatchCase(from), MatchCase(to));
+    return real_->Replace(Match(from), Match(to));
   }
-  bool SameFile(const std::string& a, const std::string& b) override { return real_.SameFile(MatchCase(a), MatchCase(b)); }
+  bool SameFile(const std::string& a, const std::string& b) override { return real_->SameFile(Match(a), Match(b)); }
   oldvek::Result<std::unique_ptr<oldvek::FileLock>> TryLock(const std::string& path, bool exclusive) override {
-    return real_.TryLock(MatchCase(path), exclusive);
+    return real_->TryLock(Match(path), exclusive);
+  }
+  oldvek::Result<std::vector<std::string>> List(const std::string& folder) override {
+    oldvek::Result<const Listing*> listing = Listed(folder);
+    if (!listing.ok()) return listing.status();
+    return (*listing)->names;
+  }
+
+  std::string Match(const std::string& path) {
+    if (real_->Exists(path)) return path;
+    const size_t cut = path.find_last_of(kSeparators) + 1;  // 0 for a bare name
+    oldvek::Result<const Listing*> listing = Listed(path.substr(0, cut));
+    if (!listing.ok()) return path;
+    const auto found = (*listing)->by_upper_case.find(Upper(path.substr(cut)));
+    return found == (*listing)->by_upper_case.end() ? path : path.substr(0, cut) + found->second;
+  }
+
+  void Use(oldvek::FileSystem& real) {
+    real_ = &real;
+    listings_.clear();
   }
 
  private:
-  oldvek::FileSystem& real_ = oldvek::FileSystem::Default();
+#ifdef _WIN32
+  static constexpr const char* kSeparators = "/\\:";
+#else
+  static constexpr const char* kSeparators = "/";
+#endif
+
+  struct Listing {
+    std::vector<std::string> names;
+    std::unordered_map<std::string, std::string> by_upper_case;  // the first name of each
+  };
+
+  oldvek::Result<const Listing*> Listed(const std::string& folder) {
+    const auto [listing, fresh] = listings_.try_emplace(folder);
+    if (fresh) {
+      oldvek::Result<std::vector<std::string>> names = real_->List(folder.empty() ? "." : folder);
+      if (!names.ok()) {
+        listings_.erase(listing);
+        return names.status();
+      }
+      for (const std::string& name : *names) listing->second.by_upper_case.try_emplace(Upper(name), name);
+      listing->second.names = std::move(*names);
+    }
+    return &listing->second;
+  }
+
+  oldvek::FileSystem* real_ = &oldvek::FileSystem::Default();
+  std::map<std::string, Listing> listings_;  // by folder, separator included
 };
+
+CaseBlindFileSystem& CaseBlindFiles() {
+  static CaseBlindFileSystem files;
+  return files;
+}
 
 bool HasExtension(const fs::path& path, std::string_view extension) {
   return oldvek::EqualsIgnoringAsciiCase(path.extension().string(), extension);
@@ -51,23 +114,11 @@ bool HasExtension(const fs::path& path, std::string_view extension) {
 
 }  // namespace
 
-oldvek::FileSystem& Files() {
-  static CaseBlindFileSystem files;
-  return files;
-}
+oldvek::FileSystem& Files() { return CaseBlindFiles(); }
 
-std::string MatchCase(const std::string& path) {
-  std::error_code error;
-  if (fs::exists(path, error)) return path;
-  const fs::path wanted(path);
-  const fs::path folder = wanted.has_parent_path() ? wanted.parent_path() : fs::path(".");
-  const std::string name = wanted.filename().string();
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    const std::string found = entry.path().filename().string();
-    if (oldvek::EqualsIgnoringAsciiCase(found, name)) return path.substr(0, path.size() - name.size()) + found;
-  }
-  return path;
-}
+void UseFileSystem(oldvek::FileSystem& real) { CaseBlindFiles().Use(real); }
+
+std::string MatchCase(const std::string& path) { return CaseBlindFiles().Match(path); }
 
 std::string ExistingFolder(const std::string& folder) {
   std::error_code error;
@@ -99,23 +150,33 @@ std::string MissingPacketFile(const std::string& folder, const oldvek::PacketNam
   return files.index + " is missing";
 }
 
+namespace {
+
+// The packet as its index file names it, in that file's letter case, so that every later file
+// name and lock of the command is the same however the name was typed; as typed when it has none.
+oldvek::PacketName AsFound(const std::string& folder, oldvek::PacketName typed) {
+  const std::string index = MatchCase(oldvek::PacketFiles(folder, typed).index);
+  oldvek::Result<oldvek::PacketName> found = oldvek::PacketName::Make(
+      index.substr(folder.size(), index.size() - folder.size() - oldvek::kIndexExtension.size()));
+  return found.ok() ? std::move(*found) : typed;
+}
+
+}  // namespace
+
 oldvek::PacketName ExistingPacket(const std::string& folder, const std::string& name) {
-  oldvek::PacketName base = PacketArgument(name);
-  const std::string missing = MissingPacketFile(folder, base);
-  if (!missing.empty()) Fail("no packet " + base.text() + " in " + folder + " (" + missing + ")");
-  return base;
+  const oldvek::PacketName typed = PacketArgument(name);
+  const std::string missing = MissingPacketFile(folder, typed);
+  if (!missing.empty()) Fail("no packet " + typed.text() + " in " + folder + " (" + missing + ")");
+  return AsFound(folder, typed);
 }
 
 std::vector<oldvek::PacketName> PacketsIn(const std::string& folder) {
   std::vector<oldvek::PacketName> bases;
-  std::error_code error;
-  // A listing that fails part way would pass for a folder with fewer packets.
-  for (fs::directory_iterator file(folder, error); !error && file != fs::directory_iterator(); file.increment(error)) {
-    if (!HasExtension(file->path(), ".IDX")) continue;
-    oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(file->path().stem().string());
+  for (const std::string& name : Must(Files().List(folder))) {
+    if (!HasExtension(name, oldvek::kIndexExtension)) continue;
+    oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(fs::path(name).stem().string());
     if (base.ok()) bases.push_back(std::move(*base));
   }
-  if (error) Fail(folder + ": cannot list the folder (" + error.message() + ")");
   std::sort(bases.begin(), bases.end());
   return bases;
 }
@@ -123,18 +184,15 @@ std::vector<oldvek::PacketName> PacketsIn(const std::string& folder) {
 std::vector<oldvek::PacketName> PacketsToReport(const std::string& folder, const std::vector<std::string>& names) {
   std::vector<oldvek::PacketName> bases;
   if (!names.empty()) {
-    for (const std::string& name : names) bases.push_back(PacketArgument(name));
+    for (const std::string& name : names) bases.push_back(AsFound(folder, PacketArgument(name)));
     return bases;
   }
-  std::error_code error;
-  for (fs::directory_iterator file(folder, error); !error && file != fs::directory_iterator(); file.increment(error)) {
-    if (!HasExtension(file->path(), ".IDX") && !HasExtension(file->path(), ".VEK")) continue;
-    oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(file->path().stem().string());
-    if (!base.ok()) continue;
-    const auto same = [&](const oldvek::PacketName& known) { return oldvek::EqualsIgnoringAsciiCase(known, *base); };
-    if (std::none_of(bases.begin(), bases.end(), same)) bases.push_back(std::move(*base));
+  std::unordered_set<std::string> seen;  // in upper case: SORTS.IDX and sorts.vek are one packet
+  for (const std::string& name : Must(Files().List(folder))) {
+    if (!HasExtension(name, oldvek::kIndexExtension) && !HasExtension(name, oldvek::kPacketExtension)) continue;
+    oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(fs::path(name).stem().string());
+    if (base.ok() && seen.insert(Upper(base->text())).second) bases.push_back(std::move(*base));
   }
-  if (error) Fail(folder + ": cannot list the folder (" + error.message() + ")");
   std::sort(bases.begin(), bases.end());
   return bases;
 }

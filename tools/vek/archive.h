@@ -21,6 +21,9 @@ inline constexpr const char* kCutShort = "the packet file ends before the snippe
 // SORTS.VEK and sorts.vek alike.
 oldvek::FileSystem& Files();
 
+// Puts `real` under Files() from here on, as tests do to watch what a command does.
+void UseFileSystem(oldvek::FileSystem& real);
+
 // The existing file `path` names in any letter case, or `path` itself when none does.
 std::string MatchCase(const std::string& path);
 
@@ -31,7 +34,8 @@ std::string ExistingFolder(const std::string& folder);
 // name is a usage error.
 oldvek::PacketName PacketArgument(const std::string& name);
 
-// The packet `name` of `folder`, whose two files must both exist.
+// The packet `name` of `folder`, whose two files must both exist, by the letter case of its
+// index file.
 oldvek::PacketName ExistingPacket(const std::string& folder, const std::string& name);
 
 // The packets of a folder (its .IDX files in any case, whose base names are packet names), sorted.

@@ -9,6 +9,9 @@
 
 namespace vek {
 
+// Runs vek with these arguments; the result is its exit status.
+int Run(int argc, char** argv);
+
 // Makes `action` what running `command` does.
 void SetAction(CLI::App& command, std::function<int()> action);
 

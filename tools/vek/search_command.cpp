@@ -8,6 +8,7 @@
 #include "command.h"
 #include "failure.h"
 #include "packets/packet_scan.h"
+#include "progress.h"
 #include "regex_text.h"
 #include "shown_text.h"
 #include "snippet_json.h"
@@ -46,6 +47,7 @@ struct SearchOptions {
   bool count = false;
   bool packets_only = false;
   bool json = false;
+  bool quiet = false;
 };
 
 const Field& FieldNamed(const std::string& name) {
@@ -122,6 +124,7 @@ int RunSearch(const SearchOptions& options) {
   uint64_t left_out = 0;
   std::string first_left_out;
   nlohmann::json found = nlohmann::json::array();
+  Progress progress("searching", packets.size(), options.quiet);
   for (const oldvek::PacketName& base : packets) {
     uint64_t in_packet = 0;
     const oldvek::Status scanned =
@@ -130,6 +133,7 @@ int RunSearch(const SearchOptions& options) {
           if (options.json) {
             found.push_back(SnippetJson(base, snippet.number, snippet.record, snippet.header));
           } else if (!options.count && !options.packets_only) {
+            progress.Clear();
             PrintEntry("", snippet.number, snippet.header, base);
           }
           return oldvek::Status::Ok();
@@ -138,14 +142,15 @@ int RunSearch(const SearchOptions& options) {
     if (!scanned.ok()) {
       // Left out of --count and -l, as grep leaves out a file it cannot read.
       if (left_out++ == 0) first_left_out = scanned.message();
-      continue;
-    }
-    if (options.count) {
+    } else if (options.count) {
+      progress.Clear();
       if (packets.size() > 1) std::printf("%s:", base.text().c_str());
       std::printf("%llu\n", static_cast<unsigned long long>(in_packet));
     } else if (options.packets_only && in_packet > 0) {
+      progress.Clear();
       std::printf("%s\n", base.text().c_str());
     }
+    progress.Step();
   }
 
   if (options.json) {
@@ -194,6 +199,7 @@ void AddSearchCommand(CLI::App& app) {
                                                 "print the names of the packets that have a match instead");
   count->excludes(packets_only);
   AddJson(*command, options->json);
+  AddQuiet(*command, options->quiet);
   command->get_option("--json")->excludes(count)->excludes(packets_only);
   SetAction(*command, [options] { return RunSearch(*options); });
 }

@@ -40,35 +40,50 @@ nlohmann::json SnippetJson(std::string_view base, uint64_t number, const oldvek:
           {"tag", Field(header, H::kTag)}};
 }
 
-std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const oldvek::PacketName& base) {
-  return ReadSnippetWindow(folder, base, 1, UINT64_MAX, false).snippets;
-}
+namespace {
 
-SnippetWindow ReadSnippetWindow(const std::string& folder, const oldvek::PacketName& base, uint64_t first, uint64_t count,
-                                bool kinds) {
+oldvek::Result<SnippetWindow> ReadStoredWindow(const std::string& folder, const oldvek::PacketName& base,
+                                               uint64_t first, uint64_t count, bool kinds) {
   constexpr oldvek::OpenOptions kReadOnly{oldvek::Access::kRead, oldvek::Share::kShared,
                                           oldvek::Disposition::kOpenExisting};
-  // Under the packet's lock, like every reader: an edit running beside is seen whole or not at all.
-  const oldvek::PacketLock lock = Must(oldvek::PacketLock::Take(Files(), folder, base, oldvek::PacketAccess::kRead));
   const oldvek::PacketFiles files(folder, base);
-  std::unique_ptr<oldvek::File> index = Must(Files().Open(files.index, kReadOnly));
-  std::unique_ptr<oldvek::File> packet = Must(Files().Open(files.packet, kReadOnly));
-  oldvek::IndexReader reader(*index, oldvek::RecordCount(Must(index->Size())));
+  oldvek::Result<std::unique_ptr<oldvek::File>> index = Files().Open(files.index, kReadOnly);
+  if (!index.ok()) return index.status();
+  oldvek::Result<std::unique_ptr<oldvek::File>> packet = Files().Open(files.packet, kReadOnly);
+  if (!packet.ok()) return packet.status();
+  oldvek::Result<uint64_t> length = (*index)->Size();
+  if (!length.ok()) return length.status();
+  oldvek::IndexReader reader(**index, oldvek::RecordCount(*length));
   SnippetWindow window{reader.record_count(), {}};
   const uint64_t last = first > window.count ? first - 1 : first - 1 + std::min(count, window.count - (first - 1));
   window.snippets.resize(last - (first - 1));
   for (uint64_t number = first; number <= last; ++number) {
     StoredSnippet& snippet = window.snippets[number - first];
-    Must(reader.Read(number, snippet.record));
-    Must(oldvek::ReadAtPosition(*packet, snippet.record.start(), snippet.header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(reader.Read(number, snippet.record));
+    OLDVEK_RETURN_IF_ERROR(oldvek::ReadAtPosition(**packet, snippet.record.start(), snippet.header.bytes()));
     if (kinds) {
       const auto ignore = [](std::string_view) { return oldvek::Status::Ok(); };
-      snippet.attachment = Must(oldvek::RetrieveSettledSnippet(Files(), folder, base, oldvek::RecordPosition(number),
-                                                               ignore, oldvek::MarkRead::kNo))
-                               .kind == oldvek::SnippetKind::kAttachment;
+      const oldvek::Result<oldvek::SnippetInfo> info = oldvek::RetrieveSettledSnippet(
+          Files(), folder, base, oldvek::RecordPosition(number), ignore, oldvek::MarkRead::kNo);
+      if (!info.ok()) return info.status();
+      snippet.attachment = info->kind == oldvek::SnippetKind::kAttachment;
     }
   }
   return window;
+}
+
+}  // namespace
+
+std::vector<StoredSnippet> ReadSnippets(const std::string& folder, const oldvek::PacketName& base) {
+  return ReadSnippetWindow(folder, base, 1, UINT64_MAX, false).snippets;
+}
+
+SnippetWindow ReadSnippetWindow(const std::string& folder, const oldvek::PacketName& base, uint64_t first,
+                                uint64_t count, bool kinds) {
+  // As a reader, like every reader: an edit running beside is seen whole or not at all.
+  return Must(oldvek::ReadPacket(Files(), folder, base, oldvek::PacketAccess::kRead, [&](const oldvek::PacketLock&) {
+    return ReadStoredWindow(folder, base, first, count, kinds);
+  }));
 }
 
 void PrintJson(const nlohmann::json& document) { std::printf("%s\n", document.dump(2).c_str()); }

@@ -58,7 +58,7 @@ run 1 "" search --files-with-matches "$arc" --in author=nobody
 mkdir broken && cp "$arc"/SORTS.* "$arc"/FILEIO.IDX broken/  # FILEIO.VEK is missing
 run 3 'left out a packet that could not be read' search -c broken --in code=swap
 grep -q '^SORTS:3' "$work/out" && ! grep -q '^FILEIO:' "$work/out" || fail "search -c of an unreadable packet"
-run 0 '^sorts \(3 snippets\)' list "$arc" sorts
+run 0 '^SORTS \(3 snippets\)' list "$arc" sorts  # named as its index file is
 for record in 0 4 2x -1 9223372036854775809; do
   run 2 'RECORD .* from 1 to 3 \(SORTS has 3 snippets\)' delete "$arc" SORTS "$record"
 done
@@ -73,7 +73,7 @@ run 0 '^  00003~' list lower SORTS
 python3 -c '  # a NUL in the Subject of snippet 2
 start = int(open("lower/sorts.idx", "rb").read()[79:89])
 f = open("lower/sorts.vek", "r+b"); f.seek(start - 1 + 31 + 5); f.write(b"\0")'
-run 0 '~SORTS.VEK~79$' list lower SORTS
+run 0 '~sorts.VEK~79$' list lower SORTS  # the packet as its index file names it
 
 # new, add (CR LF lines, "~" kept in JSON), show, retitle, move, delete, check
 run 0 '' new "$arc" BOX
