@@ -2,8 +2,10 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
+#include <map>
 
 #include "command.h"
+#include "completions.h"
 #include "failure.h"
 #include "manual.h"
 #include "oldvek_version.h"
@@ -54,13 +56,16 @@ void BuildApp(CLI::App& app) {
 int Run(int argc, char** argv) {
   CLI::App app("the BASIC snippet archive from a terminal", "vek");
   BuildApp(app);
+  // Hidden: it makes vek.1 and the completions of tools/vek/ from the options above.
+  const std::map<std::string, std::string (*)(CLI::App&)> made = {{"man", ManualPage},
+                                                                  {"bash-completion", BashCompletion},
+                                                                  {"zsh-completion", ZshCompletion},
+                                                                  {"fish-completion", FishCompletion}};
   std::string page;
-  app.add_option("--print", page, "print the manual page (man) or the bash completion (bash-completion)")
-      ->check(CLI::IsMember({"man", "bash-completion"}))
-      ->group("");  // hidden: it builds vek.1 and vek.bash-completion
+  app.add_option("--print", page)->check(CLI::IsMember(made))->group("");
   try {
-    if (argc >= 3 && std::string_view(argv[1]) == "--print") {
-      std::fputs((std::string_view(argv[2]) == "man" ? ManualPage(app) : BashCompletion(app)).c_str(), stdout);
+    if (argc >= 3 && std::string_view(argv[1]) == "--print" && made.contains(argv[2])) {
+      std::fputs(made.at(argv[2])(app).c_str(), stdout);
       return kDone;
     }
     app.parse(argc, argv);

@@ -135,8 +135,8 @@ run 3 'CRC-32' decode pages/blob*.BAS -o kept.bin --keep-bad
 run 0 '' delete "$arc" SORTS 6
 run 3 'page 2 of 3 of blob.bin is missing' extract "$arc" SORTS 5 again.out
 cmp -s "$root/examples/archive/SORTS.IDX" <(git -C "$root" show HEAD:examples/archive/SORTS.IDX) || fail "examples/archive changed"
-# The manual page and the completion are made from the same source as --help.
-for made in man:vek.1 bash-completion:vek.bash-completion; do
+# The manual page and the completions are made from the same source as --help.
+for made in man:vek.1 bash-completion:vek.bash-completion zsh-completion:vek.zsh-completion fish-completion:vek.fish; do
   vek --print "${made%%:*}" | cmp -s - "$root/tools/vek/${made#*:}" ||
     fail "tools/vek/${made#*:} is out of date: vek --print ${made%%:*} >tools/vek/${made#*:}"
 done
