@@ -89,7 +89,7 @@ synopsis=()
 for command in $commands; do synopsis+=("       vek $command .*"); done
 man_sections man1/vek.1.gz NAME SYNOPSIS DESCRIPTION COMMANDS 'EXIT STATUS' ENVIRONMENT FILES EXAMPLES 'SEE ALSO' \
   "${synopsis[@]}" '       VEK_ENCODING' '       NO_COLOR'
-man_sections man1/VekHelp.1.gz NAME SYNOPSIS DESCRIPTION OPTIONS KEYS 'EXIT STATUS' FILES 'SEE ALSO'
+man_sections man1/VekHelp.1.gz NAME SYNOPSIS DESCRIPTION OPTIONS KEYS 'EXIT STATUS' ENVIRONMENT FILES 'SEE ALSO'
 mapfile -t exports < <(sed -n 's/^ \+\([A-Za-z]\+\).*/   \1/p' library/oldvek.def)
 man_sections man3/oldvek.3.gz NAME SYNOPSIS DESCRIPTION 'SEE ALSO' "${exports[@]}"
 
@@ -115,6 +115,9 @@ code|vek,search,my\ arc,x,--in,co
 author|vek,search,my\ arc,--in,=,au
 pb qb vb|vek,attach,my\ arc,SORTS,a\ prog.bas,--dialect,
 attachment text|vek,extract,--mode,
+cp437 cp850|vek,--encoding,cp
+latin1|vek,list,my\ arc,--encoding,=,l
+SORTS|vek,--encoding,cp437,show,my\ arc,so
 SORTS STRINGS|vek,list,my\ arc,s
 STRINGS|vek,move,my\ arc,SORTS,1,st
 a prog.bas|vek,add,my\ arc,SORTS,a

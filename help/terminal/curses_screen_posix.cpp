@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -148,7 +149,8 @@ std::unique_ptr<CursesScreen> CursesScreen::Open() {
   set_escdelay(25);
   for (const char* sequence : kAltLeftSequences) define_key(sequence, kAltLeftCode);
   mousemask(BUTTON1_CLICKED | BUTTON1_DOUBLE_CLICKED, nullptr);
-  if (has_colors()) {
+  // NO_COLOR set to anything turns colour off, as a terminal without colours does.
+  if (has_colors() && std::getenv("NO_COLOR") == nullptr) {
     start_color();
     init_pair(kAreaPair, COLOR_WHITE, COLOR_BLUE);
     init_pair(kLabelPair, COLOR_YELLOW, COLOR_BLUE);

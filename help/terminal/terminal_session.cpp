@@ -28,7 +28,15 @@ std::string TopicHeader(const HelpFile& file, std::string_view argument_text) {
   const std::string name = FirstTopic(argument_text);
   if (HoldsHeaderMark(name)) return name;
   const std::string as_typed = Bracketed(name);
-  return HasTopic(file, as_typed) ? as_typed : Bracketed(AsciiUpperCase(name));
+  if (HasTopic(file, as_typed)) return as_typed;
+  // Else the first topic whose header matches in any letter case: "loops" opens <Loops>.
+  const std::string upper = AsciiUpperCase(as_typed);
+  std::string found;
+  file.ReadLines([&](const std::string& line) {
+    if (AsciiUpperCase(line) == upper && upper != "<END>" && upper != "<ENDHELP>") found = line;
+    return found.empty();
+  });
+  return found.empty() ? Bracketed(AsciiUpperCase(name)) : found;
 }
 
 void TerminalSession::Start(std::string_view argument_text) {

@@ -41,7 +41,8 @@ class TerminalSession {
 
 // The header of the first topic: the argument text as the Windows viewer reads it (quotes
 // dropped, "<INTRODUCTION>" when empty). A name without angle brackets is bracketed: as typed
-// when the file has that topic, else upper-cased.
+// when the file has that topic, else the first header that matches it in any letter case,
+// else upper-cased (a topic not found).
 std::string TopicHeader(const HelpFile& file, std::string_view argument_text);
 
 }  // namespace vekhelp

@@ -19,8 +19,9 @@ Request TerminalView::HandleKey(const Key& key, size_t page_rows) {
     case Area::kFind:
       if (key.kind == Key::kCharacter) find_.Type(std::string_view(&key.character, 1));
       if (key.kind == Key::kBackspace) find_.Backspace();
-      if (key.kind == Key::kEnter) return {Request::kSearch, find_.text()};
-      return {};
+      if (key.kind != Key::kEnter) return {};
+      focus_ = Area::kSeeAlso;  // where the topics found are listed, and n goes on to the next
+      return {Request::kSearch, find_.text()};
     case Area::kContents:
     case Area::kSeeAlso: {
       const bool contents = focus_ == Area::kContents;

@@ -42,8 +42,9 @@ class TerminalView final : public ViewerDisplay {
   TerminalView() : find_("find what?") {}
 
   // Handles one key; `page_rows` is how many rows an area shows, for Page Up and Page Down.
-  // Tab and Shift-Tab move between the areas; Enter searches from the search line and opens
-  // the selected entry of a list; Alt-Left, and Backspace outside the search line, go back;
+  // Tab and Shift-Tab move between the areas; Enter searches from the search line (the focus
+  // then goes to the see-also list, which holds what was found) and opens the selected entry
+  // of a list; Alt-Left, and Backspace outside the search line, go back;
   // outside it, n goes to the next topic found, / to the search line, and q exits, as Esc
   // does anywhere.
   Request HandleKey(const Key& key, size_t page_rows);

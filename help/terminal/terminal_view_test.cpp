@@ -29,10 +29,11 @@ TEST_F(TerminalViewTest, EnterSearchesForTheUpperCaseTextOrOpensTheSelectedEntry
   Request request = Send(Key::kEnter);
   EXPECT_EQ(request.kind, Request::kSearch);
   EXPECT_EQ(request.text, "SORT Q") << "q is text on the search line, not exit";
-  EXPECT_EQ(Send({Press(Key::kTab), Press(Key::kEnter)}).kind, Request::kNothing) << "an empty list";
+  EXPECT_EQ(view_.focus(), Area::kSeeAlso) << "the search line lets n go to the next topic found";
+  EXPECT_EQ(Send(Key::kEnter).kind, Request::kNothing) << "an empty list";
   view_.ShowContents({"INTRODUCTION", "FILES"});
   view_.ShowSeeAlso({"FILES", "<INDEX>"});
-  request = Send({Press(Key::kDown), Press(Key::kEnter)});
+  request = Send({Press(Key::kTab), Press(Key::kTab), Press(Key::kDown), Press(Key::kEnter)});
   EXPECT_EQ(request.kind, Request::kOpenContents);
   EXPECT_EQ(request.text, "FILES");
   request = Send({Press(Key::kBackTab), Press(Key::kBackTab), Press(Key::kEnd), Press(Key::kEnter)});

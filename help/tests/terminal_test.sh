@@ -23,7 +23,8 @@ printf '%s\r\n' \
   $'Caf\xe9 for 3 \x80.' '  - a list item that goes on for long enough to be wrapped in a narrow window' \
   '<ENDHELP>' > "$folder/VEKHelp.CFG"
 mkdir "$folder/other"
-printf '%s\r\n' '<CONTENTS>' 'OTHER' '<END>' '<OTHER>' 'From another help file.' '<ENDHELP>' > "$folder/other/more.cfg"
+printf '%s\r\n' '<CONTENTS>' 'OTHER' 'Loops' '<END>' '<OTHER>' 'From another help file.' 'FOR loops count.' '<END>' \
+  '<Loops>' 'Loops repeat statements.' '<ENDHELP>' > "$folder/other/more.cfg"
 
 failures=0
 fail() {
@@ -120,8 +121,9 @@ keys b u b b l e Enter
 expect shows "2 topics found: Enter on one in SEE, or n for the next"
 expect shows "Find : BUBBLE"
 
-# A search result opens as it is; the contents selection follows.
-keys BTab End Enter
+# A search result opens as it is (the focus is on the see-also list after a search); the
+# contents selection follows.
+keys End Enter
 expect shows "A binary search halves the range."
 expect selected SEARCHING
 
@@ -145,7 +147,7 @@ expect says "No earlier topic"
 
 # A search that finds nothing says so and leaves no earlier result or mark behind.
 keys / s w a p s Enter
-keys C-h C-h C-h C-h C-h z z z Enter
+keys / z z z Enter
 expect says 'No topic holds "ZZZ"'
 ! highlighted swaps || fail "the earlier search's mark stays"
 expect see_also_is SEARCHING FILES
@@ -194,8 +196,43 @@ done <<'CASES'
 sorting|A bubble sort swaps neighbours.
 no such topic|Topic not found: <NO SUCH TOPIC>
 -f other/more.cfg OTHER|From another help file.
--f missing.cfg|Help file not found: missing.cfg
 CASES
+
+# Any letter case: "loops" names <Loops>, and finds it typed in the Find line; the focus then
+# leaves the Find line, so n goes on to the topics found.
+start -f other/more.cfg loops
+expect shows "Loops repeat statements."
+keys l o o p s Enter
+expect says "2 topics found: Enter on one in SEE, or n for the next"
+for found in "1 of 2: <OTHER>" "2 of 2: <Loops>"; do keys n; expect says "Found $found"; done
+
+# Colour unless NO_COLOR is set (to anything) or the terminal has none.
+coloured() { grep -qE $'\e\\[([0-9;]*;)?(3[0-7]|4[0-7]|38|48)[;m]' <<<"$(tmux -L "$socket" capture-pane -p -e)"; }
+expect coloured
+for before in "NO_COLOR= " "TERM=vt100 "; do
+  start
+  expect shows "Welcome to the terminal test."
+  ! coloured || fail "colours with ${before}"
+done
+before=""
+
+# A help file named by -f that cannot be shown is said before the screen is taken: missing,
+# empty, a folder, unreadable (unless root, who reads it anyway).
+: >"$folder/empty.cfg"
+cp "$folder/VEKHelp.CFG" "$folder/locked.cfg" && chmod 000 "$folder/locked.cfg"
+while IFS='|' read -r name problem; do
+  [ "$name" != locked.cfg ] || [ "$(id -u)" != 0 ] || continue
+  output="$(cd "$folder" && "$viewer" -f "$name" </dev/null 2>&1)" && status=0 || status=$?
+  [ "$status" = 1 ] && [ "$output" = "VekHelp: $name: $problem" ] || fail "-f $name: $status, $output"
+done <<'CASES'
+missing.cfg|no such file
+empty.cfg|is empty
+other|is a folder, not a help file
+locked.cfg|cannot be read (Permission denied)
+CASES
+start -f missing.cfg
+expect exited 1
+expect shows "VekHelp: missing.cfg: no such file"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "terminal viewer: all checks passed"

@@ -7,16 +7,6 @@
 namespace oldvek {
 namespace {
 
-constexpr std::array<unsigned char, 256> kFolded = [] {
-  std::array<unsigned char, 256> table{};
-  for (size_t c = 0; c < table.size(); ++c) {
-    table[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  }
-  return table;
-}();
-
-unsigned char Fold(char c) { return kFolded[static_cast<unsigned char>(c)]; }
-
 // Cuts each terminated line out of the pieces (joining a line that runs across pieces) and
 // tests it whole. The unterminated rest of a body is never tested.
 class LineSearch final : public BodySearch {
@@ -114,16 +104,26 @@ class NoSearch final : public BodySearch {
 
 std::unique_ptr<BodySearch> TextTest::NewBodySearch() const { return std::make_unique<LineSearch>(*this); }
 
-CaseBlindText::CaseBlindText(std::string_view needle) {
+const CaseFolding& AsciiCaseFolding() {
+  static constexpr CaseFolding kAscii = [] {
+    CaseFolding table{};
+    for (size_t c = 0; c < table.size(); ++c) {
+      table[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return table;
+  }();
+  return kAscii;
+}
+
+CaseBlindText::CaseBlindText(std::string_view needle, const CaseFolding& folding) : fold_(folding) {
   folded_.reserve(needle.size());
-  for (char c : needle) folded_.push_back(static_cast<char>(Fold(c)));
-  // Horspool: how far the needle may move on when the byte under its last place is c.
-  skip_.fill(std::max<size_t>(folded_.size(), 1));
-  for (size_t i = 0; i + 1 < folded_.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(folded_[i]);
-    skip_[c] = folded_.size() - 1 - i;
-    if (c >= 'a' && c <= 'z') skip_[c - 'a' + 'A'] = skip_[c];
-  }
+  for (char c : needle) folded_.push_back(static_cast<char>(fold_[static_cast<unsigned char>(c)]));
+  // Horspool: how far the needle may move on when the byte under its last place is c, that
+  // is when c folds to a byte of the needle.
+  std::array<size_t, 256> folded_skip;
+  folded_skip.fill(std::max<size_t>(folded_.size(), 1));
+  for (size_t i = 0; i + 1 < folded_.size(); ++i) folded_skip[static_cast<unsigned char>(folded_[i])] = folded_.size() - 1 - i;
+  for (size_t c = 0; c < skip_.size(); ++c) skip_[c] = folded_skip[fold_[c]];
 }
 
 std::unique_ptr<BodySearch> CaseBlindText::NewBodySearch() const {
@@ -140,9 +140,9 @@ size_t CaseBlindText::Find(std::string_view text) const {
   const char* bytes = text.data();
   for (size_t at = 0; at + size <= text.size();) {
     const unsigned char c = static_cast<unsigned char>(bytes[at + last]);
-    if (kFolded[c] == tail) {
+    if (fold_[c] == tail) {
       size_t i = 0;
-      while (i < last && kFolded[static_cast<unsigned char>(bytes[at + i])] == static_cast<unsigned char>(folded_[i]))
+      while (i < last && fold_[static_cast<unsigned char>(bytes[at + i])] == static_cast<unsigned char>(folded_[i]))
         ++i;
       if (i == last) return at;
     }

@@ -35,14 +35,21 @@ class TextTest {
   virtual std::unique_ptr<BodySearch> NewBodySearch() const;
 };
 
-// A substring in any a-z/A-Z case. Bodies are searched in their bytes directly (Horspool's
-// skips, folded through a table), which holds no more than the needle whatever the length
-// of a line: a match counts once a line terminator follows it within the body.
+// Each byte's lower case letter, or the byte itself.
+using CaseFolding = std::array<unsigned char, 256>;
+
+// A-Z folded to a-z: how the library's searches compare letters.
+const CaseFolding& AsciiCaseFolding();
+
+// A substring in any letter case, letters folded through a table (a-z/A-Z unless told). Bodies
+// are searched in their bytes directly (Horspool's skips, folded through the table), which
+// holds no more than the needle whatever the length of a line: a match counts once a line
+// terminator follows it within the body.
 class CaseBlindText final : public TextTest {
  public:
   static constexpr size_t kNotFound = std::string_view::npos;
 
-  explicit CaseBlindText(std::string_view needle);
+  explicit CaseBlindText(std::string_view needle, const CaseFolding& folding = AsciiCaseFolding());
 
   bool Matches(std::string_view text) const override { return Find(text) != kNotFound; }
   std::unique_ptr<BodySearch> NewBodySearch() const override;
@@ -52,7 +59,8 @@ class CaseBlindText final : public TextTest {
   size_t size() const { return folded_.size(); }
 
  private:
-  std::string folded_;  // the needle, A-Z folded to a-z
+  CaseFolding fold_;
+  std::string folded_;  // the needle, folded
   std::array<size_t, 256> skip_;
 };
 

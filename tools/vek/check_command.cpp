@@ -21,7 +21,7 @@ int RunCheck(const CheckOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
   const std::vector<std::string> packets = ChosenPackets(folder, options.packets);
   if (packets.empty()) Fail("no packets (.IDX files) in " + folder);
-  nlohmann::json document = {{"folder", Text(options.folder)}, {"packets", nlohmann::json::array()}};
+  nlohmann::json document = {{"folder", Name(options.folder)}, {"packets", nlohmann::json::array()}};
   bool sound = true;
   Progress progress("checking", packets.size(), options.quiet);
   for (const std::string& base : packets) {
@@ -33,7 +33,7 @@ int RunCheck(const CheckOptions& options) {
       for (const oldvek::PacketProblem& problem : report.problems) {
         problems.push_back({{"record", problem.record}, {"problem", Text(problem.text)}});
       }
-      document["packets"].push_back({{"name", Text(base)},
+      document["packets"].push_back({{"name", Name(base)},
                                      {"snippets", report.snippet_count},
                                      {"pages", report.page_count},
                                      {"problems", std::move(problems)}});

@@ -15,6 +15,8 @@ OptionOutline OptionOf(const CLI::Option& option) {
   for (const std::string& name : option.get_snames()) outline.names.push_back("-" + name);
   for (const std::string& name : option.get_lnames()) outline.names.push_back("--" + name);
   outline.help = option.get_description();
+  outline.default_value = option.get_default_str();
+  outline.environment = option.get_envname();
   outline.takes_value = option.get_expected_max() > 0;
   outline.repeats = option.get_items_expected_max() > 1;
   const std::string type = option.get_type_name();
@@ -22,7 +24,9 @@ OptionOutline OptionOf(const CLI::Option& option) {
   const size_t close = type.find('}', open);
   if (open != std::string::npos && close != std::string::npos) {
     std::stringstream choices(type.substr(open + 1, close - open - 1));
-    for (std::string choice; std::getline(choices, choice, ',');) outline.choices.push_back(choice);
+    for (std::string choice; std::getline(choices, choice, ',');) {
+      if (choice != "...") outline.choices.push_back(choice);
+    }
   }
   return outline;
 }

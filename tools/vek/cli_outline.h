@@ -12,10 +12,12 @@ namespace vek {
 struct OptionOutline {
   std::vector<std::string> names;    // "-c", "--count"
   std::string help;
+  std::string default_value;
+  std::string environment;  // the variable that gives the value when the option is not typed
   bool takes_value = false;
   bool repeats = false;
   bool global = false;  // accepted before or after the command
-  std::vector<std::string> choices;  // from a type name such as "TEXT:{pb,vb,qb}"
+  std::vector<std::string> choices;  // from a type name such as "TEXT:{pb,vb,qb}"; "..." left out
 };
 
 // What a command's argument names: an archive folder, a packet of that folder, a file, or

@@ -102,7 +102,7 @@ void AddExtractCommand(CLI::App& app) {
   command->add_option("PACKET", options->packet, "the packet (any letter case)")->required();
   command->add_option("RECORD", options->record, "the snippet's number in the packet, from 1")->required();
   command->add_option("OUT", options->decode.out, "the output file; - writes standard output")->required();
-  command->add_option("--mode", options->mode, "attachment or text")
+  command->add_option("--mode", options->mode, "attachment or text (the code lines as the bytes stored, not converted)")
       ->check(CLI::IsMember({"attachment", "text"}))
       ->capture_default_str();
   command->add_flag("--page-only", options->page_only, "the snippet's first page alone, as the library extracts it");

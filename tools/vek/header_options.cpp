@@ -1,6 +1,7 @@
 #include "header_options.h"
 
 #include "failure.h"
+#include "text_encoding.h"
 
 namespace vek {
 
@@ -16,11 +17,13 @@ void HeaderOptions::AddTo(CLI::App& command) {
 void HeaderOptions::Apply(oldvek::SnippetHeader& header) const {
   for (const Field& field : fields_) {
     if (field.option->count() == 0) continue;
-    if (field.text.size() > field.span.width && !truncate_) {
-      UsageFail("--" + std::string(field.name) + " is " + std::to_string(field.text.size()) +
-                " characters; the field holds " + std::to_string(field.span.width) + " (--truncate cuts it)");
+    const std::string option = "--" + std::string(field.name);
+    const std::string text = ArchiveEncoding().FromTyped(field.text, option);
+    if (text.size() > field.span.width && !truncate_) {
+      UsageFail(option + " is " + std::to_string(text.size()) + " characters; the field holds " +
+                std::to_string(field.span.width) + " (--truncate cuts it)");
     }
-    header.SetField(field.span, field.text);
+    header.SetField(field.span, text);
   }
 }
 

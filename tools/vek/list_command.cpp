@@ -4,7 +4,7 @@
 #include "command.h"
 #include "failure.h"
 #include "packets/packet_scan.h"
-#include "packets/snippet_entry.h"
+#include "shown_text.h"
 #include "snippet_json.h"
 
 namespace vek {
@@ -20,7 +20,7 @@ int RunList(const ListOptions& options) {
   const std::string folder = ExistingFolder(options.folder);
   const std::vector<std::string> packets = ChosenPackets(folder, options.packets);
   if (packets.empty()) Fail("no packets (.IDX files) in " + folder);
-  nlohmann::json document = {{"folder", Text(options.folder)}, {"packets", nlohmann::json::array()}};
+  nlohmann::json document = {{"folder", Name(options.folder)}, {"packets", nlohmann::json::array()}};
   for (const std::string& base : packets) {
     if (options.json) {
       nlohmann::json snippets = nlohmann::json::array();
@@ -28,7 +28,7 @@ int RunList(const ListOptions& options) {
       for (const StoredSnippet& snippet : ReadSnippets(folder, base)) {
         snippets.push_back(SnippetJson(base, ++number, snippet.record, snippet.header));
       }
-      document["packets"].push_back({{"name", Text(base)}, {"snippets", std::move(snippets)}});
+      document["packets"].push_back({{"name", Name(base)}, {"snippets", std::move(snippets)}});
       continue;
     }
     // Streamed: each entry is printed as the packet is read, so memory stays flat.
@@ -36,10 +36,7 @@ int RunList(const ListOptions& options) {
     Must(oldvek::ScanPacket(Files(), folder, base, {}, [&](const oldvek::ScannedSnippet& snippet) {
       if (!listed) std::printf("%s (%llu snippets)\n", base.c_str(), static_cast<unsigned long long>(snippet.count));
       listed = true;
-      const std::string entry = oldvek::MakeSnippetEntry(snippet.number, snippet.header, base);
-      std::fputs("  ", stdout);
-      std::fwrite(entry.data(), 1, entry.size(), stdout);  // a NUL in a header field is printed too
-      std::fputc('\n', stdout);
+      PrintEntry("  ", snippet.number, snippet.header, base);
       return oldvek::Status::Ok();
     }));
     if (!listed) std::printf("%s (0 snippets)\n", base.c_str());

@@ -9,6 +9,7 @@
 #include "failure.h"
 #include "manual.h"
 #include "oldvek_version.h"
+#include "text_encoding.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -19,6 +20,7 @@ namespace vek {
 namespace {
 
 int exit_code = kDone;
+std::string encoding_name = "windows-1252";
 
 constexpr const char* kExitCodes =
     "Exit status: 0 done (or found), 1 nothing found (search), 2 usage error,\n"
@@ -28,7 +30,10 @@ constexpr const char* kExitCodes =
 }  // namespace
 
 void SetAction(CLI::App& command, std::function<int()> action) {
-  command.callback([action = std::move(action)] { exit_code = action(); });
+  command.callback([action = std::move(action)] {
+    UseArchiveEncoding(encoding_name);
+    exit_code = action();
+  });
 }
 
 void AddForce(CLI::App& command, bool& force) { command.add_flag("--force", force, "replace an existing output file"); }
@@ -41,6 +46,14 @@ void BuildApp(CLI::App& app) {
   app.set_version_flag("--version", OLDVEK_VERSION);
   app.footer(kExitCodes);
   app.require_subcommand(1, 1);
+  // Before or after the command: the commands hand options they do not know to vek itself.
+  app.fallthrough();
+  app.add_option("--encoding", encoding_name,
+                 "the archive's text encoding, 8-bit (cp437, cp850, latin1, windows-1252, ...); what is typed "
+                 "and shown is converted between it and the locale's encoding")
+      ->type_name("{windows-1252,cp437,cp850,latin1,...}")  // the completions offer these
+      ->envname("VEK_ENCODING")
+      ->capture_default_str();
   AddListCommand(app);
   AddShowCommand(app);
   AddSearchCommand(app);

@@ -107,7 +107,12 @@ std::string ManualPage(CLI::App& app) {
     for (const OptionOutline& option : outline.global_options) {
       std::string names;
       for (const std::string& name : option.names) names += (names.empty() ? "" : ", ") + name;
-      page += ".TP\n.B " + Roff(names) + "\n" + Roff(option.help) + "\n";
+      page += ".TP\n.B " + Roff(names) + "\n" + Roff(option.help);
+      if (!option.environment.empty()) {
+        page += " (default " + Roff(option.default_value) + "; also the environment variable " +
+                Roff(option.environment) + ")";
+      }
+      page += "\n";
     }
   }
   page += ".SH COMMANDS\n";

@@ -12,6 +12,7 @@
 #include "header_options.h"
 #include "packets/packet_commit.h"
 #include "progress.h"
+#include "text_encoding.h"
 #include "zorvit_files.h"
 
 namespace vek {
@@ -78,7 +79,8 @@ int RunAdd(const PacketOptions& options) {
     }
   }
   SnippetHeader header = NewHeader();
-  header.SetField(SnippetHeader::kSubject, options.file == "-" ? "" : fs::path(options.file).filename().string());
+  const std::string name = options.file == "-" ? "" : fs::path(options.file).filename().string();
+  header.SetField(SnippetHeader::kSubject, ArchiveEncoding().FromTyped(name, "FILE's name (give --subject)"));
   options.header.Apply(header);
   const uint64_t number = Must(oldvek::AppendNewSnippet(Files(), folder, base, header, lines));
   std::printf("record %llu of %s\n", static_cast<unsigned long long>(number), base.c_str());

@@ -8,9 +8,10 @@
 #include "command.h"
 #include "failure.h"
 #include "packets/packet_scan.h"
-#include "packets/snippet_entry.h"
 #include "regex_text.h"
 #include "snippet_json.h"
+#include "text_encoding.h"
+#include "shown_text.h"
 
 namespace vek {
 namespace {
@@ -82,7 +83,8 @@ std::vector<Term> Terms(const SearchOptions& options, std::vector<std::string>& 
     if (fields_of_text.empty()) fields_of_text.push_back(&kFields[0]);
     for (const Field* field : fields_of_text) terms.push_back({field, options.text});
   }
-  for (const Term& term : terms) {
+  for (Term& term : terms) {
+    term.text = ArchiveEncoding().FromTyped(term.text, "the search text");
     if (term.text.empty() || term.text.size() > term.field->longest) {
       UsageFail("the text must be 1 to " + std::to_string(term.field->longest) + " characters");
     }
@@ -96,10 +98,11 @@ class Query {
   Query(const std::vector<Term>& terms, bool regex) {
     for (const Term& term : terms) {
       if (regex) {
-        tests_.push_back(RegexText(term.text, term.field->header != nullptr));
+        tests_.push_back(RegexText(term.text, term.field->header != nullptr, ArchiveEncoding()));
       } else {
         // A plain term is matched without its trailing blanks, as the reader's terms are.
-        tests_.push_back(std::make_unique<oldvek::CaseBlindText>(oldvek::TrimTrailingBlanks(term.text)));
+        tests_.push_back(std::make_unique<oldvek::CaseBlindText>(oldvek::TrimTrailingBlanks(term.text),
+                                                                 ArchiveEncoding().lower_case()));
       }
       if (term.field->header != nullptr) {
         query_.fields.push_back({*term.field->header, tests_.back().get()});
@@ -134,9 +137,7 @@ int RunSearch(const SearchOptions& options) {
           if (options.json) {
             found.push_back(SnippetJson(base, snippet.number, snippet.record, snippet.header));
           } else if (!options.count && !options.packets_only) {
-            const std::string entry = oldvek::MakeSnippetEntry(snippet.number, snippet.header, base);
-            std::fwrite(entry.data(), 1, entry.size(), stdout);
-            std::fputc('\n', stdout);
+            PrintEntry("", snippet.number, snippet.header, base);
           }
           return oldvek::Status::Ok();
         });
@@ -192,7 +193,8 @@ void AddSearchCommand(CLI::App& app) {
       ->type_name(FieldChoices() + "[=TEXT]");
   command->add_flag("-E,--regex", options->regex,
                     "every TEXT is a regular expression (RE2), in any letter case unless it starts with (?-i); "
-                    "it matches within a code line or a field without its trailing blanks");
+                    "it matches within a code line or a field without its trailing blanks. Letters fold as a plain "
+                    "TEXT's do, by the archive's encoding (É finds é)");
   CLI::Option* count = command->add_flag(
       "-c,--count", options->count,
       "print the number of matches of each packet instead: PACKET:N, or N alone when one packet is searched");

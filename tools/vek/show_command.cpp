@@ -6,6 +6,7 @@
 #include "failure.h"
 #include "packets/formats.h"
 #include "packets/snippet_reader.h"
+#include "shown_text.h"
 #include "snippet_json.h"
 
 namespace vek {
@@ -16,14 +17,13 @@ struct ShowOptions {
   std::string packet;
   std::string record;
   bool keep_unread = false;
+  bool raw = false;
   bool json = false;
 };
 
 void PrintField(const char* name, std::string_view value) {
-  const std::string_view trimmed = oldvek::TrimTrailingBlanks(value);
   std::printf("%-8s ", name);
-  std::fwrite(trimmed.data(), 1, trimmed.size(), stdout);
-  std::fputc('\n', stdout);
+  PrintShown(oldvek::TrimTrailingBlanks(value));
 }
 
 int RunShow(const ShowOptions& options) {
@@ -48,10 +48,14 @@ int RunShow(const ShowOptions& options) {
     PrintJson(document);
     return kDone;
   }
-  for (const std::string& line : lines) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
+  if (options.raw) {
+    for (const std::string& line : lines) {
+      std::fwrite(line.data(), 1, line.size(), stdout);
+      std::fputc('\n', stdout);
+    }
+    return kDone;
   }
+  for (const std::string& line : lines) PrintShown(line);
   using oldvek::SnippetHeader;
   std::printf("----\n");
   PrintField("Author", info.header.Field(SnippetHeader::kAuthor));
@@ -74,7 +78,10 @@ void AddShowCommand(CLI::App& app) {
   command->add_option("PACKET", options->packet, "the packet (any letter case)")->required();
   command->add_option("RECORD", options->record, "the snippet's number in the packet, from 1")->required();
   command->add_flag("--keep-unread", options->keep_unread, "leave the read mark as it is");
+  CLI::Option* raw = command->add_flag(
+      "--raw", options->raw, "print the code lines alone, as the bytes stored (no conversion from the archive's encoding)");
   AddJson(*command, options->json);
+  command->get_option("--json")->excludes(raw);
   SetAction(*command, [options] { return RunShow(*options); });
 }
 

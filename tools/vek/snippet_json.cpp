@@ -8,28 +8,10 @@
 #include "packets/index_reader.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_lock.h"
+#include "text_encoding.h"
 
 namespace vek {
 namespace {
-
-// Windows-1252 at 0x80..0x9F; its five unassigned bytes keep their C1 control characters.
-constexpr char16_t kHighControls[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
-                                        0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 nlohmann::json Field(const oldvek::SnippetHeader& header, oldvek::FieldSpan span) {
   return Text(oldvek::TrimTrailingBlanks(header.Field(span)));
@@ -37,19 +19,14 @@ nlohmann::json Field(const oldvek::SnippetHeader& header, oldvek::FieldSpan span
 
 }  // namespace
 
-nlohmann::json Text(std::string_view bytes) {
-  std::string utf8;
-  for (const char byte : bytes) {
-    const auto b = static_cast<uint8_t>(byte);
-    AppendUtf8(utf8, b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b);
-  }
-  return utf8;
-}
+nlohmann::json Text(std::string_view bytes) { return ArchiveEncoding().ToUtf8(bytes); }
+
+nlohmann::json Name(std::string_view name) { return NameForJson(name); }
 
 nlohmann::json SnippetJson(const std::string& base, uint64_t number, const oldvek::IndexRecord& record,
                            const oldvek::SnippetHeader& header) {
   using H = oldvek::SnippetHeader;
-  return {{"packet", Text(base)},
+  return {{"packet", Name(base)},
           {"record", number},
           {"unread", record.flag() != ' '},
           {"author", Field(header, H::kAuthor)},

@@ -1,8 +1,9 @@
 #ifndef OLDVEK_TOOLS_VEK_SNIPPET_JSON_H_
 #define OLDVEK_TOOLS_VEK_SNIPPET_JSON_H_
 
-// What --json prints. The archive's text is 8-bit (Windows-1252); every byte comes through
-// as its character, so a "~" or a NUL inside a field cannot cut or shift anything.
+// What --json prints, always UTF-8. Every byte of the archive's text comes through as its
+// character in the archive's encoding, so a "~" or a NUL inside a field cannot cut or shift
+// anything; file and folder names are the file system's bytes (text_encoding.h).
 
 #include <nlohmann/json.hpp>
 #include <string>
@@ -14,6 +15,7 @@
 namespace vek {
 
 nlohmann::json Text(std::string_view bytes);
+nlohmann::json Name(std::string_view name);
 
 // A snippet's record number, read mark, header fields (blanks at their ends removed) and
 // where it is.

@@ -7,7 +7,7 @@ function __vek_argument
     set -l command
     set -l arguments
     set -l kinds
-    set -l valued 
+    set -l valued --encoding
     set -l skip 0
     for word in $words[2..-1]
         if test $skip = 1
@@ -19,46 +19,46 @@ function __vek_argument
             switch $command
     case list
       set kinds folder packet...
-      set valued 
+      set valued --encoding
     case show
       set kinds folder packet other
-      set valued 
+      set valued --encoding
     case search
       set kinds folder other packet...
-      set valued --in
+      set valued --encoding --in
     case new
       set kinds folder packet
-      set valued 
+      set valued --encoding
     case add
       set kinds folder packet file
-      set valued --author --subject --origin --date --code
+      set valued --encoding --author --subject --origin --date --code
     case attach
       set kinds folder packet file
-      set valued --dialect --name --author --subject --origin --date --code
+      set valued --encoding --dialect --name --author --subject --origin --date --code
     case delete
       set kinds folder packet other
-      set valued 
+      set valued --encoding
     case move
       set kinds folder packet other packet
-      set valued 
+      set valued --encoding
     case retitle
       set kinds folder packet other
-      set valued --author --subject --origin --date --code
+      set valued --encoding --author --subject --origin --date --code
     case extract
       set kinds folder packet other file
-      set valued --mode
+      set valued --encoding --mode
     case decode
       set kinds file...
-      set valued -o --out
+      set valued --encoding -o --out
     case cde
       set kinds folder file packet...
-      set valued --lead --header
+      set valued --encoding --lead --header
     case encode
       set kinds file
-      set valued --dialect --out --dir --name
+      set valued --encoding --dialect --out --dir --name
     case check
       set kinds folder packet...
-      set valued 
+      set valued --encoding
             end
         else
             set -a arguments $word
@@ -82,17 +82,19 @@ end
 complete -c vek -f
 complete -c vek -n __fish_use_subcommand -l help -d 'print the help and exit'
 complete -c vek -n __fish_use_subcommand -l version -d 'print the version and exit'
+complete -c vek -n 'true' -l encoding -x -a 'windows-1252 cp437 cp850 latin1' -d 'the archive'\''s text encoding, 8-bit (cp437, cp850, latin1, windows-1252, ...); what is typed and shown is converted between it and the locale'\''s encoding'
 complete -c vek -n __fish_use_subcommand -a list -d 'print the snippet list of the named packets, or of every packet in FOLDER'
 complete -c vek -n '__fish_seen_subcommand_from list' -s h -l help -d 'Print this help message and exit'
 complete -c vek -n '__fish_seen_subcommand_from list' -l json -d 'one JSON document on standard output'
 complete -c vek -n __fish_use_subcommand -a show -d 'print the code lines of snippet RECORD (from 1), then its header; marks it as read'
 complete -c vek -n '__fish_seen_subcommand_from show' -s h -l help -d 'Print this help message and exit'
 complete -c vek -n '__fish_seen_subcommand_from show' -l keep-unread -d 'leave the read mark as it is'
+complete -c vek -n '__fish_seen_subcommand_from show' -l raw -d 'print the code lines alone, as the bytes stored (no conversion from the archive'\''s encoding)'
 complete -c vek -n '__fish_seen_subcommand_from show' -l json -d 'one JSON document on standard output'
 complete -c vek -n __fish_use_subcommand -a search -d 'print the entries of the snippets that hold every term: TEXT in its field, and each --in FIELD=TEXT (any letter case); exit 1 when none'
 complete -c vek -n '__fish_seen_subcommand_from search' -s h -l help -d 'Print this help message and exit'
 complete -c vek -n '__fish_seen_subcommand_from search' -l in -x -a 'subject author origin code' -d 'FIELD (subject, author, origin or code: the code lines) that TEXT is looked for in, subject when none; or FIELD=TEXT, a term of its own. Repeat to require more terms'
-complete -c vek -n '__fish_seen_subcommand_from search' -s E -l regex -d 'every TEXT is a regular expression (RE2), in any letter case unless it starts with (?-i); it matches within a code line or a field without its trailing blanks'
+complete -c vek -n '__fish_seen_subcommand_from search' -s E -l regex -d 'every TEXT is a regular expression (RE2), in any letter case unless it starts with (?-i); it matches within a code line or a field without its trailing blanks. Letters fold as a plain TEXT'\''s do, by the archive'\''s encoding (É finds é)'
 complete -c vek -n '__fish_seen_subcommand_from search' -s c -l count -d 'print the number of matches of each packet instead: PACKET:N, or N alone when one packet is searched'
 complete -c vek -n '__fish_seen_subcommand_from search' -s l -l files-with-matches -d 'print the names of the packets that have a match instead'
 complete -c vek -n '__fish_seen_subcommand_from search' -l json -d 'one JSON document on standard output'
@@ -132,7 +134,7 @@ complete -c vek -n '__fish_seen_subcommand_from retitle' -l code -r -F -d 'the c
 complete -c vek -n '__fish_seen_subcommand_from retitle' -l truncate -d 'cut texts longer than their field instead of refusing them'
 complete -c vek -n __fish_use_subcommand -a extract -d 'decode a snippet'\''s ZORVIT attachment into OUT (all pages of a set, from the snippets that follow), or write its code as text'
 complete -c vek -n '__fish_seen_subcommand_from extract' -s h -l help -d 'Print this help message and exit'
-complete -c vek -n '__fish_seen_subcommand_from extract' -l mode -x -a 'attachment text' -d 'attachment or text'
+complete -c vek -n '__fish_seen_subcommand_from extract' -l mode -x -a 'attachment text' -d 'attachment or text (the code lines as the bytes stored, not converted)'
 complete -c vek -n '__fish_seen_subcommand_from extract' -l page-only -d 'the snippet'\''s first page alone, as the library extracts it'
 complete -c vek -n '__fish_seen_subcommand_from extract' -l keep-bad -d 'keep the output when a check fails'
 complete -c vek -n '__fish_seen_subcommand_from extract' -l force -d 'replace an existing output file'

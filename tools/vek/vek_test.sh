@@ -103,6 +103,45 @@ run 3 '' check --json "$arc"
 python3 -c '
 import json, sys; assert sum(len(p["problems"]) for p in json.load(sys.stdin)["packets"]) == 2' <out || fail "check --json"
 
+# Text: typed in the locale's encoding (UTF-8 here), stored in the archive's (Windows-1252
+# unless --encoding, before or after the command, or VEK_ENCODING says), shown in the locale's;
+# show --raw keeps the bytes, JSON is UTF-8, names are the file system's bytes. vek.exe reads
+# the ANSI code page, which the Linux test cannot set: these run natively.
+if [ -z "$emulator" ]; then
+  export LC_ALL=C.UTF-8
+  run 0 '' new "$arc" TXT
+  printf '10 PRINT "caf\xe9 \xb3"\r\n' >cafe.bas
+  run 0 'record 1 of TXT' add "$arc" TXT cafe.bas --author 'Zoë Ångström'
+  cp "$arc/TXT.VEK" before.vek
+  while IFS='|' read -r code pattern args; do
+    eval "set -- $args"
+    run "$code" "$pattern" "$@"
+  done <<ROWS
+0|^Author +Zoë Ångström$|show "$arc" TXT 1 --keep-unread
+0|^10 PRINT "café ³"$|show "$arc" TXT 1 --keep-unread
+0|^10 PRINT "cafΘ │"$|--encoding cp437 show "$arc" TXT 1 --keep-unread
+0|^10 PRINT "cafÚ │"$|show "$arc" TXT 1 --keep-unread --encoding cp850
+0|~Zoë Ångström~~TXT.VEK~1$|search "$arc" ZOË --in author
+0|^1 match|search "$arc" 'CAFÉ ³' --in code
+0|^1 match|search -E "$arc" 'CAFÉ ³.$' --in code
+2|--author: the archive's encoding cp437 has no "€" \(U\+20AC\)|retitle "$arc" TXT 1 --author '€uro' --encoding cp437
+2|--subject: the archive's encoding windows-1252 has no "│" \(U\+2502\)|retitle "$arc" TXT 1 --subject '│'
+2|the search text: the archive's encoding latin1 has no "€"|search "$arc" '€' --encoding latin1
+2|--encoding utf-8: not an encoding of one byte per character|list "$arc" --encoding utf-8
+ROWS
+  cmp -s before.vek "$arc/TXT.VEK" || fail "a refused text was written"
+  VEK_ENCODING=cp437 run 0 '' retitle "$arc" TXT 1 --subject '┌─┐ Box'
+  grep -q $'\xda\xc4\xbf Box' "$arc/TXT.VEK" || fail "VEK_ENCODING=cp437: box drawing not stored as cp437"
+  vek show --raw "$arc" TXT 1 | cmp -s - <(printf '10 PRINT "caf\xe9 \xb3"\n') || fail "show --raw changed the bytes"
+  mkdir $'n\xe9' && cp "$arc"/TXT.* $'n\xe9/'
+  vek list --json $'n\xe9' --encoding cp437 >text.json
+  python3 -c 'import json
+d = json.load(open("text.json")); s = d["packets"][0]["snippets"][0]
+author = "Zoë Ångström".encode("cp1252").decode("cp437")
+assert (d["folder"], s["author"], s["subject"]) == ("n\\xE9", author, "┌─┐ Box"), (d, s)' ||
+    fail "list --json of text and of a name that is not UTF-8"
+fi
+
 # attach a three-page file, extract it whole; pages decoded in any order, with damage found
 python3 -c 'import random, sys; random.seed(15); sys.stdout.buffer.write(random.randbytes(400000))' >blob.bin
 run 0 'page 3 of 3' attach "$arc" SORTS blob.bin --quiet
