@@ -21,7 +21,7 @@ version=$(sed -n 's/^project(OldVek VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 # --- lintian: no error and no warning in any package.
 lintian_out=$(lintian --fail-on none --suppress-tags-from-file /dev/null "$lib" "$dev" "$tools" 2>&1)
-! grep -E '^(E|W):' <<<"$lintian_out" || fail "lintian: $(grep -E '^(E|W):' <<<"$lintian_out")"
+! grep -qE '^(E|W):' <<<"$lintian_out" || fail "lintian: $(grep -E '^(E|W):' <<<"$lintian_out")"
 
 # --- What each package holds and declares.
 sys="$work/root"
