@@ -41,7 +41,8 @@ expect() {
 
 # Starts the viewer with the given argument words in a 100 x 30 terminal, each time under a
 # tmux server of its own: a new session could reach the last one's server as it shuts down.
-# `before` is shell text put in front of the viewer's command.
+# `before` is shell text put in front of the viewer's command. The pane outlives the viewer so that
+# what it printed last can still be read on a loaded machine.
 start() {
   [ -z "$socket" ] || tmux -L "$socket" kill-server 2>/dev/null || true
   socket="vekhelp-test-$$-$((++runs))"
@@ -49,7 +50,7 @@ start() {
   local quoted=""
   for word in "$@"; do quoted+=" $(printf '%q' "$word")"; done
   tmux -L "$socket" -f /dev/null new-session -d -x 100 -y 30 \
-    "cd $(printf '%q' "$folder") && ${before:-}$(printf '%q' "$viewer")$quoted; echo \$? > exit-code; sleep 0.2"
+    "cd $(printf '%q' "$folder") && ${before:-}$(printf '%q' "$viewer")$quoted; echo \$? > exit-code; sleep 30"
 }
 keys() { tmux -L "$socket" send-keys "$@"; }
 

@@ -128,6 +128,26 @@ TEST_P(InterruptionTest, LeavesTheOldOrTheNewPackets) {
   EXPECT_TRUE(n > 10 && n < 10000) << n << ": the operation goes through the file layer, and completes";
 }
 
+// A failed move to a new packet leaves it holding the snippet, or not there (unless removing it
+// was the step that failed); on a read-only medium it creates nothing.
+TEST(MoveToANewPacketTest, AFailureLeavesNoEmptyPacket) {
+  bool done = false;
+  for (uint64_t n = 1; !done && n < 1000; ++n) {
+    TempFolder folder;
+    WritePacket(folder.path(), "SRC", BuildPacket({kA, kB}));
+    FaultyFileSystem faulty;
+    n == 1 ? faulty.MakeReadOnly(folder.path()) : faulty.FailOnly(n - 1);
+    const Status status = MoveSnippet(faulty, folder.path(), "SRC", 79, "NEW").status();
+    const std::string failed = n > 1 && n - 1 <= faulty.steps().size() ? faulty.steps()[n - 2] : "";
+    done = status.ok();
+    if (done || (failed.starts_with("delete ") && !failed.ends_with(".$OK"))) continue;
+    EXPECT_TRUE((!FileExists(folder.File("NEW.IDX")) && !FileExists(folder.File("NEW.VEK"))) ||
+                ReadFileBytes(folder.File("NEW.VEK")) == BuildPacket({kB}).packet)
+        << failed << ": " << status.message();
+  }
+  EXPECT_TRUE(done);
+}
+
 Operation Move(std::string source, uint64_t position, std::string destination) {
   return [=](FileSystem& fs, const std::string& folder) {
     return MoveSnippet(fs, folder, source, position, destination).status();

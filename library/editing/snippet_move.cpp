@@ -2,6 +2,9 @@
 
 #include <optional>
 #include <random>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "base/text.h"
 #include "editing/snippet_append.h"
@@ -58,37 +61,30 @@ Result<Appended> AppendCopy(FileSystem& file_system, const PacketFiles& to, Open
   return AppendUnderMark(file_system, to, destination, snippet.record, snippet.header, copy, std::move(link));
 }
 
+// The files of a packet that a failed move created go again, so that no empty packet is left
+// behind; not while a mark is pending on them, nor once they hold anything.
+void RemoveCreatedFiles(FileSystem& file_system, const PacketFiles& files, std::span<const std::string> created) {
+  if (file_system.Exists(files.mark)) return;
+  for (const std::string& path : created) {
+    Result<std::unique_ptr<File>> file =
+        file_system.Open(path, {Access::kRead, Share::kExclusive, Disposition::kOpenExisting});
+    if (!file.ok()) continue;
+    const Result<uint64_t> size = (*file)->Size();
+    const bool empty = size.ok() && *size == 0;
+    if ((*file)->Close().ok() && empty) (void)file_system.Remove(path);
+  }
+}
+
 std::string MoveId() {
   static std::mt19937 generator{std::random_device{}()};
   return HexText(generator() | 0x10000000u);
 }
 
-}  // namespace
-
-Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, std::string_view source,
-                             uint64_t record_position, std::string_view destination) {
-  const bool same_packet = source == destination;
-  OLDVEK_RETURN_IF_ERROR(CheckPacketName(source));
-  OLDVEK_RETURN_IF_ERROR(CheckPacketName(destination));
-  // Both packets are locked for the whole move, in the order of their names, so that two
-  // moves between the same two packets cannot each hold one lock and wait for the other.
-  const bool source_first = same_packet || source < destination;
-  Result<PacketLock> first =
-      PacketLock::Take(file_system, folder, source_first ? source : destination, PacketAccess::kEdit);
-  if (!first.ok()) return first.status();
-  std::optional<Result<PacketLock>> second;
-  if (!same_packet) {
-    second.emplace(PacketLock::Take(file_system, folder, source_first ? destination : source, PacketAccess::kEdit));
-    if (!second->ok()) return second->status();
-  }
+// Both packets locked and settled; the destination's files are created when missing.
+Result<uint64_t> MoveToAnotherPacket(FileSystem& file_system, std::string_view folder, std::string_view source,
+                                     uint64_t record_position, std::string_view destination) {
   const PacketFiles from(folder, source);
   const PacketFiles to(folder, destination);
-
-  // Within one packet the move is one rebuild: the snippet goes to the end as the others close up.
-  if (same_packet) {
-    return DeleteFromLockedPacket(file_system, folder, source, record_position, {.to_end = true});  // the last record
-  }
-
   Result<OpenPacket> source_files = OpenExclusively(file_system, from);
   if (!source_files.ok()) return source_files.status();
   Result<SnippetSpan> snippet = ReadSnippetSpan(*source_files, record_position);
@@ -124,6 +120,38 @@ Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, s
   appended->undo->Leave();
   (void)SettlePacket(file_system, folder, destination);
   return Status::Error("nothing was moved: " + deleted.message());
+}
+
+}  // namespace
+
+Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, std::string_view source,
+                             uint64_t record_position, std::string_view destination) {
+  const bool same_packet = source == destination;
+  OLDVEK_RETURN_IF_ERROR(CheckPacketName(source));
+  OLDVEK_RETURN_IF_ERROR(CheckPacketName(destination));
+  // Both packets are locked for the whole move, in the order of their names, so that two
+  // moves between the same two packets cannot each hold one lock and wait for the other.
+  const bool source_first = same_packet || source < destination;
+  Result<PacketLock> first =
+      PacketLock::Take(file_system, folder, source_first ? source : destination, PacketAccess::kEdit);
+  if (!first.ok()) return first.status();
+  std::optional<Result<PacketLock>> second;
+  if (!same_packet) {
+    second.emplace(PacketLock::Take(file_system, folder, source_first ? destination : source, PacketAccess::kEdit));
+    if (!second->ok()) return second->status();
+  }
+  // Within one packet the move is one rebuild: the snippet goes to the end as the others close up.
+  if (same_packet) {
+    return DeleteFromLockedPacket(file_system, folder, source, record_position, {.to_end = true});  // the last record
+  }
+  const PacketFiles to(folder, destination);
+  std::vector<std::string> created;
+  for (const std::string* path : {&to.index, &to.packet}) {
+    if (!file_system.Exists(*path)) created.push_back(*path);
+  }
+  Result<uint64_t> moved = MoveToAnotherPacket(file_system, folder, source, record_position, destination);
+  if (!moved.ok() && !created.empty()) RemoveCreatedFiles(file_system, to, created);
+  return moved;
 }
 
 }  // namespace oldvek

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/text.h"
+#include "extract/page_set.h"
 
 namespace oldvek {
 namespace {
@@ -37,8 +38,30 @@ size_t DataStart(std::string_view line) {
 
 }  // namespace
 
+std::string AttachmentCheck::Fault() const {
+  if (!found) return "no ZORVIT text";
+  std::string fault;
+  const auto differs = [&fault](std::string_view what, const std::string& stated, const std::string& decoded) {
+    if (stated == decoded) return;
+    if (!fault.empty()) fault += "; ";
+    fault.append(what).append(" ").append(stated).append(" stated, ").append(decoded).append(" decoded");
+  };
+  differs("length", DecimalText(expected_length), DecimalText(byte_count));
+  differs("checksum", DecimalText(expected_checksum), DecimalText(checksum));
+  if (stated_crc) differs("CRC-32", CrcText(stated_crc->page), CrcText(crc));
+  return fault;
+}
+
 void AttachmentExtractor::TakeLine(std::string_view line) {
-  if (state_ == ScanState::kEnded) return;
+  if (page_closed_) return;
+  if (std::optional<PageCrc> crc = ParseCrcLine(line)) {
+    stated_crc_ = crc;
+    return;
+  }
+  if (state_ == ScanState::kEnded) {
+    page_closed_ = ParseBeginLine(line).has_value();
+    return;
+  }
   const size_t data = DataStart(line);
   if (state_ == ScanState::kBeforeData) {
     if (std::optional<uint64_t> length = StatedNumber(line, kLengthMarker, kOldLengthMarker)) {
@@ -51,6 +74,7 @@ void AttachmentExtractor::TakeLine(std::string_view line) {
   if (data != std::string_view::npos) {
     bytes_.clear();
     decoder_.Feed(line.substr(data), bytes_);
+    crc_.Add(bytes_);
     out_.Write(bytes_);
     return;
   }
@@ -61,8 +85,13 @@ void AttachmentExtractor::TakeLine(std::string_view line) {
 }
 
 AttachmentCheck AttachmentExtractor::check() const {
-  return {expected_length_, expected_checksum_, decoder_.byte_count(), decoder_.checksum(),
-          found_length_ || state_ != ScanState::kBeforeData};
+  return {expected_length_,
+          expected_checksum_,
+          decoder_.byte_count(),
+          decoder_.checksum(),
+          found_length_ || state_ != ScanState::kBeforeData,
+          stated_crc_,
+          crc_.value()};
 }
 
 }  // namespace oldvek

@@ -7,17 +7,21 @@
 //                line before the first data line counts;
 //   in data:     data lines are decoded; the first other line holding "TCHK:" (or "IF S=")
 //                states the expected checksum and ends the scan;
-//   ended:       nothing more is looked at, so only the first page of a snippet comes out.
+//   ended:       nothing more is decoded, so only the first page of a snippet comes out.
+// A CRC line (page_crc.h) anywhere before the next page's begin line is the page's own.
 // A data line holds a capital U and a double quote with no double quote before them; every
 // character after them is decoded, a closing quote or trailing blanks included. Length and
 // checksum markers are found in any letter case, but their number is read only after the
 // marker spelled as above: a marker found only in another case states 0.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "base/crc32.h"
 #include "encoder/zorvit_decoder.h"
+#include "extract/page_crc.h"
 #include "platform/buffered_writer.h"
 
 namespace oldvek {
@@ -31,11 +35,15 @@ struct AttachmentCheck {
   uint64_t byte_count = 0;         // B: bytes written
   uint8_t checksum = 0;            // S
   bool found = false;              // a length marker or a data line was seen: there is ZORVIT text
+  std::optional<PageCrc> stated_crc;  // the page's CRC line, when it carries one
+  uint32_t crc = 0;                   // CRC-32 of the bytes decoded
 
-  // The attachment came out whole: there was one, and the stated length and checksum are
-  // those decoded. A snippet without ZORVIT text states nothing and decodes nothing, which
-  // must not pass for an empty file extracted OK.
-  bool verified() const { return found && expected_length == byte_count && expected_checksum == checksum; }
+  // What differs between what the page states and what it decoded to ("length 3 stated, 2
+  // decoded; CRC-32 ..."), or why there is nothing to compare; empty when the attachment came
+  // out whole. Every path that decodes a page judges it by this one rule. A snippet without
+  // ZORVIT text states nothing and decodes nothing, which must not pass for an empty file.
+  std::string Fault() const;
+  bool verified() const { return Fault().empty(); }
 };
 
 class AttachmentExtractor {
@@ -58,6 +66,9 @@ class AttachmentExtractor {
   uint64_t expected_length_ = 0;
   uint64_t expected_checksum_ = 0;
   bool found_length_ = false;
+  Crc32 crc_;
+  std::optional<PageCrc> stated_crc_;
+  bool page_closed_ = false;  // the next page began: its CRC line is not this page's
 };
 
 }  // namespace oldvek

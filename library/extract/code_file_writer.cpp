@@ -106,15 +106,18 @@ class CodeFileWriter {
       : file_system_(file_system), request_(request), progress_(progress), out_(file) {}
 
   Status Write(CodeFileOutcome& outcome);
+  // Marks every snippet written as read, once the code file is in place.
+  void MarkWritten();
 
  private:
-  Status WritePacket(const std::string& base, const std::string& packet_file);
+  Status WritePacket(const std::string& base, const std::string& packet_file, CodeFileOutcome& outcome);
   Result<SnippetInfo> WriteSnippet(const std::string& base, uint64_t record_position);
 
   FileSystem& file_system_;
   const CodeFileRequest& request_;
   CodeFileProgress& progress_;
   CodeFileOutput out_;
+  std::vector<std::pair<std::string, UnmarkedRun>> written_;  // each packet's snippets
 };
 
 Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
@@ -137,13 +140,14 @@ Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
       outcome.left_out.push_back(packet_file + ": its name is longer than 255 characters");
       progress_.PacketPassedOver();
     } else {
-      OLDVEK_RETURN_IF_ERROR(WritePacket(base, packet_file));
+      OLDVEK_RETURN_IF_ERROR(WritePacket(base, packet_file, outcome));
     }
   }
   return out_.Flush();
 }
 
-Status CodeFileWriter::WritePacket(const std::string& base, const std::string& packet_file) {
+Status CodeFileWriter::WritePacket(const std::string& base, const std::string& packet_file,
+                                   CodeFileOutcome& outcome) {
   // Both files stay open, shared, while the block is written: retrieval opens them again for
   // every snippet, and an editor that must be alone with the packet cannot change it meanwhile.
   // The packet's lock is held, and the packet settled once, for the whole block; the snippets
@@ -167,9 +171,12 @@ Status CodeFileWriter::WritePacket(const std::string& base, const std::string& p
   out_.PutByte(static_cast<uint8_t>(packet_file.size()));
   out_.Write(packet_file);
   out_.PutNumber(*snippet_count);
+  UnmarkedRun& run = written_.emplace_back(base, UnmarkedRun()).second;
   for (uint64_t k = 1; k <= records; ++k) {
     Result<SnippetInfo> snippet = WriteSnippet(base, RecordPosition(k));
     if (!snippet.ok()) return snippet.status();
+    run.Add(k, snippet->record);
+    if (snippet->cut_short) outcome.cut_short.push_back(packet_file + " snippet " + DecimalText(k));
     progress_.SnippetWritten(CodeFileProgressText(packet_file, snippet->header));
   }
   OLDVEK_RETURN_IF_ERROR((*packet)->Close());
@@ -195,7 +202,7 @@ Result<SnippetInfo> CodeFileWriter::WriteSnippet(const std::string& base, uint64
           line.remove_prefix(piece.size());
         } while (!line.empty());
         return out_.status();
-      }, request_.mark_read);
+      }, MarkRead::kNo);
   if (!snippet.ok()) return snippet.status();
 
   const std::string which =
@@ -207,6 +214,12 @@ Result<SnippetInfo> CodeFileWriter::WriteSnippet(const std::string& base, uint64
   const CodeRecord record = MakeRecord(*snippet, *stated_size, *stated_lines);
   OLDVEK_RETURN_IF_ERROR(out_.Rewrite(record_offset, record));
   return snippet;
+}
+
+void CodeFileWriter::MarkWritten() {
+  if (request_.mark_read == MarkRead::kNo) return;
+  // The code file is complete without them: a mark that cannot be set is left as it was.
+  for (const auto& [base, run] : written_) (void)MarkRunRead(file_system_, request_.folder, base, run);
 }
 
 Status NotWritten(const std::string& path, const Status& cause) {
@@ -229,10 +242,12 @@ Result<CodeFileOutcome> WriteCodeFile(FileSystem& file_system, const CodeFileReq
   if (!file.ok()) return NotWritten(request.path, file.status());
 
   CodeFileOutcome outcome;
-  Status status = CodeFileWriter(file_system, request, progress, file->file()).Write(outcome);
+  CodeFileWriter writer(file_system, request, progress, file->file());
+  Status status = writer.Write(outcome);
   if (status.ok()) status = file->Commit();
-  if (status.ok()) return outcome;
-  return NotWritten(request.path, status);
+  if (!status.ok()) return NotWritten(request.path, status);
+  writer.MarkWritten();
+  return outcome;
 }
 
 std::string CodeFileProgressText(std::string_view packet_file, const SnippetHeader& header) {

@@ -63,13 +63,17 @@ class CodeFileProgress {
 
 struct CodeFileOutcome {
   std::vector<std::string> left_out;  // one line per chosen packet left out: which and why
+  // "BASE.VEK snippet N" for each snippet written that the packet file cuts short
+  // (SnippetInfo::cut_short): what could be read of it is in the code file.
+  std::vector<std::string> cut_short;
 };
 
 // Writes the code file from its first byte; an earlier file of that name is cut to nothing
 // first. Packet and index files are opened shared and created empty when missing, so a
 // missing packet gives a block with no snippets. Every snippet is fetched through snippet
-// retrieval, which marks it as read. On any failure the code file is removed, so that no
-// code file cut short looks complete, and the failure names the file that failed.
+// retrieval, and marked as read once the code file is in place. On any failure the code file
+// is removed, so that no code file cut short looks complete, the read marks are left as they
+// were, and the failure names the file that failed.
 Result<CodeFileOutcome> WriteCodeFile(FileSystem& file_system, const CodeFileRequest& request,
                                       CodeFileProgress& progress);
 

@@ -2,18 +2,15 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "base/crc32.h"
 #include "base/text.h"
-#include "extract/attachment_extractor.h"
 #include "platform/buffered_writer.h"
 
 namespace oldvek {
 namespace {
 
 constexpr std::string_view kBeginPrefix = "'>>> Page ";
-constexpr std::string_view kCrcPrefix = "'>>> CRC-32 page:";
 
 // Digits at the start of `text`, skipping leading blanks (BASIC's STR$ writes one).
 std::optional<uint64_t> LeadingNumber(std::string_view& text) {
@@ -60,12 +57,6 @@ class MemoryFile final : public File {
   std::string path_ = "memory page";
 };
 
-std::string Hex8(uint32_t value) {
-  char text[9];
-  std::snprintf(text, sizeof text, "%08X", value);
-  return text;
-}
-
 }  // namespace
 
 std::optional<PageMark> ParseBeginLine(std::string_view line) {
@@ -89,19 +80,6 @@ void SplitPages(std::span<const std::string> lines, std::string_view origin, std
     }
     if (current != nullptr) current->lines.push_back(line);
   }
-}
-
-std::string CrcLine(PageCrc crc) { return std::string(kCrcPrefix) + Hex8(crc.page) + " file:" + Hex8(crc.file); }
-
-std::optional<PageCrc> ParseCrcLine(std::string_view line) {
-  if (!Consume(line, kCrcPrefix) || line.size() != 8 + 6 + 8 || line.substr(8, 6) != " file:") return std::nullopt;
-  PageCrc crc;
-  const auto read = [](std::string_view hex, uint32_t& value) {
-    const auto [end, error] = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
-    return error == std::errc() && end == hex.data() + hex.size();
-  };
-  if (!read(line.substr(0, 8), crc.page) || !read(line.substr(14), crc.file)) return std::nullopt;
-  return crc;
 }
 
 namespace {
@@ -153,15 +131,9 @@ DecodedPage DecodePage(const PageText& page) {
   MemoryFile memory(decoded.bytes);
   BufferedWriter out(memory);
   AttachmentExtractor extractor(out);
-  for (const std::string& line : page.lines) {
-    extractor.TakeLine(line);
-    if (std::optional<PageCrc> crc = ParseCrcLine(line)) decoded.crc = crc;
-  }
+  for (const std::string& line : page.lines) extractor.TakeLine(line);
   (void)out.Flush();  // appending to memory cannot fail
-  const AttachmentCheck check = extractor.check();
-  decoded.expected_length = check.expected_length;
-  decoded.expected_checksum = check.expected_checksum;
-  decoded.checksum = check.checksum;
+  decoded.check = extractor.check();
   return decoded;
 }
 
@@ -173,22 +145,10 @@ Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, Fil
   bool every_page_crc = true;
   for (const PageText* page : pages) {
     const DecodedPage decoded = DecodePage(*page);
-    if (decoded.expected_length != decoded.bytes.size()) {
-      return Status::Error(Describe(*page) + ": length " + DecimalText(decoded.expected_length) + " stated, " +
-                           DecimalText(decoded.bytes.size()) + " decoded");
-    }
-    if (decoded.expected_checksum != decoded.checksum) {
-      return Status::Error(Describe(*page) + ": checksum " + DecimalText(decoded.expected_checksum) + " stated, " +
-                           DecimalText(decoded.checksum) + " decoded");
-    }
-    if (decoded.crc) {
-      Crc32 page_crc;
-      page_crc.Add(decoded.bytes);
-      if (page_crc.value() != decoded.crc->page) {
-        return Status::Error(Describe(*page) + ": CRC-32 " + Hex8(decoded.crc->page) + " stated, " +
-                             Hex8(page_crc.value()) + " decoded");
-      }
-      stated_file_crc = decoded.crc->file;
+    const std::string fault = decoded.check.Fault();
+    if (!fault.empty()) return Status::Error(Describe(*page) + ": " + fault);
+    if (decoded.check.stated_crc) {
+      stated_file_crc = decoded.check.stated_crc->file;
     } else {
       every_page_crc = false;
     }
@@ -198,8 +158,8 @@ Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, Fil
     if (page_done) page_done();
   }
   if (stated_file_crc && *stated_file_crc != file_crc.value()) {
-    return Status::Error(pages.front()->mark.name + ": CRC-32 of the whole file " + Hex8(*stated_file_crc) +
-                         " stated, " + Hex8(file_crc.value()) + " decoded");
+    return Status::Error(pages.front()->mark.name + ": CRC-32 of the whole file " + CrcText(*stated_file_crc) +
+                         " stated, " + CrcText(file_crc.value()) + " decoded");
   }
   outcome.crc_checked = every_page_crc;
   return outcome;

@@ -3,11 +3,7 @@
 
 // A file encoded as ZORVIT pages, put back together. Each page starts at its begin line
 //   '>>> Page 2 of 3 of SETUP.EXE begins here. TYPE:BINAA TLEN:156000
-// and decodes on its own: its length and checksum count its bytes only. A page may carry a
-// CRC line, which the command-line tool adds after the end line:
-//   '>>> CRC-32 page:1A2B3C4D file:5E6F7A8B
-// the CRC-32 of the page's bytes and of the whole file. The 8-bit checksum cannot see two
-// characters swapped; the CRC can.
+// and decodes on its own: its length, checksum and CRC line (page_crc.h) count its bytes only.
 
 #include <cstdint>
 #include <functional>
@@ -18,6 +14,8 @@
 #include <vector>
 
 #include "base/status.h"
+#include "extract/attachment_extractor.h"
+#include "extract/page_crc.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -41,13 +39,6 @@ struct PageText {
 // before the first begin line belong to no page.
 void SplitPages(std::span<const std::string> lines, std::string_view origin, std::vector<PageText>& pages);
 
-struct PageCrc {
-  uint32_t page = 0;
-  uint32_t file = 0;
-};
-std::string CrcLine(PageCrc crc);
-std::optional<PageCrc> ParseCrcLine(std::string_view line);
-
 // Pages 1 to N of one file, in order. A missing or repeated page, or pages of different
 // files or counts, is refused with a message naming the page.
 Result<std::vector<const PageText*>> OrderPages(std::span<const PageText> pages);
@@ -57,20 +48,17 @@ struct PageSetOutcome {
   bool crc_checked = false;  // every page carried a CRC line, and all agreed
 };
 
-// Decodes ordered pages into `out`, page after page, checking each page's length, checksum
-// and CRC line. A failure names the page and gives the stated and the decoded figures; what
+// Decodes ordered pages into `out`, page after page, checking each page as
+// AttachmentCheck::Fault does, and the whole file against the CRC lines. A failure names the page and gives the stated and the decoded figures; what
 // was written so far stays in `out` for the caller to remove or keep. `page_done` is told
 // after each page.
 Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, File& out,
                                      const std::function<void()>& page_done = {});
 
-// The bytes of one page and its stated figures, decoded in memory.
+// The bytes of one page and how they compare with what the page states, decoded in memory.
 struct DecodedPage {
   std::string bytes;
-  uint64_t expected_length = 0;
-  uint64_t expected_checksum = 0;
-  uint8_t checksum = 0;
-  std::optional<PageCrc> crc;
+  AttachmentCheck check;
 };
 DecodedPage DecodePage(const PageText& page);
 

@@ -28,14 +28,11 @@ struct OpenSnippet {
 };
 
 Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t mode) {
-  if (snippet.marks_read) {
-    snippet.place.record.set_flag(' ');
-    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(snippet.index, snippet.record_position, snippet.place.record.bytes()));
-  }
-  OLDVEK_RETURN_IF_ERROR(snippet.index.Close());
-
   BufferedWriter out(output);
   ExtractionOutcome outcome;
+  Result<bool> cut_short = SnippetCutShort(snippet.packet, snippet.place);
+  if (!cut_short.ok()) return cut_short.status();
+  outcome.cut_short = *cut_short;
   if (mode == kAttachmentMode) {
     outcome.attachment = true;
     AttachmentExtractor extractor(out);
@@ -63,7 +60,7 @@ Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t m
 }  // namespace
 
 Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_view entry, std::string_view folder,
-                                         const std::string& out_path, int32_t mode) {
+                                         const std::string& out_path, int32_t mode, MarkRead mark) {
   Result<EntryLocation> location = ParseEntryLocation(entry);
   if (!location.ok()) return location.status();
   // Under the packet's lock, and settled, before anything is read.
@@ -84,12 +81,19 @@ Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_vi
   if (!output.ok()) return output.status();
 
   OpenSnippet snippet{**index, **packet, location->record_position, *place,
-                      location->base + std::string(kPacketExtension), writable};
+                      location->base + std::string(kPacketExtension), writable && mark == MarkRead::kYes};
   Result<ExtractionOutcome> outcome = WriteOut(snippet, output->file(), mode);
   if (!outcome.ok()) return outcome;
   // A snippet without ZORVIT text gives no file: an empty one would pass for the attachment.
   if (outcome->attachment && !outcome->check.found) return outcome;
   OLDVEK_RETURN_IF_ERROR(output->Commit());
+  // Read once the output is in place, and not before: a failed extraction leaves the mark as
+  // it was. The output is complete without it, so a mark that cannot be set is left unset.
+  if (snippet.marks_read) {
+    snippet.place.record.set_flag(' ');
+    (void)WriteAtPosition(snippet.index, snippet.record_position, snippet.place.record.bytes());
+  }
+  (void)snippet.index.Close();
   return outcome;
 }
 

@@ -4,7 +4,8 @@
 // Writing one snippet of a packet out to a file of the caller's choosing: its ZORVIT
 // attachment decoded (attachment mode), or its code lines as text under a comment block
 // (text mode). The snippet is named by its snippet entry; extraction marks it as read, as a
-// fetch does.
+// fetch does, once the output is in place: a failed extraction, or one that gives no file,
+// leaves the mark as it was.
 //
 // Nothing is opened for writing before the entry has been checked: a packet name that would
 // reach outside the folder, a missing index, or a position that is not the start of a whole
@@ -19,6 +20,7 @@
 
 #include "base/status.h"
 #include "extract/attachment_extractor.h"
+#include "packets/snippet_reader.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -32,10 +34,11 @@ enum ExtractMode : int32_t {
 struct ExtractionOutcome {
   bool attachment = false;  // attachment mode; `check` says how it came out
   AttachmentCheck check;
+  bool cut_short = false;  // the packet file ends before the snippet does (SnippetInfo::cut_short)
 };
 
 Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_view entry, std::string_view folder,
-                                         const std::string& out_path, int32_t mode);
+                                         const std::string& out_path, int32_t mode, MarkRead mark = MarkRead::kYes);
 
 // What the user is told:  OUT Zorvit extracted OK  /  Error Extracting OUT Zorvit  /
 // OUT extracted  /  Nothing extracted to OUT: <why>.

@@ -1,6 +1,5 @@
 #include "packets/packet_check.h"
 
-#include "base/crc32.h"
 #include "base/text.h"
 #include "extract/page_set.h"
 #include "packets/body_reader.h"
@@ -19,18 +18,9 @@ void CheckPages(const std::vector<std::string>& lines, uint64_t record, PacketRe
   SplitPages(lines, "", pages);
   for (const PageText& page : pages) {
     ++report.page_count;
-    const DecodedPage decoded = DecodePage(page);
-    const std::string name = "page " + DecimalText(page.mark.page) + " of " + page.mark.name + ": ";
-    if (decoded.expected_length != decoded.bytes.size()) {
-      report.problems.push_back({record, name + "length " + DecimalText(decoded.expected_length) + " stated, " +
-                                             DecimalText(decoded.bytes.size()) + " decoded"});
-    } else if (decoded.expected_checksum != decoded.checksum) {
-      report.problems.push_back({record, name + "checksum " + DecimalText(decoded.expected_checksum) + " stated, " +
-                                             DecimalText(decoded.checksum) + " decoded"});
-    } else if (decoded.crc) {
-      Crc32 crc;
-      crc.Add(decoded.bytes);
-      if (crc.value() != decoded.crc->page) report.problems.push_back({record, name + "CRC-32 differs"});
+    const std::string fault = DecodePage(page).check.Fault();
+    if (!fault.empty()) {
+      report.problems.push_back({record, "page " + DecimalText(page.mark.page) + " of " + page.mark.name + ": " + fault});
     }
   }
 }

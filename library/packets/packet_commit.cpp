@@ -191,6 +191,8 @@ std::optional<Commit> ReadWholeMark(FileSystem& file_system, const PacketFiles& 
 // True when the other packet of a move still holds the other half of `link`, the link in the
 // mark of `base`.
 bool LinkedMarkStands(FileSystem& file_system, std::string_view folder, std::string_view base, const MoveLink& link) {
+  // A link to a packet outside the folder is a fault of the mark (CommitFault): nothing is read there.
+  if (!CheckPacketName(link.other).ok()) return false;
   const std::optional<Commit> other = ReadWholeMark(file_system, PacketFiles(folder, link.other));
   return other && other->move && other->move->id == link.id && other->move->other == base &&
          other->move->side != link.side;
@@ -265,6 +267,7 @@ std::optional<Commit> DecodeCommit(std::string_view bytes) {
 
 std::string CommitFault(const Commit& commit, uint64_t packet_length, uint64_t index_length) {
   if (commit.place_rebuilt && !commit.patches.empty()) return "a rebuild mixed with writes";
+  if (commit.move && !CheckPacketName(commit.move->other).ok()) return "a move linked to no packet of the folder";
   if (commit.move && (commit.move->side == MoveLink::Side::kSource) != commit.place_rebuilt) {
     return "a move whose source is not rebuilt, or whose destination is";
   }

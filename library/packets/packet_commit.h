@@ -89,8 +89,8 @@ std::string EncodeCommit(const Commit& commit);
 std::optional<Commit> DecodeCommit(std::string_view bytes);
 
 // Why `commit` cannot be work this library wrote for files of these lengths (empty when it
-// can): a write starts at most one byte past its file's end, a cut only shortens, and a
-// rebuild is never mixed with writes.
+// can): a write starts at most one byte past its file's end, a cut only shortens, a rebuild
+// is never mixed with writes, and a move is linked to a packet of the same folder.
 std::string CommitFault(const Commit& commit, uint64_t packet_length, uint64_t index_length);
 
 // Applies `patches` in order to the open packet and index files.

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/crc32.h"
 #include "base/text.h"
 #include "faulty_file_system.h"
 #include "packets/packet_files.h"
+#include "packets/packet_lock.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
 
@@ -168,6 +171,38 @@ TEST_F(SettlePacketTest, ANameThatIsNoPacketOfTheFolderIsRefused) {
     EXPECT_FALSE(SettlePacket(FileSystem::Default(), folder_.path(), name).ok()) << name;
   }
   EXPECT_TRUE(SettlePacket(FileSystem::Default(), folder_.path(), "MY PKT.2").ok());
+}
+
+// A move's mark linked to a packet outside the folder is set aside like any defective mark;
+// nothing outside is read or settled, even where a mark there links back to this packet.
+TEST(SettlePacketLinkTest, AMarkLinkedToAPacketOutsideTheFolderIsSetAside) {
+  TempFolder root;
+  const std::string folder = root.File("ARC/");
+  std::filesystem::create_directory(folder);
+  const PacketFiles files(folder, "PKT");
+  Commit linked_back = Steps({Patch::Cut(PacketPart::kIndex, 0)});
+  linked_back.move = MoveLink{MoveLink::Side::kDestination, "1D", "PKT"};
+  const std::string outside_mark = EncodeCommit(linked_back);
+  WriteFileBytes(root.File("OUT.$OK"), outside_mark);
+  for (const bool source : {true, false}) {
+    for (const std::string other : {"../OUT", "..\\OUT", "/OUT", "C:OUT", "SUB/OUT", ""}) {
+      SCOPED_TRACE(other + (source ? " (source)" : " (destination)"));
+      WritePacket(folder, "PKT", kOld);
+      if (source) WriteFileBytes(files.rebuilt_packet, kNew.packet);
+      Commit commit = source ? kPlace : Steps({Patch::Cut(PacketPart::kPacket, 2)});
+      commit.move = MoveLink{source ? MoveLink::Side::kSource : MoveLink::Side::kDestination, "1D", other};
+      const std::string mark = EncodeCommit(commit);
+      WriteFileBytes(files.mark, mark);
+      Result<PacketLock> refused = PacketLock::Take(FileSystem::Default(), folder, "PKT", PacketAccess::kRead);
+      ASSERT_FALSE(refused.ok());
+      EXPECT_NE(refused.status().message().find(files.set_aside), std::string::npos) << refused.status().message();
+      EXPECT_EQ(ReadFileBytes(files.set_aside), mark);
+      EXPECT_EQ((PacketBytes{ReadFileBytes(files.packet), ReadFileBytes(files.index)}), kOld);
+      EXPECT_TRUE(PacketLock::Take(FileSystem::Default(), folder, "PKT", PacketAccess::kRead).ok());
+      EXPECT_FALSE(FileExists(files.mark) || FileExists(files.rebuilt_packet) || FileExists(files.rebuilt_index));
+      EXPECT_EQ(ReadFileBytes(root.File("OUT.$OK")), outside_mark);
+    }
+  }
 }
 
 TEST_F(SettlePacketTest, FilesAnotherOperationStillHoldsAreLeftAlone) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/text.h"
+#include "packets/index_reader.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_files.h"
 #include "packets/packet_lock.h"
@@ -49,6 +50,20 @@ Result<SnippetPlace> LocateSnippet(File& index, uint64_t record_position) {
   return place;
 }
 
+Result<bool> SnippetCutShort(File& packet, const SnippetPlace& place) {
+  const uint64_t start = place.record.start();
+  if (start == 0) return false;  // names no snippet
+  Result<uint64_t> packet_length = packet.Size();
+  if (!packet_length.ok()) return packet_length.status();
+  const uint64_t end = BodyEnd(place.end_marker, *packet_length);  // after the snippet's last byte
+  if (start + kHeaderSize > *packet_length + 1 || end > *packet_length + 1) return true;
+  // The packet's last snippet ends with the file: cut there, its last line lacks its terminator.
+  if (place.end_marker != 0 || end <= start + kHeaderSize) return false;
+  char last = 0;
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, end - 1, {&last, 1}));
+  return last != kLineEnd;
+}
+
 Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisitor& each_code_line) {
   const uint64_t start = place.record.start();
   if (start == 0) return Status::Ok();
@@ -85,12 +100,17 @@ Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_
   if (!packet.ok()) return packet.status();
 
   if (marks) {
-    place->record.set_flag(' ');
-    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(**index, record_position, place->record.bytes()));
+    IndexRecord marked = place->record;
+    marked.set_flag(' ');
+    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(**index, record_position, marked.bytes()));
   }
   OLDVEK_RETURN_IF_ERROR((*index)->Close());
 
   SnippetInfo info;
+  info.record = place->record;
+  Result<bool> cut_short = SnippetCutShort(**packet, *place);
+  if (!cut_short.ok()) return cut_short.status();
+  info.cut_short = *cut_short;
   OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, place->record.start(), info.header.bytes()));
   int line_number = 0;
   OLDVEK_RETURN_IF_ERROR(ReadSnippetBody(**packet, *place, [&](std::string_view line) {
@@ -104,6 +124,40 @@ Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_
   }));
   OLDVEK_RETURN_IF_ERROR((*packet)->Close());
   return info;
+}
+
+void UnmarkedRun::Add(uint64_t number, const IndexRecord& record) {
+  if (count_++ == 0) first_ = number;
+  const std::span<const char> bytes = record.bytes();
+  fingerprint_.Add({bytes.data() + 1, bytes.size() - 1});
+}
+
+Status MarkRunRead(FileSystem& file_system, std::string_view folder, std::string_view base, const UnmarkedRun& run) {
+  if (run.count() == 0) return Status::Ok();
+  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
+  if (!lock.ok()) return lock.status();
+  bool writable = true;
+  Result<std::unique_ptr<File>> index =
+      OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kExistingIndexOpen, &writable);
+  if (!index.ok()) return index.status();
+  Result<uint64_t> index_length = (*index)->Size();
+  if (!index_length.ok()) return index_length.status();
+  const uint64_t last = run.first() + run.count() - 1;
+  if (!writable || last > RecordCount(*index_length)) return (*index)->Close();
+  IndexReader reader(**index, last);
+  UnmarkedRun now;
+  IndexRecord record;
+  for (uint64_t number = run.first(); number <= last; ++number) {
+    OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
+    now.Add(number, record);
+  }
+  if (now.fingerprint() != run.fingerprint()) return (*index)->Close();
+  for (uint64_t number = run.first(); number <= last; ++number) {
+    OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
+    constexpr char kRead = ' ';
+    if (record.flag() != kRead) OLDVEK_RETURN_IF_ERROR(WriteAtPosition(**index, RecordPosition(number), {&kRead, 1}));
+  }
+  return (*index)->Close();
 }
 
 std::string SummaryLine1(const SnippetHeader& header) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/crc32.h"
 #include "base/status.h"
 #include "packets/body_reader.h"
 #include "packets/formats.h"
@@ -26,6 +27,11 @@ enum class SnippetKind : uint8_t {
 struct SnippetInfo {
   SnippetHeader header;
   SnippetKind kind = SnippetKind::kPlain;
+  IndexRecord record;  // as it was read, before any read mark
+  // The packet file ends before the snippet does (it was cut short): its header, or its last
+  // code line, is incomplete, or the next snippet's Start lies past the end of the file. What
+  // could be read was given all the same.
+  bool cut_short = false;
 
   // The header's Tag without its trailing blanks.
   std::string_view tag() const;
@@ -41,6 +47,9 @@ struct SnippetPlace {
 // Reads the record at `record_position` of an open index and the whole record after it. A
 // position that is not the start of a whole record is refused; nothing is written.
 Result<SnippetPlace> LocateSnippet(File& index, uint64_t record_position);
+
+// Whether the packet file ends before the snippet at `place` does (SnippetInfo::cut_short).
+Result<bool> SnippetCutShort(File& packet, const SnippetPlace& place);
 
 // Hands the code lines of the snippet at `place` to `each_code_line`, reading its body in
 // pieces. A Start of 0 names no snippet: there are no lines and the packet is not read.
@@ -64,6 +73,28 @@ Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view fo
 Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, std::string_view base,
                                            uint64_t record_position, const LineVisitor& each_code_line,
                                            MarkRead mark = MarkRead::kYes);
+
+// Snippets fetched one after the other without marking them, to be marked once what was made
+// of them is in place: consecutive records, and a fingerprint of them as they were read.
+class UnmarkedRun {
+ public:
+  // The next record of the run, `number` counted from 1.
+  void Add(uint64_t number, const IndexRecord& record);
+
+  uint64_t first() const { return first_; }
+  uint64_t count() const { return count_; }
+  uint32_t fingerprint() const { return fingerprint_.value(); }
+
+ private:
+  uint64_t first_ = 0;
+  uint64_t count_ = 0;
+  Crc32 fingerprint_;  // of the records' bytes, Flags aside
+};
+
+// Marks the snippets of `run` as read when their records still stand as they were read (their
+// Flags aside): records that an edit changed meanwhile name other snippets, or none, and are
+// all left alone. Nothing is marked on a read-only medium.
+Status MarkRunRead(FileSystem& file_system, std::string_view folder, std::string_view base, const UnmarkedRun& run);
 
 // Author, Subject and Origin at their full widths joined by "~" (95 bytes).
 std::string SummaryLine1(const SnippetHeader& header);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "faulty_file_system.h"
@@ -130,6 +131,39 @@ TEST_F(SnippetReaderTest, AFailureAtAnyStepGivesNoResultAndChangesAtMostTheFlag)
     const std::string index = ReadFileBytes(folder_.File("ARC.IDX"));
     EXPECT_TRUE(index == kTwo.index || index == flagged) << "operation " << fail_at;
     EXPECT_EQ(ReadFileBytes(folder_.File("ARC.VEK")), kTwo.packet) << "operation " << fail_at;
+  }
+}
+
+// Each snippet a packet file cuts short is told as such, with what could be read of it.
+TEST_F(SnippetReaderTest, ASnippetThePacketFileCutsShortIsToldWithWhatCouldBeRead) {
+  const size_t count = kTwo.packet.find("Count") - 31;  // where Count's header begins
+  const std::tuple<size_t, bool, bool, Lines> cases[] = {
+      {kTwo.packet.size(), false, false, {"FOR I = 1 TO 10", "NEXT I"}},
+      {kTwo.packet.size() - 1, false, true, {"FOR I = 1 TO 10"}},
+      {count + 165, false, false, {}}, {count + 100, false, true, {}}, {count, false, true, {}},
+      {count - 1, true, true, {}}};
+  for (const auto& [length, swap_cut, count_cut, count_lines] : cases) {
+    WritePacket(folder_.path(), "ARC", {kTwo.packet.substr(0, length), kTwo.index});
+    Result<Snippet> swap = Fetch(1), last = Fetch(79);
+    ASSERT_TRUE(swap.ok() && last.ok());
+    EXPECT_EQ(std::tuple(length, swap->cut_short, last->cut_short, last->code_lines),
+              std::tuple(length, swap_cut, count_cut, count_lines));
+  }
+}
+
+// Snippets read unmarked are marked later only if their records still stand as they were read.
+TEST_F(SnippetReaderTest, ALaterMarkSkipsRecordsChangedMeanwhile) {
+  UnmarkedRun run;
+  for (uint64_t k = 1; k <= 2; ++k) {
+    run.Add(k, Fetch(RecordPosition(k), "ARC", FileSystem::Default(), MarkRead::kNo)->record);
+  }
+  const PacketBytes retitled = {kTwo.packet, kTwo.index.substr(0, 16) + "Sw@p" + kTwo.index.substr(20)};
+  for (const PacketBytes* now : {&retitled, &kTwo}) {
+    WritePacket(folder_.path(), "ARC", *now);
+    ASSERT_TRUE(MarkRunRead(FileSystem::Default(), folder_.path(), "ARC", run).ok());
+    std::string marked = now->index;
+    if (now == &kTwo) marked[0] = marked[78] = ' ';
+    EXPECT_EQ(ReadFileBytes(folder_.File("ARC.IDX")), marked);
   }
 }
 

@@ -45,6 +45,13 @@ class FaultyFile final : public File {
 
 }  // namespace
 
+bool FaultyFileSystem::DidBefore(uint64_t n, std::string_view kind) const {
+  for (uint64_t k = 1; k < n && k <= steps_.size(); ++k) {
+    if (steps_[k - 1].starts_with(kind) && steps_[k - 1][kind.size()] == ' ') return true;
+  }
+  return false;
+}
+
 Status FaultyFileSystem::Step(const std::string& what) {
   ++operations_;
   steps_.push_back(what);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file.h"
@@ -41,6 +42,8 @@ class FaultyFileSystem final : public FileSystem {
   const std::vector<std::string>& steps() const { return steps_; }
   // Whether operation number `n` (from 1) is one that fails.
   bool Fails(uint64_t n) const { return fail_from_ != 0 && (only_one_ ? n == fail_from_ : n >= fail_from_); }
+  // Whether an operation before number `n` was of `kind`: "rename", "delete"...
+  bool DidBefore(uint64_t n, std::string_view kind) const;
 
   struct Read {
     std::string path;

@@ -38,11 +38,8 @@ int ExtractOne(const ExtractOptions& options, const std::string& folder, const s
       Must(oldvek::ExtractSnippet(Files(), entry, folder, output.scratch(),
                                   options.mode == "text" ? oldvek::kTextMode : oldvek::kAttachmentMode));
   if (outcome.attachment && !outcome.check.verified()) {
-    const oldvek::AttachmentCheck& check = outcome.check;
     if (options.decode.keep_bad) output.Commit();
-    Fail(SnippetName(base, number) + ": length " + oldvek::DecimalText(check.expected_length) + " stated, " +
-         oldvek::DecimalText(check.byte_count) + " decoded; checksum " + oldvek::DecimalText(check.expected_checksum) +
-         " stated, " + oldvek::DecimalText(check.checksum) + " decoded" +
+    Fail(SnippetName(base, number) + ": " + outcome.check.Fault() +
          (options.decode.keep_bad ? "; kept " : "; nothing written to ") + options.decode.out);
   }
   output.Commit();
@@ -50,12 +47,18 @@ int ExtractOne(const ExtractOptions& options, const std::string& folder, const s
   return kDone;
 }
 
-std::vector<std::string> CodeLines(const std::string& folder, const std::string& base, uint64_t number) {
+// The snippet's code lines, read without marking it: it is marked once the file is in place.
+std::vector<std::string> CodeLines(const std::string& folder, const std::string& base, uint64_t number,
+                                   oldvek::IndexRecord& record) {
   std::vector<std::string> lines;
-  Must(oldvek::RetrieveSnippet(Files(), folder, base, oldvek::RecordPosition(number), [&lines](std::string_view line) {
-    lines.emplace_back(line);
-    return oldvek::Status::Ok();
-  }));
+  record = Must(oldvek::RetrieveSnippet(
+                    Files(), folder, base, oldvek::RecordPosition(number),
+                    [&lines](std::string_view line) {
+                      lines.emplace_back(line);
+                      return oldvek::Status::Ok();
+                    },
+                    oldvek::MarkRead::kNo))
+               .record;
   return lines;
 }
 
@@ -66,7 +69,8 @@ int RunExtract(const ExtractOptions& options) {
   if (options.mode == "text") return ExtractOne(options, folder, base, number);
 
   std::vector<oldvek::PageText> pages;
-  oldvek::SplitPages(CodeLines(folder, base, number), SnippetName(base, number), pages);
+  oldvek::IndexRecord record;
+  oldvek::SplitPages(CodeLines(folder, base, number, record), SnippetName(base, number), pages);
   if (pages.empty()) Fail(SnippetName(base, number) + " holds no ZORVIT page; --mode text writes its code lines");
   const oldvek::PageMark first = pages.front().mark;
   if (options.page_only) return ExtractOne(options, folder, base, number);
@@ -75,18 +79,23 @@ int RunExtract(const ExtractOptions& options) {
          "; extract its page 1, or --page-only");
   }
   // The pages that follow page 1 stand later in the same snippet or in the snippets after it.
+  oldvek::UnmarkedRun read;
+  read.Add(number, record);
   const uint64_t count = SnippetCount(folder, base);
   Progress progress("gathering", first.page_count, options.decode.quiet);
   for (uint64_t next = number + 1; pages.size() < first.page_count && next <= count; ++next) {
     const size_t before = pages.size();
-    oldvek::SplitPages(CodeLines(folder, base, next), SnippetName(base, next), pages);
+    oldvek::SplitPages(CodeLines(folder, base, next, record), SnippetName(base, next), pages);
     if (pages.size() == before || !oldvek::EqualsIgnoringAsciiCase(pages[before].mark.name, first.name)) {
       pages.resize(before);
       break;
     }
+    read.Add(next, record);
     progress.Step(pages.size() - before);
   }
   DecodePagesToFile(pages, options.decode);
+  // The file is in place and complete without the marks: one that cannot be set stays unset.
+  (void)oldvek::MarkRunRead(Files(), folder, base, read);
   return kDone;
 }
 

@@ -155,6 +155,7 @@ run 0 'pages[/\\]blob.BAS' encode blob.bin --dir pages
 run 3 'nope.bin' encode nope.bin --dir empty
 [ -z "$(ls -A empty)" ] || fail "a failed encode left $(ls -A empty)"
 run 0 '400000 bytes from 3 pages' decode pages/blob11.BAS pages/blob.BAS pages/blob10.BAS -o joined.bin
+! grep -q 'sum only' out || fail "decode of pages with CRC-32 lines said only the sum was checked"
 cmp blob.bin joined.bin || fail "decode of shuffled pages"
 run 3 'page 2 of 3 of blob.bin is missing' decode pages/blob.BAS pages/blob11.BAS -o missing.bin
 # Two data characters swapped keep the length and the 8-bit sum; the CRC-32 sees them. A page
@@ -174,6 +175,21 @@ run 3 'CRC-32' decode pages/blob*.BAS -o kept.bin --keep-bad
 run 0 '' delete "$arc" SORTS 6
 run 3 'page 2 of 3 of blob.bin is missing' extract "$arc" SORTS 5 again.out
 cmp -s "$root/examples/archive/SORTS.IDX" <(git -C "$root" show HEAD:examples/archive/SORTS.IDX) || fail "examples/archive changed"
+# A page whose CRC-32 line disagrees is refused on every path; one without is said to be less checked.
+printf 'a small file of some thirty bytes' >tiny.bin
+tiny=$(vek attach "$arc" SORTS tiny.bin --quiet | sed -n 's/^record \([0-9]*\) of.*/\1/p')
+python3 - "$arc/SORTS.VEK" <<'PY'
+import sys
+p = bytearray(open(sys.argv[1], "rb").read())
+i = p.rindex(b'\xe3U"') + 4
+assert p[i] != p[i + 1]
+p[i], p[i + 1] = p[i + 1], p[i]
+open(sys.argv[1], "wb").write(p)
+PY
+run 3 "SORTS snippet $tiny: CRC-32 [0-9A-F]{8} stated" extract --page-only "$arc" SORTS "$tiny" tiny1.out
+[ ! -e tiny1.out ] || fail "a damaged page was extracted"
+run 0 '' encode tiny.bin --dir plain --plain
+run 0 'checked by its length and 8-bit sum only' decode plain/tiny.BAS -o tiny.plain
 # The manual page and the completions are made from the same source as --help.
 for made in man:vek.1 bash-completion:vek.bash-completion zsh-completion:vek.zsh-completion fish-completion:vek.fish; do
   vek --print "${made%%:*}" | cmp -s - "$root/tools/vek/${made#*:}" ||

@@ -121,6 +121,11 @@ void DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeS
     Fail(outcome.status().message() + (settings.keep_bad ? "; kept " + out : "; nothing written"));
   }
   output.Commit();
+  // Without a CRC line two swapped characters pass the length and the 8-bit sum unseen.
+  if (!outcome->crc_checked) {
+    std::fprintf(stderr, "vek: %s: a page without a CRC-32 line was checked by its length and 8-bit sum only\n",
+                 out.c_str());
+  }
   if (out != "-") {
     std::printf("%s: %llu bytes from %zu page%s, length and checksum%s checked\n", out.c_str(),
                 static_cast<unsigned long long>(outcome->byte_count), ordered.size(), ordered.size() == 1 ? "" : "s",
