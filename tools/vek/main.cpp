@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <iostream>
+#include <map>
 #include <string_view>
 #include <vector>
-#include <iostream>
 
 #include "command.h"
+#include "completions.h"
 #include "failure.h"
 #include "manual.h"
 #include "oldvek_version.h"
@@ -76,6 +78,7 @@ void BuildApp(CLI::App& app) {
   app.add_option("--encoding", encoding_name,
                  "the archive's text encoding, 8-bit (cp437, cp850, latin1, windows-1252, ...); what is typed "
                  "and shown is converted between it and the locale's encoding")
+      ->type_name("{windows-1252,cp437,cp850,latin1,...}")  // the completions offer these
       ->envname("VEK_ENCODING")
       ->capture_default_str();
   AddListCommand(app);
@@ -94,15 +97,18 @@ void BuildApp(CLI::App& app) {
 int Run(int argc, char** argv) {
   CLI::App app("the BASIC snippet archive from a terminal", "vek");
   BuildApp(app);
+  // Hidden: it makes vek.1 and the completions of tools/vek/ from the options above.
+  const std::map<std::string, std::string (*)(CLI::App&)> made = {{"man", ManualPage},
+                                                                  {"bash-completion", BashCompletion},
+                                                                  {"zsh-completion", ZshCompletion},
+                                                                  {"fish-completion", FishCompletion}};
   std::string page;
-  app.add_option("--print", page, "print the manual page (man) or the bash completion (bash-completion)")
-      ->check(CLI::IsMember({"man", "bash-completion"}))
-      ->group("");  // hidden: it builds vek.1 and vek.bash-completion
+  app.add_option("--print", page)->check(CLI::IsMember(made))->group("");
   // The command's own help is where its arguments are explained.
   std::string help = "vek --help";
   try {
-    if (argc >= 3 && std::string_view(argv[1]) == "--print") {
-      std::fputs((std::string_view(argv[2]) == "man" ? ManualPage(app) : BashCompletion(app)).c_str(), stdout);
+    if (argc >= 3 && std::string_view(argv[1]) == "--print" && made.contains(argv[2])) {
+      std::fputs(made.at(argv[2])(app).c_str(), stdout);
       return kDone;
     }
     if (argc >= 2 && std::string_view(argv[1]) == "help") {  // vek help [COMMAND]

@@ -6,10 +6,9 @@
 
 namespace vek {
 
-// The manual page vek.1 (roff) and the bash completion script, made from the same
-// commands, options and texts that --help shows.
+// The manual page vek.1 (roff), made from the same commands, options and texts that --help
+// shows, with the sections --help has no room for.
 std::string ManualPage(CLI::App& app);
-std::string BashCompletion(CLI::App& app);
 
 }  // namespace vek
 

@@ -33,6 +33,13 @@ constexpr Field kFields[] = {
     {"code", nullptr, 256},
 };
 
+// "{subject,author,origin,code}": the help shows it, and the completions offer its names.
+std::string FieldChoices() {
+  std::string choices;
+  for (const Field& field : kFields) choices += (choices.empty() ? "{" : ",") + std::string(field.name);
+  return choices + "}";
+}
+
 struct Term {
   const Field* field;
   std::string text;
@@ -187,7 +194,8 @@ void AddSearchCommand(CLI::App& app) {
       ->add_option("--in", options->in,
                    "FIELD (subject, author, origin or code: the code lines) that TEXT is looked for in, "
                    "subject when none; or FIELD=TEXT, a term of its own. Repeat to require more terms")
-      ->allow_extra_args(false);
+      ->allow_extra_args(false)
+      ->type_name(FieldChoices() + "[=TEXT]");
   command->add_flag("-E,--regex", options->regex,
                     "every TEXT is a regular expression (RE2), in any letter case unless it starts with (?-i); "
                     "it matches within a code line or a field without its trailing blanks. Letters fold as a plain "

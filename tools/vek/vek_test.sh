@@ -242,8 +242,8 @@ run 3 "SORTS snippet $tiny: CRC-32 [0-9A-F]{8} stated" extract --page-only "$arc
 [ ! -e tiny1.out ] || fail "a damaged page was extracted"
 run 0 '' encode tiny.bin --dir plain --plain
 run 0 'checked by its length and 8-bit sum only' decode plain/tiny.BAS -o tiny.plain
-# The manual page and the completion are made from the same source as --help.
-for made in man:vek.1 bash-completion:vek.bash-completion; do
+# The manual page and the completions are made from the same source as --help.
+for made in man:vek.1 bash-completion:vek.bash-completion zsh-completion:vek.zsh-completion fish-completion:vek.fish; do
   vek --print "${made%%:*}" | cmp -s - "$root/tools/vek/${made#*:}" ||
     fail "tools/vek/${made#*:} is out of date: vek --print ${made%%:*} >tools/vek/${made#*:}"
 done
