@@ -60,7 +60,8 @@ class CaseBlindFileSystem final : public oldvek::FileSystem {
   }
 
   std::string Match(const std::string& path) {
-    if (real_->Exists(path)) return path;
+    // Where names are case-blind already, every spelling exists: the listing gives the file's own.
+    if (!kCaseBlindSystem && real_->Exists(path)) return path;
     const size_t cut = path.find_last_of(kSeparators) + 1;  // 0 for a bare name
     oldvek::Result<const Listing*> listing = Listed(path.substr(0, cut));
     if (!listing.ok()) return path;
@@ -76,8 +77,10 @@ class CaseBlindFileSystem final : public oldvek::FileSystem {
  private:
 #ifdef _WIN32
   static constexpr const char* kSeparators = "/\\:";
+  static constexpr bool kCaseBlindSystem = true;
 #else
   static constexpr const char* kSeparators = "/";
+  static constexpr bool kCaseBlindSystem = false;
 #endif
 
   struct Listing {

@@ -52,15 +52,15 @@ std::string ZshOptionSpec(const OptionOutline& option) {
     value = ":" + ZshText(option.names.back().substr(2)) + ":" +
             (option.choices.empty() ? "_files" : "(" + Joined(option.choices) + ")");
   }
-  std::string specs;
+  std::string arguments;
   for (const std::string& name : option.names) {
     const bool long_name = name.starts_with("--");
-    std::string spec = (option.repeats ? "*" : "") + name + (option.takes_value && long_name ? "=" : "") + "[" +
-                       ZshText(option.help) + "]" + value;
-    if (option.names.size() > 1 && !option.repeats) spec = "(" + Joined(option.names) + ")" + spec;
-    specs += " \\\n        " + Quoted(spec);
+    std::string argument = (option.repeats ? "*" : "") + name + (option.takes_value && long_name ? "=" : "") + "[" +
+                           ZshText(option.help) + "]" + value;
+    if (option.names.size() > 1 && !option.repeats) argument = "(" + Joined(option.names) + ")" + argument;
+    arguments += " \\\n        " + Quoted(argument);
   }
-  return specs;
+  return arguments;
 }
 
 std::string ZshPositionalSpec(const PositionalOutline& positional, size_t number) {

@@ -32,7 +32,8 @@ struct Entry {
   bool operator==(const Entry&) const = default;
 };
 std::map<std::string, Entry> Snapshot(const std::string& folder) {
-  std::map<std::string, Entry> entries{{".", {0, fs::last_write_time(folder)}}};
+  // The folder by its own name: Windows finds no time for a path ending in a separator.
+  std::map<std::string, Entry> entries{{".", {0, fs::last_write_time(fs::path(folder).parent_path())}}};
   for (const fs::directory_entry& file : fs::directory_iterator(folder)) {
     entries[file.path().filename().string()] = {file.file_size(), file.last_write_time()};
   }
