@@ -132,12 +132,12 @@ class CommitMark {
   std::unique_ptr<File> file_;
 };
 
-// Brings the packet `base` to a state no interruption left behind, after refusing a name that
-// is no packet of the folder (CheckPacketName): carries out a complete mark, discards one cut
-// short, and removes rebuilt files that no mark claims and no running rebuild holds. Fails,
-// touching nothing more, when a mark's work cannot be carried out now. A whole mark that is
-// damaged (its sum or its steps do not hold) is moved aside as BASE.$BAD and reported by
-// this one failure; the packet is left as it is, and the next operation goes ahead.
+// Brings the packet `base` to a state no interruption left behind: carries out a complete
+// mark, discards one cut short, and removes rebuilt files that no mark claims and no running
+// rebuild holds. Fails, touching nothing more, when a mark's work cannot be carried out now.
+// A whole mark that is damaged (its sum or its steps do not hold) is moved aside as BASE.$BAD
+// and reported by this one failure; the packet is left as it is, and the next operation goes
+// ahead.
 Status SettlePacket(FileSystem& file_system, std::string_view folder, const PacketName& base);
 
 }  // namespace oldvek
