@@ -22,7 +22,8 @@ class MemoryFileSystem final : public FileSystem {
   std::map<std::string, std::string> files;
 
   Result<std::unique_ptr<File>> Open(const std::string& path, OpenOptions options) override {
-    if (!files.contains(path) && options.disposition == Disposition::kOpenExisting) return Status::Error(path + ": missing");
+    if (!files.contains(path) && options.disposition == Disposition::kOpenExisting)
+      return Status::Error(path + ": missing");
     if (files.contains(path) && options.disposition == Disposition::kCreateNew) return Status::Error(path + ": exists");
     if (options.disposition == Disposition::kCreateOrTruncate) files[path].clear();
     files.try_emplace(path);

@@ -12,12 +12,26 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST(HelpSearchTest, ReportsEachTopicHoldingTheTextAfterTheTopicsOwnEntries) {
-  const std::initializer_list<std::string_view> sorting = {
-      "<CONTENTS>", "INTRODUCTION", "SORTING", "FILES", "SPLASH", "<END>",
-      "<INTRODUCTION>", "Welcome to the help.", "[SORTING][FILES]", "<END>",
-      "<SORTING>", "A bubble sort swaps neighbours.", "A shell sort compares far apart.", "<END>",
-      "<FILES>", "Files are opened and closed on every request.", "<END>",
-      "<SPLASH>", "Nothing but a title.", "<ENDHELP>"};
+  const std::initializer_list<std::string_view> sorting = {"<CONTENTS>",
+                                                           "INTRODUCTION",
+                                                           "SORTING",
+                                                           "FILES",
+                                                           "SPLASH",
+                                                           "<END>",
+                                                           "<INTRODUCTION>",
+                                                           "Welcome to the help.",
+                                                           "[SORTING][FILES]",
+                                                           "<END>",
+                                                           "<SORTING>",
+                                                           "A bubble sort swaps neighbours.",
+                                                           "A shell sort compares far apart.",
+                                                           "<END>",
+                                                           "<FILES>",
+                                                           "Files are opened and closed on every request.",
+                                                           "<END>",
+                                                           "<SPLASH>",
+                                                           "Nothing but a title.",
+                                                           "<ENDHELP>"};
   const struct {
     std::initializer_list<std::string_view> file;  // empty: the file above
     Lines before;
@@ -26,21 +40,23 @@ TEST(HelpSearchTest, ReportsEachTopicHoldingTheTextAfterTheTopicsOwnEntries) {
   } cases[] = {
       {{}, {}, "ARE", {"<SORTING>", "<FILES>"}},  // in file order
       {{}, {}, "BUBBLE SORT", {"<SORTING>"}},
-      {{}, {}, "bubble", {}},  // the text arrives upper-cased: lower case never matches a letter
+      {{}, {}, "bubble", {}},             // the text arrives upper-cased: lower case never matches a letter
       {{}, {}, " SORT ", {"<SORTING>"}},  // several hits, one report
-      {{}, {}, "SPLASH", {"<SPLASH>"}},  // a hit on a header line
+      {{}, {}, "SPLASH", {"<SPLASH>"}},   // a hit on a header line
       {{}, {}, "SORT", {"<INTRODUCTION>", "<SORTING>"}},  // see-also lines are searched
       {{}, {}, "END", {}},
       {{}, {}, "", {"<INTRODUCTION>", "<SORTING>", "<FILES>", "<SPLASH>"}},
       // Every header holds "<", yet the header right after a reported topic is stepped over.
       {{}, {}, "<", {"<INTRODUCTION>", "<FILES>"}},
       {{"<CONTENTS>", "<END>", "<SORTING>", "sorting", "<END>", "<SORT KEYS>", "none here", "<ENDHELP>"},
-       {}, "SORT", {"<SORTING>"}},
+       {},
+       "SORT",
+       {"<SORTING>"}},
       {{"<CONTENTS>", "ZEBRA", "<END>", "<A>", "plain", "<ENDHELP>"}, {}, "ZEBRA", {}},
       {{"<CONTENTS>", "<END>", "<A>", "nothing", "<END>", "<B>", "yes", "<ENDHELP>"}, {}, "E", {"<B>"}},
       {{"<CONTENTS>", "<END>", "stray line", "<A>", "a", "<ENDHELP>"}, {}, "STRAY", {"<A>"}},
       {{"<CONTENTS>", "<END>", "<A>", "a", "<ENDHELP>", "trailer"}, {}, "TRAILER", {}},  // the last line
-      {{"<CONTENTS>", "A", "<A>", "text"}, {"OWN", "<OLD RESULT>"}, "TEXT", {"OWN"}},  // no end marker
+      {{"<CONTENTS>", "A", "<A>", "text"}, {"OWN", "<OLD RESULT>"}, "TEXT", {"OWN"}},    // no end marker
       // A second search keeps the topic's own entries only, and no empty slot.
       {{}, {"SORTING", "FILES", "<SORTING>"}, "TITLE", {"SORTING", "FILES", "<SPLASH>"}},
       {{}, {"SORTING", "FILES", "<SORTING>"}, "NOWHERE", {"SORTING", "FILES"}},

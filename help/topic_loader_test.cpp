@@ -12,11 +12,9 @@ using Lines = std::vector<std::string>;
 class TopicLoaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    help_.Write({"<CONTENTS>", "INTRODUCTION", "SORTING", "<END>",
-                 "<INTRODUCTION>", "Welcome.", "[SORTING][FILES][NOTES]", "<END>",
-                 "<SORTING>", "Bubble sort.", "[INTRODUCTION]", "Shell sort.", "<NOTES>", "<END>",
-                 "<FILES>", "Open and close.", "<ENDHELP>",
-                 "<AFTER>", "Past the end marker."});
+    help_.Write({"<CONTENTS>", "INTRODUCTION", "SORTING", "<END>", "<INTRODUCTION>", "Welcome.",
+                 "[SORTING][FILES][NOTES]", "<END>", "<SORTING>", "Bubble sort.", "[INTRODUCTION]", "Shell sort.",
+                 "<NOTES>", "<END>", "<FILES>", "Open and close.", "<ENDHELP>", "<AFTER>", "Past the end marker."});
   }
 
   bool Load(std::string_view header) { return LoadTopic(help_.file(), header, lists_, found_); }
@@ -47,8 +45,8 @@ TEST_F(TopicLoaderTest, TopicIsItsHeaderAndBodyUpToItsEndWithoutSeeAlsoLines) {
   }
   ASSERT_TRUE(Load("<FILES>"));
   EXPECT_TRUE(found_) << "the flag is set by a load and never cleared by one";
-  const std::initializer_list<std::string_view> file = {"<T>", "[A][B][C]", "body", "[D]", "<END>",
-                                                        "<T>", "second", "<ENDHELP>", "tail"};
+  const std::initializer_list<std::string_view> file = {"<T>", "[A][B][C]", "body",      "[D]", "<END>",
+                                                        "<T>", "second",    "<ENDHELP>", "tail"};
   help_.Write(file);
   ASSERT_TRUE(Load("<T>"));
   EXPECT_EQ(lists_.topic_lines, (Lines{"<T>", "body"})) << "the first topic of a name";

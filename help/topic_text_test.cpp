@@ -10,10 +10,14 @@ const std::string kIndent(30, ' ');
 
 TEST(TopicTextTest, HeaderShowsItsNameAfterThirtyBlanks) {
   const std::pair<std::string_view, std::string> cases[] = {
-      {"<SORTING>", "SORTING"}, {"See <HERE> and <THERE>", "HERE"}, {"<NO CLOSE", "NO CLOSE"},
+      {"<SORTING>", "SORTING"},
+      {"See <HERE> and <THERE>", "HERE"},
+      {"<NO CLOSE", "NO CLOSE"},
       {"IF A < B THEN", " B THEN"},
       // An empty name falls back to the text before the last bracket.
-      {"<>abc>", ">abc"}, {"<>", ""}, {"x><", ""}};
+      {"<>abc>", ">abc"},
+      {"<>", ""},
+      {"x><", ""}};
   for (const auto& [header, name] : cases) EXPECT_EQ(HeaderCaption(header), kIndent + name) << header;
   EXPECT_EQ(TopicText({"<FILES>", "Open.", "", "IF A<B THEN"}),
             kIndent + "FILES\r\nOpen.\r\n\r\n" + kIndent + "B THEN\r\n");

@@ -16,7 +16,9 @@ using Lines = std::vector<std::string>;
 // The screen as the viewer left it, and the order in which it was changed.
 class ScreenDisplay : public ViewerDisplay {
  public:
-  void ShowContents(const Lines& entries) override { contents = entries, selection.reset(), calls.push_back("contents"); }
+  void ShowContents(const Lines& entries) override {
+    contents = entries, selection.reset(), calls.push_back("contents");
+  }
   void SelectContents(size_t index) override { selection = index, calls.push_back("select"); }
   void ShowTopicText(const std::string& shown) override { text = shown, calls.push_back("text"); }
   void ShowSeeAlso(const Lines& entries) override { see_also = entries, calls.push_back("see-also"); }
@@ -31,12 +33,32 @@ class ScreenDisplay : public ViewerDisplay {
 class ViewerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    help_.Write({"<CONTENTS>", "INTRODUCTION", "EDIT", "EDITING", "FILES", "<END>",
-                 "<INTRODUCTION>", "Welcome.", "[EDITING][FILES]", "<END>",
-                 "<EDIT>", "Changing one snippet.", "<END>",
-                 "<EDITING>", "Changing packets.", "[EDIT]", "<END>",
-                 "<FILES>", "Files are read on every request.", "<END>",
-                 "<<EDIT>", "An odd name.", "<END>", "<INDEX>", "The index file.", "<ENDHELP>"});
+    help_.Write({"<CONTENTS>",
+                 "INTRODUCTION",
+                 "EDIT",
+                 "EDITING",
+                 "FILES",
+                 "<END>",
+                 "<INTRODUCTION>",
+                 "Welcome.",
+                 "[EDITING][FILES]",
+                 "<END>",
+                 "<EDIT>",
+                 "Changing one snippet.",
+                 "<END>",
+                 "<EDITING>",
+                 "Changing packets.",
+                 "[EDIT]",
+                 "<END>",
+                 "<FILES>",
+                 "Files are read on every request.",
+                 "<END>",
+                 "<<EDIT>",
+                 "An odd name.",
+                 "<END>",
+                 "<INDEX>",
+                 "The index file.",
+                 "<ENDHELP>"});
   }
 
   testing::TempHelpFile help_;

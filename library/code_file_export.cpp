@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "abi/caller_types.h"
-#include "export_guard.h"
+#include "abi/export_guard.h"
 #include "extract/code_file_writer.h"
 #include "oldvek.h"
 #include "packets/packet_files.h"

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "abi/caller_types.h"
+#include "abi/export_guard.h"
+#include "abi/list_callbacks.h"
 #include "editing/snippet_deletion.h"
-#include "export_guard.h"
-#include "list_callbacks.h"
 #include "oldvek.h"
 #include "packets/index_builder.h"
 #include "packets/snippet_entry.h"

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "abi/caller_types.h"
+#include "abi/export_guard.h"
 #include "base/text.h"
 #include "encoder/encoder_driver.h"
-#include "export_guard.h"
 #include "oldvek.h"
 #include "packets/search_criteria.h"
 #include "platform/encoder_dialog.h"

@@ -3,8 +3,8 @@
 # OldVekSetHost and the automation-string functions of oldvek_oleaut.h; its soname carries the
 # major version.
 set -euo pipefail
-library="$1" headers="$2"
-expected=$( { awk '/^EXPORTS/{on=1; next} on && NF {print $1}' "$headers/oldvek.def"
+library="$1" headers="$2" def="$3"
+expected=$( { awk '/^EXPORTS/{on=1; next} on && NF {print $1}' "$def"
               echo OldVekSetHost
               sed -n 's/^OLDVEK_OLEAUT_EXPORT .*[ *]\([A-Za-z]*\)(.*/\1/p' "$headers/oldvek_oleaut.h"; } | sort)
 actual=$(nm -D --defined-only "$library" | awk '{print $3}' | sort)

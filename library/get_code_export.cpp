@@ -2,20 +2,21 @@
 #include <cstdint>
 
 #include "abi/caller_types.h"
+#include "abi/export_guard.h"
 #include "abi/string_list_builder.h"
-#include "export_guard.h"
 #include "oldvek.h"
 #include "packets/snippet_reader.h"
 #include "packets/snippet_record.h"
 
 extern "C" OLDVEK_EXPORT void VEKAPI OldGetCode(BSTR* packet, BSTR* folder, SAFEARRAY** lines, int32_t* /*reserved*/,
-                                               BSTR* tag, int32_t* count, int32_t* recordPosition,
-                                               SnippetRecord* snippet) noexcept try {
+                                                BSTR* tag, int32_t* count, int32_t* recordPosition,
+                                                SnippetRecord* snippet) noexcept try {
   using namespace oldvek;
   // The caller's packet argument may carry more after the name; only here is it cut at a space.
   const std::string packet_text = abi::ToString(packet);
   const Result<PacketName> base = PacketName::Make(std::string_view(packet_text).substr(0, packet_text.find(' ')));
-  const uint64_t position = recordPosition != nullptr && *recordPosition > 0 ? static_cast<uint64_t>(*recordPosition) : 0;
+  const uint64_t position =
+      recordPosition != nullptr && *recordPosition > 0 ? static_cast<uint64_t>(*recordPosition) : 0;
 
   // The lines go straight into a fresh array; the caller's array, Tag and record change only
   // once the whole snippet has been read.
@@ -30,8 +31,8 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldGetCode(BSTR* packet, BSTR* folder, SAFE
   Result<SnippetInfo> info =
       base.ok() ? RetrieveSnippet(FileSystem::Default(), abi::ToString(folder), *base, position, add) : base.status();
   const long elements = list.size();
-  const bool stored = info.ok() && list.Set(1, SummaryLine1(info->header)) &&
-                      list.Set(2, SummaryLine2(info->header)) && list.HandOver(lines);
+  const bool stored = info.ok() && list.Set(1, SummaryLine1(info->header)) && list.Set(2, SummaryLine2(info->header)) &&
+                      list.HandOver(lines);
   if (count != nullptr) *count = stored ? static_cast<int32_t>(elements) : 0;
   if (!stored) return;
   abi::Assign(tag, info->tag());

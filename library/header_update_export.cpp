@@ -1,7 +1,7 @@
 // OldVekHeaderUpdate: rewrites a snippet's descriptive header fields in place.
 #include "abi/caller_types.h"
+#include "abi/export_guard.h"
 #include "editing/header_update.h"
-#include "export_guard.h"
 #include "oldvek.h"
 #include "packets/snippet_entry.h"
 #include "platform/ui.h"

@@ -1,12 +1,13 @@
 // OldIndex: a packet's snippet list for the caller.
 #include "abi/caller_types.h"
-#include "export_guard.h"
+#include "abi/export_guard.h"
 #include "oldvek.h"
 #include "packets/index_builder.h"
 #include "packets/snippet_entry.h"
 #include "platform/ui.h"
 
-extern "C" OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder) noexcept try {
+extern "C" OLDVEK_EXPORT void VEKAPI OldIndex(BSTR* packet, SAFEARRAY** list, int32_t* count, BSTR* folder) noexcept
+    try {
   using namespace oldvek;
   const Result<PacketName> name = PacketOfEntry(abi::ToString(packet));
   Result<std::vector<std::string>> entries =

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "abi/caller_types.h"
+#include "abi/export_guard.h"
+#include "abi/list_callbacks.h"
 #include "editing/snippet_move.h"
-#include "export_guard.h"
-#include "list_callbacks.h"
 #include "oldvek.h"
 #include "packets/snippet_entry.h"
 #include "packets/snippet_list.h"
@@ -49,7 +49,8 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippet
           RelocatedEntry(entry_text, *record_number, destination_base->text() + std::string(kPacketExtension));
       if (!abi::PutElement(*snippetList, entryNo, moved)) ShowError("There is not enough memory for the snippet list.");
     }
-    ReportStaleEntries(snippetList, entryNo, location->base, entryStale, folder, reinterpret_cast<intptr_t>(indexLoader));
+    ReportStaleEntries(snippetList, entryNo, location->base, entryStale, folder,
+                       reinterpret_cast<intptr_t>(indexLoader));
   }
   ReportListChanged(listChanged, snippetList, listChangedData);
 } catch (...) {

@@ -4,8 +4,8 @@
 #include <iterator>
 
 #include "abi/caller_types.h"
+#include "abi/export_guard.h"
 #include "base/text.h"
-#include "export_guard.h"
 #include "oldvek.h"
 #include "packets/search.h"
 #include "packets/search_criteria.h"
@@ -18,8 +18,7 @@ class CallerSearch final : public SearchCaller {
  public:
   CallerSearch(HWND dialog, int32_t control, SAFEARRAY** packets, CriteriaCallback criteria, MatchCallback match,
                SAFEARRAY** results)
-      : dialog_(dialog), control_(control), packets_(packets), criteria_(criteria), match_(match),
-        results_(results) {}
+      : dialog_(dialog), control_(control), packets_(packets), criteria_(criteria), match_(match), results_(results) {}
   ~CallerSearch() override { abi::Erase(&lines_); }
   CallerSearch(const CallerSearch&) = delete;
   CallerSearch& operator=(const CallerSearch&) = delete;
@@ -74,7 +73,8 @@ class CallerSearch final : public SearchCaller {
 
   Status AddMatch(int32_t match, std::string_view entry) override {
     if (!abi::ResizeList(results_, match) || !abi::PutElement(*results_, match, entry)) {
-      return Status::Error("the results list cannot grow to " + DecimalText(static_cast<uint64_t>(match)) + " elements");
+      return Status::Error("the results list cannot grow to " + DecimalText(static_cast<uint64_t>(match)) +
+                           " elements");
     }
     return Status::Ok();
   }
@@ -124,7 +124,8 @@ class CallerSearch final : public SearchCaller {
 extern "C" OLDVEK_EXPORT void VEKAPI OldVekSearch(HWND dialog, int32_t control, int32_t mode, int32_t first,
                                                   int32_t last, SAFEARRAY** packets, BSTR* folder,
                                                   SnippetRecord* snippet, CriteriaCallback* criteria,
-                                                  MatchCallback* match, SAFEARRAY** results, SearchState* state) noexcept try {
+                                                  MatchCallback* match, SAFEARRAY** results,
+                                                  SearchState* state) noexcept try {
   using namespace oldvek;
   // Indices outside the caller's list name no packet; leaving them out also keeps a wild
   // range from costing billions of empty turns.

@@ -24,19 +24,36 @@ enum : int { kFindBox = 4501, kSearchButton, kExitButton, kContentsList, kTopicT
 class RunningViewer {
  public:
   explicit RunningViewer(const std::string& arguments) {
-    help_.Write({"<CONTENTS>", "INTRODUCTION", "SORTING", "SEARCHING", "FILES", "<END>",
-                 "<INTRODUCTION>", "Welcome to the window test.", "[SORTING][FILES]", "<END>",
-                 "<SORTING>", "A bubble sort swaps neighbours.", "[SEARCHING][FILES]", "<END>",
-                 "<SEARCHING>", "A binary search halves the range.", "A bubble of air rises.", "[SORTING]",
-                 "<END>", "<FILES>", "Files are opened on every request.", "<ENDHELP>"});
+    help_.Write({"<CONTENTS>",
+                 "INTRODUCTION",
+                 "SORTING",
+                 "SEARCHING",
+                 "FILES",
+                 "<END>",
+                 "<INTRODUCTION>",
+                 "Welcome to the window test.",
+                 "[SORTING][FILES]",
+                 "<END>",
+                 "<SORTING>",
+                 "A bubble sort swaps neighbours.",
+                 "[SEARCHING][FILES]",
+                 "<END>",
+                 "<SEARCHING>",
+                 "A binary search halves the range.",
+                 "A bubble of air rises.",
+                 "[SORTING]",
+                 "<END>",
+                 "<FILES>",
+                 "Files are opened on every request.",
+                 "<ENDHELP>"});
     char own_path[MAX_PATH];
     GetModuleFileNameA(nullptr, own_path, MAX_PATH);
     const std::string program = (fs::path(own_path).parent_path() / "VekHelp.exe").string();
     std::string command_line = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        help_.path().c_str(), &startup, &process_)) {
+    if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, help_.path().c_str(),
+                        &startup, &process_)) {
       ADD_FAILURE() << "cannot start " << program;
       return;
     }

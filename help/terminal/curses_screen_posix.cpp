@@ -40,9 +40,7 @@ size_t LongestEntry(const std::vector<std::string>& entries) {
   return longest;
 }
 
-ScreenLayout LayOut(TerminalView& view) {
-  return LayOutScreen(COLS, LINES, LongestEntry(view.contents().entries));
-}
+ScreenLayout LayOut(TerminalView& view) { return LayOutScreen(COLS, LINES, LongestEntry(view.contents().entries)); }
 
 // Draws `bytes` one byte to a cell from (row, column.x), cut to the column's width and padded
 // with blanks; cells marked in `found` get `found_attributes`.
@@ -77,7 +75,8 @@ void DrawList(bool utf8, const ScreenLayout& layout, const Column& column, ListA
     const bool selected = i == list.selected && i < list.entries.size();
     const attr_t look = COLOR_PAIR(kAreaPair) | (selected ? (focused ? A_REVERSE : A_UNDERLINE) : A_NORMAL);
     const std::string entry = i < list.entries.size() ? ExpandTabs(list.entries[i]) : std::string();
-    PutCells(utf8, layout.area_top + static_cast<int>(row), column, Elide(entry, static_cast<size_t>(column.width)), look);
+    PutCells(utf8, layout.area_top + static_cast<int>(row), column, Elide(entry, static_cast<size_t>(column.width)),
+             look);
   }
 }
 
@@ -238,7 +237,9 @@ Request CursesScreen::Read(TerminalView& view) {
       const int row = event.y - layout.area_top;
       if (row < 0 || row >= layout.area_rows) return {};
       const bool twice = (event.bstate & BUTTON1_DOUBLE_CLICKED) != 0;
-      const auto inside = [&](const Column& column) { return event.x >= column.x && event.x < column.x + column.width; };
+      const auto inside = [&](const Column& column) {
+        return event.x >= column.x && event.x < column.x + column.width;
+      };
       if (inside(layout.contents)) return view.Click(Area::kContents, static_cast<size_t>(row), twice);
       if (inside(layout.see_also)) return view.Click(Area::kSeeAlso, static_cast<size_t>(row), twice);
       return {};

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kNarrowestList = 10;
 
-
 // Where the rows after the first of a wrapped line start: under the line's text, past a list
 // mark when it starts with one.
 size_t HangingIndent(std::string_view line) {

@@ -12,7 +12,10 @@ TEST(ScreenLayoutTest, ListsTakeWhatTheirEntriesNeedAndTheAreasFillTheRowsBetwee
     int columns, rows;
     size_t contents;
     int contents_width, see_also_width;
-  } cases[] = {{40, 8, 30, 10, 10}, {80, 24, 18, 18, 16}, {80, 24, 3, 10, 16}, {200, 60, 20, 20, 40},
+  } cases[] = {{40, 8, 30, 10, 10},
+               {80, 24, 18, 18, 16},
+               {80, 24, 3, 10, 16},
+               {200, 60, 20, 20, 40},
                {200, 60, 1u << 30, 50, 40}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.columns);
@@ -41,7 +44,8 @@ TEST(ScreenLayoutTest, WrapBreaksAtTheLastBlankThatFits) {
   EXPECT_EQ(WrapLines({"    NAME"}, 4), (Lines{"NAME"})) << "an indented caption still shows";
   EXPECT_EQ(WrapLines({"      AB CD"}, 8), (Lines{"   AB CD"}));
   EXPECT_EQ(WrapLines({"x"}, 0), Lines{});
-  EXPECT_EQ(WrapLines({"  - one two three"}, 12), (Lines{"  - one two", "    three"})) << "list items keep their indent";
+  EXPECT_EQ(WrapLines({"  - one two three"}, 12), (Lines{"  - one two", "    three"}))
+      << "list items keep their indent";
   EXPECT_EQ(WrapLines({"12. aa bb cc"}, 8), (Lines{"12. aa", "    bb", "    cc"}));
 }
 

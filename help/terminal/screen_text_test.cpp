@@ -18,7 +18,7 @@ TEST(ScreenTextTest, EveryByteHasOneVisibleCharacter) {
   const struct {
     unsigned char byte;
     char32_t shown;
-  } cases[] = {{'A', U'A'},      {' ', U' '},      {0x00, U'\u2400'}, {0x0D, U'\u240D'}, {0x1F, U'\u241F'},
+  } cases[] = {{'A', U'A'},       {' ', U' '},       {0x00, U'\u2400'}, {0x0D, U'\u240D'}, {0x1F, U'\u241F'},
                {0x7F, U'\u2421'}, {0x80, U'\u20AC'}, {0x85, U'\u2026'}, {0x81, U'\uFFFD'}, {0x9D, U'\uFFFD'},
                {0x9F, U'\u0178'}, {0xA0, U'\u00A0'}, {0xE9, U'\u00E9'}, {0xFF, U'\u00FF'}};
   for (const auto& c : cases) EXPECT_EQ(CellCharacter(c.byte), c.shown) << int{c.byte};

@@ -99,7 +99,8 @@ void TerminalSession::NextFound() {
   viewer_.OpenSeeAlsoEntry(found_[next]);
   Opened(found_[next]);
   if (Shows(found_[next])) {
-    view_.set_status("Found " + std::to_string(next + 1) + " of " + std::to_string(found_.size()) + ": " + found_[next]);
+    view_.set_status("Found " + std::to_string(next + 1) + " of " + std::to_string(found_.size()) + ": " +
+                     found_[next]);
   }
 }
 

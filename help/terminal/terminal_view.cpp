@@ -30,9 +30,7 @@ Request TerminalView::HandleKey(const Key& key, size_t page_rows) {
       MoveSelection(list, key, page_rows);
       break;
     }
-    case Area::kText:
-      Scroll(key, page_rows);
-      break;
+    case Area::kText: Scroll(key, page_rows); break;
   }
   if (key.kind == Key::kBackspace) return {Request::kBack, {}};
   if (key.kind == Key::kCharacter && key.character == '/') {

@@ -16,7 +16,21 @@ enum class Area { kFind, kContents, kText, kSeeAlso };
 
 // A key, as the terminal front-end reads it.
 struct Key {
-  enum Kind { kCharacter, kTab, kBackTab, kEnter, kEscape, kBackspace, kAltLeft, kUp, kDown, kPageUp, kPageDown, kHome, kEnd };
+  enum Kind {
+    kCharacter,
+    kTab,
+    kBackTab,
+    kEnter,
+    kEscape,
+    kBackspace,
+    kAltLeft,
+    kUp,
+    kDown,
+    kPageUp,
+    kPageDown,
+    kHome,
+    kEnd
+  };
   Kind kind = kCharacter;
   char character = 0;
 };

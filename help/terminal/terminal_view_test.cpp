@@ -45,7 +45,7 @@ TEST_F(TerminalViewTest, EnterSearchesForTheUpperCaseTextOrOpensTheSelectedEntry
 TEST_F(TerminalViewTest, SelectionStaysInsideTheListAndTheTextScrollsFromTheTop) {
   view_.ShowContents({"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L"});
   Send(Key::kTab);
-  const std::pair<Key::Kind, size_t> steps[] = {{Key::kUp, 0},       {Key::kPageDown, 5}, {Key::kPageDown, 10},
+  const std::pair<Key::Kind, size_t> steps[] = {{Key::kUp, 0},        {Key::kPageDown, 5}, {Key::kPageDown, 10},
                                                 {Key::kPageDown, 11}, {Key::kDown, 11},    {Key::kHome, 0}};
   for (const auto& [kind, selected] : steps) {
     Send(kind);
@@ -64,11 +64,16 @@ TEST_F(TerminalViewTest, EscapeExitsEverywhereAndLetterKeysWorkOutsideTheSearchL
     bool on_search_line;
     Key key;
     Request::Kind wanted;
-  } cases[] = {{false, Press(Key::kBackspace), Request::kBack}, {true, Press(Key::kBackspace), Request::kNothing},
-               {false, Press(Key::kAltLeft), Request::kBack},   {true, Press(Key::kAltLeft), Request::kBack},
-               {false, Type('n'), Request::kNextFound},         {true, Type('n'), Request::kNothing},
-               {true, Press(Key::kEscape), Request::kExit},     {false, Press(Key::kEscape), Request::kExit},
-               {false, Type('q'), Request::kExit},              {false, Type('Q'), Request::kExit},
+  } cases[] = {{false, Press(Key::kBackspace), Request::kBack},
+               {true, Press(Key::kBackspace), Request::kNothing},
+               {false, Press(Key::kAltLeft), Request::kBack},
+               {true, Press(Key::kAltLeft), Request::kBack},
+               {false, Type('n'), Request::kNextFound},
+               {true, Type('n'), Request::kNothing},
+               {true, Press(Key::kEscape), Request::kExit},
+               {false, Press(Key::kEscape), Request::kExit},
+               {false, Type('q'), Request::kExit},
+               {false, Type('Q'), Request::kExit},
                {false, Type('x'), Request::kNothing}};
   for (const auto& c : cases) {
     TerminalView view;

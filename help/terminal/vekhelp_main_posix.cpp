@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <clocale>
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>

@@ -17,23 +17,44 @@ std::string Bytes(const std::vector<uint32_t>& words) {
 }
 
 TEST(DialogTemplateTest, RecordsAreLaidOutFieldByField) {
-  DialogDescription dialog{.caption = "A", .x = 1, .y = 2, .width = 3, .height = 4, .style = 0x80000040, .ex_style = 0x1,
-                  .font_points = 8, .font_face = "B",
-                  .items = {{7, kButtonClass, "OK", 5, 6, 7, 8, 0x50010000, 0x2}}};
+  DialogDescription dialog{.caption = "A",
+                           .x = 1,
+                           .y = 2,
+                           .width = 3,
+                           .height = 4,
+                           .style = 0x80000040,
+                           .ex_style = 0x1,
+                           .font_points = 8,
+                           .font_face = "B",
+                           .items = {{7, kButtonClass, "OK", 5, 6, 7, 8, 0x50010000, 0x2}}};
   const std::string expected(
-      "\x40\x00\x00\x80" "\x01\x00\x00\x00" "\x01\x00" "\x01\x00\x02\x00\x03\x00\x04\x00"  // header
-      "\x00\x00" "\x00\x00" "A\x00\x00\x00"                                                // menu, class, caption
-      "\x08\x00" "B\x00\x00\x00"                                                           // font
-      "\x00\x00\x01\x50" "\x02\x00\x00\x00" "\x05\x00\x06\x00\x07\x00\x08\x00" "\x07\x00"  // item
-      "\xFF\xFF\x80\x00" "O\x00K\x00\x00\x00" "\x00\x00"                                  // class, text, no data
-      "\x00\x00",                                                                          // padding
+      "\x40\x00\x00\x80"
+      "\x01\x00\x00\x00"
+      "\x01\x00"
+      "\x01\x00\x02\x00\x03\x00\x04\x00"  // header
+      "\x00\x00"
+      "\x00\x00"
+      "A\x00\x00\x00"  // menu, class, caption
+      "\x08\x00"
+      "B\x00\x00\x00"  // font
+      "\x00\x00\x01\x50"
+      "\x02\x00\x00\x00"
+      "\x05\x00\x06\x00\x07\x00\x08\x00"
+      "\x07\x00"  // item
+      "\xFF\xFF\x80\x00"
+      "O\x00K\x00\x00\x00"
+      "\x00\x00"   // class, text, no data
+      "\x00\x00",  // padding
       64);
   EXPECT_EQ(Bytes(BuildDialogTemplate(dialog)), expected);
 }
 
 TEST(DialogTemplateTest, FontOnlyWithSetFontTextAsLatin1AndItemsOnDwordBoundaries) {
-  DialogDescription dialog{.caption = "\xE9", .style = 0x80000000, .font_points = 8, .font_face = "B",
-                  .items = {{1, kStaticClass, "", 0, 0, 1, 1, 0, 0}, {2, kEditClass, "x", 0, 0, 1, 1, 0, 0}}};
+  DialogDescription dialog{.caption = "\xE9",
+                           .style = 0x80000000,
+                           .font_points = 8,
+                           .font_face = "B",
+                           .items = {{1, kStaticClass, "", 0, 0, 1, 1, 0, 0}, {2, kEditClass, "x", 0, 0, 1, 1, 0, 0}}};
   const std::string bytes = Bytes(BuildDialogTemplate(dialog));
   // Header: 18 bytes, menu and class 4, the caption 4, no font: the first item at 28.
   EXPECT_EQ(bytes.substr(22, 4), std::string("\xE9\x00\x00\x00", 4));

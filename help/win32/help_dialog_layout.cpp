@@ -11,8 +11,8 @@ constexpr uint32_t kButton = 0x50010F00;        // ... | WS_TABSTOP | BS_CENTER 
 constexpr uint32_t kList = 0x50210041;          // ... | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY
 constexpr uint32_t kTextBoxStyle = 0x50210844;  // ... | WS_VSCROLL | ES_READONLY | ES_AUTOVSCROLL | ES_MULTILINE
 // Extended styles.
-constexpr uint32_t kModalFrame = 0x1;    // WS_EX_DLGMODALFRAME
-constexpr uint32_t kClientEdge = 0x200;  // WS_EX_CLIENTEDGE
+constexpr uint32_t kModalFrame = 0x1;      // WS_EX_DLGMODALFRAME
+constexpr uint32_t kClientEdge = 0x200;    // WS_EX_CLIENTEDGE
 constexpr uint32_t kStaticEdge = 0x20000;  // WS_EX_STATICEDGE
 
 }  // namespace
@@ -20,7 +20,10 @@ constexpr uint32_t kStaticEdge = 0x20000;  // WS_EX_STATICEDGE
 const DialogDescription& HelpDialogDescription() {
   static const DialogDescription dialog = {
       .caption = "VEK Help",
-      .x = 115, .y = 55, .width = 368, .height = 340,
+      .x = 115,
+      .y = 55,
+      .width = 368,
+      .height = 340,
       // WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
       // DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK | DS_SYSMODAL
       .style = 0x94C800D6,
@@ -48,27 +51,20 @@ std::optional<ControlColours> ColoursOf(uint16_t control) {
     case kFindLabel:
     case kContentsHeading:
     case kSeeAlsoHeading:
-    case kHelpHeading:
-      return ControlColours{kYellow, kNavy};
-    case kTopicTextBox:
-      return ControlColours{kWhite, kBlue};
-    default:
-      return std::nullopt;
+    case kHelpHeading: return ControlColours{kYellow, kNavy};
+    case kTopicTextBox: return ControlColours{kWhite, kBlue};
+    default: return std::nullopt;
   }
 }
 
 const FontChoice* FontOf(uint16_t control) {
   switch (control) {
-    case kFindLabel:
-      return &kSearchLabelFont;
+    case kFindLabel: return &kSearchLabelFont;
     case kContentsHeading:
     case kSeeAlsoHeading:
-    case kHelpHeading:
-      return &kHeadingFont;
-    case kTopicTextBox:
-      return &kTextFont;
-    default:
-      return nullptr;
+    case kHelpHeading: return &kHeadingFont;
+    case kTopicTextBox: return &kTextFont;
+    default: return nullptr;
   }
 }
 

@@ -50,16 +50,11 @@ INT_PTR CALLBACK HelpDialog::Procedure(HWND dialog, UINT message, WPARAM wparam,
   auto* self = reinterpret_cast<HelpDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
   if (self == nullptr) return FALSE;
   switch (message) {
-    case WM_CTLCOLORDLG:
-      return reinterpret_cast<INT_PTR>(self->blue_);
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(self->blue_);
     case WM_CTLCOLORSTATIC:  // labels, and the read-only text box
-    case WM_CTLCOLOREDIT:
-      return self->Colour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
-    case WM_COMMAND:
-      self->Command(LOWORD(wparam), HIWORD(wparam));
-      return TRUE;
-    default:
-      return FALSE;
+    case WM_CTLCOLOREDIT: return self->Colour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_COMMAND: self->Command(LOWORD(wparam), HIWORD(wparam)); return TRUE;
+    default: return FALSE;
   }
 }
 
@@ -135,7 +130,9 @@ void HelpDialog::Controls::SelectContents(size_t index) {
   SendDlgItemMessageA(dialog, kContentsList, LB_SETCURSEL, index, 0);
 }
 
-void HelpDialog::Controls::ShowTopicText(const std::string& text) { SetDlgItemTextA(dialog, kTopicTextBox, text.c_str()); }
+void HelpDialog::Controls::ShowTopicText(const std::string& text) {
+  SetDlgItemTextA(dialog, kTopicTextBox, text.c_str());
+}
 
 void HelpDialog::Controls::ShowSeeAlso(const std::vector<std::string>& entries) { FillList(kSeeAlsoList, entries); }
 

@@ -71,8 +71,8 @@ TEST_F(HelpDialogTest, LabelsAndTextBoxHaveTheirOwnBoldFontsAndColours) {
   // The colour of the brush the dialog answers a WM_CTLCOLOR* message with.
   const auto brush_colour = [&](UINT message, HWND control) {
     LOGBRUSH look{};
-    GetObjectA(reinterpret_cast<HBRUSH>(SendMessageA(window_, message, reinterpret_cast<WPARAM>(dc),
-                                                     reinterpret_cast<LPARAM>(control))),
+    GetObjectA(reinterpret_cast<HBRUSH>(
+                   SendMessageA(window_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control))),
                sizeof look, &look);
     return look.lbColor;
   };

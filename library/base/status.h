@@ -40,7 +40,7 @@ class [[nodiscard]] Status {
 template <typename T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit by design
+  Result(T value) : value_(std::move(value)) {}          // NOLINT: implicit by design
   Result(Status status) : status_(std::move(status)) {}  // NOLINT: implicit by design
 
   bool ok() const { return value_.has_value(); }
@@ -60,10 +60,10 @@ class [[nodiscard]] Result {
 }  // namespace oldvek
 
 // Returns the failure of an expression that yields a Status.
-#define OLDVEK_RETURN_IF_ERROR(expr)       \
-  do {                                     \
-    ::oldvek::Status status_ = (expr);     \
-    if (!status_.ok()) return status_;     \
+#define OLDVEK_RETURN_IF_ERROR(expr)   \
+  do {                                 \
+    ::oldvek::Status status_ = (expr); \
+    if (!status_.ok()) return status_; \
   } while (0)
 
 #endif  // OLDVEK_BASE_STATUS_H_

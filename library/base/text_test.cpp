@@ -12,8 +12,8 @@ TEST(ReadDecimalTest, SkipsLeadingBlanksTabsAndLineFeedsAndStopsAtTheFirstNonDig
   EXPECT_EQ(ReadDecimal(""), 0u);
   EXPECT_EQ(ReadDecimal(std::string_view("\0\0\0", 3)), 0u);
   EXPECT_EQ(ReadDecimal("-5"), 0u);
-  EXPECT_EQ(ReadDecimal("\r5"), 0u);  // a carriage return is not skipped
-  EXPECT_EQ(ReadDecimal("9999999999"), 9999999999u);  // ten-digit fields do not overflow
+  EXPECT_EQ(ReadDecimal("\r5"), 0u);                              // a carriage return is not skipped
+  EXPECT_EQ(ReadDecimal("9999999999"), 9999999999u);              // ten-digit fields do not overflow
   EXPECT_EQ(ReadDecimal("99999999999999999999999"), UINT64_MAX);  // larger values saturate
 }
 
@@ -32,7 +32,7 @@ TEST(TextTest, HexAndPadding) {
   EXPECT_EQ(PadRight("abcdef", 4), "abcd");
   EXPECT_TRUE(EqualsIgnoringAsciiCase("MyProg10.bas", "MYPROG10.BAS"));
   EXPECT_FALSE(EqualsIgnoringAsciiCase("A", "AB"));
-  EXPECT_FALSE(EqualsIgnoringAsciiCase("\xE0", "\xC0"));  // only a-z fold
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("\xE0", "\xC0"));     // only a-z fold
   EXPECT_TRUE(ContainsIgnoringAsciiCase("Print a$", "A$"));  // at the very end of the line
   EXPECT_FALSE(ContainsIgnoringAsciiCase("Print a", "A$"));
 }

@@ -36,18 +36,26 @@ std::string Upper(std::string text) {
 template <class T>
 std::string Expected(const Dialect& d) {
   using std::is_same_v;
-  if constexpr (is_same_v<T, BSTR*>) return "BYREF STRING";
-  else if constexpr (is_same_v<T, SAFEARRAY**>) return std::string("BYREF ") + d.list;
-  else if constexpr (is_same_v<T, int32_t*>) return "BYREF LONG";
-  else if constexpr (is_same_v<T, int32_t> || is_same_v<T, intptr_t>) return "BYVAL LONG";
-  else if constexpr (is_same_v<T, uint8_t>) return "BYVAL BYTE";
-  else if constexpr (is_same_v<T, SnippetRecord*>) return "BYREF SNIPPETRECORD";
-  else if constexpr (is_same_v<T, SearchState*>) return "BYREF SEARCHSTATE";
+  if constexpr (is_same_v<T, BSTR*>)
+    return "BYREF STRING";
+  else if constexpr (is_same_v<T, SAFEARRAY**>)
+    return std::string("BYREF ") + d.list;
+  else if constexpr (is_same_v<T, int32_t*>)
+    return "BYREF LONG";
+  else if constexpr (is_same_v<T, int32_t> || is_same_v<T, intptr_t>)
+    return "BYVAL LONG";
+  else if constexpr (is_same_v<T, uint8_t>)
+    return "BYVAL BYTE";
+  else if constexpr (is_same_v<T, SnippetRecord*>)
+    return "BYREF SNIPPETRECORD";
+  else if constexpr (is_same_v<T, SearchState*>)
+    return "BYREF SEARCHSTATE";
   else if constexpr (is_same_v<T, CriteriaCallback*> || is_same_v<T, MatchCallback*>)
     return std::string("BYREF ") + d.address;
   else if constexpr (is_same_v<T, HWND> || std::is_function_v<std::remove_pointer_t<T>>)
     return std::string("BYVAL ") + d.address;
-  else static_assert(!sizeof(T), "an argument type the declarations do not know");
+  else
+    static_assert(!sizeof(T), "an argument type the declarations do not know");
 }
 
 template <class... A>
@@ -55,7 +63,8 @@ std::vector<std::string> Arguments(void(VEKAPI*)(A...), const Dialect& d) {
   return {Expected<A>(d)...};
 }
 
-#define PROTOTYPE(function, dialect) {Upper(#function), Arguments(decltype(&function){}, dialect)}
+#define PROTOTYPE(function, dialect) \
+  { Upper(#function), Arguments(decltype(&function){}, dialect) }
 
 std::map<std::string, std::vector<std::string>> Prototypes(const Dialect& d) {
   std::map<std::string, std::vector<std::string>> p{
@@ -68,21 +77,21 @@ std::map<std::string, std::vector<std::string>> Prototypes(const Dialect& d) {
 }
 
 using Field = std::tuple<std::string, size_t, size_t>;  // name, offset, size
-#define FIELD(record, member) Field{Upper(#member), offsetof(record, member), sizeof(record::member)}
+#define FIELD(record, member) \
+  Field { Upper(#member), offsetof(record, member), sizeof(record::member) }
 
 std::map<std::string, std::vector<Field>> Records() {
   return {
       {"SNIPPETRECORD",
        {FIELD(SnippetRecord, Unused0), FIELD(SnippetRecord, Author), FIELD(SnippetRecord, Subject),
-        FIELD(SnippetRecord, Origin), FIELD(SnippetRecord, Date), FIELD(SnippetRecord, Code),
-        FIELD(SnippetRecord, Tag), FIELD(SnippetRecord, LineBlockSize), FIELD(SnippetRecord, LineCount),
-        FIELD(SnippetRecord, Kind)}},
+        FIELD(SnippetRecord, Origin), FIELD(SnippetRecord, Date), FIELD(SnippetRecord, Code), FIELD(SnippetRecord, Tag),
+        FIELD(SnippetRecord, LineBlockSize), FIELD(SnippetRecord, LineCount), FIELD(SnippetRecord, Kind)}},
       {"SEARCHCRITERIA",
        {FIELD(SearchCriteria, SubjectSwitch), FIELD(SearchCriteria, AuthorSwitch),
-        FIELD(SearchCriteria, CodeTextSwitch), FIELD(SearchCriteria, PacketSwitch),
-        FIELD(SearchCriteria, OriginSwitch), FIELD(SearchCriteria, Criterion4Switch),
-        FIELD(SearchCriteria, Reserved24), FIELD(SearchCriteria, SubjectTerm), FIELD(SearchCriteria, AuthorTerm),
-        FIELD(SearchCriteria, OriginTerm), FIELD(SearchCriteria, Reserved132), FIELD(SearchCriteria, CodeTextTerm)}},
+        FIELD(SearchCriteria, CodeTextSwitch), FIELD(SearchCriteria, PacketSwitch), FIELD(SearchCriteria, OriginSwitch),
+        FIELD(SearchCriteria, Criterion4Switch), FIELD(SearchCriteria, Reserved24), FIELD(SearchCriteria, SubjectTerm),
+        FIELD(SearchCriteria, AuthorTerm), FIELD(SearchCriteria, OriginTerm), FIELD(SearchCriteria, Reserved132),
+        FIELD(SearchCriteria, CodeTextTerm)}},
       {"SEARCHSTATE",
        {FIELD(SearchState, Reserved0), FIELD(SearchState, PacketChoice), FIELD(SearchState, Reserved176),
         FIELD(SearchState, MatchCount)}},
@@ -102,7 +111,8 @@ Declarations Parse(const std::string& path) {
   static const std::regex declare(
       R"re(\s*(?:PUBLIC\s+)?DECLARE\s+SUB\s+(\w+)\s+LIB\s+"OLDVEK\.DLL"\s+ALIAS\s+"\1"\s*\((.*)\)\s*)re");
   static const std::regex argument(R"(\s*(BYREF|BYVAL)\s+\w+(\(\))?\s+AS\s+(\w+)\s*)");
-  static const std::regex type(R"(\s*TYPE\s+(\w+)\s*)"), field(R"(\s*(\w+?)_?\s+AS\s+(BYTE|LONG|STRING\s*\*\s*(\d+))\s*)");
+  static const std::regex type(R"(\s*TYPE\s+(\w+)\s*)"),
+      field(R"(\s*(\w+?)_?\s+AS\s+(BYTE|LONG|STRING\s*\*\s*(\d+))\s*)");
   Declarations d;
   std::vector<Field>* fields = nullptr;
   for (std::string line; std::getline(lines, line);) {
@@ -110,7 +120,8 @@ Declarations Parse(const std::string& path) {
     if (std::regex_match(line, m, declare)) {
       std::stringstream list(m[2].str());
       for (std::string one; std::getline(list, one, ',');)
-        if (std::smatch a; std::regex_match(one, a, argument)) d.subs[m[1]].push_back(a[1].str() + " " + a[3].str() + a[2].str());
+        if (std::smatch a; std::regex_match(one, a, argument))
+          d.subs[m[1]].push_back(a[1].str() + " " + a[3].str() + a[2].str());
     } else if (std::regex_match(line, m, type)) {
       fields = &d.types[m[1]];
     } else if (fields && std::regex_match(line, m, field)) {
@@ -125,7 +136,8 @@ std::set<std::string> DefExports() {
   std::ifstream def(OLDVEK_LIBRARY_DIR "/oldvek.def");
   std::set<std::string> names;
   std::string word;
-  while (def >> word && word != "EXPORTS") {}
+  while (def >> word && word != "EXPORTS") {
+  }
   while (def >> word) names.insert(Upper(word));
   return names;
 }

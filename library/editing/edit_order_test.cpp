@@ -7,9 +7,9 @@
 
 #include "editing/snippet_deletion.h"
 #include "faulty_file_system.h"
+#include "packet_names.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
-#include "packet_names.h"
 
 namespace oldvek {
 namespace {

@@ -52,8 +52,9 @@ Status RewriteHeader(FileSystem& file_system, std::string_view folder, const Pac
   header.SetField(SnippetHeader::kCode, fields.code);
 
   Commit commit;
-  commit.patches = {Patch::Write(PacketPart::kIndex, record_position, std::string(record.bytes().data(), kIndexRecordSize)),
-                    Patch::Write(PacketPart::kPacket, start, std::string(header.bytes().data(), kHeaderSize))};
+  commit.patches = {
+      Patch::Write(PacketPart::kIndex, record_position, std::string(record.bytes().data(), kIndexRecordSize)),
+      Patch::Write(PacketPart::kPacket, start, std::string(header.bytes().data(), kHeaderSize))};
   Result<CommitMark> mark = CommitMark::Write(file_system, files, commit);
   if (!mark.ok()) return mark.status();
   // From here a failure leaves the mark, and the next operation writes both blocks again.
@@ -84,9 +85,11 @@ Status CheckFieldText(std::string_view field, std::string_view text) {
 Status ChangeHeaderFields(FileSystem& file_system, std::string_view folder, const PacketName& base,
                           uint64_t record_position, const FieldChanges& changes) {
   if (changes.empty()) return Status::Error("no header field to change");
-  const std::pair<const char*, const std::optional<std::string>*> given[] = {
-      {"the author", &changes.author}, {"the subject", &changes.subject}, {"the origin", &changes.origin},
-      {"the date", &changes.date},     {"the code", &changes.code}};
+  const std::pair<const char*, const std::optional<std::string>*> given[] = {{"the author", &changes.author},
+                                                                             {"the subject", &changes.subject},
+                                                                             {"the origin", &changes.origin},
+                                                                             {"the date", &changes.date},
+                                                                             {"the code", &changes.code}};
   for (const auto& [name, text] : given) {
     if (*text) OLDVEK_RETURN_IF_ERROR(CheckFieldText(name, **text));
   }

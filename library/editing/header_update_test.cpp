@@ -5,9 +5,9 @@
 #include <optional>
 #include <tuple>
 
+#include "packet_names.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
-#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -28,8 +28,13 @@ TEST(HeaderUpdateTest, RewritesTheFieldsOfAWholeHeaderOnly) {
            " (index record at 79)";
   };
   const HeaderFields some = {"A", "S", "O", "D", "C"};
-  const HeaderFields odd = {"", "Subject of exactly thirty-one c" "haracters", "  spaced  ",
-                            "Date of twenty-three ch" "ars", "lower~case"};  // an empty Author is 31 blanks
+  const HeaderFields odd = {"",
+                            "Subject of exactly thirty-one c"
+                            "haracters",
+                            "  spaced  ",
+                            "Date of twenty-three ch"
+                            "ars",
+                            "lower~case"};  // an empty Author is 31 blanks
   const struct {
     uint64_t position;
     HeaderFields fields;
@@ -88,8 +93,10 @@ TEST(HeaderUpdateTest, ChangesOnlyTheGivenFieldsAndRefusesThoseThatSplitTheEntry
     std::vector<TestSnippet> expected = sorts;
     if (c.refusal.empty()) {
       TestSnippet& changed = expected[1];
-      for (auto [given, field] : {std::pair{&c.changes.author, &changed.author}, {&c.changes.subject, &changed.subject},
-                                  {&c.changes.origin, &changed.origin}, {&c.changes.date, &changed.date},
+      for (auto [given, field] : {std::pair{&c.changes.author, &changed.author},
+                                  {&c.changes.subject, &changed.subject},
+                                  {&c.changes.origin, &changed.origin},
+                                  {&c.changes.date, &changed.date},
                                   {&c.changes.code, &changed.code}}) {
         if (*given) *field = **given;
       }

@@ -13,10 +13,10 @@
 #include "editing/snippet_deletion.h"
 #include "editing/snippet_move.h"
 #include "faulty_file_system.h"
+#include "packet_names.h"
 #include "packet_writer.h"
 #include "packets/index_builder.h"
 #include "temp_folder.h"
-#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -157,29 +157,40 @@ Operation Move(std::string source, uint64_t position, std::string destination) {
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, InterruptionTest,
-    ::testing::Values(
-        Scenario{"Deletion", {{"P", BuildPacket({kA, kB, kC})}},
-                 [](FileSystem& fs, const std::string& folder) { return DeleteSnippet(fs, folder, "P"_packet, 79); },
-                 {{"P", BuildPacket({kA, kC})}}},
-        Scenario{"MoveToAnotherPacket", {{"SRC", BuildPacket({kA, kB, kC})}, {"DST", BuildPacket({kX, kY})}},
-                 Move("SRC", 79, "DST"), {{"SRC", BuildPacket({kA, kC})}, {"DST", BuildPacket({kX, kY, kB})}}},
-        // The source's name first, so the source is settled first afterwards.
-        Scenario{"MoveSettledFromTheSource", {{"A", BuildPacket({kA, kB, kC})}, {"Z", BuildPacket({kX, kY})}},
-                 Move("A", 79, "Z"), {{"A", BuildPacket({kA, kC})}, {"Z", BuildPacket({kX, kY, kB})}}},
-        // The destination's index ends in one byte of a record; the new record covers it, and a
-        // move taken back must put that byte back.
-        Scenario{"MoveOntoAPartialRecord",
-                 {{"SRC", BuildPacket({kA, kB})}, {"DST", {BuildPacket({kX}).packet, BuildPacket({kX}).index + "Q"}}},
-                 Move("SRC", 79, "DST"),
-                 {{"SRC", BuildPacket({kA})}, {"DST", BuildPacket({kX, kB})}},
-                 {{{"SRC", BuildPacket({kA, kB})}, {"DST", BuildPacket({kX, kB})}}}},
-        Scenario{"MoveWithinOnePacket", {{"P", BuildPacket({kA, kB, kC})}}, Move("P", 1, "P"),
-                 {{"P", BuildPacket({kB, kC, kA})}}},
-        Scenario{"HeaderUpdate", {{"P", BuildPacket({kA, kB, kC})}},
-                 [](FileSystem& fs, const std::string& folder) {
-                   return UpdateHeader(fs, folder, "P"_packet, 79, {kB.author, "New subject", kB.origin, kB.date, kB.code});
-                 },
-                 {{"P", BuildPacket({kA, SampleSnippet("New subject", kB.lines), kC})}}}),
+    ::testing::Values(Scenario{"Deletion",
+                               {{"P", BuildPacket({kA, kB, kC})}},
+                               [](FileSystem& fs, const std::string& folder) {
+                                 return DeleteSnippet(fs, folder, "P"_packet, 79);
+                               },
+                               {{"P", BuildPacket({kA, kC})}}},
+                      Scenario{"MoveToAnotherPacket",
+                               {{"SRC", BuildPacket({kA, kB, kC})}, {"DST", BuildPacket({kX, kY})}},
+                               Move("SRC", 79, "DST"),
+                               {{"SRC", BuildPacket({kA, kC})}, {"DST", BuildPacket({kX, kY, kB})}}},
+                      // The source's name first, so the source is settled first afterwards.
+                      Scenario{"MoveSettledFromTheSource",
+                               {{"A", BuildPacket({kA, kB, kC})}, {"Z", BuildPacket({kX, kY})}},
+                               Move("A", 79, "Z"),
+                               {{"A", BuildPacket({kA, kC})}, {"Z", BuildPacket({kX, kY, kB})}}},
+                      // The destination's index ends in one byte of a record; the new record covers it, and a
+                      // move taken back must put that byte back.
+                      Scenario{"MoveOntoAPartialRecord",
+                               {{"SRC", BuildPacket({kA, kB})},
+                                {"DST", {BuildPacket({kX}).packet, BuildPacket({kX}).index + "Q"}}},
+                               Move("SRC", 79, "DST"),
+                               {{"SRC", BuildPacket({kA})}, {"DST", BuildPacket({kX, kB})}},
+                               {{{"SRC", BuildPacket({kA, kB})}, {"DST", BuildPacket({kX, kB})}}}},
+                      Scenario{"MoveWithinOnePacket",
+                               {{"P", BuildPacket({kA, kB, kC})}},
+                               Move("P", 1, "P"),
+                               {{"P", BuildPacket({kB, kC, kA})}}},
+                      Scenario{"HeaderUpdate",
+                               {{"P", BuildPacket({kA, kB, kC})}},
+                               [](FileSystem& fs, const std::string& folder) {
+                                 return UpdateHeader(fs, folder, "P"_packet, 79,
+                                                     {kB.author, "New subject", kB.origin, kB.date, kB.code});
+                               },
+                               {{"P", BuildPacket({kA, SampleSnippet("New subject", kB.lines), kC})}}}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

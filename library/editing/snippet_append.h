@@ -15,9 +15,9 @@
 #include <string_view>
 
 #include "base/status.h"
-#include "packets/packet_name.h"
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
+#include "packets/packet_name.h"
 #include "platform/buffered_writer.h"
 #include "platform/file.h"
 

@@ -19,7 +19,7 @@ Status DeleteSnippet(FileSystem& file_system, std::string_view folder, const Pac
 }
 
 Result<uint64_t> DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, const PacketName& base,
-                              uint64_t record_position, const Removal& removal) {
+                                        uint64_t record_position, const Removal& removal) {
   const PacketFiles files(folder, base);
   Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kSharedPacketOpen);
   if (!packet.ok()) return packet.status();

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "base/status.h"
-#include "packets/packet_name.h"
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
+#include "packets/packet_name.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -17,8 +17,8 @@ namespace oldvek {
 // Rebuilds packet `base` without the snippet of the record at `record_position`: every
 // other snippet, in index order from position 1, as its header and its terminated code
 // lines; every other record byte for byte but its Start, rewritten left-aligned. A position
-// that is not where a record begins is refused before anything is written. Any failure before the commit leaves both files
-// exactly as they were; see PacketRebuild for the replacement.
+// that is not where a record begins is refused before anything is written. Any failure before the commit leaves both
+// files exactly as they were; see PacketRebuild for the replacement.
 Status DeleteSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                      uint64_t record_position);
 
@@ -36,7 +36,7 @@ struct Removal {
 // The same, for a caller that holds the packet's lock (PacketLock) and has settled it.
 // Returns the number of records the rebuilt index holds.
 Result<uint64_t> DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, const PacketName& base,
-                              uint64_t record_position, const Removal& removal = {});
+                                        uint64_t record_position, const Removal& removal = {});
 
 }  // namespace oldvek
 

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-
 #include "editing/snippet_move.h"
+#include "packet_names.h"
 #include "packet_writer.h"
 #include "packets/snippet_reader.h"
 #include "temp_folder.h"
-#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -18,10 +17,11 @@ using Lines = std::vector<std::string>;
 
 Lines Fetch(const std::string& folder, std::string_view base, uint64_t position) {
   Lines lines;
-  Result<SnippetInfo> info = RetrieveSnippet(FileSystem::Default(), folder, TestPacket(base), position, [&](std::string_view line) {
-    lines.emplace_back(line);
-    return Status::Ok();
-  });
+  Result<SnippetInfo> info =
+      RetrieveSnippet(FileSystem::Default(), folder, TestPacket(base), position, [&](std::string_view line) {
+        lines.emplace_back(line);
+        return Status::Ok();
+      });
   EXPECT_TRUE(info.ok()) << info.status().message();
   return lines;
 }
@@ -56,7 +56,8 @@ TEST(SnippetDeletionTest, AnEditRebuildsThePacketFromTheOthersInOrder) {
     bytes.index += "PARTIAL";
     WritePacket(folder.path(), "SORTS", bytes);
     if (c.move) {
-      const Result<uint64_t> number = MoveSnippet(FileSystem::Default(), folder.path(), "SORTS"_packet, c.position, "NEW"_packet);
+      const Result<uint64_t> number =
+          MoveSnippet(FileSystem::Default(), folder.path(), "SORTS"_packet, c.position, "NEW"_packet);
       ASSERT_TRUE(number.ok()) << number.status().message();
       EXPECT_EQ(*number, 1u) << "the moved snippet is the new packet's first";
       EXPECT_EQ(Stored(folder, "NEW"), BuildPacket(c.moved)) << c.position;
@@ -80,8 +81,9 @@ TEST(SnippetDeletionTest, NoEditKeepsLessOfASnippetThanAFetchShows) {
       const Lines shown = Fetch(folder.path(), "SORTS", 1);
       ASSERT_EQ(shown.size(), 52u + 3 + 8);
 
-      const Status edited = move ? MoveSnippet(FileSystem::Default(), folder.path(), "SORTS"_packet, 157, "OTHER"_packet).status()
-                                 : DeleteSnippet(FileSystem::Default(), folder.path(), "SORTS"_packet, 157);
+      const Status edited =
+          move ? MoveSnippet(FileSystem::Default(), folder.path(), "SORTS"_packet, 157, "OTHER"_packet).status()
+               : DeleteSnippet(FileSystem::Default(), folder.path(), "SORTS"_packet, 157);
       ASSERT_TRUE(edited.ok()) << edited.message();
       EXPECT_EQ(Fetch(folder.path(), "SORTS", 1), shown) << damaged_start << (move ? " move" : " delete");
       EXPECT_TRUE(Fetch(folder.path(), "SORTS", 79).empty()) << "the damaged snippet gains no lines";

@@ -92,9 +92,8 @@ Result<uint64_t> MoveToAnotherPacket(FileSystem& file_system, std::string_view f
   Result<OpenPacket> destination_files = OpenExclusively(file_system, to);
   if (!destination_files.ok()) return destination_files.status();
   const std::string id = MoveId();
-  Result<Appended> appended =
-      AppendCopy(file_system, to, *destination_files, *snippet, *source_files->packet,
-                 MoveLink{MoveLink::Side::kDestination, id, std::string(source)});
+  Result<Appended> appended = AppendCopy(file_system, to, *destination_files, *snippet, *source_files->packet,
+                                         MoveLink{MoveLink::Side::kDestination, id, std::string(source)});
   if (!appended.ok()) return appended.status();
   OLDVEK_RETURN_IF_ERROR(destination_files->packet->Close());
   OLDVEK_RETURN_IF_ERROR(destination_files->index->Close());
@@ -104,8 +103,7 @@ Result<uint64_t> MoveToAnotherPacket(FileSystem& file_system, std::string_view f
   // The deletion's mark is the move's commit point: from then on the destination keeps the
   // append, and its undo mark can go.
   bool committed = false;
-  const Removal removal{.link = MoveLink{MoveLink::Side::kSource, id, std::string(destination)},
-                        .committed = [&] {
+  const Removal removal{.link = MoveLink{MoveLink::Side::kSource, id, std::string(destination)}, .committed = [&] {
                           committed = true;
                           return appended->undo->Remove();
                         }};

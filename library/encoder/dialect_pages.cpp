@@ -28,12 +28,8 @@ void BeginPage(TargetDialect dialect, BufferedWriter& out, const PageMarks& mark
       WriteLine(out, OutputOpenLine(dialect, marks.input_name, marks.page));
       WriteLines(out, BlockLines(kPowerBasicHead, 27, 33));
       break;
-    case TargetDialect::kVisualBasic:
-      WriteLines(out, kVisualBasicHead);
-      break;
-    case TargetDialect::kQuickBasic:
-      WriteLines(out, kQuickBasicHead);
-      break;
+    case TargetDialect::kVisualBasic: WriteLines(out, kVisualBasicHead); break;
+    case TargetDialect::kQuickBasic: WriteLines(out, kQuickBasicHead); break;
   }
 }
 

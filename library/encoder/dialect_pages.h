@@ -15,7 +15,7 @@
 namespace oldvek {
 
 struct PageMarks {
-  uint64_t page = 1;        // from 1
+  uint64_t page = 1;  // from 1
   uint64_t page_count = 1;
   uint64_t byte_count = 0;  // the page's bytes; the whole file's for one-page dialects
   std::string_view input_name;

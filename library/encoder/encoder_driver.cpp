@@ -50,9 +50,9 @@ Result<std::optional<std::string>> QuickBasicNameProblem(FileSystem& file_system
   }
   Result<uint64_t> length = InputLength(file_system, input_path);
   if (!length.ok()) return length.status();
-  Result<std::vector<std::string>> names =
-      PageFileNames(output.name, PageCount(TargetDialect::kQuickBasic, *length));
-  if (!names.ok()) return std::optional<std::string>("The QB/PDS pages cannot be told apart: " + names.status().message());
+  Result<std::vector<std::string>> names = PageFileNames(output.name, PageCount(TargetDialect::kQuickBasic, *length));
+  if (!names.ok())
+    return std::optional<std::string>("The QB/PDS pages cannot be told apart: " + names.status().message());
   return std::optional<std::string>();
 }
 
@@ -125,9 +125,9 @@ EncoderOutcome RunZorvitEncoder(FileSystem& file_system, const EncoderScreen& sc
 
   const std::string first_page = request.output_folder + request.output_name;
   if (file_system.Exists(first_page)) {
-    const int32_t answer =
-        ui.ShowMessageBox(first_page + " already exists.  Do you want to overwrite it?", request.output_name + " EXISTS",
-                          kYesNo | kIconQuestion | kDefaultSecondButton | kSystemModal);
+    const int32_t answer = ui.ShowMessageBox(first_page + " already exists.  Do you want to overwrite it?",
+                                             request.output_name + " EXISTS",
+                                             kYesNo | kIconQuestion | kDefaultSecondButton | kSystemModal);
     if (answer != kAnswerYes) return {-1, {}};
   }
 

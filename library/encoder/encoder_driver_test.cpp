@@ -52,7 +52,8 @@ class EncoderDriverTest : public ::testing::Test {
   // without one, with a dialog that cannot be made.
   EncoderOutcome Run(FileSystem& file_system, std::optional<EncoderDialogPress> press) {
     const EncoderScreen screen{screen_, [&](std::string_view, std::string_view, EncoderDialog::PressHandler on_press) {
-                                 if (!press) return Result<std::unique_ptr<EncoderDialog>>(Status::Error("no dialog today"));
+                                 if (!press)
+                                   return Result<std::unique_ptr<EncoderDialog>>(Status::Error("no dialog today"));
                                  return Result<std::unique_ptr<EncoderDialog>>(
                                      std::make_unique<PressingDialog>(screen_, *press, std::move(on_press)));
                                }};
@@ -85,10 +86,10 @@ TEST_F(EncoderDriverTest, EveryRefusalIsShownOnce) {
     EXPECT_FALSE(screen_.dialog_up);
   }
   const std::string cannot_open = "OldVek: cannot open " + input_ + ": injected failure at operation ";
-  EXPECT_EQ(screen_.boxes, (std::vector<std::string>{
-                               cannot_open + "1", cannot_open + "3",
-                               "LANGUAGE ERROR: You did not select a language for ZORVIT encoding",
-                               "OldVek: no dialog today"}));
+  EXPECT_EQ(screen_.boxes,
+            (std::vector<std::string>{cannot_open + "1", cannot_open + "3",
+                                      "LANGUAGE ERROR: You did not select a language for ZORVIT encoding",
+                                      "OldVek: no dialog today"}));
 }
 
 }  // namespace

@@ -36,7 +36,8 @@ TEST(ZorvitDecoderTest, TextCutAnywhereDecodesAsTheGeneratedProgramWould) {
     for (size_t piece = 1; piece <= c.text.size(); ++piece) {
       ZorvitDecoder decoder;
       std::string bytes = "kept";
-      for (size_t at = 0; at < c.text.size(); at += piece) decoder.Feed(std::string_view(c.text).substr(at, piece), bytes);
+      for (size_t at = 0; at < c.text.size(); at += piece)
+        decoder.Feed(std::string_view(c.text).substr(at, piece), bytes);
       EXPECT_EQ(bytes, "kept" + c.bytes) << c.text << " in pieces of " << piece;
       EXPECT_EQ(decoder.checksum(), c.checksum) << c.text << " in pieces of " << piece;
       EXPECT_EQ(decoder.byte_count(), c.bytes.size()) << c.text << " in pieces of " << piece;

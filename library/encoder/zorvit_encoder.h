@@ -46,8 +46,8 @@ class ZorvitPageEncoder {
 
   ZorvitLineSink& sink_;
   std::array<char, kDataLineLength + 2> line_;  // the line and its CR LF
-  size_t position_ = kDataLineHeadLength;  // next index to write, 0-based
-  std::array<unsigned char, 4> pending_{};  // a group not yet complete
+  size_t position_ = kDataLineHeadLength;       // next index to write, 0-based
+  std::array<unsigned char, 4> pending_{};      // a group not yet complete
   size_t pending_count_ = 0;
   uint32_t sum_ = 0;  // only its low 8 bits matter
 };

@@ -37,17 +37,17 @@ TEST(ZorvitEncoderTest, WorkedExamples) {
   for (int i = 0; i < 15; ++i) line_of_a += "%ffff";
   line_of_a += "%ff\r\n";
   const std::tuple<std::string, std::string, int> cases[] = {
-      {"xyz", "last U\"2GHI\r\n", 118},                    // a short group: prefix 13, lows 34 35 36
-      {"hello", "last U\"M74;;&>\r\n", 143},               // a full group, then a one-byte group
-      {"\0\x1B;\xFF"s, "last U\"[%#$x\r\n", 223},          // low digits 27 and 59 are # and $
-      {"\0\0\0V"s, "last U\"#%%%%\r\n", 27},               // prefix 27 is written #
-      {"\xACV\0\xAC"s, "last U\"$%%%%\r\n", 59},           // prefix 59 is written $
-      {"A", "last U\"%f\r\n", 65},                         // one byte: prefix and low digit
+      {"xyz", "last U\"2GHI\r\n", 118},            // a short group: prefix 13, lows 34 35 36
+      {"hello", "last U\"M74;;&>\r\n", 143},       // a full group, then a one-byte group
+      {"\0\x1B;\xFF"s, "last U\"[%#$x\r\n", 223},  // low digits 27 and 59 are # and $
+      {"\0\0\0V"s, "last U\"#%%%%\r\n", 27},       // prefix 27 is written #
+      {"\xACV\0\xAC"s, "last U\"$%%%%\r\n", 59},   // prefix 59 is written $
+      {"A", "last U\"%f\r\n", 65},                 // one byte: prefix and low digit
       {"\xFF", "last U\"'x\r\n", 85},
       {"", "", 0},
       // Each "zzzz" group: prefix 40, low digits 36 each: 184 per group, and S wraps.
       {std::string(8, 'z'), "last U\"MIIIIMIIII\r\n", (2 * 184) & 255},
-      {std::string(62, 'A'), line_of_a, (62 * 65) & 255},                     // exactly one 80-character line
+      {std::string(62, 'A'), line_of_a, (62 * 65) & 255},                    // exactly one 80-character line
       {std::string(63, 'A'), line_of_a + "last U\"f\r\n", (63 * 65) & 255},  // the last group breaks across lines
   };
   for (const auto& [bytes, lines, checksum] : cases) EXPECT_EQ(Encode(bytes), std::pair(lines, checksum));

@@ -25,7 +25,8 @@ class EncodeTest : public ::testing::Test {
  protected:
   EncodeRequest Request(std::string_view input_name, std::string_view bytes, TargetDialect dialect,
                         std::string output_name) {
-    EncodeRequest request{folder_.File(input_name), std::string(input_name), folder_.path(), std::move(output_name), dialect};
+    EncodeRequest request{folder_.File(input_name), std::string(input_name), folder_.path(), std::move(output_name),
+                          dialect};
     WriteFileBytes(request.input_path, bytes);
     return request;
   }
@@ -65,7 +66,9 @@ TEST_F(EncodeTest, PagesMatchTheirSamples) {
       {"HI.TXT", "hello", TargetDialect::kVisualBasic, {{"HELLO.BAS", "hello_vb.bas"}}},
       {"HI.TXT", "hello", TargetDialect::kQuickBasic, {{"HELLO.BAS", "hello_qb.bas"}}},
       // Page 1 is 2500 full lines: V0 holds 200, V1 to VB 201 each, VC the last 89.
-      {"MYDATA.BIN", RandomBytes(156001, 1), TargetDialect::kQuickBasic,
+      {"MYDATA.BIN",
+       RandomBytes(156001, 1),
+       TargetDialect::kQuickBasic,
        {{"MYPROG.BAS", "long_qb_1.bas"}, {"MYPROG10.BAS", "long_qb_2.bas"}}},
       // 402 full lines and 4 bytes: the 402nd line opens V2 and the short line follows it there.
       {"MYDATA.BIN", RandomBytes(25088, 3), TargetDialect::kVisualBasic, {{"VB.BAS", "long_vb.bas"}}},

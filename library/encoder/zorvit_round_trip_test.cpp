@@ -37,7 +37,8 @@ TEST(ZorvitRoundTripTest, EveryPageDecodesBackToItsPartOfTheInput) {
       b = static_cast<char>(skew == 0 ? r : skew == 1 ? r % 86 : skew == 2 ? 172 + r % 84 : 86 + r % 86);
     }
     WriteFileBytes(folder.File("IN.BIN"), input);
-    for (TargetDialect dialect : {TargetDialect::kPowerBasic, TargetDialect::kVisualBasic, TargetDialect::kQuickBasic}) {
+    for (TargetDialect dialect :
+         {TargetDialect::kPowerBasic, TargetDialect::kVisualBasic, TargetDialect::kQuickBasic}) {
       EncodeRequest request{folder.File("IN.BIN"), "IN.BIN", folder.path(), "OUT.BAS", dialect};
       Result<std::vector<std::string>> pages = EncodeZorvitPages(FileSystem::Default(), request);
       ASSERT_TRUE(pages.ok()) << pages.status().message();

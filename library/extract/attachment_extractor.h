@@ -30,11 +30,11 @@ enum class ScanState { kBeforeData, kInData, kEnded };
 
 // What an attachment states about itself and what its decoding gave.
 struct AttachmentCheck {
-  uint64_t expected_length = 0;    // 0 until a length marker is seen
-  uint64_t expected_checksum = 0;  // 0 until a checksum marker is seen
-  uint64_t byte_count = 0;         // B: bytes written
-  uint8_t checksum = 0;            // S
-  bool found = false;              // a length marker or a data line was seen: there is ZORVIT text
+  uint64_t expected_length = 0;       // 0 until a length marker is seen
+  uint64_t expected_checksum = 0;     // 0 until a checksum marker is seen
+  uint64_t byte_count = 0;            // B: bytes written
+  uint8_t checksum = 0;               // S
+  bool found = false;                 // a length marker or a data line was seen: there is ZORVIT text
   std::optional<PageCrc> stated_crc;  // the page's CRC line, when it carries one
   uint32_t crc = 0;                   // CRC-32 of the bytes decoded
 

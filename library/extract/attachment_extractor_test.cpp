@@ -40,8 +40,8 @@ Outcome Extract(const Lines& lines) {
   EXPECT_TRUE(out.Flush().ok());
   EXPECT_TRUE((*file)->Close().ok());
   const AttachmentCheck check = extractor.check();
-  return {ReadFileBytes(path), extractor.state(), check.expected_length, check.expected_checksum, check.found,
-          check.verified()};
+  return {ReadFileBytes(path),     extractor.state(), check.expected_length,
+          check.expected_checksum, check.found,       check.verified()};
 }
 
 TEST(AttachmentExtractorTest, LinesAndWhatIsMadeOfThem) {

@@ -17,7 +17,6 @@
 namespace oldvek {
 namespace {
 
-
 constexpr size_t kRecordAuthor = 1;
 constexpr size_t kRecordSubject = 32;
 constexpr size_t kRecordOrigin = 63;
@@ -148,14 +147,14 @@ Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
   return out_.Flush();
 }
 
-Status CodeFileWriter::WritePacket(const PacketName& base, const std::string& packet_file,
-                                   CodeFileOutcome& outcome) {
+Status CodeFileWriter::WritePacket(const PacketName& base, const std::string& packet_file, CodeFileOutcome& outcome) {
   // Both files stay open, shared, while the block is written: retrieval opens them again for
   // every snippet, and an editor that must be alone with the packet cannot change it meanwhile.
   // The packet's lock is held, and the packet settled once, for the whole block; the snippets
   // are then fetched without settling again.
-  Result<PacketLock> lock = PacketLock::Take(
-      file_system_, request_.folder, base, request_.mark_read == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead);
+  Result<PacketLock> lock =
+      PacketLock::Take(file_system_, request_.folder, base,
+                       request_.mark_read == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead);
   if (!lock.ok()) return lock.status();
   const std::string index_path = PacketPath(request_.folder, base, kIndexExtension);
   Result<std::unique_ptr<File>> index = OpenForReading(file_system_, index_path, kSharedPacketOpen);
@@ -193,8 +192,9 @@ Result<SnippetInfo> CodeFileWriter::WriteSnippet(const PacketName& base, uint64_
   out_.Write(std::string_view(CodeRecord{}.data(), kCodeRecordSize));
   uint64_t line_count = 0;
   uint64_t block_size = 0;
-  Result<SnippetInfo> snippet =
-      RetrieveSettledSnippet(file_system_, request_.folder, base, record_position, [&](std::string_view line) {
+  Result<SnippetInfo> snippet = RetrieveSettledSnippet(
+      file_system_, request_.folder, base, record_position,
+      [&](std::string_view line) {
         // A line longer than a length byte can state goes on as the next stored lines.
         do {
           const std::string_view piece = line.substr(0, kLongestCountedText);
@@ -205,7 +205,8 @@ Result<SnippetInfo> CodeFileWriter::WriteSnippet(const PacketName& base, uint64_
           line.remove_prefix(piece.size());
         } while (!line.empty());
         return out_.status();
-      }, MarkRead::kNo);
+      },
+      MarkRead::kNo);
   if (!snippet.ok()) return snippet.status();
 
   const std::string which =

@@ -42,9 +42,9 @@ struct CodeFileRequest {
   std::string path;       // the code file itself
   std::string lead_text;  // written first, as it is
   int32_t header_number = 0;
-  std::string folder;                // the packets' folder, with its separator
-  uint64_t packet_count = 0;         // packets 1 to packet_count are gone through in order
-  std::vector<ChosenPacket> chosen;  // by increasing number; every other packet is passed over
+  std::string folder;                   // the packets' folder, with its separator
+  uint64_t packet_count = 0;            // packets 1 to packet_count are gone through in order
+  std::vector<ChosenPacket> chosen;     // by increasing number; every other packet is passed over
   MarkRead mark_read = MarkRead::kYes;  // whether each snippet written is marked as read
 };
 

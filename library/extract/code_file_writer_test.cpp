@@ -14,8 +14,12 @@ namespace oldvek::testing {
 namespace {
 
 CodeFileRequest Request(const TempFolder& folder, std::vector<ChosenPacket> chosen) {
-  return {.path = folder.File("ALL.CDE"), .lead_text = "LEAD", .header_number = 3, .folder = folder.path(),
-          .packet_count = chosen.back().number, .chosen = std::move(chosen)};
+  return {.path = folder.File("ALL.CDE"),
+          .lead_text = "LEAD",
+          .header_number = 3,
+          .folder = folder.path(),
+          .packet_count = chosen.back().number,
+          .chosen = std::move(chosen)};
 }
 
 class NoProgress final : public CodeFileProgress {};

@@ -49,8 +49,8 @@ struct PageSetOutcome {
 };
 
 // Decodes ordered pages into `out`, page after page, checking each page as
-// AttachmentCheck::Fault does, and the whole file against the CRC lines. A failure names the page and gives the stated and the decoded figures; what
-// was written so far stays in `out` for the caller to remove or keep. `page_done` is told
+// AttachmentCheck::Fault does, and the whole file against the CRC lines. A failure names the page and gives the stated
+// and the decoded figures; what was written so far stays in `out` for the caller to remove or keep. `page_done` is told
 // after each page.
 Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, File& out,
                                      const std::function<void()>& page_done = {});

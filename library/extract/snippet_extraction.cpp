@@ -79,8 +79,12 @@ Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_vi
   Result<OutputFile> output = OutputFile::Create(file_system, out_path, PacketFileNames(folder, location->base));
   if (!output.ok()) return output.status();
 
-  OpenSnippet snippet{**index, **packet, location->record_position, *place,
-                      location->base.text() + std::string(kPacketExtension), writable && mark == MarkRead::kYes};
+  OpenSnippet snippet{**index,
+                      **packet,
+                      location->record_position,
+                      *place,
+                      location->base.text() + std::string(kPacketExtension),
+                      writable && mark == MarkRead::kYes};
   Result<ExtractionOutcome> outcome = WriteOut(snippet, output->file(), mode);
   if (!outcome.ok()) return outcome;
   // A snippet without ZORVIT text gives no file: an empty one would pass for the attachment.

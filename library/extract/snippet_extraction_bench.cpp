@@ -39,7 +39,8 @@ Status WriteRandomFile(const std::string& path, uint64_t size) {
 
 // Packet BIG of one snippet: a header, then the page's lines with 0xE3 in place of CR LF.
 Status WritePagePacket(const std::string& page_path, const std::string& folder) {
-  Result<std::unique_ptr<File>> page = FileSystem::Default().Open(page_path, {Access::kRead, Share::kShared, Disposition::kOpenExisting});
+  Result<std::unique_ptr<File>> page =
+      FileSystem::Default().Open(page_path, {Access::kRead, Share::kShared, Disposition::kOpenExisting});
   if (!page.ok()) return page.status();
   Result<std::unique_ptr<File>> packet = FileSystem::Default().Open(folder + "BIG.VEK", kNewFile);
   if (!packet.ok()) return packet.status();
@@ -52,8 +53,10 @@ Status WritePagePacket(const std::string& page_path, const std::string& folder) 
     chunk.resize(static_cast<size_t>(std::min<uint64_t>(kChunk, *size - at)));
     OLDVEK_RETURN_IF_ERROR((*page)->ReadAt(at, chunk));
     for (char c : chunk) {
-      if (c == '\n') out.Put('\xE3');
-      else if (c != '\r') out.Put(c);
+      if (c == '\n')
+        out.Put('\xE3');
+      else if (c != '\r')
+        out.Put(c);
     }
   }
   OLDVEK_RETURN_IF_ERROR(out.Flush());

@@ -19,7 +19,8 @@ constexpr size_t kBodyBytes = 64 << 20;
 class BodyFile {
  public:
   explicit BodyFile(size_t line_length)
-      : path_((std::filesystem::temp_directory_path() / ("oldvek-body-bench-" + std::to_string(line_length))).string()) {
+      : path_(
+            (std::filesystem::temp_directory_path() / ("oldvek-body-bench-" + std::to_string(line_length))).string()) {
     std::string line(line_length, 'x');
     line.back() = '\xE3';
     std::ofstream out(path_, std::ios::binary | std::ios::trunc);

@@ -10,14 +10,17 @@
 namespace oldvek {
 namespace {
 
-Result<std::vector<std::string>> ListSnippets(FileSystem& file_system, std::string_view folder, const PacketName& base) {
-  Result<std::unique_ptr<File>> index = OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kSharedPacketOpen);
+Result<std::vector<std::string>> ListSnippets(FileSystem& file_system, std::string_view folder,
+                                              const PacketName& base) {
+  Result<std::unique_ptr<File>> index =
+      OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kSharedPacketOpen);
   if (!index.ok()) return index.status();
   Result<uint64_t> index_length = (*index)->Size();
   if (!index_length.ok()) return index_length.status();
   IndexReader records(**index, RecordCount(*index_length));
 
-  Result<std::unique_ptr<File>> packet = OpenForReading(file_system, PacketPath(folder, base, kPacketExtension), kSharedPacketOpen);
+  Result<std::unique_ptr<File>> packet =
+      OpenForReading(file_system, PacketPath(folder, base, kPacketExtension), kSharedPacketOpen);
   if (!packet.ok()) return packet.status();
 
   std::vector<std::string> entries;

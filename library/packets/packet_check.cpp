@@ -20,11 +20,11 @@ void CheckPages(const std::vector<std::string>& lines, uint64_t record, PacketRe
     ++report.page_count;
     const std::string fault = DecodePage(page).check.Fault();
     if (!fault.empty()) {
-      report.problems.push_back({record, "page " + DecimalText(page.mark.page) + " of " + page.mark.name + ": " + fault});
+      report.problems.push_back(
+          {record, "page " + DecimalText(page.mark.page) + " of " + page.mark.name + ": " + fault});
     }
   }
 }
-
 
 Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, const PacketName& base) {
   const PacketFiles files(folder, base);
@@ -44,8 +44,8 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
   const uint64_t count = RecordCount(*index_length);
   report.snippet_count = count;
   if (*index_length % kIndexRecordSize != 0) {
-    report.problems.push_back({0, "the index ends in a partial record of " +
-                                      DecimalText(*index_length % kIndexRecordSize) + " bytes"});
+    report.problems.push_back(
+        {0, "the index ends in a partial record of " + DecimalText(*index_length % kIndexRecordSize) + " bytes"});
   }
   IndexReader reader(**index, count);
   std::vector<uint64_t> starts(count);

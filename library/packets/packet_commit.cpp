@@ -157,7 +157,8 @@ Status SetAside(FileSystem& file_system, const PacketFiles& files, std::string_v
 Status CarryOut(FileSystem& file_system, const PacketFiles& files, const Commit& commit) {
   if (commit.patches.empty()) {
     const std::string fault = CommitFault(commit, 0, 0);
-    if (!fault.empty()) return SetAside(file_system, files, "asks for work that does not fit the packet (" + fault + ")");
+    if (!fault.empty())
+      return SetAside(file_system, files, "asks for work that does not fit the packet (" + fault + ")");
     return commit.place_rebuilt ? PlaceRebuiltFiles(file_system, files) : Status::Ok();
   }
   Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kSharedPacketOpen);

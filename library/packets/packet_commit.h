@@ -104,8 +104,7 @@ Status PlaceRebuiltFiles(FileSystem& file_system, const PacketFiles& files);
 
 // The packet that must be settled before `base` can be: the destination of a move whose
 // source mark stands in `base` while the destination's undo mark still stands too.
-std::optional<PacketName> PacketToSettleFirst(FileSystem& file_system, std::string_view folder,
-                                              const PacketName& base);
+std::optional<PacketName> PacketToSettleFirst(FileSystem& file_system, std::string_view folder, const PacketName& base);
 
 // A mark on disk, written completely and flushed, held open exclusively so that no one
 // else settles the packet while its work runs.

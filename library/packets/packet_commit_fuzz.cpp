@@ -13,8 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (commit && DecodeCommit(EncodeCommit(*commit)) != commit) abort();
 
   fuzzing::MemoryFileSystem file_system;
-  file_system.files = {{"P.IDX", std::string(156, 'I')}, {"P.VEK", std::string(400, 'V')},
-                       {"P.$VE", std::string(300, 'v')}, {"P.$OK", std::string(bytes)}};
+  file_system.files = {{"P.IDX", std::string(156, 'I')},
+                       {"P.VEK", std::string(400, 'V')},
+                       {"P.$VE", std::string(300, 'v')},
+                       {"P.$OK", std::string(bytes)}};
   (void)SettlePacket(file_system, "", *PacketName::Make("P"));
   return 0;
 }

@@ -7,11 +7,11 @@
 #include "base/crc32.h"
 #include "base/text.h"
 #include "faulty_file_system.h"
+#include "packet_names.h"
+#include "packet_writer.h"
 #include "packets/packet_files.h"
 #include "packets/packet_lock.h"
-#include "packet_writer.h"
 #include "temp_folder.h"
-#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -26,15 +26,16 @@ Commit Steps(std::vector<Patch> patches, bool place_rebuilt = false) {
 }
 
 const Commit kPlace = Steps({}, true);
-const Commit kRebuildAndPatches = Steps(
-    {Patch::Write(PacketPart::kIndex, 79, std::string("A\nEND\n\xE3", 7)), Patch::Cut(PacketPart::kPacket, 3301),
-     Patch::Write(PacketPart::kPacket, 1, "")},
-    true);
+const Commit kRebuildAndPatches =
+    Steps({Patch::Write(PacketPart::kIndex, 79, std::string("A\nEND\n\xE3", 7)), Patch::Cut(PacketPart::kPacket, 3301),
+           Patch::Write(PacketPart::kPacket, 1, "")},
+          true);
 
 TEST(CommitMarkFormatTest, ExactBytesAndRoundTrip) {
   const std::string bytes = EncodeCommit(kRebuildAndPatches);
   // The sum is the CRC-32 of every byte before its line.
-  EXPECT_EQ(bytes, std::string("OLDVEK COMMIT\nPLACE\nW I 79 7\nA\nEND\n\xE3\nC V 3301\nW V 1 0\n\nSUM 922EE68F\nEND\n"));
+  EXPECT_EQ(bytes,
+            std::string("OLDVEK COMMIT\nPLACE\nW I 79 7\nA\nEND\n\xE3\nC V 3301\nW V 1 0\n\nSUM 922EE68F\nEND\n"));
   EXPECT_EQ(DecodeCommit(bytes), kRebuildAndPatches);
   EXPECT_EQ(EncodeCommit(Commit{}), "OLDVEK COMMIT\nSUM 9C54B654\nEND\n");
   EXPECT_EQ(DecodeCommit("OLDVEK COMMIT\nSUM 9C54B654\nEND\n"), Commit{});
@@ -55,19 +56,19 @@ TEST(CommitMarkFormatTest, AMarkCutShortAnywhereOrAnythingElseIsNoMark) {
     EXPECT_FALSE(DecodeCommit(std::string_view(whole).substr(0, length))) << length;
   }
   for (const std::string& bytes : std::initializer_list<std::string>{
-           Sealed("OLDVEK COMMIT\n") + "X",                  // bytes after the end
-           "OLDVEK COMMIT\nSUM 9C54B654\nEND",              // end line unfinished
-           "OLDVEK COMMIT\nSUM 9C54B655\nEND\n",            // a sum that does not hold
-           "OLDVEK COMMIT\nEND\n",                          // no sum
-           Sealed("oldvek commit\n"),                       // another title
-           std::string(18, '\0'),                            // size written, data not
-           Sealed("OLDVEK COMMIT\nW X 1 1\na\n"),            // no such file
-           Sealed("OLDVEK COMMIT\nW I 0 1\na\n"),            // nothing is written before position 1
-           Sealed("OLDVEK COMMIT\nW I 1 2\na\n"),            // fewer bytes than stated
-           Sealed("OLDVEK COMMIT\nW I 1 1\nab\n"),           // more bytes than stated
-           Sealed("OLDVEK COMMIT\nC I -1\n"),               // not a number
+           Sealed("OLDVEK COMMIT\n") + "X",                      // bytes after the end
+           "OLDVEK COMMIT\nSUM 9C54B654\nEND",                   // end line unfinished
+           "OLDVEK COMMIT\nSUM 9C54B655\nEND\n",                 // a sum that does not hold
+           "OLDVEK COMMIT\nEND\n",                               // no sum
+           Sealed("oldvek commit\n"),                            // another title
+           std::string(18, '\0'),                                // size written, data not
+           Sealed("OLDVEK COMMIT\nW X 1 1\na\n"),                // no such file
+           Sealed("OLDVEK COMMIT\nW I 0 1\na\n"),                // nothing is written before position 1
+           Sealed("OLDVEK COMMIT\nW I 1 2\na\n"),                // fewer bytes than stated
+           Sealed("OLDVEK COMMIT\nW I 1 1\nab\n"),               // more bytes than stated
+           Sealed("OLDVEK COMMIT\nC I -1\n"),                    // not a number
            Sealed("OLDVEK COMMIT\nC I 99999999999999999999\n"),  // past 64 bits
-           Sealed("OLDVEK COMMIT\nX I 1\n"),                // no such step
+           Sealed("OLDVEK COMMIT\nX I 1\n"),                     // no such step
        }) {
     EXPECT_FALSE(DecodeCommit(bytes)) << bytes;
   }
@@ -122,9 +123,9 @@ const PacketBytes kNew{"new packet!", "new index!"};
 // once, naming it, and the packet left as it is.
 TEST_F(SettlePacketTest, AWholeMarkIsCarriedOutAndAnythingElseTakenBack) {
   const std::string place = EncodeCommit(kPlace);
-  const std::string patch = EncodeCommit(Steps({Patch::Write(PacketPart::kPacket, 3, "XY"),
-                                                Patch::Cut(PacketPart::kIndex, 2),
-                                                Patch::Write(PacketPart::kIndex, 3, "Z")}));
+  const std::string patch =
+      EncodeCommit(Steps({Patch::Write(PacketPart::kPacket, 3, "XY"), Patch::Cut(PacketPart::kIndex, 2),
+                          Patch::Write(PacketPart::kIndex, 3, "Z")}));
   std::string flipped = EncodeCommit(kRebuildAndPatches);
   flipped[20] ^= 1;
   enum Rebuilt { kNone, kPacketOnly, kBoth, kPacketPlaced };
@@ -135,8 +136,11 @@ TEST_F(SettlePacketTest, AWholeMarkIsCarriedOutAndAnythingElseTakenBack) {
     PacketBytes settled;
     Outcome outcome = kSettled;
   } cases[] = {
-      {std::nullopt, kBoth, kOld}, {place.substr(0, place.size() - 1), kBoth, kOld}, {place, kBoth, kNew},
-      {place, kPacketPlaced, kNew}, {patch, kNone, {"olXYpacket", "olZ"}},
+      {std::nullopt, kBoth, kOld},
+      {place.substr(0, place.size() - 1), kBoth, kOld},
+      {place, kBoth, kNew},
+      {place, kPacketPlaced, kNew},
+      {patch, kNone, {"olXYpacket", "olZ"}},
       {EncodeCommit(Steps({Patch::Write(PacketPart::kIndex, 999999999, "abc")})), kNone, kOld, kSetAside},
       {EncodeCommit(Steps({Patch::Cut(PacketPart::kPacket, 9999999999999999999u)})), kNone, kOld, kSetAside},
       {flipped, kNone, kOld, kSetAside},

@@ -66,8 +66,9 @@ Result<std::unique_ptr<FileLock>> WaitOrGoWithout(FileSystem& file_system, const
 
 std::vector<std::string> PacketFileNames(std::string_view folder, const PacketName& base) {
   const PacketFiles files(folder, base);
-  return {files.index,         files.packet, PacketPath(folder, base, kLockExtension), files.mark, files.rebuilt_packet,
-          files.rebuilt_index, files.set_aside};
+  return {files.index,    files.packet,         PacketPath(folder, base, kLockExtension),
+          files.mark,     files.rebuilt_packet, files.rebuilt_index,
+          files.set_aside};
 }
 
 // Settles `base`, its lock held; the destination of a move interrupted at its commit point is

@@ -15,9 +15,9 @@
 namespace oldvek {
 
 enum class PacketAccess {
-  kRead,  // shared with other readers; without a lock file while the packet has none (Steady)
-  kMark,  // shared like kRead, for a reader that writes read marks: always under the lock file
-  kEdit,  // alone with the packet
+  kRead,     // shared with other readers; without a lock file while the packet has none (Steady)
+  kMark,     // shared like kRead, for a reader that writes read marks: always under the lock file
+  kEdit,     // alone with the packet
   kInspect,  // like kRead, but what an interruption left is looked at as it is, not settled
 };
 

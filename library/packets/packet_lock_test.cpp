@@ -11,12 +11,12 @@
 #include "editing/snippet_deletion.h"
 #include "editing/snippet_move.h"
 #include "extract/snippet_extraction.h"
+#include "packet_names.h"
 #include "packet_writer.h"
 #include "packets/index_builder.h"
 #include "packets/packet_check.h"
 #include "packets/snippet_reader.h"
 #include "temp_folder.h"
-#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -44,15 +44,17 @@ TEST(PacketLockTest, AReaderMakesNoLockFileAndReadsAgainWhenAnEditBegins) {
   testing::WritePacket(folder.path(), "P", testing::BuildPacket({testing::SampleSnippet("One")}));
   const std::set<std::string> files = folder.Files();
   int rounds = 0;
-  const Result<int> read = ReadPacket(disk, folder.path(), "P"_packet, PacketAccess::kRead, [&](const PacketLock& lock) {
-    if (++rounds == 1) {
-      EXPECT_EQ(folder.Files(), files);
-      EXPECT_TRUE(lock.Steady(disk).ok());
-      EXPECT_TRUE(PacketLock::Take(disk, folder.path(), "P"_packet, PacketAccess::kEdit, 0ms).ok());  // begun and over
-      EXPECT_EQ(lock.Steady(disk).kind(), Status::Kind::kChanged);
-    }
-    return Result<int>(rounds);
-  });
+  const Result<int> read =
+      ReadPacket(disk, folder.path(), "P"_packet, PacketAccess::kRead, [&](const PacketLock& lock) {
+        if (++rounds == 1) {
+          EXPECT_EQ(folder.Files(), files);
+          EXPECT_TRUE(lock.Steady(disk).ok());
+          EXPECT_TRUE(
+              PacketLock::Take(disk, folder.path(), "P"_packet, PacketAccess::kEdit, 0ms).ok());  // begun and over
+          EXPECT_EQ(lock.Steady(disk).kind(), Status::Kind::kChanged);
+        }
+        return Result<int>(rounds);
+      });
   ASSERT_TRUE(read.ok());
   EXPECT_EQ(*read, 2);
   EXPECT_TRUE(testing::FileExists(folder.File("P.$LK")));

@@ -1,8 +1,8 @@
 #include "packets/packet_name.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace oldvek {
 namespace {
@@ -14,8 +14,8 @@ TEST(PacketNameTest, OnlyANameOfAFileInTheArchiveFolderIsMade) {
     EXPECT_EQ(PacketName::Make(name)->text(), name);
   }
   using std::string_literals::operator""s;
-  for (std::string_view name : {""s, ".."s, "X..Y"s, "../ESCAPE"s, "A\\B"s, "A/B"s, "C:X"s, "A~B"s, "~"s,
-                                "NEW\0X"s, "NEW\0"s, "A\tB"s, "A\nB"s, "\x1F"s, "A\x7F"s}) {
+  for (std::string_view name : {""s, ".."s, "X..Y"s, "../ESCAPE"s, "A\\B"s, "A/B"s, "C:X"s, "A~B"s, "~"s, "NEW\0X"s,
+                                "NEW\0"s, "A\tB"s, "A\nB"s, "\x1F"s, "A\x7F"s}) {
     const Result<PacketName> made = PacketName::Make(name);
     ASSERT_FALSE(made.ok()) << name;
     EXPECT_NE(made.status().message().find("is not a file in the archive folder"), std::string::npos);

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "base/status.h"
-#include "packets/packet_name.h"
 #include "packets/formats.h"
+#include "packets/packet_name.h"
 #include "packets/text_match.h"
 #include "platform/file.h"
 

@@ -8,10 +8,10 @@
 
 #include "base/text.h"
 #include "faulty_file_system.h"
+#include "packet_names.h"
 #include "packet_writer.h"
 #include "packets/snippet_reader.h"
 #include "temp_folder.h"
-#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -122,9 +122,10 @@ TEST(PacketScanTest, ReadsEachFileOnceFrontToBackAndWritesNothing) {
   testing::WritePacket(folder.path(), "P", bytes);
   testing::FaultyFileSystem files;
   const CaseBlindText swap("swap");
-  ASSERT_TRUE(ScanPacket(
-                  files, folder.path(), "P"_packet, {{}, {&swap}}, [](const ScannedSnippet&) { return Status::Ok(); }, 100)
-                  .ok());
+  ASSERT_TRUE(
+      ScanPacket(
+          files, folder.path(), "P"_packet, {{}, {&swap}}, [](const ScannedSnippet&) { return Status::Ok(); }, 100)
+          .ok());
   EXPECT_EQ(std::ranges::count_if(files.steps(), [](const std::string& step) { return step.starts_with("open "); }), 2);
   uint64_t next = 0;
   for (const auto& read : files.reads()) {

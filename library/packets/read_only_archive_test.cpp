@@ -3,11 +3,11 @@
 
 #include "extract/snippet_extraction.h"
 #include "faulty_file_system.h"
+#include "packet_names.h"
 #include "packet_writer.h"
 #include "packets/index_builder.h"
 #include "packets/snippet_reader.h"
 #include "temp_folder.h"
-#include "packet_names.h"
 
 namespace oldvek {
 namespace {

@@ -18,8 +18,8 @@ namespace {
 
 class PacketSearch {
  public:
-  PacketSearch(FileSystem& file_system, const SearchRequest& request, SearchCriteria& criteria,
-               SnippetRecord& snippet, SearchCaller& caller)
+  PacketSearch(FileSystem& file_system, const SearchRequest& request, SearchCriteria& criteria, SnippetRecord& snippet,
+               SearchCaller& caller)
       : file_system_(file_system), request_(request), criteria_(criteria), snippet_(snippet), caller_(caller) {}
 
   SearchOutcome Run();

@@ -43,8 +43,8 @@ class SearchCaller : public TermTests {
   // Lends one snippet to the criteria callback, with a fresh lines list dimensioned 1 to
   // `snippet_count`, every line empty. `record_position` is where the snippet's index record
   // begins. Fails only when the lines list cannot be made.
-  virtual Status ExamineSnippet(SearchCriteria& criteria, SnippetRecord& snippet, uint8_t& bits,
-                                int64_t packet_index, uint64_t record_position, uint64_t snippet_count) = 0;
+  virtual Status ExamineSnippet(SearchCriteria& criteria, SnippetRecord& snippet, uint8_t& bits, int64_t packet_index,
+                                uint64_t record_position, uint64_t snippet_count) = 0;
 
   // Grows the results by one element, number `match` (from 1), holding `entry`.
   virtual Status AddMatch(int32_t match, std::string_view entry) = 0;

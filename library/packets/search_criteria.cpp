@@ -12,20 +12,13 @@ SearchCriteria& ProcessSearchCriteria() { return g_search_criteria; }
 
 int32_t SwitchWord(const SearchCriteria& criteria, int criterion) {
   switch (criterion) {
-    case kPacketCriterion:
-      return criteria.PacketSwitch;
-    case kAuthorCriterion:
-      return criteria.AuthorSwitch;
-    case kSubjectCriterion:
-      return criteria.SubjectSwitch;
-    case kOriginCriterion:
-      return criteria.OriginSwitch;
-    case kCriterion4:
-      return criteria.Criterion4Switch;
-    case kCodeTextCriterion:
-      return criteria.CodeTextSwitch;
-    default:
-      return 0;
+    case kPacketCriterion: return criteria.PacketSwitch;
+    case kAuthorCriterion: return criteria.AuthorSwitch;
+    case kSubjectCriterion: return criteria.SubjectSwitch;
+    case kOriginCriterion: return criteria.OriginSwitch;
+    case kCriterion4: return criteria.Criterion4Switch;
+    case kCodeTextCriterion: return criteria.CodeTextSwitch;
+    default: return 0;
   }
 }
 

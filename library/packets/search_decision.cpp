@@ -86,14 +86,10 @@ bool AllSetMatch(uint8_t bits, const SearchCriteria& criteria, const SnippetReco
 bool SnippetPasses(int32_t mode, uint8_t bits, const SearchCriteria& criteria, const SnippetRecord& snippet,
                    std::string_view packet_choice, TermTests& terms) {
   switch (mode) {
-    case kModeAllSetOn:
-      return AllSetAreOn(bits, criteria);
-    case kModeAnyOn:
-      return AnyIsOn(bits, criteria, packet_choice);
-    case kModeTermsMatch:
-      return AllSetMatch(bits, criteria, snippet, terms);
-    default:
-      return false;
+    case kModeAllSetOn: return AllSetAreOn(bits, criteria);
+    case kModeAnyOn: return AnyIsOn(bits, criteria, packet_choice);
+    case kModeTermsMatch: return AllSetMatch(bits, criteria, snippet, terms);
+    default: return false;
   }
 }
 

@@ -71,8 +71,8 @@ TEST_F(SearchDecisionTest, EachBitIsDecidedByItsOwnWordAndOtherModesPassNothing)
   const struct {
     int32_t mode, word;
     bool passes;
-  } cases[] = {{1, 0, false}, {1, 1, true}, {1, -1, true}, {1, 99, true}, {2, 0, false}, {2, -1, false}, {2, 2, true},
-               {0, 1, false}, {4, 1, false}, {-1, 1, false}, {1000, 1, false}};
+  } cases[] = {{1, 0, false}, {1, 1, true},  {1, -1, true}, {1, 99, true},  {2, 0, false},   {2, -1, false},
+               {2, 2, true},  {0, 1, false}, {4, 1, false}, {-1, 1, false}, {1000, 1, false}};
   for (int k = 0; k < 6; ++k) {
     for (const auto& c : cases) {
       // Every other word on, so only the mapping of bit k to its own word can reject.
@@ -88,9 +88,9 @@ TEST_F(SearchDecisionTest, EachBitIsDecidedByItsOwnWordAndOtherModesPassNothing)
 
 TEST_F(SearchDecisionTest, ModeTwoNeedsOnePositiveWordAndThePacketOneOnlyAgainstAnotherChoice) {
   SetWord(criteria_, 0, 1);
-  const std::pair<std::string_view, bool> choices[] = {
-      {"ALL", false}, {"ALL    ", false}, {"BASICS", true}, {"all", true},
-      {" ALL", true}, {"", true}, {{"ALL\0", 4}, true}};
+  const std::pair<std::string_view, bool> choices[] = {{"ALL", false},      {"ALL    ", false}, {"BASICS", true},
+                                                       {"all", true},       {" ALL", true},     {"", true},
+                                                       {{"ALL\0", 4}, true}};
   for (const auto& [choice, passes] : choices) {
     Put(choice_, choice);  // blanks after the choice; only they are trimmed
     EXPECT_EQ(Passes(2, Bit(0)), passes) << '"' << choice << '"';
@@ -108,10 +108,16 @@ TEST_F(SearchDecisionTest, ModeThreeWithoutTermsNeedsThePacketBitAndEverySetWord
     int bits;
     bool passes;
   } cases[] = {
-      {1, 1, 0, false},          {1, 1, Bit(0), true},         {1, 1, Bit(4), false},
-      {1, 1, Bit(0) | Bit(4), true}, {1, 0, Bit(0) | Bit(4), false}, {1, 5, Bit(0) | Bit(4), true},
-      {0, 1, Bit(0), false},     {-1, 1, Bit(0), true},
-      {1, 1, Bit(0) | 0x40, false},  {1, 1, Bit(0) | 0x80, false},
+      {1, 1, 0, false},
+      {1, 1, Bit(0), true},
+      {1, 1, Bit(4), false},
+      {1, 1, Bit(0) | Bit(4), true},
+      {1, 0, Bit(0) | Bit(4), false},
+      {1, 5, Bit(0) | Bit(4), true},
+      {0, 1, Bit(0), false},
+      {-1, 1, Bit(0), true},
+      {1, 1, Bit(0) | 0x40, false},
+      {1, 1, Bit(0) | 0x80, false},
   };
   for (const auto& c : cases) {
     SetWord(criteria_, 0, c.packet_word);
@@ -128,10 +134,10 @@ TEST_F(SearchDecisionTest, ModeThreeTestsEachFieldTermAsStoredUntilOneFails) {
   Put(criteria_.OriginTerm, "Fido");
   for (int k : {1, 2, 3}) SetWord(criteria_, k, -1);  // -1 counts as on
   EXPECT_TRUE(Passes(3, Bit(0) | Bit(1) | Bit(2) | Bit(3)));
-  EXPECT_EQ(terms_.calls, (std::vector<std::pair<std::string, std::string>>{
-                              {Fixed("Ann Author", 31), Fixed("Ann", 32)},
-                              {Fixed("Quick sort", 31), Fixed("sort", 32)},
-                              {Fixed("Fidonet", 31), Fixed("Fido", 32)}}));
+  EXPECT_EQ(terms_.calls,
+            (std::vector<std::pair<std::string, std::string>>{{Fixed("Ann Author", 31), Fixed("Ann", 32)},
+                                                              {Fixed("Quick sort", 31), Fixed("sort", 32)},
+                                                              {Fixed("Fidonet", 31), Fixed("Fido", 32)}}));
 
   terms_.calls.clear();
   Put(criteria_.AuthorTerm, "Nobody");

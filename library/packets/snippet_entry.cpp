@@ -40,8 +40,8 @@ Result<PacketName> PacketOfEntry(std::string_view packet_entry) {
 
 Result<EntryLocation> ParseEntryLocation(std::string_view entry) {
   const size_t last = entry.rfind('~');
-  const size_t before_last = last == std::string_view::npos || last == 0 ? std::string_view::npos
-                                                                          : entry.rfind('~', last - 1);
+  const size_t before_last =
+      last == std::string_view::npos || last == 0 ? std::string_view::npos : entry.rfind('~', last - 1);
   size_t tildes = 0;
   for (char c : entry) tildes += c == '~' ? 1 : 0;
   if (before_last == std::string_view::npos || tildes < 5) {

@@ -24,7 +24,11 @@ constexpr OpenOptions kExistingPacketRead{Access::kRead, Share::kShared, Disposi
 std::string JoinFullWidth(const SnippetHeader& header, FieldSpan first, FieldSpan second, FieldSpan third) {
   std::string line;
   line.reserve(first.width + second.width + third.width + 2);
-  line.append(header.Field(first)).append(1, '~').append(header.Field(second)).append(1, '~').append(header.Field(third));
+  line.append(header.Field(first))
+      .append(1, '~')
+      .append(header.Field(second))
+      .append(1, '~')
+      .append(header.Field(third));
   return line;
 }
 
@@ -86,8 +90,7 @@ Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view fo
 }
 
 Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
-                                           uint64_t record_position, const LineVisitor& each_code_line,
-                                           MarkRead mark) {
+                                           uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
   bool writable = true;
   Result<std::unique_ptr<File>> index =
       OpenForReading(file_system, PacketPath(folder, base, kIndexExtension),

@@ -12,9 +12,9 @@
 
 #include "base/crc32.h"
 #include "base/status.h"
-#include "packets/packet_name.h"
 #include "packets/body_reader.h"
 #include "packets/formats.h"
+#include "packets/packet_name.h"
 #include "platform/file.h"
 
 namespace oldvek {

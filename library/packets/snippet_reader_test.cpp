@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "faulty_file_system.h"
+#include "packet_names.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
-#include "packet_names.h"
 
 namespace oldvek {
 namespace {
@@ -141,7 +141,9 @@ TEST_F(SnippetReaderTest, ASnippetThePacketFileCutsShortIsToldWithWhatCouldBeRea
   const std::tuple<size_t, bool, bool, Lines> cases[] = {
       {kTwo.packet.size(), false, false, {"FOR I = 1 TO 10", "NEXT I"}},
       {kTwo.packet.size() - 1, false, true, {"FOR I = 1 TO 10"}},
-      {count + 165, false, false, {}}, {count + 100, false, true, {}}, {count, false, true, {}},
+      {count + 165, false, false, {}},
+      {count + 100, false, true, {}},
+      {count, false, true, {}},
       {count - 1, true, true, {}}};
   for (const auto& [length, swap_cut, count_cut, count_lines] : cases) {
     WritePacket(folder_.path(), "ARC", {kTwo.packet.substr(0, length), kTwo.index});

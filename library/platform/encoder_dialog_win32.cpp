@@ -17,7 +17,7 @@ class DialogTemplate {
  public:
   DialogTemplate(DWORD style, std::string_view caption, short x, short y, short cx, short cy) {
     AddDword(style);
-    AddDword(0);  // extended style
+    AddDword(0);          // extended style
     words_.push_back(0);  // control count, counted as controls are added
     for (short v : {x, y, cx, cy}) words_.push_back(static_cast<WORD>(v));
     words_.push_back(0);  // no menu
@@ -129,8 +129,8 @@ class WindowsEncoderDialog final : public EncoderDialog {
   }
 
   void ShrinkToLabel() override {
-    for (int id : {kPowerBasicOption, kVisualBasicOption, kQuickBasicOption, kFinishButton, kCancelButton,
-                   kOutputNameBox}) {
+    for (int id :
+         {kPowerBasicOption, kVisualBasicOption, kQuickBasicOption, kFinishButton, kCancelButton, kOutputNameBox}) {
       DestroyWindow(GetDlgItem(dialog_, id));
     }
     Pass();
@@ -185,20 +185,15 @@ class WindowsEncoderDialog final : public EncoderDialog {
     switch (message) {
       case WM_CTLCOLORDLG:
       case WM_CTLCOLORSTATIC:  // the label, and the option buttons' text
-      case WM_CTLCOLORBTN:
-        return self->Colours(message, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+      case WM_CTLCOLORBTN: return self->Colours(message, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
       case WM_COMMAND:
         if (HIWORD(wparam) != BN_CLICKED) return FALSE;
         // Enter and Escape are the keyboard's FINISH and CANCEL.
         switch (LOWORD(wparam)) {
           case kFinishButton:
-          case IDOK:
-            self->Pressed(kFinishButton);
-            return TRUE;
+          case IDOK: self->Pressed(kFinishButton); return TRUE;
           case kCancelButton:
-          case IDCANCEL:
-            self->Pressed(kCancelButton);
-            return TRUE;
+          case IDCANCEL: self->Pressed(kCancelButton); return TRUE;
         }
         return FALSE;
     }

@@ -110,7 +110,8 @@ class PosixFileSystem final : public FileSystem {
  public:
   Result<std::unique_ptr<FileLock>> TryLock(const std::string& path, bool exclusive) override {
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+      fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
       const int error = errno;
       const bool refused = error == EACCES || error == EROFS || error == EPERM || error == ENOENT;
@@ -146,7 +147,8 @@ class PosixFileSystem final : public FileSystem {
     if (::flock(fd, lock | LOCK_NB) != 0) {
       const int error = errno;
       ::close(fd);
-      if (error == EWOULDBLOCK) return Status::Error("cannot open " + path + ": the file is in use", Status::Kind::kInUse);
+      if (error == EWOULDBLOCK)
+        return Status::Error("cannot open " + path + ": the file is in use", Status::Kind::kInUse);
       return PosixError("open", path, error);
     }
     auto file = std::make_unique<PosixFile>(fd, path);

@@ -11,9 +11,9 @@ namespace {
 
 std::string SystemMessage(DWORD error) {
   char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-      0, reinterpret_cast<char*>(&text), 0, nullptr);
+  const DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string message = length != 0 ? std::string(text, length) : "error " + std::to_string(error);
   if (text != nullptr) LocalFree(text);
   while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == '.')) {
@@ -129,11 +129,13 @@ class WindowsFileSystem final : public FileSystem {
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-      handle = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);  // folders too
+      handle = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                           nullptr);  // folders too
     }
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
-      const bool refused = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT || error == ERROR_FILE_NOT_FOUND;
+      const bool refused =
+          error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT || error == ERROR_FILE_NOT_FOUND;
       return Status::Error(WindowsError("open", path, error).message(),
                            refused ? Status::Kind::kWriteRefused : Status::Kind::kOther);
     }
@@ -172,9 +174,10 @@ class WindowsFileSystem final : public FileSystem {
         CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
-      if (error == ERROR_SHARING_VIOLATION) return Status::Error("cannot open " + path + ": the file is in use", Status::Kind::kInUse);
-      const bool write_refused = options.access == Access::kReadWrite &&
-                                 (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT);
+      if (error == ERROR_SHARING_VIOLATION)
+        return Status::Error("cannot open " + path + ": the file is in use", Status::Kind::kInUse);
+      const bool write_refused =
+          options.access == Access::kReadWrite && (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT);
       return Status::Error(WindowsError("open", path, error).message(),
                            write_refused ? Status::Kind::kWriteRefused : Status::Kind::kOther);
     }

@@ -42,8 +42,7 @@ Status CheckNotAnInput(FileSystem& file_system, const std::string& path, std::sp
   return Status::Ok();
 }
 
-Result<OutputFile> OutputFile::Create(FileSystem& file_system, std::string path,
-                                      std::span<const std::string> inputs) {
+Result<OutputFile> OutputFile::Create(FileSystem& file_system, std::string path, std::span<const std::string> inputs) {
   OLDVEK_RETURN_IF_ERROR(CheckNotAnInput(file_system, path, inputs));
   Status failure;
   for (int n = 0; n < kTemporaryNames; ++n) {

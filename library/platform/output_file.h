@@ -23,8 +23,7 @@ Status CheckNotAnInput(FileSystem& file_system, const std::string& path, std::sp
 class OutputFile {
  public:
   // Refuses a `path` that is one of `inputs` (CheckNotAnInput): replacing it would lose them.
-  static Result<OutputFile> Create(FileSystem& file_system, std::string path,
-                                   std::span<const std::string> inputs = {});
+  static Result<OutputFile> Create(FileSystem& file_system, std::string path, std::span<const std::string> inputs = {});
 
   OutputFile(OutputFile&&) = default;
   OutputFile& operator=(OutputFile&&) = delete;

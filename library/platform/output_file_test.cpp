@@ -25,9 +25,9 @@ TEST(OutputFileTest, AnInputIsRefusedByIdentityOrByNameInAnyCase) {
   };
   const Row rows[] = {
       {folder.File("SORTS.VEK"), true},
-      {folder.File("sorts.vek"), true},       // the same name in another case, on any file system
-      {folder.File("sub/../Sorts.Vek"), true},  // the same folder by another way
-      {folder.File("sorts.$lk"), true},       // a file that does not exist yet is still the input's name
+      {folder.File("sorts.vek"), true},          // the same name in another case, on any file system
+      {folder.File("sub/../Sorts.Vek"), true},   // the same folder by another way
+      {folder.File("sorts.$lk"), true},          // a file that does not exist yet is still the input's name
       {folder.File("sub/LINK.BIN"), !no_links},  // another name of the same file
       {folder.File("SORTS.BAS"), false},
       {folder.File("sub/SORTS.VEK"), false},
@@ -39,8 +39,8 @@ TEST(OutputFileTest, AnInputIsRefusedByIdentityOrByNameInAnyCase) {
   }
   Result<OutputFile> output = OutputFile::Create(FileSystem::Default(), folder.File("Sorts.vek"), inputs);
   ASSERT_FALSE(output.ok());
-  EXPECT_EQ(output.status().message(),
-            "cannot write " + folder.File("Sorts.vek") + ": it is " + folder.File("SORTS.VEK") + ", which is being read");
+  EXPECT_EQ(output.status().message(), "cannot write " + folder.File("Sorts.vek") + ": it is " +
+                                           folder.File("SORTS.VEK") + ", which is being read");
   EXPECT_EQ(ReadFileBytes(folder.File("SORTS.VEK")), "packet");
 }
 

@@ -24,8 +24,8 @@ enum MessageBoxAnswer : int32_t { kAnswerOk = 1, kAnswerYes = 6, kAnswerNo = 7 }
 inline constexpr std::string_view kLibraryCaption = "OldVek";
 
 enum class MessagePass {
-  kOneMessage,   // at most one waiting message; sleeps 1 ms when none waits
-  kAllWaiting,   // every waiting message
+  kOneMessage,  // at most one waiting message; sleeps 1 ms when none waits
+  kAllWaiting,  // every waiting message
 };
 
 // What the library does on the screen. On Windows these are USER32 calls; on Linux they go

@@ -136,9 +136,9 @@ TEST_F(OldVekCreateCDETest, EverySnippetWithItsFieldsLinesAndKindInIndexOrder) {
   WritePacket(folder_.path(), "MIX", bytes);
 
   const Lines plain_stored{line255, line300.substr(255), "", line255, line255, line510.substr(255), "END"};
-  EXPECT_EQ(CreateCodeFile(ChooseAll({"MIX"})),
-            kOpening + StoredPacket("MIX.VEK", 3, Stored(plain, plain_stored) + Stored(bare, {}) +
-                                                          Stored(attachment, zorvit_lines, 2)));
+  EXPECT_EQ(CreateCodeFile(ChooseAll({"MIX"})), kOpening + StoredPacket("MIX.VEK", 3,
+                                                                        Stored(plain, plain_stored) + Stored(bare, {}) +
+                                                                            Stored(attachment, zorvit_lines, 2)));
 
   std::string marked = bytes.index;
   for (size_t k = 0; k < 3; ++k) marked[k * 78] = ' ';
@@ -195,9 +195,9 @@ TEST_F(OldVekCreateCDETest, PacketsThatCannotBeNamedAreLeftOutAndReported) {
   EXPECT_EQ(bytes, kOpening + StoredPacket("KEPT.VEK", 1, Stored(SampleSnippet("Kept", {"BEEP"}), {"BEEP"})) +
                        StoredPacket(longest + ".VEK", 0));
   EXPECT_EQ(boxes, Lines{"OldVek: The code file " + folder_.File("OUT.CDE") + " was written without these packets:" +
-                           "\r\n" + too_long + ".VEK: its name is longer than 255 characters" +
-                           "\r\npacket 3: it has no name in the packet list" +
-                           "\r\npacket 5: it has no name in the packet list"});
+                         "\r\n" + too_long + ".VEK: its name is longer than 255 characters" +
+                         "\r\npacket 3: it has no name in the packet list" +
+                         "\r\npacket 5: it has no name in the packet list"});
   EXPECT_FALSE(FileExists(folder_.File(".IDX")));
 }
 

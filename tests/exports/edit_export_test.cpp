@@ -211,16 +211,24 @@ TEST_F(EditExportTest, TheCallersListFollowsTheEdit) {
     Strings calls;  // before the list-changed call
     bool changed = true;
   } cases[] = {
-      {[&] { return Delete(sorts_[1], {"FILES~File I/O", "SORTS  ~Sorting"}, 2, sorts_, 2); },
+      {[&] {
+         return Delete(sorts_[1], {"FILES~File I/O", "SORTS  ~Sorting"}, 2, sorts_, 2);
+       },
        {sorts_[0], ListEntry(2, "Quick sort", "SORTS.VEK")},
        {}},
-      {[&] { return Move(files_[1], {"SORTS", "FILES ~File I/O"}, 2, files_, 2, "SORTS"); },
+      {[&] {
+         return Move(files_[1], {"SORTS", "FILES ~File I/O"}, 2, files_, 2, "SORTS");
+       },
        {files_[0], ListEntry(2, "File exists", "FILES.VEK")},
        {"load FILES ~File I/O count=3"}},
-      {[&] { return Delete(sorts_[1], {"SORTS"}, 0, {sorts_[2], files_[0], sorts_lower, sorts_[0], sorts_[1]}, 5); },
+      {[&] {
+         return Delete(sorts_[1], {"SORTS"}, 0, {sorts_[2], files_[0], sorts_lower, sorts_[0], sorts_[1]}, 5);
+       },
        {Refreshed(sorts_[2]), files_[0], sorts_lower, Refreshed(sorts_[0])},
        {Stale(sorts_[2], "2222"), Stale(sorts_[0], "2222")}},
-      {[&] { return Move(moved, {"files"}, 1, {files_[2], sorts_[0], files_lower, files_[0], moved}, 5, "SORTS"); },
+      {[&] {
+         return Move(moved, {"files"}, 1, {files_[2], sorts_[0], files_lower, files_[0], moved}, 5, "SORTS");
+       },
        {Refreshed(files_[2]), sorts_[0], files_lower, Refreshed(files_[0]),
         "00004~Counting ~ lines~Someone~XX~SORTS.VEK~235"},
        {Stale(files_[2], "loader"), Stale(files_[0], "loader")}},
@@ -234,7 +242,9 @@ TEST_F(EditExportTest, TheCallersListFollowsTheEdit) {
          ExpectPacket("SORTS", {kShell, kQuick});
          return outcome;
        },
-       sorts_, {}, false},
+       sorts_,
+       {},
+       false},
   };
   for (const auto& c : cases) {
     WritePackets();

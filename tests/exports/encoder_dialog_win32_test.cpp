@@ -23,8 +23,8 @@ namespace {
 // place in the dialog's client area, in pixels.
 std::string Line(int id, std::string_view kind, std::string_view text, DWORD style, DWORD edge, RECT at) {
   std::ostringstream line;
-  line << id << " " << kind << " \"" << text << "\" style " << std::hex << style << " ex " << edge << std::dec
-       << " at " << at.left << "," << at.top << " " << at.right << "," << at.bottom;
+  line << id << " " << kind << " \"" << text << "\" style " << std::hex << style << " ex " << edge << std::dec << " at "
+       << at.left << "," << at.top << " " << at.right << "," << at.bottom;
   return line.str();
 }
 
@@ -33,8 +33,8 @@ std::array<COLORREF, 3> Colours(HWND dialog, UINT message, HWND window) {
   HDC dc = CreateCompatibleDC(nullptr);
   SetTextColor(dc, RGB(1, 2, 3));
   SetBkColor(dc, RGB(4, 5, 6));
-  const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(dialog, message, reinterpret_cast<WPARAM>(dc),
-                                                             reinterpret_cast<LPARAM>(window)));
+  const auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageA(dialog, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
   LOGBRUSH painted{};
   GetObjectA(brush, sizeof painted, &painted);
   const std::array<COLORREF, 3> colours{GetTextColor(dc), GetBkColor(dc), painted.lbColor};

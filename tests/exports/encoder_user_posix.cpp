@@ -55,7 +55,7 @@ int32_t EncoderUser::Encode(std::string_view input_path, std::string_view sugges
     s.user.NoteBox(caption, text, style);
     if (std::string(caption) == "FILE NAME ERROR") s.may_press = true;
     if ((style & 0xF) == 0x4) return s.user.overwrite_ ? 6 : 7;  // MB_YESNO: IDYES or IDNO
-    return 1;                                                     // IDOK
+    return 1;                                                    // IDOK
   };
   host.message_pass = [](void* context, HWND dialog, int32_t all_waiting) {
     if (Script* s = Script::Of(context, dialog)) s->user.Note(all_waiting != 0 ? "pass" : "one message");

@@ -148,7 +148,8 @@ struct EncoderUser::Script {
     }
     const DialogTurn& turn = user.turns_[next_turn++];
     if (turn.option != 0) SendMessageA(GetDlgItem(dialog, turn.option), BM_CLICK, 0, 0);
-    if (turn.name) SendMessageA(GetDlgItem(dialog, kNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(turn.name->c_str()));
+    if (turn.name)
+      SendMessageA(GetDlgItem(dialog, kNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(turn.name->c_str()));
     SendMessageA(GetDlgItem(dialog, turn.button), BM_CLICK, 0, 0);
   }
 

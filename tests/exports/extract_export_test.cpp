@@ -49,9 +49,9 @@ const std::string kEnd = "'>>> Page 1 of XYZ.TXT ends here. Last page. TCHK:118"
 // The comment block text mode writes for a snippet made by Snippet() in `packet_file`.
 std::string CommentBlock(std::string_view packet_file) {
   const std::string rule = "'" + std::string(79, '=') + "\r\n";
-  return rule + "'Author: " + Fixed("Ann Author", 31) + "Date: " + Fixed("1994-11-05", 23) + "\r\n" + "'SubJect: " +
-         Fixed("Three letters", 31) + "Code: " + Fixed("QB45", 23) + "\r\n" + "'Origin: " + Fixed("Fidonet", 31) +
-         "Packet: " + std::string(packet_file) + "\r\n" + rule;
+  return rule + "'Author: " + Fixed("Ann Author", 31) + "Date: " + Fixed("1994-11-05", 23) + "\r\n" +
+         "'SubJect: " + Fixed("Three letters", 31) + "Code: " + Fixed("QB45", 23) + "\r\n" +
+         "'Origin: " + Fixed("Fidonet", 31) + "Packet: " + std::string(packet_file) + "\r\n" + rule;
 }
 
 // A closing quote decodes into a failed checksum: the user is told, and what was decoded stays.

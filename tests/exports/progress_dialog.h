@@ -24,9 +24,9 @@ class ProgressDialog {
     int messages_taken = 0;          // queued messages dispatched (Linux: as if dispatched)
     int cancels = 0;                 // Windows: Escape keys that reached the dialog as IDCANCEL
     bool ended = false;
-    std::vector<std::string> boxes;  // Linux: message boxes shown, as "caption: text"
+    std::vector<std::string> boxes;   // Linux: message boxes shown, as "caption: text"
     std::vector<std::string> events;  // Linux: "text <text>", "pass", "one message", "sleep <ms>"
-    intptr_t static_proc = 0;        // Windows: the static control's own window procedure
+    intptr_t static_proc = 0;         // Windows: the static control's own window procedure
   };
 
   explicit ProgressDialog(int queued = kQueued);

@@ -1,7 +1,7 @@
-#include "progress_dialog.h"
-
 #include <algorithm>
 #include <string>
+
+#include "progress_dialog.h"
 
 namespace oldvek::testing {
 

@@ -15,11 +15,31 @@ using Record = ProgressDialog::Record;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_BORDER;
 constexpr DWORD kControlStyle = WS_CHILD | WS_VISIBLE | SS_LEFT;
 alignas(4) constexpr WORD kTemplate[] = {
-    LOWORD(kDialogStyle), HIWORD(kDialogStyle), 0, 0,    // style, extended style
-    1, 10, 10, 160, 50, 0, 0, 0,                          // one control, place, no menu, the dialog class, no title
-    LOWORD(kControlStyle), HIWORD(kControlStyle), 0, 0,  // the control, on a DWORD boundary
-    8, 8, 144, 30, ProgressDialog::kControl,              // place, id
-    0xFFFF, 0x0082, 0, 0,                                 // the static class, no text, no creation data
+    LOWORD(kDialogStyle),
+    HIWORD(kDialogStyle),
+    0,
+    0,  // style, extended style
+    1,
+    10,
+    10,
+    160,
+    50,
+    0,
+    0,
+    0,  // one control, place, no menu, the dialog class, no title
+    LOWORD(kControlStyle),
+    HIWORD(kControlStyle),
+    0,
+    0,  // the control, on a DWORD boundary
+    8,
+    8,
+    144,
+    30,
+    ProgressDialog::kControl,  // place, id
+    0xFFFF,
+    0x0082,
+    0,
+    0,  // the static class, no text, no creation data
 };
 
 LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -53,8 +73,8 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 }  // namespace
 
 ProgressDialog::ProgressDialog(int queued) {
-  dialog_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(kTemplate),
-                                       nullptr, DialogProc, reinterpret_cast<LPARAM>(&record_));
+  dialog_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(kTemplate), nullptr,
+                                       DialogProc, reinterpret_cast<LPARAM>(&record_));
   if (dialog_ == nullptr) throw std::runtime_error("CreateDialogIndirectParamA failed");
   ShowWindow(dialog_, SW_SHOWNOACTIVATE);
   HWND control = GetDlgItem(dialog_, kControl);

@@ -99,8 +99,8 @@ TEST_F(ReadExportTest, AListingShowsEveryWholeRecordInIndexOrder) {
   for (std::string_view name : {"SORTS", "SORTS   ~Sorting routines"}) {
     const Listing listing = List(name, folder_.path());
     EXPECT_EQ(listing.count, 2);
-    EXPECT_EQ(listing.entries, (Lines{"00001~Quick sort~Ann Author~QB45~SORTS.VEK~1",
-                                      "00002~Shell sort~B. Coder~PDS71~SORTS.VEK~79"}));
+    EXPECT_EQ(listing.entries,
+              (Lines{"00001~Quick sort~Ann Author~QB45~SORTS.VEK~1", "00002~Shell sort~B. Coder~PDS71~SORTS.VEK~79"}));
   }
 }
 
@@ -109,8 +109,10 @@ TEST_F(ReadExportTest, AListingShowsEveryWholeRecordInIndexOrder) {
 TEST_F(ReadExportTest, APacketWithNoSnippetsToListErasesTheList) {
   TempFolder empty;
   const std::string not_a_file = "is not a file in the archive folder";
-  for (const auto& [name, in, shown] : {std::tuple{"NEW~fresh", "", std::string()}, {"../ESCAPE", "", not_a_file},
-                                        {"", "", not_a_file}, {"GONE", "no-such-folder/", "no-such-folder/GONE."}}) {
+  for (const auto& [name, in, shown] : {std::tuple{"NEW~fresh", "", std::string()},
+                                        {"../ESCAPE", "", not_a_file},
+                                        {"", "", not_a_file},
+                                        {"GONE", "no-such-folder/", "no-such-folder/GONE."}}) {
     const Listing listing = List(name, empty.path() + in);
     EXPECT_EQ(listing.count, 0);
     EXPECT_TRUE(listing.erased);

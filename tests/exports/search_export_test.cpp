@@ -224,8 +224,9 @@ TEST_F(OldVekSearchTest, ModeThreeTestsWhatTheCriteriaCallbackLeft) {
   EXPECT_EQ(outcome.results, Strings{kShell});
   const auto author = [](std::string_view name) { return std::pair(Fixed(name, 31), Fixed("Ann", 32)); };
   const auto code = [](const std::string& line) { return std::pair(line, Fixed("APPEND", 256)); };
-  const decltype(reader_.tests) tested = {author("Ann Author"), code("PRINT"), author("Ann Other"), code(open),
-                                          author("Cy Coder"),   author("Ann Author"), code("PRINT"), author("Dee Dim")};
+  const decltype(reader_.tests) tested = {author("Ann Author"), code("PRINT"),      author("Ann Other"),
+                                          code(open),           author("Cy Coder"), author("Ann Author"),
+                                          code("PRINT"),        author("Dee Dim")};
   EXPECT_EQ(reader_.tests, tested);
   // One record for the process: what the reader wrote stays for the next search, but the
   // Author switch, which the search clears.

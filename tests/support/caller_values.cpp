@@ -42,8 +42,7 @@ long OwnedArray::lower() const {
   return bound;
 }
 
-StringArray::StringArray(const std::vector<std::string>& items, long lower)
-    : OwnedArray(VT_BSTR, items.size(), lower) {
+StringArray::StringArray(const std::vector<std::string>& items, long lower) : OwnedArray(VT_BSTR, items.size(), lower) {
   for (size_t i = 0; i < items.size(); ++i) Put(i, *Bstr(items[i]).get());
 }
 

@@ -18,9 +18,15 @@ class FaultyFile final : public File {
   Status Append(std::span<const char> data) override {
     return Through("append to ", [&] { return real_->Append(data); });
   }
-  Result<uint64_t> Size() override { return Through("size ", [&] { return real_->Size(); }); }
-  Status Truncate(uint64_t size) override { return Through("truncate ", [&] { return real_->Truncate(size); }); }
-  Status Sync() override { return Through("flush ", [&] { return real_->Sync(); }); }
+  Result<uint64_t> Size() override {
+    return Through("size ", [&] { return real_->Size(); });
+  }
+  Status Truncate(uint64_t size) override {
+    return Through("truncate ", [&] { return real_->Truncate(size); });
+  }
+  Status Sync() override {
+    return Through("flush ", [&] { return real_->Sync(); });
+  }
   // The handle is always released, as a crashed process's handles are; the failure is still
   // reported.
   Status Close() override {

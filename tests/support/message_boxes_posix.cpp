@@ -1,5 +1,4 @@
 #include "message_boxes.h"
-
 #include "oldvek.h"
 
 namespace oldvek::testing {

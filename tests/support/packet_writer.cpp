@@ -11,8 +11,15 @@ std::string Fixed(std::string_view text, size_t width) {
 }
 
 TestSnippet SampleSnippet(std::string subject, std::vector<std::string> lines, std::string author) {
-  return {.author = std::move(author), .subject = std::move(subject), .origin = "Fidonet", .date = "1994-11-05",
-          .code = "QB45", .extra = "E5", .tag = "SORTING  ", .lines = std::move(lines), .unused_index_bytes = "abcde"};
+  return {.author = std::move(author),
+          .subject = std::move(subject),
+          .origin = "Fidonet",
+          .date = "1994-11-05",
+          .code = "QB45",
+          .extra = "E5",
+          .tag = "SORTING  ",
+          .lines = std::move(lines),
+          .unused_index_bytes = "abcde"};
 }
 
 std::string HeaderFieldBytes(const TestSnippet& s) {

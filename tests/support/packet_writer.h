@@ -22,7 +22,7 @@ struct TestSnippet {
   std::vector<std::string> lines;  // each written followed by 0xE3
   char flag = '*';
   std::string unused_index_bytes = "     ";  // the 5 bytes after Start
-  std::string body_suffix = "";               // raw bytes after the last terminator
+  std::string body_suffix = "";              // raw bytes after the last terminator
 };
 
 // A snippet with every header field filled, so that a field read from the wrong place shows.

@@ -264,7 +264,8 @@ void RegularInput(const std::string& path) {
   const fs::file_status status = fs::status(path, error);
   if (!fs::exists(status)) Fail(path + ": no such file");
   if (fs::is_directory(status)) UsageFail(path + " is a folder, not a file");
-  if (!fs::is_regular_file(status)) UsageFail(path + " is not a regular file (a device or a pipe); - reads standard input");
+  if (!fs::is_regular_file(status))
+    UsageFail(path + " is not a regular file (a device or a pipe); - reads standard input");
 }
 
 void WritableFolder(const std::string& folder) {

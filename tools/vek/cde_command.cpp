@@ -54,7 +54,8 @@ int RunCde(const CdeOptions& options) {
   if (!outcome.left_out.empty()) Fail("the code file would be incomplete; nothing written to " + options.out);
   output.Commit();
   if (!outcome.cut_short.empty()) {
-    for (const std::string& snippet : outcome.cut_short) std::fprintf(stderr, "vek: %s: %s\n", snippet.c_str(), kCutShort);
+    for (const std::string& snippet : outcome.cut_short)
+      std::fprintf(stderr, "vek: %s: %s\n", snippet.c_str(), kCutShort);
     Fail(options.out + " holds what could be read; " + std::to_string(outcome.cut_short.size()) + " snippet" +
          (outcome.cut_short.size() == 1 ? " is" : "s are") + " cut short");
   }

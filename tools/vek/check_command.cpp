@@ -49,7 +49,8 @@ oldvek::PacketReport Report(const CheckOptions& options, const std::string& fold
     // Taking the lock for an edit settles the packet: the interrupted edit is completed or taken back.
     oldvek::Result<oldvek::PacketLock> settled =
         oldvek::PacketLock::Take(Files(), folder, base, oldvek::PacketAccess::kEdit);
-    if (!settled.ok()) report.problems.push_back({0, "cannot complete the interrupted edit: " + settled.status().message()});
+    if (!settled.ok())
+      report.problems.push_back({0, "cannot complete the interrupted edit: " + settled.status().message()});
   }
   oldvek::Result<oldvek::PacketReport> checked = oldvek::CheckPacket(Files(), folder, base);
   if (!checked.ok()) {
@@ -59,7 +60,8 @@ oldvek::PacketReport Report(const CheckOptions& options, const std::string& fold
   for (oldvek::PacketProblem& problem : checked->problems) report.problems.push_back(std::move(problem));
   report.snippet_count = checked->snippet_count;
   report.page_count = checked->page_count;
-  if (Files().Exists(oldvek::PacketFiles(folder, base).mark)) report.problems.push_back({0, Interrupted(options, folder, base)});
+  if (Files().Exists(oldvek::PacketFiles(folder, base).mark))
+    report.problems.push_back({0, Interrupted(options, folder, base)});
   return report;
 }
 

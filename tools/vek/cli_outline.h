@@ -10,13 +10,13 @@ namespace vek {
 // What the manual and the completions need of vek's command line, read from CLI11's
 // definitions so that a new command or option shows in them without further work.
 struct OptionOutline {
-  std::vector<std::string> names;    // "-c", "--count"
+  std::vector<std::string> names;  // "-c", "--count"
   std::string help;
   std::string default_value;
   std::string environment;  // the variable that gives the value when the option is not typed
   bool takes_value = false;
   bool repeats = false;
-  bool global = false;  // accepted before or after the command
+  bool global = false;               // accepted before or after the command
   std::vector<std::string> choices;  // from a type name such as "TEXT:{pb,vb,qb}"; "..." left out
 };
 

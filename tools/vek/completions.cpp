@@ -35,7 +35,6 @@ std::string Quoted(const std::string& text) {
   return out + "'";
 }
 
-
 // zsh's _arguments reads "[", "]" and ":" in a description as its own.
 std::string ZshText(const std::string& text) {
   std::string out;
@@ -68,8 +67,8 @@ std::string ZshPositionalSpec(const PositionalOutline& positional, size_t number
   if (positional.kind == ArgumentKind::kFolder) action = "_files -/";
   if (positional.kind == ArgumentKind::kPacket) action = "->packet";
   if (positional.kind == ArgumentKind::kFile) action = "_files";
-  return " \\\n        " +
-         Quoted((positional.repeats ? std::string("*") : std::to_string(number)) + ":" + positional.name + ":" + action);
+  return " \\\n        " + Quoted((positional.repeats ? std::string("*") : std::to_string(number)) + ":" +
+                                  positional.name + ":" + action);
 }
 
 }  // namespace
@@ -113,14 +112,17 @@ std::string BashCompletion(CLI::App& app) {
          "# _vek_command COMMAND: sets options, valued (the options that take a value) and kinds (what\n"
          "# each argument names; \"...\" repeats the last).\n"
          "_vek_command() {\n"
-         "  case $1 in\n" + tables +
-         "    *) options=" + Quoted(Joined(global_names) + " --help --version") + " valued=" + Quoted(Joined(global_valued)) + " kinds='' ;;\n"
+         "  case $1 in\n" +
+         tables + "    *) options=" + Quoted(Joined(global_names) + " --help --version") +
+         " valued=" + Quoted(Joined(global_valued)) +
+         " kinds='' ;;\n"
          "  esac\n"
          "}\n"
          "\n"
          "# _vek_values COMMAND OPTION: sets words to the option's choices; fails for a free value.\n"
          "_vek_values() {\n"
-         "  case $1:$2 in\n" + values +
+         "  case $1:$2 in\n" +
+         values +
          "    *) return 1 ;;\n"
          "  esac\n"
          "}\n"
@@ -176,7 +178,9 @@ std::string BashCompletion(CLI::App& app) {
          "      mapfile -t COMPREPLY < <(compgen -f -- \"$cur\")\n"
          "    fi\n"
          "  elif [ -z \"$command\" ] && [[ $cur != -* ]]; then\n"
-         "    mapfile -t COMPREPLY < <(compgen -W \"" + Joined(commands) + "\" -- \"$cur\")\n"
+         "    mapfile -t COMPREPLY < <(compgen -W \"" +
+         Joined(commands) +
+         "\" -- \"$cur\")\n"
          "  elif [[ $cur == -* ]]; then\n"
          "    mapfile -t COMPREPLY < <(compgen -W \"$options\" -- \"$cur\")\n"
          "  else\n"
@@ -212,14 +216,17 @@ std::string ZshCompletion(CLI::App& app) {
          "\n"
          "_vek() {\n"
          "  local curcontext=$curcontext state state_descr line file\n"
-         "  local -a commands=(\n" + commands +
+         "  local -a commands=(\n" +
+         commands +
          "  )\n"
          "  _arguments -C \"(- *)--help[print the help and exit]\" \"(- *)--version[print the version and exit]\"" +
-         globals + " \\\n        '1:command:->command' '*::argument:->argument' && return\n"
+         globals +
+         " \\\n        '1:command:->command' '*::argument:->argument' && return\n"
          "  case $state in\n"
          "    command) _describe -t commands 'vek command' commands; return ;;\n"
          "  esac\n"
-         "  case $words[1] in\n" + cases +
+         "  case $words[1] in\n" +
+         cases +
          "  esac\n"
          "  # The packets of the folder typed first, in any letter case.\n"
          "  if [[ $state == packet ]]; then\n"
@@ -271,7 +278,9 @@ std::string FishCompletion(CLI::App& app) {
          "    set -l command\n"
          "    set -l arguments\n"
          "    set -l kinds\n"
-         "    set -l valued " + Joined(global_valued) + "\n"
+         "    set -l valued " +
+         Joined(global_valued) +
+         "\n"
          "    set -l skip 0\n"
          "    for word in $words[2..-1]\n"
          "        if test $skip = 1\n"
@@ -280,7 +289,8 @@ std::string FishCompletion(CLI::App& app) {
          "            contains -- $word $valued; and set skip 1\n"
          "        else if test -z \"$command\"\n"
          "            set command $word\n"
-         "            switch $command\n" + tables +
+         "            switch $command\n" +
+         tables +
          "            end\n"
          "        else\n"
          "            set -a arguments $word\n"
@@ -303,7 +313,8 @@ std::string FishCompletion(CLI::App& app) {
          "\n"
          "complete -c vek -f\n"
          "complete -c vek -n __fish_use_subcommand -l help -d 'print the help and exit'\n"
-         "complete -c vek -n __fish_use_subcommand -l version -d 'print the version and exit'\n" + lines +
+         "complete -c vek -n __fish_use_subcommand -l version -d 'print the version and exit'\n" +
+         lines +
          "complete -c vek -n 'string match -q \"folder*\" (__vek_argument)' -a '(__fish_complete_directories)'\n"
          "complete -c vek -n 'string match -q \"packet*\" (__vek_argument)' -a '(__vek_packets)'\n"
          "complete -c vek -n 'string match -q \"file*\" (__vek_argument)' -F\n";

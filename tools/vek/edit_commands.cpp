@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "archive.h"
+#include "base/text.h"
 #include "command.h"
 #include "editing/header_update.h"
 #include "editing/snippet_deletion.h"
 #include "editing/snippet_move.h"
-#include "base/text.h"
 #include "failure.h"
 #include "header_options.h"
 #include "packets/formats.h"

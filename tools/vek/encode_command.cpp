@@ -40,8 +40,9 @@ int RunEncode(EncodeOptions& options) {
     return kDone;
   }
   const fs::path input(options.settings.input);
-  const std::string dir = options.dir.empty() ? (options.settings.input == "-" ? std::string(".") : input.parent_path().string())
-                                              : options.dir;
+  const std::string dir = options.dir.empty()
+                              ? (options.settings.input == "-" ? std::string(".") : input.parent_path().string())
+                              : options.dir;
   const fs::path folder = dir.empty() ? fs::path(".") : fs::path(dir);
   std::vector<std::string> inputs;
   if (options.settings.input != "-") inputs.push_back(options.settings.input);
@@ -71,10 +72,12 @@ void AddEncodeCommand(CLI::App& app) {
   command->add_option("--dialect", options->dialect, "pb (PowerBASIC), vb (Visual BASIC) or qb (QBasic/QB/PDS)")
       ->check(CLI::IsMember({"pb", "vb", "qb"}))
       ->capture_default_str();
-  command->add_option("--out", options->settings.first_page, "page 1's file name (NAME.BAS unless told); - writes every page to standard output");
+  command->add_option("--out", options->settings.first_page,
+                      "page 1's file name (NAME.BAS unless told); - writes every page to standard output");
   command->add_option("--dir", options->dir, "the folder the pages go to (FILE's own unless told; created if missing)");
   command->add_option("--name", options->settings.name, "the file name the pages rebuild (FILE's own unless told)");
-  command->add_flag("--plain", options->settings.plain, "no CRC-32 line: pages byte for byte as the library writes them");
+  command->add_flag("--plain", options->settings.plain,
+                    "no CRC-32 line: pages byte for byte as the library writes them");
   AddForce(*command, options->force);
   AddQuiet(*command, options->settings.quiet);
   SetAction(*command, [options] { return RunEncode(*options); });

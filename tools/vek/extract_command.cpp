@@ -3,8 +3,8 @@
 #include "archive.h"
 #include "base/text.h"
 #include "command.h"
-#include "extraction.h"
 #include "extract/snippet_extraction.h"
+#include "extraction.h"
 #include "failure.h"
 #include "output_file.h"
 #include "packets/formats.h"
@@ -50,7 +50,8 @@ std::string ExtractOne(const ExtractRequest& request) {
   }
   output.Commit();
   if (outcome.cut_short) {
-    Fail(SnippetName(request.base, request.number) + ": " + kCutShort + "; " + decode.out + " holds what could be read");
+    Fail(SnippetName(request.base, request.number) + ": " + kCutShort + "; " + decode.out +
+         " holds what could be read");
   }
   return decode.out == "-" ? std::string() : oldvek::ExtractionMessage(outcome, decode.out);
 }
@@ -76,13 +77,14 @@ int RunExtract(ExtractOptions& options) {
   // An output refused is refused before any snippet is read and marked.
   if (options.decode.out != "-") PrepareOutput(options.decode.out, options.decode.force, options.decode.inputs);
   const uint64_t number = SnippetNumber(options.record, folder, base);
-  const std::string outcome = ExtractToFile({.folder = folder,
-                                             .base = std::move(base),
-                                             .number = number,
-                                             .text = options.mode == "text",
-                                             .page_only = options.page_only,
-                                             .mark = options.keep_unread ? oldvek::MarkRead::kNo : oldvek::MarkRead::kYes,
-                                             .decode = options.decode});
+  const std::string outcome =
+      ExtractToFile({.folder = folder,
+                     .base = std::move(base),
+                     .number = number,
+                     .text = options.mode == "text",
+                     .page_only = options.page_only,
+                     .mark = options.keep_unread ? oldvek::MarkRead::kNo : oldvek::MarkRead::kYes,
+                     .decode = options.decode});
   if (!outcome.empty()) std::printf("%s\n", outcome.c_str());
   return kDone;
 }

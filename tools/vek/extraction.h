@@ -12,11 +12,11 @@ namespace vek {
 
 // One snippet written out as `vek extract` writes it.
 struct ExtractRequest {
-  std::string folder;  // an existing folder, with its separator
+  std::string folder;       // an existing folder, with its separator
   oldvek::PacketName base;  // an existing packet
-  uint64_t number = 0; // from 1
-  bool text = false;   // its code as text, rather than its attachment
-  bool page_only = false;  // the snippet's first page alone, as the library extracts it
+  uint64_t number = 0;      // from 1
+  bool text = false;        // its code as text, rather than its attachment
+  bool page_only = false;   // the snippet's first page alone, as the library extracts it
   // Whether the snippets written out are marked read (once the output is in place).
   oldvek::MarkRead mark = oldvek::MarkRead::kYes;
   DecodeSettings decode;

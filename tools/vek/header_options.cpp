@@ -7,9 +7,9 @@ namespace vek {
 
 void HeaderOptions::AddTo(CLI::App& command) {
   for (Field& field : fields_) {
-    field.option = command.add_option(std::string("--") + field.name, field.text,
-                                      "the " + std::string(field.name) + " field (" +
-                                          std::to_string(field.span.width) + " characters at most)");
+    field.option = command.add_option(
+        std::string("--") + field.name, field.text,
+        "the " + std::string(field.name) + " field (" + std::to_string(field.span.width) + " characters at most)");
   }
   command.add_flag("--truncate", truncate_, "cut texts longer than their field instead of refusing them");
 }

@@ -20,7 +20,8 @@ struct ListOptions {
 oldvek::Status ListPacket(const ListOptions& options, const std::string& folder, const oldvek::PacketName& base,
                           nlohmann::json& document) {
   const std::string missing = MissingPacketFile(folder, base);
-  if (!missing.empty()) return oldvek::Status::Error("no packet " + base.text() + " in " + folder + " (" + missing + ")");
+  if (!missing.empty())
+    return oldvek::Status::Error("no packet " + base.text() + " in " + folder + " (" + missing + ")");
   if (options.json) {
     nlohmann::json snippets = nlohmann::json::array();
     uint64_t number = 0;
@@ -32,12 +33,14 @@ oldvek::Status ListPacket(const ListOptions& options, const std::string& folder,
   }
   // Streamed: each entry is printed as the packet is read, so memory stays flat.
   bool listed = false;
-  const oldvek::Status scanned = oldvek::ScanPacket(Files(), folder, base, {}, [&](const oldvek::ScannedSnippet& snippet) {
-    if (!listed) std::printf("%s (%llu snippets)\n", base.text().c_str(), static_cast<unsigned long long>(snippet.count));
-    listed = true;
-    PrintEntry("  ", snippet.number, snippet.header, base);
-    return oldvek::Status::Ok();
-  });
+  const oldvek::Status scanned =
+      oldvek::ScanPacket(Files(), folder, base, {}, [&](const oldvek::ScannedSnippet& snippet) {
+        if (!listed)
+          std::printf("%s (%llu snippets)\n", base.text().c_str(), static_cast<unsigned long long>(snippet.count));
+        listed = true;
+        PrintEntry("  ", snippet.number, snippet.header, base);
+        return oldvek::Status::Ok();
+      });
   if (scanned.ok() && !listed) std::printf("%s (0 snippets)\n", base.text().c_str());
   return scanned;
 }
@@ -62,7 +65,8 @@ int RunList(const ListOptions& options) {
     ++failed;
   }
   if (options.json) PrintJson(document);
-  if (failed > 0) Fail(std::to_string(failed) + " of " + std::to_string(packets.size()) + " packets could not be listed");
+  if (failed > 0)
+    Fail(std::to_string(failed) + " of " + std::to_string(packets.size()) + " packets could not be listed");
   return kDone;
 }
 
@@ -70,7 +74,8 @@ int RunList(const ListOptions& options) {
 
 void AddListCommand(CLI::App& app) {
   auto options = std::make_shared<ListOptions>();
-  CLI::App* command = app.add_subcommand("list", "print the snippet list of the named packets, or of every packet in FOLDER");
+  CLI::App* command =
+      app.add_subcommand("list", "print the snippet list of the named packets, or of every packet in FOLDER");
   command->add_option("FOLDER", options->folder, "the archive folder")->required();
   command->add_option("PACKET", options->packets, "packet names (any letter case)");
   AddJson(*command, options->json);

@@ -34,7 +34,8 @@ size_t EditDistance(std::string_view a, std::string_view b) {
   for (size_t i = 1; i <= a.size(); ++i) {
     for (size_t j = 1; j <= b.size(); ++j) {
       d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
-      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
     }
   }
   return d[a.size()][b.size()];
@@ -65,7 +66,9 @@ void SetAction(CLI::App& command, std::function<int()> action) {
 
 void AddForce(CLI::App& command, bool& force) { command.add_flag("--force", force, "replace an existing output file"); }
 void AddQuiet(CLI::App& command, bool& quiet) { command.add_flag("-q,--quiet", quiet, "no progress bar"); }
-void AddJson(CLI::App& command, bool& json) { command.add_flag("--json", json, "one JSON document on standard output"); }
+void AddJson(CLI::App& command, bool& json) {
+  command.add_flag("--json", json, "one JSON document on standard output");
+}
 
 void BuildApp(CLI::App& app) {
   // "/data/arc" is a folder, not a Windows-style option; commands inherit this.

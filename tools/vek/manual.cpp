@@ -13,9 +13,12 @@ std::string Roff(const std::string& text) {
   bool line_start = true;
   for (const char c : text) {
     if (line_start && (c == '.' || c == '\'')) out += "\\&";
-    if (c == '\\') out += "\\e";
-    else if (c == '-') out += "\\-";
-    else out += c;
+    if (c == '\\')
+      out += "\\e";
+    else if (c == '-')
+      out += "\\-";
+    else
+      out += c;
     line_start = c == '\n';
   }
   return out;
@@ -120,8 +123,8 @@ std::string ManualPage(CLI::App& app) {
     page += ".SS " + command->get_name() + "\n" + Roff(command->get_description()) + "\n.PP\n.nf\n" +
             Roff(CommandHelp(*command, app.get_footer())) + ".fi\n";
   }
-  page += ".SH EXIT STATUS\n" + Roff(app.get_footer()) + "\n.SH ENVIRONMENT\n" + kEnvironment + ".SH FILES\n" +
-          kFiles + ".SH EXAMPLES\n";
+  page += ".SH EXIT STATUS\n" + Roff(app.get_footer()) + "\n.SH ENVIRONMENT\n" + kEnvironment + ".SH FILES\n" + kFiles +
+          ".SH EXAMPLES\n";
   for (const auto& [command, what] : kExamples) page += ".TP\n\\fB" + std::string(command) + "\\fR\n" + what + "\n";
   page += ".SH SEE ALSO\n.BR VekHelp (1),\n.BR oldvek (3)\n";
   return page;

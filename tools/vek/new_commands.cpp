@@ -61,7 +61,8 @@ int RunNew(const PacketOptions& options) {
   WritableFolder(folder);
   const oldvek::PacketFiles files(folder, base);
   for (const std::string* file : {&files.index, &files.packet}) {
-    if (fs::exists(MatchCase(*file), error)) Fail(MatchCase(*file) + " exists: packet " + base.text() + " is there already");
+    if (fs::exists(MatchCase(*file), error))
+      Fail(MatchCase(*file) + " exists: packet " + base.text() + " is there already");
   }
   for (const std::string* file : {&files.packet, &files.index}) {
     std::ofstream created(*file, std::ios::binary);
@@ -117,7 +118,8 @@ int RunAttach(PacketOptions& options) {
     const uint64_t number =
         Must(oldvek::AppendNewSnippet(Files(), folder, base, header, ReadTextLines(pages.paths()[i])));
     progress.Clear();
-    std::printf("record %llu of %s: %s\n", static_cast<unsigned long long>(number), base.text().c_str(), subject.c_str());
+    std::printf("record %llu of %s: %s\n", static_cast<unsigned long long>(number), base.text().c_str(),
+                subject.c_str());
     std::fflush(stdout);
     progress.Step();
   }
@@ -128,8 +130,9 @@ int RunAttach(PacketOptions& options) {
 
 void AddNewCommands(CLI::App& app) {
   auto made = std::make_shared<PacketOptions>();
-  SetAction(*AddPacketCommand(app, "new", "create an empty packet (PACKET.VEK and PACKET.IDX; FOLDER if missing)", *made),
-            [made] { return RunNew(*made); });
+  SetAction(
+      *AddPacketCommand(app, "new", "create an empty packet (PACKET.VEK and PACKET.IDX; FOLDER if missing)", *made),
+      [made] { return RunNew(*made); });
 
   auto added = std::make_shared<PacketOptions>();
   CLI::App* add = AddPacketCommand(

@@ -54,9 +54,8 @@ TEST(ReadingCommands, ListTheFolderOnceAndChangeNothing) {
   TempFolder archive;
   for (int i = 1; i <= kPackets; ++i) {
     const std::string base = "P" + std::to_string(1000 + i);
-    const oldvek::testing::PacketBytes bytes =
-        BuildPacket({SampleSnippet("sorting " + base), SampleSnippet("second", {"PRINT 2", "GOTO 10"}),
-                     SampleSnippet("third")});
+    const oldvek::testing::PacketBytes bytes = BuildPacket(
+        {SampleSnippet("sorting " + base), SampleSnippet("second", {"PRINT 2", "GOTO 10"}), SampleSnippet("third")});
     // Every tenth packet's files are in small letters, as copied from a case-blind disk.
     if (i % 10 == 0) {
       oldvek::testing::WriteFileBytes(archive.File(base + ".vek"), bytes.packet);

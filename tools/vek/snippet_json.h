@@ -39,8 +39,8 @@ struct SnippetWindow {
   uint64_t count = 0;
   std::vector<StoredSnippet> snippets;
 };
-SnippetWindow ReadSnippetWindow(const std::string& folder, const oldvek::PacketName& base, uint64_t first, uint64_t count,
-                                bool kinds);
+SnippetWindow ReadSnippetWindow(const std::string& folder, const oldvek::PacketName& base, uint64_t first,
+                                uint64_t count, bool kinds);
 
 void PrintJson(const nlohmann::json& document);
 

@@ -2,8 +2,9 @@
 // converted with MultiByteToWideChar and WideCharToMultiByte. Arguments reach vek in the ANSI
 // code page, as file names reach the library's file functions; what vek shows is written in
 // the console's output code page, or the ANSI code page when the output is not a console.
-#include <io.h>
 #include <windows.h>
+
+#include <io.h>
 
 #include <algorithm>
 #include <cctype>

@@ -84,8 +84,7 @@ EncodedPages::EncodedPages(const EncodeSettings& settings, const std::string& sc
   request.input_path = input;
   request.input_name = name_;
   request.output_folder = (fs::path(folder_.path) / "").string();
-  request.output_name =
-      settings.first_page.empty() ? fs::path(name_).stem().string() + ".BAS" : settings.first_page;
+  request.output_name = settings.first_page.empty() ? fs::path(name_).stem().string() + ".BAS" : settings.first_page;
   request.dialect = settings.dialect;
   Progress progress("encoding", fs::file_size(input, error) / 156000 + 1, settings.quiet);
   const auto step = [&](uint64_t, const std::string&) { progress.Step(); };
@@ -113,7 +112,8 @@ std::string DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const 
   uint64_t bytes_out = 0;
   {
     std::unique_ptr<oldvek::File> file = Must(oldvek::FileSystem::Default().Open(
-        output.scratch(), {oldvek::Access::kReadWrite, oldvek::Share::kExclusive, oldvek::Disposition::kCreateOrTruncate}));
+        output.scratch(),
+        {oldvek::Access::kReadWrite, oldvek::Share::kExclusive, oldvek::Disposition::kCreateOrTruncate}));
     Progress progress("decoding", ordered.size(), settings.quiet);
     outcome = oldvek::DecodePageSet(ordered, *file, [&] {
       ++pages_done;

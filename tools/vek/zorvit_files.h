@@ -17,7 +17,7 @@ struct EncodeSettings {
   std::string name;        // the name the pages rebuild; the input's file name when empty
   std::string first_page;  // page 1's file name; NAME.BAS when empty
   oldvek::TargetDialect dialect = oldvek::TargetDialect::kQuickBasic;
-  bool plain = false;      // pages byte for byte as the library writes them: no CRC line
+  bool plain = false;  // pages byte for byte as the library writes them: no CRC line
   bool quiet = false;
 };
 

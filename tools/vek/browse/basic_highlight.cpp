@@ -12,19 +12,18 @@ namespace {
 // Upper case and sorted, for a binary search. Type suffixes ($, %, & ...) are part of a word
 // only for the functions that carry one (LEFT$, CHR$).
 constexpr std::string_view kKeywords[] = {
-    "ABS",      "AND",     "APPEND",  "AS",      "ASC",      "BEEP",     "BINARY",   "BYREF",  "BYVAL",
-    "CALL",     "CASE",    "CHR$",    "CINT",    "CLOSE",    "CLS",      "COLOR",    "COMMON", "CONST",
-    "DATA",     "DECLARE", "DEF",     "DEFDBL",  "DEFINT",   "DEFLNG",   "DEFSNG",   "DEFSTR", "DIM",
-    "DO",       "DOUBLE",  "ELSE",    "ELSEIF",  "END",      "EOF",      "ERASE",    "ERROR",  "EXIT",
-    "FIELD",    "FIX",     "FOR",     "FREEFILE", "FUNCTION", "GET",     "GOSUB",    "GOTO",   "IF",
-    "INKEY$",   "INPUT",   "INSTR",   "INT",     "INTEGER",  "IS",       "KILL",     "LBOUND", "LCASE$",
-    "LEFT$",    "LEN",     "LET",     "LINE",    "LOC",      "LOCATE",   "LOF",      "LONG",   "LOOP",
-    "LSET",     "LTRIM$",  "MID$",    "MOD",     "NAME",     "NEXT",     "NOT",      "ON",     "OPEN",
-    "OPTION",   "OR",      "OUTPUT",  "PRINT",   "PRIVATE",  "PUBLIC",   "PUT",      "RANDOM", "READ",
-    "REDIM",    "RESTORE", "RESUME",  "RETURN",  "RIGHT$",   "RND",      "RSET",     "RTRIM$", "SEEK",
-    "SELECT",   "SHARED",  "SINGLE",  "SPACE$",  "STATIC",   "STEP",     "STOP",     "STR$",   "STRING",
-    "STRING$",  "SUB",     "SWAP",    "THEN",    "TO",       "TYPE",     "UBOUND",   "UCASE$", "UNTIL",
-    "VAL",      "WEND",    "WHILE",   "WRITE",   "XOR"};
+    "ABS",      "AND",    "APPEND",  "AS",     "ASC",    "BEEP",   "BINARY",  "BYREF",  "BYVAL",  "CALL",
+    "CASE",     "CHR$",   "CINT",    "CLOSE",  "CLS",    "COLOR",  "COMMON",  "CONST",  "DATA",   "DECLARE",
+    "DEF",      "DEFDBL", "DEFINT",  "DEFLNG", "DEFSNG", "DEFSTR", "DIM",     "DO",     "DOUBLE", "ELSE",
+    "ELSEIF",   "END",    "EOF",     "ERASE",  "ERROR",  "EXIT",   "FIELD",   "FIX",    "FOR",    "FREEFILE",
+    "FUNCTION", "GET",    "GOSUB",   "GOTO",   "IF",     "INKEY$", "INPUT",   "INSTR",  "INT",    "INTEGER",
+    "IS",       "KILL",   "LBOUND",  "LCASE$", "LEFT$",  "LEN",    "LET",     "LINE",   "LOC",    "LOCATE",
+    "LOF",      "LONG",   "LOOP",    "LSET",   "LTRIM$", "MID$",   "MOD",     "NAME",   "NEXT",   "NOT",
+    "ON",       "OPEN",   "OPTION",  "OR",     "OUTPUT", "PRINT",  "PRIVATE", "PUBLIC", "PUT",    "RANDOM",
+    "READ",     "REDIM",  "RESTORE", "RESUME", "RETURN", "RIGHT$", "RND",     "RSET",   "RTRIM$", "SEEK",
+    "SELECT",   "SHARED", "SINGLE",  "SPACE$", "STATIC", "STEP",   "STOP",    "STR$",   "STRING", "STRING$",
+    "SUB",      "SWAP",   "THEN",    "TO",     "TYPE",   "UBOUND", "UCASE$",  "UNTIL",  "VAL",    "WEND",
+    "WHILE",    "WRITE",  "XOR"};
 static_assert(std::is_sorted(std::begin(kKeywords), std::end(kKeywords)));
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -78,8 +77,9 @@ std::vector<TokenRun> HighlightBasic(std::string_view line) {
                (c == '&' && i + 1 < line.size() && (line[i + 1] == 'H' || line[i + 1] == 'h'))) {
       size_t end = i + (c == '&' ? 2 : 1);
       const bool hex = c == '&';
-      while (end < line.size() && (IsDigit(line[end]) || line[end] == '.' ||
-                                   (hex && std::string_view("ABCDEFabcdef").find(line[end]) != std::string_view::npos))) {
+      while (end < line.size() &&
+             (IsDigit(line[end]) || line[end] == '.' ||
+              (hex && std::string_view("ABCDEFabcdef").find(line[end]) != std::string_view::npos))) {
         ++end;
       }
       while (end < line.size() && IsSuffix(line[end])) ++end;

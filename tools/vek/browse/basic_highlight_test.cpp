@@ -14,8 +14,7 @@ struct Case {
 
 constexpr Case kCases[] = {
     {"10 PRINT \"HI\": GOTO 10", "LL.KKKKK.SSSS..KKKK.NN"},
-    {"  IF A$(I) > A$(I + 1) THEN SWAP A$(I), A$(I + 1)",
-     "..KK................N..KKKK.KKKK...............N."},
+    {"  IF A$(I) > A$(I + 1) THEN SWAP A$(I), A$(I + 1)", "..KK................N..KKKK.KKKK...............N."},
     {"X = LEFT$(N$, 3) + lefts$", "....KKKKK.....N.........."},
     {"REM a comment \"not a string\"", "CCCCCCCCCCCCCCCCCCCCCCCCCCCC"},
     {"CLS: rem done", "KKK..CCCCCCCC"},

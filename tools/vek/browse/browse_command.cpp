@@ -16,7 +16,8 @@ void AddBrowseCommand(CLI::App& app) {
       "(exit 2 without one); Linux only");
   command->add_option("FOLDER", options->folder, "the archive folder")->required();
   command->add_option("PACKET", options->packet, "the packet to open first (any letter case)");
-  command->add_flag("--mark-read", options->mark_read, "mark each snippet read when its code is shown, as the reader does");
+  command->add_flag("--mark-read", options->mark_read,
+                    "mark each snippet read when its code is shown, as the reader does");
   SetAction(*command, [options] { return RunBrowse(*options); });
 }
 

@@ -24,8 +24,8 @@ std::string RightAligned(uint64_t number, size_t width) {
 
 // "  2 N@ Subject                         Author": the unread and attachment marks.
 std::string SnippetLine(const SnippetRow& row, size_t number_width) {
-  return RightAligned(row.number, number_width) + ' ' + (row.unread ? 'N' : ' ') + (row.attachment ? '@' : ' ') +
-         ' ' + Padded(row.subject, 31) + ' ' + row.author;
+  return RightAligned(row.number, number_width) + ' ' + (row.unread ? 'N' : ' ') + (row.attachment ? '@' : ' ') + ' ' +
+         Padded(row.subject, 31) + ' ' + row.author;
 }
 
 uint64_t ScrollToShow(uint64_t top, uint64_t selected, int rows) {
@@ -72,7 +72,8 @@ int Browser::Rows(Pane pane) const { return page_rows_[static_cast<int>(pane)]; 
 void Browser::Move(Pane pane, int64_t step) {
   if (pane == Pane::kCode) {
     const uint64_t last = rows_.size() > static_cast<size_t>(Rows(pane)) ? rows_.size() - Rows(pane) : 0;
-    text_top_ = step < 0 ? text_top_ - std::min<uint64_t>(text_top_, -step) : std::min<uint64_t>(text_top_ + step, last);
+    text_top_ =
+        step < 0 ? text_top_ - std::min<uint64_t>(text_top_, -step) : std::min<uint64_t>(text_top_ + step, last);
     return;
   }
   const uint64_t selected = List(pane).selected;
@@ -196,7 +197,8 @@ void Browser::Submit() {
       showing_hits_ = true;
       OpenSnippet(hits_.front().packet, hits_.front().row.number);
       focus_ = Pane::kSnippets;
-      status_ = oldvek::DecimalText(hits_.size()) + (hits_.size() == 1 ? " hit" : " hits") + "; n and N go through them" + left_out;
+      status_ = oldvek::DecimalText(hits_.size()) + (hits_.size() == 1 ? " hit" : " hits") +
+                "; n and N go through them" + left_out;
     } else if (typed_ == "-") {
       status_ = "Standard output is this screen: name a file";
     } else if (opened_) {
@@ -342,7 +344,8 @@ std::vector<std::string> Browser::PacketRows() {
 }
 
 std::string Browser::SnippetsTitle() const {
-  if (showing_hits_) return "Search \"" + term_ + "\": " + oldvek::DecimalText(hits_.size()) + (hits_.size() == 1 ? " hit" : " hits");
+  if (showing_hits_)
+    return "Search \"" + term_ + "\": " + oldvek::DecimalText(hits_.size()) + (hits_.size() == 1 ? " hit" : " hits");
   if (!packet_) return "Snippets (Enter opens a packet)";
   const PacketRow& packet = archive_.packets()[*packet_];
   return packet.name + ": " + oldvek::DecimalText(packet.snippets) + (packet.snippets == 1 ? " snippet" : " snippets");

@@ -19,8 +19,22 @@ namespace vek {
 enum class Pane { kPackets, kSnippets, kCode };
 
 struct Key {
-  enum Kind { kCharacter, kUp, kDown, kPageUp, kPageDown, kHome, kEnd, kEnter, kLeft, kRight, kBackspace, kTab,
-              kBackTab, kEscape };
+  enum Kind {
+    kCharacter,
+    kUp,
+    kDown,
+    kPageUp,
+    kPageDown,
+    kHome,
+    kEnd,
+    kEnter,
+    kLeft,
+    kRight,
+    kBackspace,
+    kTab,
+    kBackTab,
+    kEscape
+  };
   Kind kind = kCharacter;
   char character = 0;
 };

@@ -105,7 +105,8 @@ std::string StatusText(Browser& browser, int columns) {
   if (!browser.status().empty()) text += (text.empty() ? "" : "   ") + browser.status();
   constexpr std::string_view kKeys = "?:keys  q:quit";
   const auto room = static_cast<size_t>(std::max(columns - 1, 0));
-  if (text.size() + 2 + kKeys.size() <= room) text += std::string(room - text.size() - kKeys.size(), ' ') + std::string(kKeys);
+  if (text.size() + 2 + kKeys.size() <= room)
+    text += std::string(room - text.size() - kKeys.size(), ' ') + std::string(kKeys);
   return text;
 }
 
@@ -132,7 +133,8 @@ std::unique_ptr<CursesBrowser> CursesBrowser::Open() {
   if (colour) {
     start_color();
     use_default_colors();
-    for (size_t token = 1; token < std::size(kTokenColours); ++token) init_pair(kPairOf[token], kTokenColours[token], -1);
+    for (size_t token = 1; token < std::size(kTokenColours); ++token)
+      init_pair(kPairOf[token], kTokenColours[token], -1);
   }
   return std::unique_ptr<CursesBrowser>(new CursesBrowser(std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0, colour));
 }
@@ -191,7 +193,8 @@ bool CursesBrowser::Read(Browser& browser) {
         MEVENT event;
         const BrowseLayout layout = LayOut(browser);
         if (getmouse(&event) != OK || !layout.fits) return true;
-        for (const auto& [pane, box] : {std::pair{Pane::kPackets, layout.packets}, {Pane::kSnippets, layout.snippets},
+        for (const auto& [pane, box] : {std::pair{Pane::kPackets, layout.packets},
+                                        {Pane::kSnippets, layout.snippets},
                                         {Pane::kCode, layout.text}}) {
           if (event.x < box.x || event.x >= box.x + box.width || event.y < box.top || event.y >= box.top + box.rows) {
             continue;

@@ -110,8 +110,10 @@ SnippetText FolderArchive::Open(size_t packet, uint64_t number) {
         return oldvek::Status::Ok();
       },
       mark_read_ ? oldvek::MarkRead::kYes : oldvek::MarkRead::kNo));
-  for (const auto& [name, field] : {std::pair{"Author", SnippetHeader::kAuthor}, {"Subject", SnippetHeader::kSubject},
-                                    {"Origin", SnippetHeader::kOrigin}, {"Date", SnippetHeader::kDate},
+  for (const auto& [name, field] : {std::pair{"Author", SnippetHeader::kAuthor},
+                                    {"Subject", SnippetHeader::kSubject},
+                                    {"Origin", SnippetHeader::kOrigin},
+                                    {"Date", SnippetHeader::kDate},
                                     {"Code", SnippetHeader::kCode}}) {
     text.fields.emplace_back(name, Trimmed(info.header, field));
   }
@@ -129,8 +131,8 @@ Found FolderArchive::Search(const std::string& term) {
     // Hits of the header pass and the code pass, in snippet order, each once.
     std::map<uint64_t, SnippetRow> hits;
     for (const oldvek::ScanQuery& query : queries) {
-      const oldvek::Status scanned = oldvek::ScanPacket(
-          Files(), folder_, names_[packet], query, [&](const oldvek::ScannedSnippet& snippet) {
+      const oldvek::Status scanned =
+          oldvek::ScanPacket(Files(), folder_, names_[packet], query, [&](const oldvek::ScannedSnippet& snippet) {
             hits.try_emplace(snippet.number, RowOf(snippet.number, snippet.record, snippet.header, false));
             return oldvek::Status::Ok();
           });

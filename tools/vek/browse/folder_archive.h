@@ -26,11 +26,11 @@ class FolderArchive final : public ArchiveView {
   std::string Extract(size_t packet, uint64_t number, bool attachment, const std::string& path) override;
 
  private:
-  static constexpr uint64_t kWindow = 64;   // rows read at once
+  static constexpr uint64_t kWindow = 64;     // rows read at once
   static constexpr size_t kKeptWindows = 64;  // per packet, at most
 
   struct Kept {
-    std::string stamp;  // the files' sizes and times when the rows were read
+    std::string stamp;                                    // the files' sizes and times when the rows were read
     std::map<uint64_t, std::vector<SnippetRow>> windows;  // by first number
   };
 

@@ -24,8 +24,8 @@ std::optional<size_t> PlaceInList(SAFEARRAY* const* list, long index);
 // Hands every element of `list` that names a snippet of packet `base` (EntriesOfPacket),
 // except element `skipped`, to `entry_stale` in list order: the element itself, which the
 // callee may rewrite in place, with the folder and `data`.
-void ReportStaleEntries(SAFEARRAY** list, long skipped, std::string_view base, EntryStaleFn entry_stale,
-                        BSTR* folder, intptr_t data);
+void ReportStaleEntries(SAFEARRAY** list, long skipped, std::string_view base, EntryStaleFn entry_stale, BSTR* folder,
+                        intptr_t data);
 
 }  // namespace oldvek
 

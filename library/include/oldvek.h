@@ -77,7 +77,8 @@ OLDVEK_EXPORT void VEKAPI OldVekDelSnip(BSTR* entry, SAFEARRAY** packetList, SAF
  * entryStale (with indexLoader as their data). listChanged is called with reason 5. */
 OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippetList, SAFEARRAY** packetList, int32_t* packetNo,
                                      int32_t entryNo, BSTR* destination, BSTR* folder, ListChangedFn listChanged,
-                                     intptr_t listChangedData, EntryStaleFn entryStale, IndexLoaderFn indexLoader) OLDVEK_NOEXCEPT;
+                                     intptr_t listChangedData, EntryStaleFn entryStale,
+                                     IndexLoaderFn indexLoader) OLDVEK_NOEXCEPT;
 
 /* Rewrites Author, Subject, Origin, Date and Code (newFields 1 to 5) of the snippet at entry
  * entryNo of snippetList, in packet packetNo of packetList, with the index record's copies. */
@@ -101,9 +102,9 @@ OLDVEK_EXPORT void VEKAPI OldExtractCode(BSTR* entry, BSTR* folder, BSTR* outFil
  * `dialogHandle`, and the caller's messages are dispatched as the work goes on. Failures and
  * packets left out are reported in an error message box. */
 OLDVEK_EXPORT void VEKAPI OldVekCreateCDE(HWND dialogHandle, int32_t progressId, int32_t headerNumber,
-                                          int32_t packetCount, SAFEARRAY** selected, BSTR* codeName,
-                                          int32_t* ignored, SAFEARRAY** packetList, BSTR* folder, BSTR* headText1,
-                                          BSTR* headText2, BSTR* codeDir) OLDVEK_NOEXCEPT;
+                                          int32_t packetCount, SAFEARRAY** selected, BSTR* codeName, int32_t* ignored,
+                                          SAFEARRAY** packetList, BSTR* folder, BSTR* headText1, BSTR* headText2,
+                                          BSTR* codeDir) OLDVEK_NOEXCEPT;
 /* Encodes a file as self-extracting BASIC source after asking, in the library's own dialog,
  * for the dialect and the output name (the edit box starts with the last component of
  * `suggestedPath`). status: 0 when the user cancels, -1 when the call is refused or fails

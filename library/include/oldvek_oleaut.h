@@ -14,6 +14,7 @@
 #if defined(_WIN32)
 
 #include <windows.h>
+
 #include <oleauto.h>
 
 #else

@@ -1,4 +1,4 @@
-#include "list_callbacks.h"
+#include "abi/list_callbacks.h"
 
 #include <optional>
 #include <string>
@@ -20,8 +20,8 @@ std::optional<size_t> PlaceInList(SAFEARRAY* const* list, long index) {
   return static_cast<size_t>(index - bounds->lower);
 }
 
-void ReportStaleEntries(SAFEARRAY** list, long skipped, std::string_view base, EntryStaleFn entry_stale,
-                        BSTR* folder, intptr_t data) {
+void ReportStaleEntries(SAFEARRAY** list, long skipped, std::string_view base, EntryStaleFn entry_stale, BSTR* folder,
+                        intptr_t data) {
   const std::optional<abi::Bounds> bounds = abi::BoundsOf(list);
   if (entry_stale == nullptr || !bounds) return;
   for (size_t place : EntriesOfPacket(abi::ReadList(list), PlaceInList(list, skipped), base)) {

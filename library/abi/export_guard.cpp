@@ -1,4 +1,4 @@
-#include "export_guard.h"
+#include "abi/export_guard.h"
 
 #include <exception>
 #include <new>
