@@ -43,6 +43,7 @@ class MemoryFileSystem final : public FileSystem {
     files[to] = std::move(moved.mapped());
     return Status::Ok();
   }
+  Status FlushFolderOf(const std::string&) override { return Status::Ok(); }
 
  private:
   class MemoryFile final : public File {

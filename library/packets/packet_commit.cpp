@@ -321,6 +321,8 @@ Result<CommitMark> CommitMark::Write(FileSystem& file_system, const PacketFiles&
   CommitMark mark(file_system, files.mark, std::move(*file));
   Status written = mark.file_->Append(EncodeCommit(commit));
   if (written.ok()) written = mark.file_->Sync();
+  // The mark's name must survive a power cut too, or its work would outlive it.
+  if (written.ok()) written = file_system.FlushFolderOf(files.mark);
   if (!written.ok()) {
     // Not committed: its work has not begun. Should the removal fail too, what is left is
     // either cut short (discarded by the next settle) or whole (carried out by it).

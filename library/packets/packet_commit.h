@@ -3,12 +3,12 @@
 
 // Changes to a packet that must never be seen half done go through a commit mark: the file
 // BASE.$OK beside the packet, listing the work that completes the change. The mark is
-// written whole and flushed before that work touches the packet's own files, is held open
-// exclusively while the work runs, and is removed when the work is done. Every operation on
-// a packet settles it first (SettlePacket): a complete mark is carried out again (each step
-// may be repeated safely), a mark cut short is discarded (its work never began), and
-// rebuilt files that no mark claims are left over from a rebuild that never committed and
-// are removed.
+// written whole and flushed, its folder too, before that work touches the packet's own
+// files, is held open exclusively while the work runs, and is removed when the work is
+// done. Every operation on a packet settles it first (SettlePacket): a complete mark is
+// carried out again (each step may be repeated safely), a mark cut short is discarded (its
+// work never began), and rebuilt files that no mark claims are left over from a rebuild
+// that never committed and are removed.
 //
 // Two kinds of work use it. A rebuild writes BASE.$VE and BASE.$ID completely, then marks
 // "place": each rebuilt file takes the place of its original by an atomic rename. An

@@ -70,6 +70,9 @@ class FileSystem {
   // Puts `from` in the place of `to` in one atomic step, replacing `to` if it exists, and
   // makes the change durable.
   virtual Status Replace(const std::string& from, const std::string& to) = 0;
+  // Makes the names in the folder that holds `path` durable: files created, removed and
+  // renamed there survive a power cut. A file's bytes need its own Sync.
+  virtual Status FlushFolderOf(const std::string& path) = 0;
 
   // Takes a lock on the file `path` (created empty if missing, never removed): shared locks
   // go together, an exclusive one stands alone. Does not wait: a lock held against this one

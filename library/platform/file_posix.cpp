@@ -204,12 +204,11 @@ class PosixFileSystem final : public FileSystem {
     const int error = errno;
     if (fd >= 0) ::close(fd);
     if (result != 0) return PosixError("rename " + from + " to", to, error);
-    return SyncDirectoryOf(to);
+    return FlushFolderOf(to);
   }
 
- private:
-  // A rename is durable once the directory that holds the name is flushed.
-  static Status SyncDirectoryOf(const std::string& path) {
+  // A name is durable once the directory that holds it is flushed.
+  Status FlushFolderOf(const std::string& path) override {
     const size_t slash = path.find_last_of('/');
     const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

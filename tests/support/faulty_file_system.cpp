@@ -3,9 +3,23 @@
 namespace oldvek::testing {
 namespace {
 
+constexpr size_t kNoFile = std::string::npos;
+
+Result<std::string> ReadAll(File& file) {
+  Result<uint64_t> size = file.Size();
+  if (!size.ok()) return size.status();
+  std::string bytes(*size, '\0');
+  OLDVEK_RETURN_IF_ERROR(file.ReadAt(0, bytes));
+  return bytes;
+}
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("/\\") + 1); }
+
 class FaultyFile final : public File {
  public:
-  FaultyFile(std::unique_ptr<File> real, FaultyFileSystem& owner) : real_(std::move(real)), owner_(owner) {}
+  // `file`: its number in the owner's crash model, or kNoFile.
+  FaultyFile(std::unique_ptr<File> real, FaultyFileSystem& owner, size_t file)
+      : real_(std::move(real)), owner_(owner), file_(file) {}
 
   Status ReadAt(uint64_t offset, std::span<char> buffer) override {
     OLDVEK_RETURN_IF_ERROR(owner_.Step("read " + path()));
@@ -25,7 +39,12 @@ class FaultyFile final : public File {
     return Through("truncate ", [&] { return real_->Truncate(size); });
   }
   Status Sync() override {
-    return Through("flush ", [&] { return real_->Sync(); });
+    OLDVEK_RETURN_IF_ERROR(Through("flush ", [&] { return real_->Sync(); }));
+    if (file_ == kNoFile) return Status::Ok();
+    Result<std::string> bytes = ReadAll(*real_);
+    if (!bytes.ok()) return bytes.status();
+    owner_.NoteFlushed(file_, std::move(*bytes));
+    return Status::Ok();
   }
   // The handle is always released, as a crashed process's handles are; the failure is still
   // reported.
@@ -47,6 +66,7 @@ class FaultyFile final : public File {
 
   std::unique_ptr<File> real_;
   FaultyFileSystem& owner_;
+  size_t file_;
 };
 
 }  // namespace
@@ -69,12 +89,18 @@ Status FaultyFileSystem::Step(const std::string& what) {
 
 Result<std::unique_ptr<File>> FaultyFileSystem::Open(const std::string& path, OpenOptions options) {
   OLDVEK_RETURN_IF_ERROR(Step("open " + path));
-  if (!read_only_.empty() && path.starts_with(read_only_) && options.access == Access::kReadWrite) {
+  const bool writing = options.access == Access::kReadWrite;
+  if (!read_only_.empty() && path.starts_with(read_only_) && writing) {
     return Status::Error("cannot open " + path + ": read-only file system", Status::Kind::kWriteRefused);
   }
+  size_t number = writing ? Track(path) : kNoFile;
   Result<std::unique_ptr<File>> file = real_.Open(path, options);
   if (!file.ok()) return file.status();
-  return std::unique_ptr<File>(std::make_unique<FaultyFile>(std::move(*file), *this));
+  if (writing && number == kNoFile && tracked_.contains(path)) {  // created: empty on the disk until flushed
+    number = names_[path] = durable_bytes_.size();
+    durable_bytes_.emplace_back();
+  }
+  return std::unique_ptr<File>(std::make_unique<FaultyFile>(std::move(*file), *this, number));
 }
 
 bool FaultyFileSystem::Exists(const std::string& path) { return real_.Exists(path); }
@@ -91,12 +117,72 @@ Result<std::unique_ptr<FileLock>> FaultyFileSystem::TryLock(const std::string& p
 
 Status FaultyFileSystem::Remove(const std::string& path) {
   OLDVEK_RETURN_IF_ERROR(Step("delete " + path));
-  return real_.Remove(path);
+  Track(path);
+  OLDVEK_RETURN_IF_ERROR(real_.Remove(path));
+  names_.erase(path);
+  return Status::Ok();
 }
 
 Status FaultyFileSystem::Replace(const std::string& from, const std::string& to) {
   OLDVEK_RETURN_IF_ERROR(Step("rename " + from));
-  return real_.Replace(from, to);
+  const size_t moved = Track(from);
+  Track(to);
+  OLDVEK_RETURN_IF_ERROR(real_.Replace(from, to));
+  if (tracked_.contains(from)) {
+    tracked_.insert(to);
+    names_.erase(from);
+    moved == kNoFile ? (void)names_.erase(to) : (void)(names_[to] = moved);
+  }
+  FlushFolder(to);
+  return Status::Ok();
+}
+
+Status FaultyFileSystem::FlushFolderOf(const std::string& path) {
+  OLDVEK_RETURN_IF_ERROR(Step("flush the folder of " + path));
+  OLDVEK_RETURN_IF_ERROR(real_.FlushFolderOf(path));
+  FlushFolder(path);
+  return Status::Ok();
+}
+
+size_t FaultyFileSystem::Track(const std::string& path) {
+  if (tracked_.insert(path).second && real_.Exists(path)) {
+    Result<std::unique_ptr<File>> file = real_.Open(path, {Access::kRead, Share::kShared, Disposition::kOpenExisting});
+    Result<std::string> bytes = file.ok() ? ReadAll(**file) : file.status();
+    if (!bytes.ok()) {
+      tracked_.erase(path);  // left out of the crash model
+      return kNoFile;
+    }
+    names_[path] = durable_names_[path] = durable_bytes_.size();
+    durable_bytes_.push_back(std::move(*bytes));
+  }
+  const auto name = names_.find(path);
+  return name == names_.end() ? kNoFile : name->second;
+}
+
+void FaultyFileSystem::FlushFolder(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  for (const std::string& tracked : tracked_) {
+    if (FolderOf(tracked) != folder) continue;
+    const auto name = names_.find(tracked);
+    name == names_.end() ? (void)durable_names_.erase(tracked) : (void)(durable_names_[tracked] = name->second);
+  }
+}
+
+Status FaultyFileSystem::Crash() {
+  for (const std::string& path : tracked_) {
+    const auto name = durable_names_.find(path);
+    if (name == durable_names_.end()) {
+      OLDVEK_RETURN_IF_ERROR(real_.Remove(path));
+      continue;
+    }
+    Result<std::unique_ptr<File>> file =
+        real_.Open(path, {Access::kReadWrite, Share::kShared, Disposition::kCreateOrTruncate});
+    if (!file.ok()) return file.status();
+    OLDVEK_RETURN_IF_ERROR((*file)->Append(durable_bytes_[name->second]));
+    OLDVEK_RETURN_IF_ERROR((*file)->Close());
+  }
+  names_ = durable_names_;
+  return Status::Ok();
 }
 
 Result<std::vector<std::string>> FaultyFileSystem::List(const std::string& folder) {

@@ -2,10 +2,13 @@
 #define OLDVEK_TESTS_SUPPORT_FAULTY_FILE_SYSTEM_H_
 
 // A file system over the real one that fails its N-th operation on request, so tests can
-// interrupt an operation at every step and check what it leaves behind.
+// interrupt an operation at every step and check what it leaves behind, and that can cut the
+// power: Crash() throws away every change that was not made durable.
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,7 +39,7 @@ class FaultyFileSystem final : public FileSystem {
   // refused as such a medium refuses it.
   void MakeReadOnly(std::string folder) { read_only_ = std::move(folder); }
   // Operations counted so far: every open, read, write, append, size, truncate, sync,
-  // close, remove, replace and folder listing. Exists is a query that cannot fail and is not counted.
+  // close, remove, replace, folder flush and folder listing. Exists is a query that cannot fail and is not counted.
   uint64_t operations() const { return operations_; }
   // Every counted operation so far, in order, as "flush PATH", "rename PATH" and so on.
   const std::vector<std::string>& steps() const { return steps_; }
@@ -60,12 +63,26 @@ class FaultyFileSystem final : public FileSystem {
   Result<std::unique_ptr<FileLock>> TryLock(const std::string& path, bool exclusive) override;
   Status Remove(const std::string& path) override;
   Status Replace(const std::string& from, const std::string& to) override;
+  Status FlushFolderOf(const std::string& path) override;
   Result<std::vector<std::string>> List(const std::string& folder) override;
 
   // Counts one operation; the failure to report, if this one must fail.
   Status Step(const std::string& what);
 
+  // A power cut, as LevelDB's fault-injection environment makes one: every file written
+  // through this file system goes back to what its last Sync left, and every name created,
+  // removed or renamed goes back to what its folder's last flush (FlushFolderOf, or Replace,
+  // which flushes) left. Files it never wrote to stay as they are. No file may be open.
+  Status Crash();
+  // The file numbered `file` (see Track) was flushed and holds `bytes`.
+  void NoteFlushed(size_t file, std::string bytes) { durable_bytes_[file] = std::move(bytes); }
+
  private:
+  // The file that `path` names now, numbered; the first time a path is seen, what is there
+  // is taken as durable. Npos when the path names no file, or cannot be read.
+  size_t Track(const std::string& path);
+  void FlushFolder(const std::string& path);
+
   FileSystem& real_;
   uint64_t fail_from_ = 0;
   bool only_one_ = false;
@@ -73,6 +90,11 @@ class FaultyFileSystem final : public FileSystem {
   std::vector<Read> reads_;
   std::vector<std::string> steps_;
   uint64_t operations_ = 0;
+  // The crash model: names lead to numbered files, now and as the disk holds them.
+  std::set<std::string> tracked_;                // every path seen, whether it names a file or not
+  std::map<std::string, size_t> names_;          // path to file, now
+  std::map<std::string, size_t> durable_names_;  // path to file, as of its folder's last flush
+  std::vector<std::string> durable_bytes_;       // by file: what its last flush left
 };
 
 }  // namespace oldvek::testing
