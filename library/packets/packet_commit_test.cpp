@@ -183,23 +183,22 @@ TEST(SettlePacketLinkTest, AMarkLinkedToAPacketOutsideTheFolderIsSetAside) {
   const std::string outside_mark = EncodeCommit(linked_back);
   WriteFileBytes(root.File("OUT.$OK"), outside_mark);
   for (const bool source : {true, false}) {
-    for (const std::string other : {"../OUT", "..\\OUT", "/OUT", "C:OUT", "SUB/OUT", ""}) {
-      SCOPED_TRACE(other + (source ? " (source)" : " (destination)"));
-      WritePacket(folder, "PKT", kOld);
-      if (source) WriteFileBytes(files.rebuilt_packet, kNew.packet);
-      Commit commit = source ? kPlace : Steps({Patch::Cut(PacketPart::kPacket, 2)});
-      commit.move = MoveLink{source ? MoveLink::Side::kSource : MoveLink::Side::kDestination, "1D", other};
-      const std::string mark = EncodeCommit(commit);
-      WriteFileBytes(files.mark, mark);
-      Result<PacketLock> refused = PacketLock::Take(FileSystem::Default(), folder, "PKT"_packet, PacketAccess::kRead);
-      ASSERT_FALSE(refused.ok());
-      EXPECT_NE(refused.status().message().find(files.set_aside), std::string::npos) << refused.status().message();
-      EXPECT_EQ(ReadFileBytes(files.set_aside), mark);
-      EXPECT_EQ((PacketBytes{ReadFileBytes(files.packet), ReadFileBytes(files.index)}), kOld);
-      EXPECT_TRUE(PacketLock::Take(FileSystem::Default(), folder, "PKT"_packet, PacketAccess::kRead).ok());
-      EXPECT_FALSE(FileExists(files.mark) || FileExists(files.rebuilt_packet) || FileExists(files.rebuilt_index));
-      EXPECT_EQ(ReadFileBytes(root.File("OUT.$OK")), outside_mark);
-    }
+    SCOPED_TRACE(source ? "source" : "destination");
+    WritePacket(folder, "PKT", kOld);
+    if (source) WriteFileBytes(files.rebuilt_packet, kNew.packet);
+    Commit commit = source ? kPlace : Steps({Patch::Cut(PacketPart::kPacket, 2)});
+    commit.move = MoveLink{source ? MoveLink::Side::kSource : MoveLink::Side::kDestination, "1D",
+                           "../OUT"};  // as any name PacketName refuses
+    const std::string mark = EncodeCommit(commit);
+    WriteFileBytes(files.mark, mark);
+    Result<PacketLock> refused = PacketLock::Take(FileSystem::Default(), folder, "PKT"_packet, PacketAccess::kRead);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.status().message().find(files.set_aside), std::string::npos) << refused.status().message();
+    EXPECT_EQ(ReadFileBytes(files.set_aside), mark);
+    EXPECT_EQ((PacketBytes{ReadFileBytes(files.packet), ReadFileBytes(files.index)}), kOld);
+    EXPECT_TRUE(PacketLock::Take(FileSystem::Default(), folder, "PKT"_packet, PacketAccess::kRead).ok());
+    EXPECT_FALSE(FileExists(files.mark) || FileExists(files.rebuilt_packet) || FileExists(files.rebuilt_index));
+    EXPECT_EQ(ReadFileBytes(root.File("OUT.$OK")), outside_mark);
   }
 }
 
