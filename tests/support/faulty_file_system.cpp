@@ -6,9 +6,8 @@ namespace {
 constexpr size_t kNoFile = std::string::npos;
 
 Result<std::string> ReadAll(File& file) {
-  Result<uint64_t> size = file.Size();
-  if (!size.ok()) return size.status();
-  std::string bytes(*size, '\0');
+  OLDVEK_ASSIGN_OR_RETURN(const uint64_t size, file.Size());
+  std::string bytes(size, '\0');
   OLDVEK_RETURN_IF_ERROR(file.ReadAt(0, bytes));
   return bytes;
 }
@@ -41,9 +40,8 @@ class FaultyFile final : public File {
   Status Sync() override {
     OLDVEK_RETURN_IF_ERROR(Through("flush ", [&] { return real_->Sync(); }));
     if (file_ == kNoFile) return Status::Ok();
-    Result<std::string> bytes = ReadAll(*real_);
-    if (!bytes.ok()) return bytes.status();
-    owner_.NoteFlushed(file_, std::move(*bytes));
+    OLDVEK_ASSIGN_OR_RETURN(std::string bytes, ReadAll(*real_));
+    owner_.NoteFlushed(file_, std::move(bytes));
     return Status::Ok();
   }
   // The handle is always released, as a crashed process's handles are; the failure is still
@@ -94,13 +92,12 @@ Result<std::unique_ptr<File>> FaultyFileSystem::Open(const std::string& path, Op
     return Status::Error("cannot open " + path + ": read-only file system", Status::Kind::kWriteRefused);
   }
   size_t number = writing ? Track(path) : kNoFile;
-  Result<std::unique_ptr<File>> file = real_.Open(path, options);
-  if (!file.ok()) return file.status();
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> file, real_.Open(path, options));
   if (writing && number == kNoFile && tracked_.contains(path)) {  // created: empty on the disk until flushed
     number = names_[path] = durable_bytes_.size();
     durable_bytes_.emplace_back();
   }
-  return std::unique_ptr<File>(std::make_unique<FaultyFile>(std::move(*file), *this, number));
+  return std::unique_ptr<File>(std::make_unique<FaultyFile>(std::move(file), *this, number));
 }
 
 bool FaultyFileSystem::Exists(const std::string& path) { return real_.Exists(path); }
@@ -175,11 +172,10 @@ Status FaultyFileSystem::Crash() {
       OLDVEK_RETURN_IF_ERROR(real_.Remove(path));
       continue;
     }
-    Result<std::unique_ptr<File>> file =
-        real_.Open(path, {Access::kReadWrite, Share::kShared, Disposition::kCreateOrTruncate});
-    if (!file.ok()) return file.status();
-    OLDVEK_RETURN_IF_ERROR((*file)->Append(durable_bytes_[name->second]));
-    OLDVEK_RETURN_IF_ERROR((*file)->Close());
+    OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> file,
+                            real_.Open(path, {Access::kReadWrite, Share::kShared, Disposition::kCreateOrTruncate}));
+    OLDVEK_RETURN_IF_ERROR(file->Append(durable_bytes_[name->second]));
+    OLDVEK_RETURN_IF_ERROR(file->Close());
   }
   names_ = durable_names_;
   return Status::Ok();
