@@ -49,6 +49,7 @@ class CaseBlindFileSystem final : public oldvek::FileSystem {
   oldvek::Status Replace(const std::string& from, const std::string& to) override {
     return real_->Replace(Match(from), Match(to));
   }
+  oldvek::Status FlushFolderOf(const std::string& path) override { return real_->FlushFolderOf(Match(path)); }
   bool SameFile(const std::string& a, const std::string& b) override { return real_->SameFile(Match(a), Match(b)); }
   oldvek::Result<std::unique_ptr<oldvek::FileLock>> TryLock(const std::string& path, bool exclusive) override {
     return real_->TryLock(Match(path), exclusive);

@@ -43,6 +43,7 @@ class ScratchFileSystem final : public oldvek::FileSystem {
     std::filesystem::rename(from, to, error);
     return error ? Status::Error("cannot rename " + from + " to " + to + ": " + error.message()) : Status::Ok();
   }
+  Status FlushFolderOf(const std::string&) override { return Status::Ok(); }  // scratch files need not last
   Result<std::unique_ptr<oldvek::FileLock>> TryLock(const std::string& path, bool exclusive) override {
     return Files().TryLock(path, exclusive);
   }
