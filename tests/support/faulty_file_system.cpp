@@ -79,7 +79,7 @@ bool FaultyFileSystem::DidBefore(uint64_t n, std::string_view kind) const {
 Status FaultyFileSystem::Step(const std::string& what) {
   ++operations_;
   steps_.push_back(what);
-  if (Fails(operations_)) {
+  if (fail_from_ != 0 && (only_one_ ? operations_ == fail_from_ : operations_ >= fail_from_)) {
     return Status::Error("cannot " + what + ": injected failure at operation " + std::to_string(operations_));
   }
   return Status::Ok();
@@ -125,11 +125,8 @@ Status FaultyFileSystem::Replace(const std::string& from, const std::string& to)
   const size_t moved = Track(from);
   Track(to);
   OLDVEK_RETURN_IF_ERROR(real_.Replace(from, to));
-  if (tracked_.contains(from)) {
-    tracked_.insert(to);
-    names_.erase(from);
-    moved == kNoFile ? (void)names_.erase(to) : (void)(names_[to] = moved);
-  }
+  names_.erase(from);
+  if (moved != kNoFile) names_[to] = moved;
   FlushFolder(to);
   return Status::Ok();
 }

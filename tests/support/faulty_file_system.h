@@ -43,8 +43,6 @@ class FaultyFileSystem final : public FileSystem {
   uint64_t operations() const { return operations_; }
   // Every counted operation so far, in order, as "flush PATH", "rename PATH" and so on.
   const std::vector<std::string>& steps() const { return steps_; }
-  // Whether operation number `n` (from 1) is one that fails.
-  bool Fails(uint64_t n) const { return fail_from_ != 0 && (only_one_ ? n == fail_from_ : n >= fail_from_); }
   // Whether an operation before number `n` was of `kind`: "rename", "delete"...
   bool DidBefore(uint64_t n, std::string_view kind) const;
 
