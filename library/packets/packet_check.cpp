@@ -7,6 +7,7 @@
 #include "packets/index_reader.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_lock.h"
+#include "platform/read_ahead_file.h"
 
 namespace oldvek {
 namespace {
@@ -30,15 +31,18 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
   const PacketFiles files(folder, base);
   PacketReport report;
   if (file_system.Exists(files.mark)) {
+    report.interrupted = true;
     report.problems.push_back({0, "a change was interrupted (" + files.mark + " is pending)"});
   }
   Result<std::unique_ptr<File>> index = file_system.Open(files.index, kReadOnly);
   if (!index.ok()) return index.status();
-  Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kReadOnly);
-  if (!packet.ok()) return packet.status();
+  Result<std::unique_ptr<File>> opened_packet = file_system.Open(files.packet, kReadOnly);
+  if (!opened_packet.ok()) return opened_packet.status();
+  // Headers, last bytes and bodies are read in order: a small packet costs one read.
+  ReadAheadFile packet(**opened_packet);
   Result<uint64_t> index_length = (*index)->Size();
   if (!index_length.ok()) return index_length.status();
-  Result<uint64_t> packet_length = (*packet)->Size();
+  Result<uint64_t> packet_length = packet.Size();
   if (!packet_length.ok()) return packet_length.status();
 
   const uint64_t count = RecordCount(*index_length);
@@ -76,7 +80,7 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
     }
     SnippetHeader header;
     IndexRecord record;
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, start, header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, start, header.bytes()));
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
     if (record.Field(IndexRecord::kSubject) != header.Field(SnippetHeader::kSubject) ||
         record.Field(IndexRecord::kAuthor) != header.Field(SnippetHeader::kAuthor)) {
@@ -85,11 +89,11 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
     const uint64_t body = start + kHeaderSize;
     if (end > body) {
       char last = 0;
-      OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, end - 1, {&last, 1}));
+      OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, end - 1, {&last, 1}));
       if (last != kLineEnd) report.problems.push_back({number, "its last code line has no terminator"});
     }
     std::vector<std::string> lines;
-    OLDVEK_RETURN_IF_ERROR(ReadBodyLines(**packet, body, end, [&](std::string_view line) {
+    OLDVEK_RETURN_IF_ERROR(ReadBodyLines(packet, body, end, [&](std::string_view line) {
       lines.emplace_back(line);
       return Status::Ok();
     }));
