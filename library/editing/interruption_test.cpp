@@ -10,6 +10,7 @@
 #include <map>
 
 #include "editing/header_update.h"
+#include "editing/snippet_append.h"
 #include "editing/snippet_deletion.h"
 #include "editing/snippet_move.h"
 #include "faulty_file_system.h"
@@ -32,6 +33,12 @@ const TestSnippet kB = SampleSnippet("Beta", {std::string(300, 'B'), "REM two"})
 const TestSnippet kC = SampleSnippet("Gamma", {"C = 1"});
 const TestSnippet kX = SampleSnippet("Xray", {"X"});
 const TestSnippet kY = SampleSnippet("Yankee", {});
+
+// kX as an append writes it: the record's five unused bytes blank.
+TestSnippet Appended(TestSnippet snippet) {
+  snippet.unused_index_bytes = "     ";
+  return snippet;
+}
 
 struct Scenario {
   std::string name;
@@ -136,42 +143,52 @@ Operation Move(std::string source, uint64_t position, std::string destination) {
   };
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edits, InterruptionTest,
-    ::testing::Values(Scenario{"Deletion",
-                               {{"P", BuildPacket({kA, kB, kC})}},
-                               [](FileSystem& fs, const std::string& folder) {
-                                 return DeleteSnippet(fs, folder, "P"_packet, 79);
-                               },
-                               {{"P", BuildPacket({kA, kC})}}},
-                      Scenario{"MoveToAnotherPacket",
-                               {{"SRC", BuildPacket({kA, kB, kC})}, {"DST", BuildPacket({kX, kY})}},
-                               Move("SRC", 79, "DST"),
-                               {{"SRC", BuildPacket({kA, kC})}, {"DST", BuildPacket({kX, kY, kB})}}},
-                      // The source's name first, so the source is settled first afterwards.
-                      Scenario{"MoveSettledFromTheSource",
-                               {{"A", BuildPacket({kA, kB, kC})}, {"Z", BuildPacket({kX, kY})}},
-                               Move("A", 79, "Z"),
-                               {{"A", BuildPacket({kA, kC})}, {"Z", BuildPacket({kX, kY, kB})}}},
-                      // The destination's index ends in one byte of a record; the new record covers it, and a
-                      // move taken back must put that byte back.
-                      Scenario{"MoveOntoAPartialRecord",
-                               {{"SRC", BuildPacket({kA, kB})},
-                                {"DST", {BuildPacket({kX}).packet, BuildPacket({kX}).index + "Q"}}},
-                               Move("SRC", 79, "DST"),
-                               {{"SRC", BuildPacket({kA})}, {"DST", BuildPacket({kX, kB})}}},
-                      Scenario{"MoveWithinOnePacket",
-                               {{"P", BuildPacket({kA, kB, kC})}},
-                               Move("P", 1, "P"),
-                               {{"P", BuildPacket({kB, kC, kA})}}},
-                      Scenario{"HeaderUpdate",
-                               {{"P", BuildPacket({kA, kB, kC})}},
-                               [](FileSystem& fs, const std::string& folder) {
-                                 return UpdateHeader(fs, folder, "P"_packet, 79,
-                                                     {kB.author, "New subject", kB.origin, kB.date, kB.code});
-                               },
-                               {{"P", BuildPacket({kA, SampleSnippet("New subject", kB.lines), kC})}}}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Edits, InterruptionTest,
+                         ::testing::Values(
+                             Scenario{"Deletion",
+                                      {{"P", BuildPacket({kA, kB, kC})}},
+                                      [](FileSystem& fs, const std::string& folder) {
+                                        return DeleteSnippet(fs, folder, "P"_packet, 79);
+                                      },
+                                      {{"P", BuildPacket({kA, kC})}}},
+                             Scenario{"MoveToAnotherPacket",
+                                      {{"SRC", BuildPacket({kA, kB, kC})}, {"DST", BuildPacket({kX, kY})}},
+                                      Move("SRC", 79, "DST"),
+                                      {{"SRC", BuildPacket({kA, kC})}, {"DST", BuildPacket({kX, kY, kB})}}},
+                             // The source's name first, so the source is settled first afterwards.
+                             Scenario{"MoveSettledFromTheSource",
+                                      {{"A", BuildPacket({kA, kB, kC})}, {"Z", BuildPacket({kX, kY})}},
+                                      Move("A", 79, "Z"),
+                                      {{"A", BuildPacket({kA, kC})}, {"Z", BuildPacket({kX, kY, kB})}}},
+                             // The destination's index ends in one byte of a record; the new record covers it, and a
+                             // move taken back must put that byte back.
+                             Scenario{"MoveOntoAPartialRecord",
+                                      {{"SRC", BuildPacket({kA, kB})},
+                                       {"DST", {BuildPacket({kX}).packet, BuildPacket({kX}).index + "Q"}}},
+                                      Move("SRC", 79, "DST"),
+                                      {{"SRC", BuildPacket({kA})}, {"DST", BuildPacket({kX, kB})}}},
+                             Scenario{"MoveWithinOnePacket",
+                                      {{"P", BuildPacket({kA, kB, kC})}},
+                                      Move("P", 1, "P"),
+                                      {{"P", BuildPacket({kB, kC, kA})}}},
+                             Scenario{"HeaderUpdate",
+                                      {{"P", BuildPacket({kA, kB, kC})}},
+                                      [](FileSystem& fs, const std::string& folder) {
+                                        return UpdateHeader(fs, folder, "P"_packet, 79,
+                                                            {kB.author, "New subject", kB.origin, kB.date, kB.code});
+                                      },
+                                      {{"P", BuildPacket({kA, SampleSnippet("New subject", kB.lines), kC})}}},
+                             // An append's mark takes it back: once the append is reported done, it must not come back.
+                             Scenario{"Append",
+                                      {{"P", BuildPacket({kA, kB})}},
+                                      [](FileSystem& fs, const std::string& folder) {
+                                        SnippetHeader header;
+                                        const std::string bytes = HeaderBytes(kX);
+                                        std::copy(bytes.begin(), bytes.end(), header.bytes().begin());
+                                        return AppendNewSnippet(fs, folder, "P"_packet, header, kX.lines).status();
+                                      },
+                                      {{"P", BuildPacket({kA, kB, Appended(kX)})}}}),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace oldvek

@@ -65,8 +65,10 @@ Result<Appended> AppendUnderMark(FileSystem& file_system, const PacketFiles& fil
     return appended;
   }
   if (undo.move) return Appended{count, std::move(mark)};
-  // Should the mark stay, the next operation takes the append back.
+  // Should the mark stay, the next operation takes the append back: so its removal is on the disk
+  // before the append is reported done, or a power cut could bring it back.
   OLDVEK_RETURN_IF_ERROR(mark.Remove());
+  OLDVEK_RETURN_IF_ERROR(file_system.FlushFolderOf(files.mark));
   return Appended{count, std::nullopt};
 }
 
