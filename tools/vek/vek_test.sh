@@ -157,7 +157,7 @@ run 3 'nope.bin' encode nope.bin --dir empty
 run 0 '400000 bytes from 3 pages' decode pages/blob11.BAS pages/blob.BAS pages/blob10.BAS -o joined.bin
 ! grep -q 'sum only' out || fail "decode of pages with CRC-32 lines said only the sum was checked"
 cmp blob.bin joined.bin || fail "decode of shuffled pages"
-cat pages/blob11.BAS pages/blob.BAS pages/blob10.BAS | vek decode - -o piped3.bin --quiet >/dev/null
+cat pages/blob.BAS pages/blob11.BAS pages/blob10.BAS | vek decode - -o piped3.bin --quiet >/dev/null
 cmp blob.bin piped3.bin || fail "decode of shuffled pages from standard input"
 # Found missing only once pages 1 and 3 have streamed into the scratch file: nothing is left.
 run 3 'page 2 of 3 of blob.bin is missing' decode pages/blob.BAS pages/blob11.BAS -o missing.bin
