@@ -55,15 +55,19 @@ void Crc32::Add(std::string_view bytes) {
 }
 
 uint32_t Crc32Combine(uint32_t first, uint32_t second, uint64_t second_length) {
-  // Feeds `second_length` zero bytes to `first` by squaring the one-zero-bit operator, one
-  // power of two of the length at a time; a's CRC so shifted, xor b's, is the CRC of a + b.
-  Matrix zeros;
-  zeros[0] = 0xEDB88320u;
-  for (size_t n = 1; n < 32; ++n) zeros[n] = 1u << (n - 1);
-  zeros = Square(Square(Square(zeros)));  // one zero byte
-  for (; second_length != 0; second_length >>= 1) {
-    if (second_length & 1) first = Times(zeros, first);
-    zeros = Square(zeros);
+  // Feeding `second_length` zero bytes to `first` is a product of the operators for 2^k zero
+  // bytes, one per bit of the length; a's CRC so shifted, xor b's, is the CRC of a + b.
+  static const std::array<Matrix, 64> kZeroBytes = [] {
+    std::array<Matrix, 64> powers;
+    Matrix zeros;  // one zero bit
+    zeros[0] = 0xEDB88320u;
+    for (size_t n = 1; n < 32; ++n) zeros[n] = 1u << (n - 1);
+    powers[0] = Square(Square(Square(zeros)));
+    for (size_t k = 1; k < powers.size(); ++k) powers[k] = Square(powers[k - 1]);
+    return powers;
+  }();
+  for (size_t k = 0; second_length != 0; second_length >>= 1, ++k) {
+    if (second_length & 1) first = Times(kZeroBytes[k], first);
   }
   return first ^ second;
 }
