@@ -17,30 +17,25 @@ using FieldsFrom = std::function<HeaderFields(const SnippetHeader& current)>;
 
 Status RewriteHeader(FileSystem& file_system, std::string_view folder, const PacketName& base, uint64_t record_position,
                      const FieldsFrom& fields_from) {
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
-  if (!lock.ok()) return lock.status();
+  OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kEdit));
   const PacketFiles files(folder, base);
-  Result<std::unique_ptr<File>> index = file_system.Open(files.index, kExclusivePacketOpen);
-  if (!index.ok()) return index.status();
-  Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kExclusivePacketOpen);
-  if (!packet.ok()) return packet.status();
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, file_system.Open(files.index, kExclusivePacketOpen));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, file_system.Open(files.packet, kExclusivePacketOpen));
 
-  Result<uint64_t> index_length = (*index)->Size();
-  if (!index_length.ok()) return index_length.status();
-  if (!IsRecordPosition(record_position, RecordCount(*index_length))) {
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
+  if (!IsRecordPosition(record_position, RecordCount(index_length))) {
     return NoRecordAt(record_position, files.index);
   }
   IndexRecord record;
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**index, record_position, record.bytes()));
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*index, record_position, record.bytes()));
   const uint64_t start = record.start();
-  Result<uint64_t> packet_length = (*packet)->Size();
-  if (!packet_length.ok()) return packet_length.status();
-  if (start == 0 || start > *packet_length || *packet_length - (start - 1) < kHeaderSize) {
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet->Size());
+  if (start == 0 || start > packet_length || packet_length - (start - 1) < kHeaderSize) {
     return Status::Error(files.packet + " has no snippet header at position " + DecimalText(start) +
                          " (index record at " + DecimalText(record_position) + ")");
   }
   SnippetHeader header;
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, start, header.bytes()));
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*packet, start, header.bytes()));
   const HeaderFields fields = fields_from(header);
 
   record.SetField(IndexRecord::kSubject, fields.subject);
@@ -55,15 +50,14 @@ Status RewriteHeader(FileSystem& file_system, std::string_view folder, const Pac
   commit.patches = {
       Patch::Write(PacketPart::kIndex, record_position, std::string(record.bytes().data(), kIndexRecordSize)),
       Patch::Write(PacketPart::kPacket, start, std::string(header.bytes().data(), kHeaderSize))};
-  Result<CommitMark> mark = CommitMark::Write(file_system, files, commit);
-  if (!mark.ok()) return mark.status();
+  OLDVEK_ASSIGN_OR_RETURN(CommitMark mark, CommitMark::Write(file_system, files, commit));
   // From here a failure leaves the mark, and the next operation writes both blocks again.
-  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, **packet, **index));
-  OLDVEK_RETURN_IF_ERROR((*index)->Sync());
-  OLDVEK_RETURN_IF_ERROR((*packet)->Sync());
-  OLDVEK_RETURN_IF_ERROR(mark->Remove());
-  OLDVEK_RETURN_IF_ERROR((*packet)->Close());
-  return (*index)->Close();
+  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, *packet, *index));
+  OLDVEK_RETURN_IF_ERROR(index->Sync());
+  OLDVEK_RETURN_IF_ERROR(packet->Sync());
+  OLDVEK_RETURN_IF_ERROR(mark.Remove());
+  OLDVEK_RETURN_IF_ERROR(packet->Close());
+  return index->Close();
 }
 
 }  // namespace

@@ -41,38 +41,32 @@ Status WriteSnippet(OpenPacket& packet, uint64_t slot, IndexRecord& record, cons
 }  // namespace
 
 Result<OpenPacket> OpenExclusively(FileSystem& file_system, const PacketFiles& files) {
-  Result<std::unique_ptr<File>> index = file_system.Open(files.index, kExclusivePacketOpen);
-  if (!index.ok()) return index.status();
-  Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kExclusivePacketOpen);
-  if (!packet.ok()) return packet.status();
-  return OpenPacket{std::move(*index), std::move(*packet)};
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, file_system.Open(files.index, kExclusivePacketOpen));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, file_system.Open(files.packet, kExclusivePacketOpen));
+  return OpenPacket{std::move(index), std::move(packet)};
 }
 
 Result<Appended> AppendUnderMark(FileSystem& file_system, const PacketFiles& files, OpenPacket& packet,
                                  IndexRecord record, const SnippetHeader& header, const BodyWriter& body,
                                  std::optional<MoveLink> link) {
-  Result<uint64_t> index_length = packet.index->Size();
-  if (!index_length.ok()) return index_length.status();
-  Result<uint64_t> packet_length = packet.packet->Size();
-  if (!packet_length.ok()) return packet_length.status();
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, packet.index->Size());
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet.packet->Size());
   // The new record follows the last whole one: a partial record after it is covered.
-  const uint64_t count = RecordCount(*index_length);
+  const uint64_t count = RecordCount(index_length);
   const uint64_t slot = RecordPosition(count + 1);
 
-  Result<Commit> undo = AppendUndo(packet, slot, *index_length, *packet_length);
-  if (!undo.ok()) return undo.status();
-  undo->move = std::move(link);
-  Result<CommitMark> mark = CommitMark::Write(file_system, files, *undo);
-  if (!mark.ok()) return mark.status();
-  record.set_start(*packet_length + 1);
+  OLDVEK_ASSIGN_OR_RETURN(Commit undo, AppendUndo(packet, slot, index_length, packet_length));
+  undo.move = std::move(link);
+  OLDVEK_ASSIGN_OR_RETURN(CommitMark mark, CommitMark::Write(file_system, files, undo));
+  record.set_start(packet_length + 1);
   const Status appended = WriteSnippet(packet, slot, record, header, body);
   if (!appended.ok()) {
-    (void)Undo(*undo, packet, *mark);  // when this fails too, the mark stays for the next operation
+    (void)Undo(undo, packet, mark);  // when this fails too, the mark stays for the next operation
     return appended;
   }
-  if (undo->move) return Appended{count, std::move(*mark)};
+  if (undo.move) return Appended{count, std::move(mark)};
   // Should the mark stay, the next operation takes the append back.
-  OLDVEK_RETURN_IF_ERROR(mark->Remove());
+  OLDVEK_RETURN_IF_ERROR(mark.Remove());
   return Appended{count, std::nullopt};
 }
 
@@ -82,26 +76,24 @@ Result<uint64_t> AppendNewSnippet(FileSystem& file_system, std::string_view fold
   // Both files must be there: an append never creates a packet.
   if (!file_system.Exists(files.index)) return Status::Error("cannot open " + files.index + ": no such file");
   if (!file_system.Exists(files.packet)) return Status::Error("cannot open " + files.packet + ": no such file");
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
-  if (!lock.ok()) return lock.status();
-  Result<OpenPacket> packet = OpenExclusively(file_system, files);
-  if (!packet.ok()) return packet.status();
+  OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kEdit));
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket packet, OpenExclusively(file_system, files));
   IndexRecord record;
   record.SetField({0, kIndexRecordSize}, "");
   record.set_flag('*');
   record.SetField(IndexRecord::kSubject, header.Field(SnippetHeader::kSubject));
   record.SetField(IndexRecord::kAuthor, header.Field(SnippetHeader::kAuthor));
-  Result<Appended> appended = AppendUnderMark(file_system, files, *packet, record, header, [&](BufferedWriter& out) {
-    for (const std::string& line : code_lines) {
-      out.Write(line);
-      out.Put(kLineEnd);
-    }
-    return out.status();
-  });
-  if (!appended.ok()) return appended.status();
-  OLDVEK_RETURN_IF_ERROR(packet->packet->Close());
-  OLDVEK_RETURN_IF_ERROR(packet->index->Close());
-  return appended->count + 1;
+  OLDVEK_ASSIGN_OR_RETURN(Appended appended,
+                          AppendUnderMark(file_system, files, packet, record, header, [&](BufferedWriter& out) {
+                            for (const std::string& line : code_lines) {
+                              out.Write(line);
+                              out.Put(kLineEnd);
+                            }
+                            return out.status();
+                          }));
+  OLDVEK_RETURN_IF_ERROR(packet.packet->Close());
+  OLDVEK_RETURN_IF_ERROR(packet.index->Close());
+  return appended.count + 1;
 }
 
 }  // namespace oldvek

@@ -13,35 +13,29 @@ namespace oldvek {
 
 Status DeleteSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                      uint64_t record_position) {
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
-  if (!lock.ok()) return lock.status();
+  OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kEdit));
   return DeleteFromLockedPacket(file_system, folder, base, record_position).status();
 }
 
 Result<uint64_t> DeleteFromLockedPacket(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                         uint64_t record_position, const Removal& removal) {
   const PacketFiles files(folder, base);
-  Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kSharedPacketOpen);
-  if (!packet.ok()) return packet.status();
-  Result<std::unique_ptr<File>> index = file_system.Open(files.index, kSharedPacketOpen);
-  if (!index.ok()) return index.status();
-  Result<uint64_t> index_length = (*index)->Size();
-  if (!index_length.ok()) return index_length.status();
-  IndexReader records(**index, RecordCount(*index_length));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, file_system.Open(files.packet, kSharedPacketOpen));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, file_system.Open(files.index, kSharedPacketOpen));
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
+  IndexReader records(*index, RecordCount(index_length));
   // A position that is not where a record begins names no snippet: deleting "the record it
   // falls in" would remove a snippet the caller never named.
   if (!IsRecordPosition(record_position, records.record_count())) {
     return NoRecordAt(record_position, files.index);
   }
   // The old packet is read front to back, a header and a body at a time.
-  ReadAheadFile old_packet(**packet);
-  Result<uint64_t> packet_length = old_packet.Size();
-  if (!packet_length.ok()) return packet_length.status();
+  ReadAheadFile old_packet(*packet);
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, old_packet.Size());
 
-  Result<std::unique_ptr<PacketRebuild>> rebuild = PacketRebuild::Begin(file_system, files);
-  if (!rebuild.ok()) return rebuild.status();
-  BufferedWriter& new_packet = (*rebuild)->packet();
-  BufferedWriter& new_index = (*rebuild)->index();
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<PacketRebuild> rebuild, PacketRebuild::Begin(file_system, files));
+  BufferedWriter& new_packet = rebuild->packet();
+  BufferedWriter& new_index = rebuild->index();
 
   const uint64_t deleted = (record_position - 1) / kIndexRecordSize + 1;
   uint64_t written = 1;  // where the next snippet starts in the new packet
@@ -62,10 +56,9 @@ Result<uint64_t> DeleteFromLockedPacket(FileSystem& file_system, std::string_vie
     written += kHeaderSize;
     // A Start of 0 names no snippet: its header reads as 0x00 bytes and it has no lines.
     if (start != 0) {
-      Result<uint64_t> body =
-          CopyBodyLines(old_packet, start + kHeaderSize, BodyEnd(next_start, *packet_length), new_packet);
-      if (!body.ok()) return body.status();
-      written += *body;
+      OLDVEK_ASSIGN_OR_RETURN(uint64_t body, CopyBodyLines(old_packet, start + kHeaderSize,
+                                                           BodyEnd(next_start, packet_length), new_packet));
+      written += body;
     }
     OLDVEK_RETURN_IF_ERROR(new_packet.status());
     return new_index.status();
@@ -80,7 +73,7 @@ Result<uint64_t> DeleteFromLockedPacket(FileSystem& file_system, std::string_vie
     OLDVEK_RETURN_IF_ERROR(records.Read(deleted, record));
     OLDVEK_RETURN_IF_ERROR(copy(deleted, record));
   }
-  OLDVEK_RETURN_IF_ERROR((*rebuild)->Commit({packet->get(), index->get()}, removal.link, removal.committed));
+  OLDVEK_RETURN_IF_ERROR(rebuild->Commit({packet.get(), index.get()}, removal.link, removal.committed));
   return records.record_count() - (removal.to_end ? 0 : 1);
 }
 

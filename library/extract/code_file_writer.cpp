@@ -139,9 +139,8 @@ Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
       outcome.left_out.push_back(packet_file + ": its name is longer than 255 characters");
       progress_.PacketPassedOver();
     } else {
-      const Result<PacketName> name = PacketName::Make(base);
-      if (!name.ok()) return name.status();
-      OLDVEK_RETURN_IF_ERROR(WritePacket(*name, packet_file, outcome));
+      OLDVEK_ASSIGN_OR_RETURN(const PacketName name, PacketName::Make(base));
+      OLDVEK_RETURN_IF_ERROR(WritePacket(name, packet_file, outcome));
     }
   }
   return out_.Flush();
@@ -152,37 +151,33 @@ Status CodeFileWriter::WritePacket(const PacketName& base, const std::string& pa
   // every snippet, and an editor that must be alone with the packet cannot change it meanwhile.
   // The packet's lock is held, and the packet settled once, for the whole block; the snippets
   // are then fetched without settling again.
-  Result<PacketLock> lock =
+  OLDVEK_ASSIGN_OR_RETURN(
+      PacketLock lock,
       PacketLock::Take(file_system_, request_.folder, base,
-                       request_.mark_read == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead);
-  if (!lock.ok()) return lock.status();
+                       request_.mark_read == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead));
   const std::string index_path = PacketPath(request_.folder, base, kIndexExtension);
-  Result<std::unique_ptr<File>> index = OpenForReading(file_system_, index_path, kSharedPacketOpen);
-  if (!index.ok()) return index.status();
-  Result<std::unique_ptr<File>> packet =
-      OpenForReading(file_system_, PacketPath(request_.folder, base, kPacketExtension), kSharedPacketOpen);
-  if (!packet.ok()) return packet.status();
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, OpenForReading(file_system_, index_path, kSharedPacketOpen));
+  OLDVEK_ASSIGN_OR_RETURN(
+      std::unique_ptr<File> packet,
+      OpenForReading(file_system_, PacketPath(request_.folder, base, kPacketExtension), kSharedPacketOpen));
   progress_.PacketOpened();
 
-  Result<uint64_t> index_length = (*index)->Size();
-  if (!index_length.ok()) return index_length.status();
-  const uint64_t records = RecordCount(*index_length);
-  Result<uint32_t> snippet_count = StatedCount(records, "the number of snippets in " + index_path);
-  if (!snippet_count.ok()) return snippet_count.status();
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
+  const uint64_t records = RecordCount(index_length);
+  OLDVEK_ASSIGN_OR_RETURN(uint32_t snippet_count, StatedCount(records, "the number of snippets in " + index_path));
 
   out_.PutByte(static_cast<uint8_t>(packet_file.size()));
   out_.Write(packet_file);
-  out_.PutNumber(*snippet_count);
+  out_.PutNumber(snippet_count);
   UnmarkedRun& run = written_.emplace_back(base, UnmarkedRun()).second;
   for (uint64_t k = 1; k <= records; ++k) {
-    Result<SnippetInfo> snippet = WriteSnippet(base, RecordPosition(k));
-    if (!snippet.ok()) return snippet.status();
-    run.Add(k, snippet->record);
-    if (snippet->cut_short) outcome.cut_short.push_back(packet_file + " snippet " + DecimalText(k));
-    progress_.SnippetWritten(CodeFileProgressText(packet_file, snippet->header));
+    OLDVEK_ASSIGN_OR_RETURN(SnippetInfo snippet, WriteSnippet(base, RecordPosition(k)));
+    run.Add(k, snippet.record);
+    if (snippet.cut_short) outcome.cut_short.push_back(packet_file + " snippet " + DecimalText(k));
+    progress_.SnippetWritten(CodeFileProgressText(packet_file, snippet.header));
   }
-  OLDVEK_RETURN_IF_ERROR((*packet)->Close());
-  return (*index)->Close();
+  OLDVEK_RETURN_IF_ERROR(packet->Close());
+  return index->Close();
 }
 
 Result<SnippetInfo> CodeFileWriter::WriteSnippet(const PacketName& base, uint64_t record_position) {
@@ -192,30 +187,29 @@ Result<SnippetInfo> CodeFileWriter::WriteSnippet(const PacketName& base, uint64_
   out_.Write(std::string_view(CodeRecord{}.data(), kCodeRecordSize));
   uint64_t line_count = 0;
   uint64_t block_size = 0;
-  Result<SnippetInfo> snippet = RetrieveSettledSnippet(
-      file_system_, request_.folder, base, record_position,
-      [&](std::string_view line) {
-        // A line longer than a length byte can state goes on as the next stored lines.
-        do {
-          const std::string_view piece = line.substr(0, kLongestCountedText);
-          out_.PutByte(static_cast<uint8_t>(piece.size()));
-          out_.Write(piece);
-          ++line_count;
-          block_size += 1 + piece.size();
-          line.remove_prefix(piece.size());
-        } while (!line.empty());
-        return out_.status();
-      },
-      MarkRead::kNo);
-  if (!snippet.ok()) return snippet.status();
+  OLDVEK_ASSIGN_OR_RETURN(SnippetInfo snippet, RetrieveSettledSnippet(
+                                                   file_system_, request_.folder, base, record_position,
+                                                   [&](std::string_view line) {
+                                                     // A line longer than a length byte can state goes on as the next
+                                                     // stored lines.
+                                                     do {
+                                                       const std::string_view piece =
+                                                           line.substr(0, kLongestCountedText);
+                                                       out_.PutByte(static_cast<uint8_t>(piece.size()));
+                                                       out_.Write(piece);
+                                                       ++line_count;
+                                                       block_size += 1 + piece.size();
+                                                       line.remove_prefix(piece.size());
+                                                     } while (!line.empty());
+                                                     return out_.status();
+                                                   },
+                                                   MarkRead::kNo));
 
   const std::string which =
       "the snippet at " + DecimalText(record_position) + " of " + PacketPath(request_.folder, base, kIndexExtension);
-  Result<uint32_t> stated_lines = StatedCount(line_count, "the number of lines of " + which);
-  if (!stated_lines.ok()) return stated_lines.status();
-  Result<uint32_t> stated_size = StatedCount(block_size, "the size of " + which);
-  if (!stated_size.ok()) return stated_size.status();
-  const CodeRecord record = MakeRecord(*snippet, *stated_size, *stated_lines);
+  OLDVEK_ASSIGN_OR_RETURN(uint32_t stated_lines, StatedCount(line_count, "the number of lines of " + which));
+  OLDVEK_ASSIGN_OR_RETURN(uint32_t stated_size, StatedCount(block_size, "the size of " + which));
+  const CodeRecord record = MakeRecord(snippet, stated_size, stated_lines);
   OLDVEK_RETURN_IF_ERROR(out_.Rewrite(record_offset, record));
   return snippet;
 }

@@ -30,9 +30,8 @@ struct OpenSnippet {
 Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t mode) {
   BufferedWriter out(output);
   ExtractionOutcome outcome;
-  Result<bool> cut_short = SnippetCutShort(snippet.packet, snippet.place);
-  if (!cut_short.ok()) return cut_short.status();
-  outcome.cut_short = *cut_short;
+  OLDVEK_ASSIGN_OR_RETURN(bool cut_short, SnippetCutShort(snippet.packet, snippet.place));
+  outcome.cut_short = cut_short;
   if (mode == kAttachmentMode) {
     outcome.attachment = true;
     AttachmentExtractor extractor(out);
@@ -61,35 +60,31 @@ Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t m
 
 Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_view entry, std::string_view folder,
                                          const std::string& out_path, int32_t mode, MarkRead mark) {
-  Result<EntryLocation> location = ParseEntryLocation(entry);
-  if (!location.ok()) return location.status();
+  OLDVEK_ASSIGN_OR_RETURN(EntryLocation location, ParseEntryLocation(entry));
   // Under the packet's lock (the read mark is written), and settled, before anything is read.
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, location->base, PacketAccess::kMark);
-  if (!lock.ok()) return lock.status();
-  const std::string index_path = PacketPath(folder, location->base, kIndexExtension);
-  const std::string packet_path = PacketPath(folder, location->base, kPacketExtension);
+  OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, location.base, PacketAccess::kMark));
+  const std::string index_path = PacketPath(folder, location.base, kIndexExtension);
+  const std::string packet_path = PacketPath(folder, location.base, kPacketExtension);
   bool writable = true;
-  Result<std::unique_ptr<File>> index = OpenForReading(file_system, index_path, kExistingIndexOpen, &writable);
-  if (!index.ok()) return index.status();
-  Result<SnippetPlace> place = LocateSnippet(**index, location->record_position);
-  if (!place.ok()) return place.status();
-  Result<std::unique_ptr<File>> packet = OpenForReading(file_system, packet_path, kExclusivePacketOpen);
-  if (!packet.ok()) return packet.status();
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index,
+                          OpenForReading(file_system, index_path, kExistingIndexOpen, &writable));
+  OLDVEK_ASSIGN_OR_RETURN(SnippetPlace place, LocateSnippet(*index, location.record_position));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, OpenForReading(file_system, packet_path, kExclusivePacketOpen));
   // Written beside its name and put in place when complete; never over the packet's own files.
-  Result<OutputFile> output = OutputFile::Create(file_system, out_path, PacketFileNames(folder, location->base));
-  if (!output.ok()) return output.status();
+  OLDVEK_ASSIGN_OR_RETURN(OutputFile output,
+                          OutputFile::Create(file_system, out_path, PacketFileNames(folder, location.base)));
 
-  OpenSnippet snippet{**index,
-                      **packet,
-                      location->record_position,
-                      *place,
-                      location->base.text() + std::string(kPacketExtension),
+  OpenSnippet snippet{*index,
+                      *packet,
+                      location.record_position,
+                      place,
+                      location.base.text() + std::string(kPacketExtension),
                       writable && mark == MarkRead::kYes};
-  Result<ExtractionOutcome> outcome = WriteOut(snippet, output->file(), mode);
+  Result<ExtractionOutcome> outcome = WriteOut(snippet, output.file(), mode);
   if (!outcome.ok()) return outcome;
   // A snippet without ZORVIT text gives no file: an empty one would pass for the attachment.
   if (outcome->attachment && !outcome->check.found) return outcome;
-  OLDVEK_RETURN_IF_ERROR(output->Commit());
+  OLDVEK_RETURN_IF_ERROR(output.Commit());
   // Read once the output is in place, and not before: a failed extraction leaves the mark as
   // it was. The output is complete without it, so a mark that cannot be set is left unset.
   if (snippet.marks_read) {

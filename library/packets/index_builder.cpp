@@ -12,16 +12,13 @@ namespace {
 
 Result<std::vector<std::string>> ListSnippets(FileSystem& file_system, std::string_view folder,
                                               const PacketName& base) {
-  Result<std::unique_ptr<File>> index =
-      OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kSharedPacketOpen);
-  if (!index.ok()) return index.status();
-  Result<uint64_t> index_length = (*index)->Size();
-  if (!index_length.ok()) return index_length.status();
-  IndexReader records(**index, RecordCount(*index_length));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index,
+                          OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kSharedPacketOpen));
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
+  IndexReader records(*index, RecordCount(index_length));
 
-  Result<std::unique_ptr<File>> packet =
-      OpenForReading(file_system, PacketPath(folder, base, kPacketExtension), kSharedPacketOpen);
-  if (!packet.ok()) return packet.status();
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet,
+                          OpenForReading(file_system, PacketPath(folder, base, kPacketExtension), kSharedPacketOpen));
 
   std::vector<std::string> entries;
   entries.reserve(records.record_count());
@@ -29,7 +26,7 @@ Result<std::vector<std::string>> ListSnippets(FileSystem& file_system, std::stri
   SnippetHeader header;
   for (uint64_t k = 1; k <= records.record_count(); ++k) {
     OLDVEK_RETURN_IF_ERROR(records.Read(k, record));
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, record.start(), header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*packet, record.start(), header.bytes()));
     entries.push_back(MakeSnippetEntry(k, header, base));
   }
   return entries;

@@ -120,14 +120,12 @@ std::optional<Patch> ReadPatch(MarkReader& reader) {
 }
 
 Result<std::string> ReadMark(FileSystem& file_system, const std::string& path) {
-  Result<std::unique_ptr<File>> file =
-      file_system.Open(path, {Access::kRead, Share::kShared, Disposition::kOpenExisting});
-  if (!file.ok()) return file.status();
-  Result<uint64_t> size = (*file)->Size();
-  if (!size.ok()) return size.status();
-  std::string bytes(std::min(*size, kLargestMark + 1), '\0');
-  OLDVEK_RETURN_IF_ERROR((*file)->ReadAt(0, bytes));
-  OLDVEK_RETURN_IF_ERROR((*file)->Close());
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> file,
+                          file_system.Open(path, {Access::kRead, Share::kShared, Disposition::kOpenExisting}));
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t size, file->Size());
+  std::string bytes(std::min(size, kLargestMark + 1), '\0');
+  OLDVEK_RETURN_IF_ERROR(file->ReadAt(0, bytes));
+  OLDVEK_RETURN_IF_ERROR(file->Close());
   return bytes;
 }
 
@@ -161,25 +159,21 @@ Status CarryOut(FileSystem& file_system, const PacketFiles& files, const Commit&
       return SetAside(file_system, files, "asks for work that does not fit the packet (" + fault + ")");
     return commit.place_rebuilt ? PlaceRebuiltFiles(file_system, files) : Status::Ok();
   }
-  Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kSharedPacketOpen);
-  if (!packet.ok()) return packet.status();
-  Result<std::unique_ptr<File>> index = file_system.Open(files.index, kSharedPacketOpen);
-  if (!index.ok()) return index.status();
-  Result<uint64_t> packet_length = (*packet)->Size();
-  if (!packet_length.ok()) return packet_length.status();
-  Result<uint64_t> index_length = (*index)->Size();
-  if (!index_length.ok()) return index_length.status();
-  const std::string fault = CommitFault(commit, *packet_length, *index_length);
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, file_system.Open(files.packet, kSharedPacketOpen));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, file_system.Open(files.index, kSharedPacketOpen));
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet->Size());
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
+  const std::string fault = CommitFault(commit, packet_length, index_length);
   if (!fault.empty()) {
-    OLDVEK_RETURN_IF_ERROR((*packet)->Close());
-    OLDVEK_RETURN_IF_ERROR((*index)->Close());
+    OLDVEK_RETURN_IF_ERROR(packet->Close());
+    OLDVEK_RETURN_IF_ERROR(index->Close());
     return SetAside(file_system, files, "asks for work that does not fit the packet (" + fault + ")");
   }
-  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, **packet, **index));
-  OLDVEK_RETURN_IF_ERROR((*packet)->Sync());
-  OLDVEK_RETURN_IF_ERROR((*index)->Sync());
-  OLDVEK_RETURN_IF_ERROR((*packet)->Close());
-  return (*index)->Close();
+  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, *packet, *index));
+  OLDVEK_RETURN_IF_ERROR(packet->Sync());
+  OLDVEK_RETURN_IF_ERROR(index->Sync());
+  OLDVEK_RETURN_IF_ERROR(packet->Close());
+  return index->Close();
 }
 
 // The whole mark of a packet, when it has one.
@@ -315,10 +309,10 @@ Status PlaceRebuiltFiles(FileSystem& file_system, const PacketFiles& files) {
 }
 
 Result<CommitMark> CommitMark::Write(FileSystem& file_system, const PacketFiles& files, const Commit& commit) {
-  Result<std::unique_ptr<File>> file =
-      file_system.Open(files.mark, {Access::kReadWrite, Share::kExclusive, Disposition::kCreateOrTruncate});
-  if (!file.ok()) return file.status();
-  CommitMark mark(file_system, files.mark, std::move(*file));
+  OLDVEK_ASSIGN_OR_RETURN(
+      std::unique_ptr<File> file,
+      file_system.Open(files.mark, {Access::kReadWrite, Share::kExclusive, Disposition::kCreateOrTruncate}));
+  CommitMark mark(file_system, files.mark, std::move(file));
   Status written = mark.file_->Append(EncodeCommit(commit));
   if (written.ok()) written = mark.file_->Sync();
   if (!written.ok()) {
@@ -363,9 +357,8 @@ Status SettlePacket(FileSystem& file_system, std::string_view folder, const Pack
     DiscardRebuiltFiles(file_system, files);
     return Status::Ok();
   }
-  Result<std::string> bytes = ReadMark(file_system, files.mark);
-  if (!bytes.ok()) return bytes.status();
-  const std::optional<Commit> commit = DecodeCommit(*bytes);
+  OLDVEK_ASSIGN_OR_RETURN(std::string bytes, ReadMark(file_system, files.mark));
+  const std::optional<Commit> commit = DecodeCommit(bytes);
   if (commit && commit->move && LinkedMarkStands(file_system, folder, base, *commit->move)) {
     // A move that reached its commit point: the destination keeps its append; the source's
     // mark waits until the destination's is gone.
@@ -375,7 +368,7 @@ Status SettlePacket(FileSystem& file_system, std::string_view folder, const Pack
     }
   } else if (commit) {
     OLDVEK_RETURN_IF_ERROR(CarryOut(file_system, files, *commit));
-  } else if (bytes->ends_with(kEndLine)) {
+  } else if (bytes.ends_with(kEndLine)) {
     return SetAside(file_system, files, "is damaged");
   }
   OLDVEK_RETURN_IF_ERROR(file_system.Remove(files.mark));

@@ -57,19 +57,17 @@ class Scan {
 // One pass over the packet as `lock` holds it; `visited` tells whether a snippet was handed out.
 Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_view folder, const PacketName& base,
                 const ScanQuery& query, const ScanVisitor& visit, size_t piece_size, bool& visited) {
-  Result<std::unique_ptr<File>> index = file_system.Open(PacketPath(folder, base, kIndexExtension), kScanOpen);
-  if (!index.ok()) return index.status();
-  Result<std::unique_ptr<File>> packet = file_system.Open(PacketPath(folder, base, kPacketExtension), kScanOpen);
-  if (!packet.ok()) return packet.status();
-  Result<uint64_t> index_length = (*index)->Size();
-  if (!index_length.ok()) return index_length.status();
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index,
+                          file_system.Open(PacketPath(folder, base, kIndexExtension), kScanOpen));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet,
+                          file_system.Open(PacketPath(folder, base, kPacketExtension), kScanOpen));
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
   piece_size = std::max<size_t>(piece_size, 1);
-  ReadAheadFile stream(**packet, piece_size);
-  Result<uint64_t> packet_length = stream.Size();
-  if (!packet_length.ok()) return packet_length.status();
+  ReadAheadFile stream(*packet, piece_size);
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, stream.Size());
 
-  IndexReader records(**index, RecordCount(*index_length));
-  Scan scan(query, stream, *packet_length, piece_size);
+  IndexReader records(*index, RecordCount(index_length));
+  Scan scan(query, stream, packet_length, piece_size);
   IndexRecord record;
   IndexRecord next;
   SnippetHeader header;
@@ -79,9 +77,8 @@ Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_vie
     record = next;
     if (number < count) OLDVEK_RETURN_IF_ERROR(records.Read(number + 1, next));
     OLDVEK_RETURN_IF_ERROR(ReadAtPosition(stream, record.start(), header.bytes()));
-    Result<bool> passes = scan.Passes(record, header, number < count ? next.start() : 0);
-    if (!passes.ok()) return passes.status();
-    if (!*passes) continue;
+    OLDVEK_ASSIGN_OR_RETURN(bool passes, scan.Passes(record, header, number < count ? next.start() : 0));
+    if (!passes) continue;
     // Everything read so far is of one generation while no editor has begun.
     OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
     visited = true;
@@ -98,12 +95,11 @@ Status ScanPacket(FileSystem& file_system, std::string_view folder, const Packet
   // lock it made; one that begins later ends the scan (Steady), as nothing handed out can be
   // taken back.
   for (;;) {
-    Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
-    if (!lock.ok()) return lock.status();
+    OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kRead));
     bool visited = false;
-    const Status scanned = ScanOnce(file_system, *lock, folder, base, query, visit, piece_size, visited);
+    const Status scanned = ScanOnce(file_system, lock, folder, base, query, visit, piece_size, visited);
     // A failure of a pass an editor overlapped may be the edit's own doing: that pass is redone.
-    if (visited || lock->Steady(file_system).ok()) return scanned;
+    if (visited || lock.Steady(file_system).ok()) return scanned;
   }
 }
 

@@ -78,26 +78,24 @@ SearchOutcome PacketSearch::Run() {
 Status PacketSearch::SearchPacket(int64_t packet_index, const PacketName& base) {
   // The packet is held as a reader across the listing and the second reading below, so both
   // see one generation of the packet (the listing's own hold goes with this one).
-  Result<PacketLock> lock = PacketLock::Take(file_system_, request_.folder, base, PacketAccess::kRead);
-  if (!lock.ok()) return lock.status();
-  Result<std::vector<std::string>> entries = BuildSnippetList(file_system_, request_.folder, base);
-  if (!entries.ok()) return entries.status();
+  OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system_, request_.folder, base, PacketAccess::kRead));
+  OLDVEK_ASSIGN_OR_RETURN(std::vector<std::string> entries, BuildSnippetList(file_system_, request_.folder, base));
   // The index is read a second time, for the records that locate the headers.
-  Result<std::unique_ptr<File>> index =
-      OpenForReading(file_system_, PacketPath(request_.folder, base, kIndexExtension), kSharedPacketOpen);
-  if (!index.ok()) return index.status();
-  Result<std::unique_ptr<File>> packet =
-      OpenForReading(file_system_, PacketPath(request_.folder, base, kPacketExtension), kSharedPacketOpen);
-  if (!packet.ok()) return packet.status();
+  OLDVEK_ASSIGN_OR_RETURN(
+      std::unique_ptr<File> index,
+      OpenForReading(file_system_, PacketPath(request_.folder, base, kIndexExtension), kSharedPacketOpen));
+  OLDVEK_ASSIGN_OR_RETURN(
+      std::unique_ptr<File> packet,
+      OpenForReading(file_system_, PacketPath(request_.folder, base, kPacketExtension), kSharedPacketOpen));
 
-  const uint64_t count = entries->size();
-  IndexReader records(**index, count);
+  const uint64_t count = entries.size();
+  IndexReader records(*index, count);
   IndexRecord record;
   SnippetHeader header;
   for (uint64_t i = 1; i <= count; ++i) {
     const uint64_t record_position = RecordPosition(i);
     OLDVEK_RETURN_IF_ERROR(records.Read(i, record));
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, record.start(), header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*packet, record.start(), header.bytes()));
     CopyHeaderFields(header, snippet_);
     if (!IsSearchMode(request_.mode)) continue;
 
@@ -107,8 +105,8 @@ Status PacketSearch::SearchPacket(int64_t packet_index, const PacketName& base) 
     if (!SnippetPasses(request_.mode, bits, criteria_, snippet_, request_.packet_choice, caller_)) continue;
     if (matches_ == std::numeric_limits<int32_t>::max()) return Stop(Status::Error("the match count is full"));
     // What is handed to the caller is of one generation while no editor has begun.
-    OLDVEK_RETURN_IF_ERROR(lock->Steady(file_system_));
-    Status added = caller_.AddMatch(matches_ + 1, (*entries)[i - 1]);
+    OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system_));
+    Status added = caller_.AddMatch(matches_ + 1, entries[i - 1]);
     if (!added.ok()) return Stop(added);
     ++matches_;
   }

@@ -37,9 +37,8 @@ std::string JoinFullWidth(const SnippetHeader& header, FieldSpan first, FieldSpa
 std::string_view SnippetInfo::tag() const { return TrimTrailingBlanks(header.Field(SnippetHeader::kTag)); }
 
 Result<SnippetPlace> LocateSnippet(File& index, uint64_t record_position) {
-  Result<uint64_t> index_length = index.Size();
-  if (!index_length.ok()) return index_length.status();
-  const uint64_t records = RecordCount(*index_length);
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index.Size());
+  const uint64_t records = RecordCount(index_length);
   if (!IsRecordPosition(record_position, records)) {
     return NoRecordAt(record_position, index.path());
   }
@@ -57,10 +56,9 @@ Result<SnippetPlace> LocateSnippet(File& index, uint64_t record_position) {
 Result<bool> SnippetCutShort(File& packet, const SnippetPlace& place) {
   const uint64_t start = place.record.start();
   if (start == 0) return false;  // names no snippet
-  Result<uint64_t> packet_length = packet.Size();
-  if (!packet_length.ok()) return packet_length.status();
-  const uint64_t end = BodyEnd(place.end_marker, *packet_length);  // after the snippet's last byte
-  if (start + kHeaderSize > *packet_length + 1 || end > *packet_length + 1) return true;
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet.Size());
+  const uint64_t end = BodyEnd(place.end_marker, packet_length);  // after the snippet's last byte
+  if (start + kHeaderSize > packet_length + 1 || end > packet_length + 1) return true;
   // The packet's last snippet ends with the file: cut there, its last line lacks its terminator.
   if (place.end_marker != 0 || end <= start + kHeaderSize) return false;
   char last = 0;
@@ -71,57 +69,53 @@ Result<bool> SnippetCutShort(File& packet, const SnippetPlace& place) {
 Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisitor& each_code_line) {
   const uint64_t start = place.record.start();
   if (start == 0) return Status::Ok();
-  Result<uint64_t> packet_length = packet.Size();
-  if (!packet_length.ok()) return packet_length.status();
-  return ReadBodyLines(packet, start + kHeaderSize, BodyEnd(place.end_marker, *packet_length), each_code_line);
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet.Size());
+  return ReadBodyLines(packet, start + kHeaderSize, BodyEnd(place.end_marker, packet_length), each_code_line);
 }
 
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                     uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
   // Under the packet's lock, and settled: the record and the body read are of one generation.
   // Setting the read mark writes the index, so that takes the lock file as writers do.
-  Result<PacketLock> lock =
-      PacketLock::Take(file_system, folder, base, mark == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead);
-  if (!lock.ok()) return lock.status();
+  OLDVEK_ASSIGN_OR_RETURN(
+      PacketLock lock,
+      PacketLock::Take(file_system, folder, base, mark == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead));
   Result<SnippetInfo> info = RetrieveSettledSnippet(file_system, folder, base, record_position, each_code_line, mark);
   if (!info.ok()) return info;
-  OLDVEK_RETURN_IF_ERROR(lock->Steady(file_system));
+  OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
   return info;
 }
 
 Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                            uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
   bool writable = true;
-  Result<std::unique_ptr<File>> index =
-      OpenForReading(file_system, PacketPath(folder, base, kIndexExtension),
-                     mark == MarkRead::kYes ? kExistingIndexOpen : kExistingIndexRead, &writable);
-  if (!index.ok()) return index.status();
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index,
+                          OpenForReading(file_system, PacketPath(folder, base, kIndexExtension),
+                                         mark == MarkRead::kYes ? kExistingIndexOpen : kExistingIndexRead, &writable));
   // On a read-only medium the snippet is shown all the same, with its Flag as it was.
   const bool marks = mark == MarkRead::kYes && writable;
-  Result<SnippetPlace> place = LocateSnippet(**index, record_position);
-  if (!place.ok()) return place.status();
+  OLDVEK_ASSIGN_OR_RETURN(SnippetPlace place, LocateSnippet(*index, record_position));
 
   // The packet is opened before the Flag is written, so a packet that cannot be opened leaves
   // the index as it was.
-  Result<std::unique_ptr<File>> packet = OpenForReading(file_system, PacketPath(folder, base, kPacketExtension),
-                                                        marks ? kSharedPacketOpen : kExistingPacketRead);
-  if (!packet.ok()) return packet.status();
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet,
+                          OpenForReading(file_system, PacketPath(folder, base, kPacketExtension),
+                                         marks ? kSharedPacketOpen : kExistingPacketRead));
 
   if (marks) {
-    IndexRecord marked = place->record;
+    IndexRecord marked = place.record;
     marked.set_flag(' ');
-    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(**index, record_position, marked.bytes()));
+    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(*index, record_position, marked.bytes()));
   }
-  OLDVEK_RETURN_IF_ERROR((*index)->Close());
+  OLDVEK_RETURN_IF_ERROR(index->Close());
 
   SnippetInfo info;
-  info.record = place->record;
-  Result<bool> cut_short = SnippetCutShort(**packet, *place);
-  if (!cut_short.ok()) return cut_short.status();
-  info.cut_short = *cut_short;
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, place->record.start(), info.header.bytes()));
+  info.record = place.record;
+  OLDVEK_ASSIGN_OR_RETURN(bool cut_short, SnippetCutShort(*packet, place));
+  info.cut_short = cut_short;
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*packet, place.record.start(), info.header.bytes()));
   int line_number = 0;
-  OLDVEK_RETURN_IF_ERROR(ReadSnippetBody(**packet, *place, [&](std::string_view line) {
+  OLDVEK_RETURN_IF_ERROR(ReadSnippetBody(*packet, place, [&](std::string_view line) {
     if (line_number < kMarkedLines) {
       ++line_number;
       if (info.kind == SnippetKind::kPlain && ContainsIgnoringAsciiCase(line, kAttachmentMarker)) {
@@ -130,7 +124,7 @@ Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_
     }
     return each_code_line(line);
   }));
-  OLDVEK_RETURN_IF_ERROR((*packet)->Close());
+  OLDVEK_RETURN_IF_ERROR(packet->Close());
   return info;
 }
 
@@ -142,30 +136,28 @@ void UnmarkedRun::Add(uint64_t number, const IndexRecord& record) {
 
 Status MarkRunRead(FileSystem& file_system, std::string_view folder, const PacketName& base, const UnmarkedRun& run) {
   if (run.count() == 0) return Status::Ok();
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
-  if (!lock.ok()) return lock.status();
+  OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kRead));
   bool writable = true;
-  Result<std::unique_ptr<File>> index =
-      OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kExistingIndexOpen, &writable);
-  if (!index.ok()) return index.status();
-  Result<uint64_t> index_length = (*index)->Size();
-  if (!index_length.ok()) return index_length.status();
+  OLDVEK_ASSIGN_OR_RETURN(
+      std::unique_ptr<File> index,
+      OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kExistingIndexOpen, &writable));
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
   const uint64_t last = run.first() + run.count() - 1;
-  if (!writable || last > RecordCount(*index_length)) return (*index)->Close();
-  IndexReader reader(**index, last);
+  if (!writable || last > RecordCount(index_length)) return index->Close();
+  IndexReader reader(*index, last);
   UnmarkedRun now;
   IndexRecord record;
   for (uint64_t number = run.first(); number <= last; ++number) {
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
     now.Add(number, record);
   }
-  if (now.fingerprint() != run.fingerprint()) return (*index)->Close();
+  if (now.fingerprint() != run.fingerprint()) return index->Close();
   for (uint64_t number = run.first(); number <= last; ++number) {
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
     constexpr char kRead = ' ';
-    if (record.flag() != kRead) OLDVEK_RETURN_IF_ERROR(WriteAtPosition(**index, RecordPosition(number), {&kRead, 1}));
+    if (record.flag() != kRead) OLDVEK_RETURN_IF_ERROR(WriteAtPosition(*index, RecordPosition(number), {&kRead, 1}));
   }
-  return (*index)->Close();
+  return index->Close();
 }
 
 std::string SummaryLine1(const SnippetHeader& header) {
