@@ -193,9 +193,7 @@ Status PageSetDecoder::EndPage(const PageText& page, const AttachmentCheck& chec
 
 Status PageSetDecoder::CheckOrder() {
   OLDVEK_RETURN_IF_ERROR(ClosePage());
-  Result<std::vector<const PageText*>> ordered = OrderPages(pages_);
-  if (!ordered.ok()) return ordered.status();
-  ordered_ = std::move(*ordered);
+  OLDVEK_ASSIGN_OR_RETURN(ordered_, OrderPages(pages_));
   return Status::Ok();
 }
 
