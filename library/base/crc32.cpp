@@ -24,6 +24,21 @@ constexpr std::array<Table, 8> MakeTables() {
 
 constexpr std::array<Table, 8> kTables = MakeTables();
 
+// A 32 by 32 matrix over GF(2), one column a word: what a run of zero bits does to a CRC.
+using Matrix = std::array<uint32_t, 32>;
+
+uint32_t Times(const Matrix& matrix, uint32_t vector) {
+  uint32_t sum = 0;
+  for (size_t n = 0; vector != 0; vector >>= 1, ++n) sum ^= (vector & 1) ? matrix[n] : 0;
+  return sum;
+}
+
+Matrix Square(const Matrix& matrix) {
+  Matrix square;
+  for (size_t n = 0; n < 32; ++n) square[n] = Times(matrix, matrix[n]);
+  return square;
+}
+
 }  // namespace
 
 void Crc32::Add(std::string_view bytes) {
@@ -37,6 +52,24 @@ void Crc32::Add(std::string_view bytes) {
   }
   for (; left > 0; ++p, --left) c = kTables[0][(c ^ *p) & 0xFF] ^ (c >> 8);
   state_ = c;
+}
+
+uint32_t Crc32Combine(uint32_t first, uint32_t second, uint64_t second_length) {
+  // Feeding `second_length` zero bytes to `first` is a product of the operators for 2^k zero
+  // bytes, one per bit of the length; a's CRC so shifted, xor b's, is the CRC of a + b.
+  static const std::array<Matrix, 64> kZeroBytes = [] {
+    std::array<Matrix, 64> powers;
+    Matrix zeros;  // one zero bit
+    zeros[0] = 0xEDB88320u;
+    for (size_t n = 1; n < 32; ++n) zeros[n] = 1u << (n - 1);
+    powers[0] = Square(Square(Square(zeros)));
+    for (size_t k = 1; k < powers.size(); ++k) powers[k] = Square(powers[k - 1]);
+    return powers;
+  }();
+  for (size_t k = 0; second_length != 0; second_length >>= 1, ++k) {
+    if (second_length & 1) first = Times(kZeroBytes[k], first);
+  }
+  return first ^ second;
 }
 
 }  // namespace oldvek

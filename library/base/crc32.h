@@ -17,6 +17,10 @@ class Crc32 {
   uint32_t state_ = 0xFFFFFFFFu;
 };
 
+// The CRC of a + b from the CRC of a, the CRC of b and the length of b, without b's bytes: a
+// file decoded page by page is checked from its pages' CRCs.
+uint32_t Crc32Combine(uint32_t first, uint32_t second, uint64_t second_length);
+
 }  // namespace oldvek
 
 #endif  // OLDVEK_BASE_CRC32_H_

@@ -7,7 +7,8 @@
 namespace oldvek {
 namespace {
 
-// Values of zlib's crc32; lengths around the eight-byte steps, fed whole and cut in two.
+// Values of zlib's crc32; lengths around the eight-byte steps, fed whole and cut in two, and
+// combined from the CRCs of the two parts.
 TEST(Crc32Test, MatchesTheStandardCrcWhereverTheBytesAreCut) {
   std::string bytes;
   for (int i = 0; i < 1000; ++i) bytes.push_back(static_cast<char>(i * 131 + 7));
@@ -19,6 +20,10 @@ TEST(Crc32Test, MatchesTheStandardCrcWhereverTheBytesAreCut) {
       crc.Add(std::string_view(bytes).substr(0, cut));
       crc.Add(std::string_view(bytes).substr(cut, length - cut));
       EXPECT_EQ(crc.value(), expected) << length << " bytes cut at " << cut;
+      Crc32 first, second;
+      first.Add(std::string_view(bytes).substr(0, cut));
+      second.Add(std::string_view(bytes).substr(cut, length - cut));
+      EXPECT_EQ(Crc32Combine(first.value(), second.value(), length - cut), expected) << length << " cut at " << cut;
     }
   }
 }

@@ -25,12 +25,14 @@ TEST(PageCheckTest, ADamagedPageIsRefusedOnEveryPath) {
   for (const char* data : {"2GHI", "G2HI", "2GIH", "2HHH", "2GHJ"}) {
     SCOPED_TRACE(data);
     const bool damaged = std::string(data) != "2GHI";
-    std::vector<PageText> pages;
-    SplitPages(Page(data), "XYZ.BAS", pages);
     WriteFileBytes(out, "");
     Result<std::unique_ptr<File>> set_out = FileSystem::Default().Open(out, {});
     ASSERT_TRUE(set_out.ok());
-    EXPECT_EQ(DecodePageSet(*OrderPages(pages), **set_out).ok(), !damaged);
+    PageSetDecoder set(**set_out);
+    ASSERT_TRUE(set.StartSource("XYZ.BAS").ok());
+    for (const std::string& line : Page(data)) ASSERT_TRUE(set.TakeLine(line, 0).ok());
+    ASSERT_TRUE(set.CheckOrder().ok());
+    EXPECT_EQ(set.Finish({}).ok(), !damaged);
     ASSERT_TRUE((*set_out)->Close().ok());
 
     WritePacket(folder.path(), "P", BuildPacket({SampleSnippet("Page", Page(data))}));

@@ -137,32 +137,95 @@ DecodedPage DecodePage(const PageText& page) {
   return decoded;
 }
 
-Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, File& out,
-                                     const std::function<void()>& page_done) {
-  PageSetOutcome outcome;
-  Crc32 file_crc;
-  std::optional<uint32_t> stated_file_crc;
-  bool every_page_crc = true;
-  for (const PageText* page : pages) {
-    const DecodedPage decoded = DecodePage(*page);
-    const std::string fault = decoded.check.Fault();
-    if (!fault.empty()) return Status::Error(Describe(*page) + ": " + fault);
-    if (decoded.check.stated_crc) {
-      stated_file_crc = decoded.check.stated_crc->file;
-    } else {
-      every_page_crc = false;
+PageSetDecoder::PageSetDecoder(File& out, std::function<void()> page_done)
+    : out_(out), writer_(out), page_done_(std::move(page_done)) {}
+
+Status PageSetDecoder::StartSource(std::string origin) {
+  OLDVEK_RETURN_IF_ERROR(ClosePage());
+  ++source_;
+  origin_ = std::move(origin);
+  return Status::Ok();
+}
+
+Status PageSetDecoder::TakeLine(std::string_view line, uint64_t at) {
+  if (std::optional<PageMark> mark = ParseBeginLine(line)) {
+    OLDVEK_RETURN_IF_ERROR(ClosePage());
+    pages_.push_back({std::move(*mark), origin_, {}});
+    spots_.push_back({source_ - 1, at});
+    const PageMark& first = pages_.front().mark;
+    const PageMark& met = pages_.back().mark;
+    // In turn: the next page of the set that the first page met belongs to, while every page
+    // before it passed. Any other is read again if its turn comes, or refused by CheckOrder.
+    if (failure_.ok() && met.page == next_ && met.page_count == first.page_count &&
+        EqualsIgnoringAsciiCase(met.name, first.name)) {
+      current_.emplace(writer_);
     }
-    file_crc.Add(decoded.bytes);
-    OLDVEK_RETURN_IF_ERROR(out.Append(decoded.bytes));
-    outcome.byte_count += decoded.bytes.size();
-    if (page_done) page_done();
   }
-  if (stated_file_crc && *stated_file_crc != file_crc.value()) {
-    return Status::Error(pages.front()->mark.name + ": CRC-32 of the whole file " + CrcText(*stated_file_crc) +
-                         " stated, " + CrcText(file_crc.value()) + " decoded");
+  if (current_) current_->TakeLine(line);
+  return writer_.status();
+}
+
+Status PageSetDecoder::ClosePage() {
+  if (!current_) return Status::Ok();
+  const AttachmentCheck check = current_->check();
+  current_.reset();
+  return EndPage(pages_.back(), check);
+}
+
+Status PageSetDecoder::EndPage(const PageText& page, const AttachmentCheck& check) {
+  OLDVEK_RETURN_IF_ERROR(writer_.Flush());
+  const std::string fault = check.Fault();
+  if (!fault.empty()) {
+    failure_ = Status::Error(Describe(page) + ": " + fault);
+    return out_.Truncate(written_);
   }
-  outcome.crc_checked = every_page_crc;
-  return outcome;
+  if (check.stated_crc) {
+    stated_file_crc_ = check.stated_crc->file;
+  } else {
+    every_page_crc_ = false;
+  }
+  file_crc_ = Crc32Combine(file_crc_, check.crc, check.byte_count);
+  written_ += check.byte_count;
+  ++next_;
+  if (page_done_) page_done_();
+  return Status::Ok();
+}
+
+Status PageSetDecoder::CheckOrder() {
+  OLDVEK_RETURN_IF_ERROR(ClosePage());
+  OLDVEK_ASSIGN_OR_RETURN(ordered_, OrderPages(pages_));
+  return Status::Ok();
+}
+
+Result<PageSetOutcome> PageSetDecoder::Finish(const Reread& reread) {
+  for (; failure_.ok() && next_ <= ordered_.size();) {
+    const PageText& page = *ordered_[next_ - 1];
+    const Spot spot = spots_[static_cast<size_t>(&page - pages_.data())];
+    AttachmentExtractor extractor(writer_);
+    bool begun = false;
+    bool same = false;
+    OLDVEK_RETURN_IF_ERROR(reread(spot.source, spot.at, [&](std::string_view line) {
+      std::optional<PageMark> mark = ParseBeginLine(line);
+      if (begun && mark) return false;
+      if (!begun) {
+        begun = true;
+        same = mark && mark->page == page.mark.page && mark->page_count == page.mark.page_count &&
+               mark->name == page.mark.name;
+        if (!same) return false;
+      }
+      extractor.TakeLine(line);
+      return writer_.status().ok();
+    }));
+    OLDVEK_RETURN_IF_ERROR(writer_.status());
+    if (!same) return Status::Error(page.origin + " changed while it was read", Status::Kind::kChanged);
+    OLDVEK_RETURN_IF_ERROR(EndPage(page, extractor.check()));
+  }
+  if (!failure_.ok()) return failure_;
+  if (stated_file_crc_ && *stated_file_crc_ != file_crc_) {
+    return Status::Error(ordered_.front()->mark.name + ": CRC-32 of the whole file " + CrcText(*stated_file_crc_) +
+                         " stated, " + CrcText(file_crc_) + " decoded");
+  }
+  return PageSetOutcome{written_, every_page_crc_};
 }
 
 }  // namespace oldvek

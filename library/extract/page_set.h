@@ -16,6 +16,7 @@
 #include "base/status.h"
 #include "extract/attachment_extractor.h"
 #include "extract/page_crc.h"
+#include "platform/buffered_writer.h"
 #include "platform/file.h"
 
 namespace oldvek {
@@ -48,12 +49,68 @@ struct PageSetOutcome {
   bool crc_checked = false;  // every page carried a CRC line, and all agreed
 };
 
-// Decodes ordered pages into `out`, page after page, checking each page as
-// AttachmentCheck::Fault does, and the whole file against the CRC lines. A failure names the page and gives the stated
-// and the decoded figures; what was written so far stays in `out` for the caller to remove or keep. `page_done` is told
-// after each page.
-Result<PageSetOutcome> DecodePageSet(std::span<const PageText* const> pages, File& out,
-                                     const std::function<void()>& page_done = {});
+// Hands lines of one source to `visit`, in order, until it returns false or the source ends.
+using PageLineVisitor = std::function<bool(std::string_view line)>;
+
+// Decodes a page set as its lines arrive, source after source (page files, snippets), straight
+// into `out`, checking each page as AttachmentCheck::Fault does and the whole file against the
+// CRC lines. A page met in its turn is decoded as it arrives; one met before its turn is only
+// noted, and read again from its source when its turn comes (Finish). Memory stays flat
+// whatever the size of the set: the current line, a write buffer and the marks of the pages.
+// `out` holds the pages that passed, in order, and never a page that failed its check.
+class PageSetDecoder {
+ public:
+  // Hands the lines of source `source` (counted from 0 in the order started) to `visit`, from
+  // the line that starts at `at` (a position TakeLine was given for that source).
+  using Reread = std::function<Status(size_t source, uint64_t at, const PageLineVisitor& visit)>;
+
+  explicit PageSetDecoder(File& out, std::function<void()> page_done = {});
+  PageSetDecoder(const PageSetDecoder&) = delete;
+  PageSetDecoder& operator=(const PageSetDecoder&) = delete;
+
+  // The next source, named `origin` in messages; lines before its first begin line belong to
+  // no page, and its last page ends with it.
+  Status StartSource(std::string origin);
+  // The current source's next line, which starts at position `at` in it. Fails only when
+  // `out` cannot be written.
+  Status TakeLine(std::string_view line, uint64_t at);
+  // The pages met so far, in the order met; their lines are not kept.
+  std::span<const PageText> pages() const { return pages_; }
+
+  // After the last source: pages 1 to N of one file must have been met (OrderPages), else
+  // that is the failure and nothing more is decoded.
+  Status CheckOrder();
+  // Then decodes the pages met out of turn, reading them again through `reread` (a page found
+  // changed there is refused), and checks the whole file. A failure names the page and gives
+  // the stated and the decoded figures; `out` then holds the pages before it.
+  Result<PageSetOutcome> Finish(const Reread& reread);
+  uint64_t pages_written() const { return next_ - 1; }
+
+ private:
+  struct Spot {
+    size_t source;
+    uint64_t at;
+  };
+  Status ClosePage();
+  // Counts a decoded page in, or cuts it off `out` when it fails its check.
+  Status EndPage(const PageText& page, const AttachmentCheck& check);
+
+  File& out_;
+  BufferedWriter writer_;
+  std::function<void()> page_done_;
+  std::vector<PageText> pages_;
+  std::vector<Spot> spots_;  // where each page's begin line stands
+  size_t source_ = 0;        // sources started
+  std::string origin_;
+  std::optional<AttachmentExtractor> current_;  // the page being decoded, when in turn
+  uint64_t next_ = 1;                           // the page whose turn it is
+  uint64_t written_ = 0;                        // bytes of the pages counted in
+  Status failure_;                              // the first page that failed its check
+  uint32_t file_crc_ = 0;                       // of the pages counted in
+  std::optional<uint32_t> stated_file_crc_;
+  bool every_page_crc_ = true;
+  std::vector<const PageText*> ordered_;
+};
 
 // The bytes of one page and how they compare with what the page states, decoded in memory.
 struct DecodedPage {

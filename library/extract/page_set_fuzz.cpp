@@ -1,4 +1,4 @@
-// Page files as `vek decode` reads them: lines split into pages, ordered and decoded.
+// Page files as `vek decode` reads them: lines streamed into pages, ordered and decoded.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,12 +17,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     lines.emplace_back(line);
     (void)ParseCrcLine(lines.back());
   }
-  std::vector<PageText> pages;
-  SplitPages(lines, "PAGE.BAS", pages);
-  Result<std::vector<const PageText*>> ordered = OrderPages(pages);
-  if (!ordered.ok()) return 0;
   fuzzing::MemoryFileSystem file_system;
   Result<std::unique_ptr<File>> out = file_system.Open("OUT", {});
-  (void)DecodePageSet(*ordered, **out);
+  PageSetDecoder decoder(**out);
+  (void)decoder.StartSource("PAGE.BAS");
+  for (size_t k = 0; k < lines.size(); ++k) (void)decoder.TakeLine(lines[k], k);
+  if (!decoder.CheckOrder().ok()) return 0;
+  (void)decoder.Finish([&](size_t, uint64_t at, const PageLineVisitor& visit) {
+    for (size_t k = at; k < lines.size() && visit(lines[k]); ++k) {
+    }
+    return Status::Ok();
+  });
   return 0;
 }

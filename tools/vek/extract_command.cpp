@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <functional>
+#include <optional>
 
 #include "archive.h"
 #include "base/text.h"
@@ -11,7 +13,6 @@
 #include "packets/packet_lock.h"
 #include "packets/snippet_entry.h"
 #include "packets/snippet_reader.h"
-#include "progress.h"
 #include "zorvit_files.h"
 
 namespace vek {
@@ -56,18 +57,33 @@ std::string ExtractOne(const ExtractRequest& request) {
   return decode.out == "-" ? std::string() : oldvek::ExtractionMessage(outcome, decode.out);
 }
 
-// The snippet's code lines, read without marking it: it is marked once the file is in place.
-std::vector<std::string> CodeLines(const ExtractRequest& request, uint64_t number, oldvek::IndexRecord& record) {
-  std::vector<std::string> lines;
-  record = Must(oldvek::RetrieveSnippet(
-                    Files(), request.folder, request.base, oldvek::RecordPosition(number),
-                    [&lines](std::string_view line) {
-                      lines.emplace_back(line);
-                      return oldvek::Status::Ok();
-                    },
-                    oldvek::MarkRead::kNo))
-               .record;
-  return lines;
+// Hands the code lines of snippet `number` to `visit` with the position of each in the body,
+// without marking it (it is marked once the file is in place), until `visit` returns false.
+oldvek::IndexRecord ReadCodeLines(const ExtractRequest& request, uint64_t number,
+                                  const std::function<bool(std::string_view line, uint64_t at)>& visit) {
+  uint64_t at = 0;
+  bool stopped = false;
+  oldvek::Result<oldvek::SnippetInfo> info = oldvek::RetrieveSnippet(
+      Files(), request.folder, request.base, oldvek::RecordPosition(number),
+      [&](std::string_view line) {
+        const uint64_t start = at;
+        at += line.size() + 1;
+        stopped = !visit(line, start);
+        return stopped ? oldvek::Status::Error("stopped") : oldvek::Status::Ok();
+      },
+      oldvek::MarkRead::kNo);
+  if (!info.ok() && !stopped) Fail(info.status().message());
+  return info.ok() ? info->record : oldvek::IndexRecord();
+}
+
+// The mark of the snippet's first page, read up to its begin line.
+std::optional<oldvek::PageMark> FirstPageMark(const ExtractRequest& request, uint64_t number) {
+  std::optional<oldvek::PageMark> mark;
+  ReadCodeLines(request, number, [&mark](std::string_view line, uint64_t) {
+    mark = oldvek::ParseBeginLine(line);
+    return !mark;
+  });
+  return mark;
 }
 
 int RunExtract(ExtractOptions& options) {
@@ -96,33 +112,49 @@ std::string ExtractToFile(const ExtractRequest& request) {
   const oldvek::PacketName& base = request.base;
   const uint64_t number = request.number;
   if (request.text) return ExtractOne(request);
-  std::vector<oldvek::PageText> pages;
-  oldvek::IndexRecord record;
-  oldvek::SplitPages(CodeLines(request, number, record), SnippetName(base, number), pages);
-  if (pages.empty()) Fail(SnippetName(base, number) + " holds no ZORVIT page; --mode text writes its code lines");
-  const oldvek::PageMark first = pages.front().mark;
+  const std::optional<oldvek::PageMark> first = FirstPageMark(request, number);
+  if (!first) Fail(SnippetName(base, number) + " holds no ZORVIT page; --mode text writes its code lines");
   if (request.page_only) return ExtractOne(request);
-  if (first.page != 1) {
-    Fail(SnippetName(base, number) + " starts with page " + oldvek::DecimalText(first.page) + " of " + first.name +
+  if (first->page != 1) {
+    Fail(SnippetName(base, number) + " starts with page " + oldvek::DecimalText(first->page) + " of " + first->name +
          "; extract its page 1, or --page-only");
   }
-  // The pages that follow page 1 stand later in the same snippet or in the snippets after it.
+  // The pages that follow page 1 stand later in the same snippet or in the snippets after it,
+  // each snippet from the first on being source `snippet - number` of the decoder.
   oldvek::UnmarkedRun read;
-  read.Add(number, record);
-  const uint64_t count = SnippetCount(folder, base);
-  Progress progress("gathering", first.page_count, request.decode.quiet);
-  for (uint64_t next = number + 1; pages.size() < first.page_count && next <= count; ++next) {
-    const size_t before = pages.size();
-    oldvek::SplitPages(CodeLines(request, next, record), SnippetName(base, next), pages);
-    if (pages.size() == before || !oldvek::EqualsIgnoringAsciiCase(pages[before].mark.name, first.name)) {
-      pages.resize(before);
-      break;
+  PageSources sources;
+  sources.read = [&](oldvek::PageSetDecoder& decoder) {
+    const uint64_t count = SnippetCount(folder, base);
+    for (uint64_t next = number; next == number || (decoder.pages().size() < first->page_count && next <= count);
+         ++next) {
+      Must(decoder.StartSource(SnippetName(base, next)));
+      // A snippet whose first page is of another file ends the set, and none of its pages
+      // count; lines before a snippet's first begin line belong to no page.
+      bool paged = false;
+      bool other = false;
+      oldvek::Status taken;
+      const oldvek::IndexRecord record = ReadCodeLines(request, next, [&](std::string_view line, uint64_t at) {
+        if (!paged) {
+          const std::optional<oldvek::PageMark> mark = oldvek::ParseBeginLine(line);
+          if (!mark) return true;
+          paged = true;
+          other = !oldvek::EqualsIgnoringAsciiCase(mark->name, first->name);
+          if (other) return false;
+        }
+        taken = decoder.TakeLine(line, at);
+        return taken.ok();
+      });
+      Must(taken);
+      if (!paged || other) break;
+      read.Add(next, record);
     }
-    read.Add(next, record);
-    progress.Step(pages.size() - before);
-  }
-  progress.Clear();
-  const std::string written = DecodePagesToFile(pages, request.decode);
+  };
+  sources.reread = [&](size_t source, uint64_t at, const oldvek::PageLineVisitor& visit) {
+    ReadCodeLines(request, number + source,
+                  [&](std::string_view line, uint64_t start) { return start < at || visit(line); });
+    return oldvek::Status::Ok();
+  };
+  const std::string written = DecodePagesToFile(sources, request.decode);
   // The file is in place and complete without the marks: one that cannot be set stays unset.
   if (request.mark == oldvek::MarkRead::kYes) (void)oldvek::MarkRunRead(Files(), folder, base, read);
   return written;

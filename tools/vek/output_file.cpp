@@ -38,9 +38,18 @@ OutputFile::OutputFile(std::string path, bool force, std::span<const std::string
     scratch_ = (fs::temp_directory_path() / ("stdout" + tag)).string();
     return;
   }
+  if (path_.empty()) {
+    scratch_ = ".unnamed" + tag;
+    return;
+  }
   PrepareOutput(path_, force, inputs);
   const fs::path target(path_);
   scratch_ = (target.parent_path() / ("." + target.filename().string() + tag)).string();
+}
+
+void OutputFile::Name(std::string path, bool force, std::span<const std::string> inputs) {
+  PrepareOutput(path, force, inputs);
+  path_ = std::move(path);
 }
 
 OutputFile::~OutputFile() {

@@ -10,7 +10,8 @@ namespace vek {
 // beside the output (in the temporary folder for "-", standard output), which Commit puts in
 // place by a rename; an output that is not committed leaves nothing behind. An existing
 // output is refused unless forced, one of `inputs` (the files the command reads or locks)
-// always; missing folders on its path are created.
+// always; missing folders on its path are created. An empty path names the output later (Name):
+// its scratch file is made in the current folder meanwhile.
 class OutputFile {
  public:
   OutputFile(std::string path, bool force, std::span<const std::string> inputs = {});
@@ -21,6 +22,9 @@ class OutputFile {
   // Where the work is written.
   const std::string& scratch() const { return scratch_; }
   const std::string& path() const { return path_; }
+  // Names an output made with an empty path: a plain file name, refused as the constructor
+  // refuses a path.
+  void Name(std::string path, bool force, std::span<const std::string> inputs = {});
   void Commit();
 
  private:

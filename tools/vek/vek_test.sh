@@ -153,6 +153,9 @@ run 3 'nope.bin' encode nope.bin --dir empty
 run 0 '400000 bytes from 3 pages' decode pages/blob11.BAS pages/blob.BAS pages/blob10.BAS -o joined.bin
 ! grep -q 'sum only' out || fail "decode of pages with CRC-32 lines said only the sum was checked"
 cmp blob.bin joined.bin || fail "decode of shuffled pages"
+cat pages/blob.BAS pages/blob11.BAS pages/blob10.BAS | vek decode - -o piped3.bin --quiet >/dev/null
+cmp blob.bin piped3.bin || fail "decode of shuffled pages from standard input"
+# Found missing only once pages 1 and 3 have streamed into the scratch file: nothing is left.
 run 3 'page 2 of 3 of blob.bin is missing' decode pages/blob.BAS pages/blob11.BAS -o missing.bin
 # Two data characters swapped keep the length and the 8-bit sum; the CRC-32 sees them. A page
 # starts with a prefix character, and at least four data characters follow it.
@@ -166,6 +169,11 @@ open(sys.argv[1], "wb").write(b"\r\n".join(p))
 PY
 run 3 'page 2 of blob.bin \(pages/blob10.BAS\): CRC-32' decode pages/blob*.BAS -o swapped.bin
 [ ! -e missing.bin ] && [ ! -e swapped.bin ] || fail "a failed decode left its output"
+# A damaged page met in the middle of a packet's pages: no output, no scratch file.
+run 0 '' new "$arc" DAMAGED
+for page in blob blob10 blob11; do run 0 'of DAMAGED' add "$arc" DAMAGED pages/$page.BAS; done
+run 3 'page 2 of blob.bin \(DAMAGED snippet 2\): CRC-32.*nothing written' extract "$arc" DAMAGED 1 damaged.bin
+[ -z "$(ls -A | grep -e damaged.bin -e partial)" ] || fail "a failed extraction left $(ls -A | grep -e damaged -e partial)"
 run 3 'kept kept.bin: 156000 bytes, sound up to there; from byte 156001 on' decode pages/blob*.BAS -o kept.bin --keep-bad
 [ -e kept.bin ] || fail "--keep-bad kept nothing"
 run 0 '' delete "$arc" SORTS 6

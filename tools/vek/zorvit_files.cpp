@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
+#include <span>
 
 #include "archive.h"
 #include "base/crc32.h"
@@ -97,28 +99,35 @@ EncodedPages::ScratchFolder::~ScratchFolder() {
   fs::remove_all(path, ignored);
 }
 
-std::string DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeSettings& settings) {
-  const std::vector<const oldvek::PageText*> ordered = Must(oldvek::OrderPages(pages));
+std::string DecodePagesToFile(const PageSources& sources, const DecodeSettings& settings) {
+  OutputFile output(settings.out, settings.force, settings.inputs);
   std::string out = settings.out;
-  if (out.empty()) {
-    out = ordered.front()->mark.name;
-    if (out.find_first_of("/\\:") != std::string::npos || out == "." || out == "..") {
-      Fail("the pages name their file \"" + out + "\", which is not a plain file name; -o names the output");
-    }
-  }
-  OutputFile output(out, settings.force, settings.inputs);
   oldvek::Result<oldvek::PageSetOutcome> outcome = oldvek::Status::Error("");
-  size_t pages_done = 0;
+  uint64_t pages_done = 0;
+  uint64_t page_count = 0;
   uint64_t bytes_out = 0;
   {
     std::unique_ptr<oldvek::File> file = Must(oldvek::FileSystem::Default().Open(
         output.scratch(),
         {oldvek::Access::kReadWrite, oldvek::Share::kExclusive, oldvek::Disposition::kCreateOrTruncate}));
-    Progress progress("decoding", ordered.size(), settings.quiet);
-    outcome = oldvek::DecodePageSet(ordered, *file, [&] {
-      ++pages_done;
-      progress.Step();
+    std::optional<Progress> progress;
+    oldvek::PageSetDecoder decoder(*file, [&] {
+      if (!progress) progress.emplace("decoding", decoder.pages().front().mark.page_count, settings.quiet);
+      progress->Step();
     });
+    sources.read(decoder);
+    Must(decoder.CheckOrder());
+    const std::span<const oldvek::PageText> pages = decoder.pages();
+    page_count = pages.front().mark.page_count;
+    if (out.empty()) {
+      out = std::find_if(pages.begin(), pages.end(), [](const auto& page) { return page.mark.page == 1; })->mark.name;
+      if (out.find_first_of("/\\:") != std::string::npos || out == "." || out == "..") {
+        Fail("the pages name their file \"" + out + "\", which is not a plain file name; -o names the output");
+      }
+      output.Name(out, settings.force, settings.inputs);
+    }
+    outcome = decoder.Finish(sources.reread);
+    pages_done = decoder.pages_written();
     bytes_out = Must(file->Size());
     Must(file->Close());
   }
@@ -127,7 +136,7 @@ std::string DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const 
     output.Commit();
     // A page that fails its check is not written: what came out before it is sound.
     Fail(outcome.status().message() + "; kept " + out + ": " + oldvek::DecimalText(bytes_out) + " bytes, " +
-         (pages_done < ordered.size()
+         (pages_done < page_count
               ? "sound up to there; from byte " + oldvek::DecimalText(bytes_out + 1) + " on the file is missing"
               : "any of them from byte 1 on may be wrong"));
   }
@@ -138,9 +147,40 @@ std::string DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const 
                  out.c_str());
   }
   if (out == "-") return {};
-  return out + ": " + oldvek::DecimalText(outcome->byte_count) + " bytes from " + oldvek::DecimalText(ordered.size()) +
-         (ordered.size() == 1 ? " page" : " pages") + ", length and checksum" +
+  return out + ": " + oldvek::DecimalText(outcome->byte_count) + " bytes from " + oldvek::DecimalText(page_count) +
+         (page_count == 1 ? " page" : " pages") + ", length and checksum" +
          (outcome->crc_checked ? " and CRC-32" : "") + " checked";
+}
+
+void StreamTextLines(const std::string& path, uint64_t at,
+                     const std::function<bool(std::string_view line, uint64_t at)>& visit) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in || !in.seekg(static_cast<std::streamoff>(at))) Fail("cannot read " + path);
+  std::string piece(1 << 20, '\0');
+  std::string carry;  // a line that runs on into the next piece
+  const auto hand = [&](std::string_view line) {
+    const uint64_t start = at;
+    at += line.size() + 1;
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return visit(line, start);
+  };
+  while (in.read(piece.data(), static_cast<std::streamsize>(piece.size())) || in.gcount() > 0) {
+    std::string_view rest(piece.data(), static_cast<size_t>(in.gcount()));
+    for (size_t end; (end = rest.find('\n')) != std::string_view::npos; rest.remove_prefix(end + 1)) {
+      bool more = true;
+      if (carry.empty()) {
+        more = hand(rest.substr(0, end));
+      } else {
+        carry.append(rest.substr(0, end));
+        more = hand(carry);
+        carry.clear();
+      }
+      if (!more) return;
+    }
+    carry.append(rest);
+  }
+  if (in.bad()) Fail("cannot read " + path);
+  if (!carry.empty()) (void)hand(carry);
 }
 
 }  // namespace vek

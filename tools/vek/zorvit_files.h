@@ -4,7 +4,9 @@
 // ZORVIT pages as vek writes and reads them: encoded into a scratch folder (each page given a
 // CRC line unless plain), and decoded from gathered pages into an output file.
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "encoder/target_dialect.h"
@@ -54,9 +56,24 @@ struct DecodeSettings {
   std::vector<std::string> inputs;  // the files read or locked, which the output must not replace
 };
 
-// Puts the pages in order and decodes them into the output, checking every page; returns
-// what came out, empty for standard output. A failed check leaves no output unless keep_bad.
-std::string DecodePagesToFile(const std::vector<oldvek::PageText>& pages, const DecodeSettings& settings);
+// The sources that hold the pages of one file (page files, snippets), read as they stream.
+struct PageSources {
+  // Hands every source to the decoder in turn (StartSource, then its lines); a source that
+  // cannot be read is a Failure.
+  std::function<void(oldvek::PageSetDecoder&)> read;
+  // Reads one source again from a line of it, for a page met before its turn.
+  oldvek::PageSetDecoder::Reread reread;
+};
+
+// Decodes the pages, in the order of their numbers, into the output, checking every page;
+// returns what came out, empty for standard output. Without settings.out the output is named
+// by page 1. A failed check leaves no output unless keep_bad.
+std::string DecodePagesToFile(const PageSources& sources, const DecodeSettings& settings);
+
+// Hands the lines of a text file, from byte `at` on, to `visit` with the position where each
+// starts, without its line end (LF or CR LF), until `visit` returns false.
+void StreamTextLines(const std::string& path, uint64_t at,
+                     const std::function<bool(std::string_view line, uint64_t at)>& visit);
 
 }  // namespace vek
 
