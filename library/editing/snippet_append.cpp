@@ -1,6 +1,5 @@
 #include "editing/snippet_append.h"
 
-#include "packets/packet_files.h"
 #include "packets/packet_lock.h"
 
 namespace oldvek {
@@ -40,31 +39,19 @@ Status WriteSnippet(OpenPacket& packet, uint64_t slot, IndexRecord& record, cons
 
 }  // namespace
 
-Result<OpenPacket> OpenExclusively(FileSystem& file_system, const PacketFiles& files) {
-  Result<std::unique_ptr<File>> index = file_system.Open(files.index, kExclusivePacketOpen);
-  if (!index.ok()) return index.status();
-  Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kExclusivePacketOpen);
-  if (!packet.ok()) return packet.status();
-  return OpenPacket{std::move(*index), std::move(*packet)};
-}
-
 Result<Appended> AppendUnderMark(FileSystem& file_system, const PacketFiles& files, OpenPacket& packet,
                                  IndexRecord record, const SnippetHeader& header, const BodyWriter& body,
                                  std::optional<MoveLink> link) {
-  Result<uint64_t> index_length = packet.index->Size();
-  if (!index_length.ok()) return index_length.status();
-  Result<uint64_t> packet_length = packet.packet->Size();
-  if (!packet_length.ok()) return packet_length.status();
   // The new record follows the last whole one: a partial record after it is covered.
-  const uint64_t count = RecordCount(*index_length);
+  const uint64_t count = packet.record_count();
   const uint64_t slot = RecordPosition(count + 1);
 
-  Result<Commit> undo = AppendUndo(packet, slot, *index_length, *packet_length);
+  Result<Commit> undo = AppendUndo(packet, slot, packet.index_length, packet.packet_length);
   if (!undo.ok()) return undo.status();
   undo->move = std::move(link);
   Result<CommitMark> mark = CommitMark::Write(file_system, files, *undo);
   if (!mark.ok()) return mark.status();
-  record.set_start(*packet_length + 1);
+  record.set_start(packet.packet_length + 1);
   const Status appended = WriteSnippet(packet, slot, record, header, body);
   if (!appended.ok()) {
     (void)Undo(*undo, packet, *mark);  // when this fails too, the mark stays for the next operation
@@ -84,7 +71,7 @@ Result<uint64_t> AppendNewSnippet(FileSystem& file_system, std::string_view fold
   if (!file_system.Exists(files.packet)) return Status::Error("cannot open " + files.packet + ": no such file");
   Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
   if (!lock.ok()) return lock.status();
-  Result<OpenPacket> packet = OpenExclusively(file_system, files);
+  Result<OpenPacket> packet = OpenPacket::Open(file_system, files, PacketOpen::kEdit);
   if (!packet.ok()) return packet.status();
   IndexRecord record;
   record.SetField({0, kIndexRecordSize}, "");
@@ -99,8 +86,7 @@ Result<uint64_t> AppendNewSnippet(FileSystem& file_system, std::string_view fold
     return out.status();
   });
   if (!appended.ok()) return appended.status();
-  OLDVEK_RETURN_IF_ERROR(packet->packet->Close());
-  OLDVEK_RETURN_IF_ERROR(packet->index->Close());
+  OLDVEK_RETURN_IF_ERROR(packet->Close());
   return appended->count + 1;
 }
 

@@ -2,8 +2,7 @@
 
 #include "packets/formats.h"
 #include "packets/index_reader.h"
-#include "packets/packet_commit.h"
-#include "packets/packet_files.h"
+#include "packets/open_packet.h"
 #include "packets/packet_lock.h"
 #include "packets/snippet_entry.h"
 
@@ -12,24 +11,16 @@ namespace {
 
 Result<std::vector<std::string>> ListSnippets(FileSystem& file_system, std::string_view folder,
                                               const PacketName& base) {
-  Result<std::unique_ptr<File>> index =
-      OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kSharedPacketOpen);
-  if (!index.ok()) return index.status();
-  Result<uint64_t> index_length = (*index)->Size();
-  if (!index_length.ok()) return index_length.status();
-  IndexReader records(**index, RecordCount(*index_length));
-
-  Result<std::unique_ptr<File>> packet =
-      OpenForReading(file_system, PacketPath(folder, base, kPacketExtension), kSharedPacketOpen);
-  if (!packet.ok()) return packet.status();
-
+  Result<OpenPacket> open = OpenPacket::Open(file_system, PacketFiles(folder, base), PacketOpen::kList);
+  if (!open.ok()) return open.status();
+  IndexReader records(*open->index, open->record_count());
   std::vector<std::string> entries;
   entries.reserve(records.record_count());
   IndexRecord record;
   SnippetHeader header;
   for (uint64_t k = 1; k <= records.record_count(); ++k) {
     OLDVEK_RETURN_IF_ERROR(records.Read(k, record));
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, record.start(), header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*open->packet, record.start(), header.bytes()));
     entries.push_back(MakeSnippetEntry(k, header, base));
   }
   return entries;

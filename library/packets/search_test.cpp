@@ -84,8 +84,11 @@ TEST_F(SearchTest, PacketsOutsideTheListAreNotOpened) {
   const SearchOutcome outcome = Search();
   ASSERT_TRUE(outcome.status.ok());
   EXPECT_EQ(outcome.matches, 5);
-  const auto opens = std::ranges::count_if(files_.steps(), [](const std::string& s) { return s.starts_with("open "); });
-  EXPECT_EQ(opens, 8);  // two packets, each index and packet opened twice
+  for (const std::string& step : files_.steps()) {
+    if (!step.starts_with("open ")) continue;
+    const std::string name = std::filesystem::path(step.substr(5)).filename().string();
+    EXPECT_TRUE(name.starts_with("ONE.") || name.starts_with("TWO.")) << step;
+  }
 }
 
 TEST_F(SearchTest, UnreadablePacketsAreLeftOutCountedAndTheFirstNamed) {

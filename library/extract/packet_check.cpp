@@ -1,17 +1,15 @@
-#include "packets/packet_check.h"
+#include "extract/packet_check.h"
 
 #include "base/text.h"
 #include "extract/page_set.h"
 #include "packets/body_reader.h"
 #include "packets/formats.h"
 #include "packets/index_reader.h"
-#include "packets/packet_commit.h"
+#include "packets/open_packet.h"
 #include "packets/packet_lock.h"
 
 namespace oldvek {
 namespace {
-
-constexpr OpenOptions kReadOnly{Access::kRead, Share::kShared, Disposition::kOpenExisting};
 
 void CheckPages(const std::vector<std::string>& lines, uint64_t record, PacketReport& report) {
   std::vector<PageText> pages;
@@ -32,42 +30,39 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
   if (file_system.Exists(files.mark)) {
     report.problems.push_back({0, "a change was interrupted (" + files.mark + " is pending)"});
   }
-  Result<std::unique_ptr<File>> index = file_system.Open(files.index, kReadOnly);
-  if (!index.ok()) return index.status();
-  Result<std::unique_ptr<File>> packet = file_system.Open(files.packet, kReadOnly);
-  if (!packet.ok()) return packet.status();
-  Result<uint64_t> index_length = (*index)->Size();
-  if (!index_length.ok()) return index_length.status();
-  Result<uint64_t> packet_length = (*packet)->Size();
-  if (!packet_length.ok()) return packet_length.status();
+  Result<OpenPacket> open = OpenPacket::Open(file_system, files, PacketOpen::kRead);
+  if (!open.ok()) return open.status();
+  File& packet = *open->packet;
+  const uint64_t index_length = open->index_length;
+  const uint64_t packet_length = open->packet_length;
 
-  const uint64_t count = RecordCount(*index_length);
+  const uint64_t count = RecordCount(index_length);
   report.snippet_count = count;
-  if (*index_length % kIndexRecordSize != 0) {
+  if (index_length % kIndexRecordSize != 0) {
     report.problems.push_back(
-        {0, "the index ends in a partial record of " + DecimalText(*index_length % kIndexRecordSize) + " bytes"});
+        {0, "the index ends in a partial record of " + DecimalText(index_length % kIndexRecordSize) + " bytes"});
   }
-  IndexReader reader(**index, count);
+  IndexReader reader(*open->index, count);
   std::vector<uint64_t> starts(count);
   for (uint64_t number = 1; number <= count; ++number) {
     IndexRecord record;
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
     starts[number - 1] = record.start();
   }
-  if (count == 0 && *packet_length > 0) {
-    report.problems.push_back({0, DecimalText(*packet_length) + " bytes of the packet file belong to no snippet"});
+  if (count == 0 && packet_length > 0) {
+    report.problems.push_back({0, DecimalText(packet_length) + " bytes of the packet file belong to no snippet"});
   }
   if (count > 0 && starts[0] > 1) {
     report.problems.push_back({1, "the " + DecimalText(starts[0] - 1) + " bytes before it belong to no snippet"});
   }
   for (uint64_t number = 1; number <= count; ++number) {
     const uint64_t start = starts[number - 1];
-    if (start == 0 || start + kHeaderSize > *packet_length + 1) {
+    if (start == 0 || start + kHeaderSize > packet_length + 1) {
       report.problems.push_back({number, "its Start " + DecimalText(start) + " is past the end of the packet (" +
-                                             DecimalText(*packet_length) + " bytes)"});
+                                             DecimalText(packet_length) + " bytes)"});
       continue;
     }
-    const uint64_t end = number < count ? starts[number] : *packet_length + 1;
+    const uint64_t end = number < count ? starts[number] : packet_length + 1;
     if (end < start + kHeaderSize) {
       report.problems.push_back({number, "Starts do not ascend: the next snippet starts at " + DecimalText(end) +
                                              ", before this one's header ends (it starts at " + DecimalText(start) +
@@ -76,7 +71,7 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
     }
     SnippetHeader header;
     IndexRecord record;
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, start, header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, start, header.bytes()));
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
     if (record.Field(IndexRecord::kSubject) != header.Field(SnippetHeader::kSubject) ||
         record.Field(IndexRecord::kAuthor) != header.Field(SnippetHeader::kAuthor)) {
@@ -85,11 +80,11 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
     const uint64_t body = start + kHeaderSize;
     if (end > body) {
       char last = 0;
-      OLDVEK_RETURN_IF_ERROR(ReadAtPosition(**packet, end - 1, {&last, 1}));
+      OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, end - 1, {&last, 1}));
       if (last != kLineEnd) report.problems.push_back({number, "its last code line has no terminator"});
     }
     std::vector<std::string> lines;
-    OLDVEK_RETURN_IF_ERROR(ReadBodyLines(**packet, body, end, [&](std::string_view line) {
+    OLDVEK_RETURN_IF_ERROR(ReadBodyLines(packet, body, end, [&](std::string_view line) {
       lines.emplace_back(line);
       return Status::Ok();
     }));
