@@ -50,9 +50,8 @@ Result<std::vector<ChosenPacket>> ChosenPackets(int32_t packet_count, SAFEARRAY*
     const std::string entry = abi::ElementAt(packet_list, index + 1);
     ChosenPacket& packet = chosen.emplace_back(static_cast<uint64_t>(index) + 1);
     if (PacketBaseName(entry).empty()) continue;
-    Result<PacketName> base = PacketOfEntry(entry);
-    if (!base.ok()) return base.status();
-    packet.base = std::move(*base);
+    OLDVEK_ASSIGN_OR_RETURN(PacketName base, PacketOfEntry(entry));
+    packet.base = std::move(base);
   }
   return chosen;
 }

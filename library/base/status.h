@@ -1,6 +1,7 @@
 #ifndef OLDVEK_BASE_STATUS_H_
 #define OLDVEK_BASE_STATUS_H_
 
+#include <cassert>
 #include <optional>
 #include <string>
 #include <utility>
@@ -40,8 +41,12 @@ class [[nodiscard]] Status {
 template <typename T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : value_(std::move(value)) {}          // NOLINT: implicit by design
-  Result(Status status) : status_(std::move(status)) {}  // NOLINT: implicit by design
+  Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit by design
+  // The status must be a failure: a Result built from Status::Ok() would hold neither a value
+  // nor a reason, and a caller passing its status() on would report success with nothing done.
+  Result(Status status) : status_(std::move(status)) {  // NOLINT: implicit by design
+    assert(!status_.ok() && "a Result without a value needs a failed Status");
+  }
 
   bool ok() const { return value_.has_value(); }
   const Status& status() const { return status_; }
@@ -65,5 +70,20 @@ class [[nodiscard]] Result {
     ::oldvek::Status status_ = (expr); \
     if (!status_.ok()) return status_; \
   } while (0)
+
+// Evaluates an expression that yields a Result. On failure, returns its Status from the enclosing
+// function, which returns a Status or any Result; otherwise moves the value into `lhs`, a new
+// variable or an existing one:
+//   OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, file_system.Open(path, options));
+//   OLDVEK_ASSIGN_OR_RETURN(size_, file_.Size());
+// It is more than one statement: under an if or a loop, give it braces of its own.
+#define OLDVEK_ASSIGN_OR_RETURN(lhs, ...) \
+  OLDVEK_ASSIGN_OR_RETURN_IMPL_(OLDVEK_STATUS_CONCAT_(oldvek_result_, __COUNTER__), lhs, __VA_ARGS__)
+#define OLDVEK_ASSIGN_OR_RETURN_IMPL_(result, lhs, ...) \
+  auto result = (__VA_ARGS__);                          \
+  if (!result.ok()) return result.status();             \
+  lhs = std::move(*result)
+#define OLDVEK_STATUS_CONCAT_(a, b) OLDVEK_STATUS_CONCAT_INNER_(a, b)
+#define OLDVEK_STATUS_CONCAT_INNER_(a, b) a##b
 
 #endif  // OLDVEK_BASE_STATUS_H_

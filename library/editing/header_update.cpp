@@ -17,18 +17,16 @@ using FieldsFrom = std::function<HeaderFields(const SnippetHeader& current)>;
 
 Status RewriteHeader(FileSystem& file_system, std::string_view folder, const PacketName& base, uint64_t record_position,
                      const FieldsFrom& fields_from) {
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
-  if (!lock.ok()) return lock.status();
+  OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kEdit));
   const PacketFiles files(folder, base);
-  Result<OpenPacket> open = OpenPacket::Open(file_system, files, PacketOpen::kEdit);
-  if (!open.ok()) return open.status();
-  File& index = *open->index;
-  File& packet = *open->packet;
-  if (!IsRecordPosition(record_position, open->record_count())) return NoRecordAt(record_position, files.index);
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, files, PacketOpen::kEdit));
+  File& index = *open.index;
+  File& packet = *open.packet;
+  if (!IsRecordPosition(record_position, open.record_count())) return NoRecordAt(record_position, files.index);
   IndexRecord record;
   OLDVEK_RETURN_IF_ERROR(ReadAtPosition(index, record_position, record.bytes()));
   const uint64_t start = record.start();
-  const uint64_t packet_length = open->packet_length;
+  const uint64_t packet_length = open.packet_length;
   if (start == 0 || start > packet_length || packet_length - (start - 1) < kHeaderSize) {
     return Status::Error(files.packet + " has no snippet header at position " + DecimalText(start) +
                          " (index record at " + DecimalText(record_position) + ")");
@@ -49,14 +47,13 @@ Status RewriteHeader(FileSystem& file_system, std::string_view folder, const Pac
   commit.patches = {
       Patch::Write(PacketPart::kIndex, record_position, std::string(record.bytes().data(), kIndexRecordSize)),
       Patch::Write(PacketPart::kPacket, start, std::string(header.bytes().data(), kHeaderSize))};
-  Result<CommitMark> mark = CommitMark::Write(file_system, files, commit);
-  if (!mark.ok()) return mark.status();
+  OLDVEK_ASSIGN_OR_RETURN(CommitMark mark, CommitMark::Write(file_system, files, commit));
   // From here a failure leaves the mark, and the next operation writes both blocks again.
   OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, packet, index));
   OLDVEK_RETURN_IF_ERROR(index.Sync());
   OLDVEK_RETURN_IF_ERROR(packet.Sync());
-  OLDVEK_RETURN_IF_ERROR(mark->Remove());
-  return open->Close();
+  OLDVEK_RETURN_IF_ERROR(mark.Remove());
+  return open.Close();
 }
 
 }  // namespace

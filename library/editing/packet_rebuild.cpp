@@ -9,12 +9,11 @@ constexpr OpenOptions kRebuiltFileOpen{Access::kReadWrite, Share::kExclusive, Di
 
 Result<std::unique_ptr<PacketRebuild>> PacketRebuild::Begin(FileSystem& file_system, const PacketFiles& files) {
   std::unique_ptr<PacketRebuild> rebuild(new PacketRebuild(file_system, files));
-  Result<std::unique_ptr<File>> packet = file_system.Open(files.rebuilt_packet, kRebuiltFileOpen);
-  if (!packet.ok()) return packet.status();
-  rebuild->packet_file_ = std::move(*packet);
-  Result<std::unique_ptr<File>> index = file_system.Open(files.rebuilt_index, kRebuiltFileOpen);
-  if (!index.ok()) return index.status();  // the packet file just made goes with the rebuild
-  rebuild->index_file_ = std::move(*index);
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, file_system.Open(files.rebuilt_packet, kRebuiltFileOpen));
+  rebuild->packet_file_ = std::move(packet);
+  // Should the index not open, the packet file just made goes with the rebuild.
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, file_system.Open(files.rebuilt_index, kRebuiltFileOpen));
+  rebuild->index_file_ = std::move(index);
   rebuild->packet_writer_.emplace(*rebuild->packet_file_, kWriteSize);
   rebuild->index_writer_.emplace(*rebuild->index_file_, kWriteSize);
   return rebuild;
@@ -45,8 +44,7 @@ Status PacketRebuild::Commit(std::initializer_list<File*> originals, std::option
   oldvek::Commit place;
   place.place_rebuilt = true;
   place.move = std::move(move);
-  Result<CommitMark> mark = CommitMark::Write(file_system_, files_, place);
-  if (!mark.ok()) return mark.status();
+  OLDVEK_ASSIGN_OR_RETURN(CommitMark mark, CommitMark::Write(file_system_, files_, place));
   settled_ = true;  // committed: from here on nothing is given up
   if (committed) OLDVEK_RETURN_IF_ERROR(committed());
 
@@ -54,7 +52,7 @@ Status PacketRebuild::Commit(std::initializer_list<File*> originals, std::option
   OLDVEK_RETURN_IF_ERROR(index_file_->Close());
   for (File* original : originals) OLDVEK_RETURN_IF_ERROR(original->Close());
   OLDVEK_RETURN_IF_ERROR(PlaceRebuiltFiles(file_system_, files_));
-  return mark->Remove();
+  return mark.Remove();
 }
 
 }  // namespace oldvek

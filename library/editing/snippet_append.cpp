@@ -46,20 +46,18 @@ Result<Appended> AppendUnderMark(FileSystem& file_system, const PacketFiles& fil
   const uint64_t count = packet.record_count();
   const uint64_t slot = RecordPosition(count + 1);
 
-  Result<Commit> undo = AppendUndo(packet, slot, packet.index_length, packet.packet_length);
-  if (!undo.ok()) return undo.status();
-  undo->move = std::move(link);
-  Result<CommitMark> mark = CommitMark::Write(file_system, files, *undo);
-  if (!mark.ok()) return mark.status();
+  OLDVEK_ASSIGN_OR_RETURN(Commit undo, AppendUndo(packet, slot, packet.index_length, packet.packet_length));
+  undo.move = std::move(link);
+  OLDVEK_ASSIGN_OR_RETURN(CommitMark mark, CommitMark::Write(file_system, files, undo));
   record.set_start(packet.packet_length + 1);
   const Status appended = WriteSnippet(packet, slot, record, header, body);
   if (!appended.ok()) {
-    (void)Undo(*undo, packet, *mark);  // when this fails too, the mark stays for the next operation
+    (void)Undo(undo, packet, mark);  // when this fails too, the mark stays for the next operation
     return appended;
   }
-  if (undo->move) return Appended{count, std::move(*mark)};
+  if (undo.move) return Appended{count, std::move(mark)};
   // Should the mark stay, the next operation takes the append back.
-  OLDVEK_RETURN_IF_ERROR(mark->Remove());
+  OLDVEK_RETURN_IF_ERROR(mark.Remove());
   return Appended{count, std::nullopt};
 }
 
@@ -69,16 +67,14 @@ Result<uint64_t> AppendNewSnippet(FileSystem& file_system, std::string_view fold
   // Both files must be there: an append never creates a packet.
   if (!file_system.Exists(files.index)) return Status::Error("cannot open " + files.index + ": no such file");
   if (!file_system.Exists(files.packet)) return Status::Error("cannot open " + files.packet + ": no such file");
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kEdit);
-  if (!lock.ok()) return lock.status();
-  Result<OpenPacket> packet = OpenPacket::Open(file_system, files, PacketOpen::kEdit);
-  if (!packet.ok()) return packet.status();
+  OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kEdit));
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket packet, OpenPacket::Open(file_system, files, PacketOpen::kEdit));
   IndexRecord record;
   record.SetField({0, kIndexRecordSize}, "");
   record.set_flag('*');
   record.SetField(IndexRecord::kSubject, header.Field(SnippetHeader::kSubject));
   record.SetField(IndexRecord::kAuthor, header.Field(SnippetHeader::kAuthor));
-  Result<Appended> appended = AppendUnderMark(file_system, files, *packet, record, header, [&](BufferedWriter& out) {
+  Result<Appended> appended = AppendUnderMark(file_system, files, packet, record, header, [&](BufferedWriter& out) {
     for (const std::string& line : code_lines) {
       out.Write(line);
       out.Put(kLineEnd);
@@ -86,7 +82,7 @@ Result<uint64_t> AppendNewSnippet(FileSystem& file_system, std::string_view fold
     return out.status();
   });
   if (!appended.ok()) return appended.status();
-  OLDVEK_RETURN_IF_ERROR(packet->Close());
+  OLDVEK_RETURN_IF_ERROR(packet.Close());
   return appended->count + 1;
 }
 

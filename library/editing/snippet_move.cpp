@@ -25,9 +25,8 @@ struct SnippetSpan {
 };
 
 Result<SnippetSpan> ReadSnippetSpan(const OpenPacket& files, uint64_t record_position) {
-  Result<SnippetPlace> place = files.Locate(record_position);
-  if (!place.ok()) return place.status();
-  SnippetSpan span{place->record, {}, SnippetBody(*place, files.packet_length)};
+  OLDVEK_ASSIGN_OR_RETURN(SnippetPlace place, files.Locate(record_position));
+  SnippetSpan span{place.record, {}, SnippetBody(place, files.packet_length)};
   // A Start of 0 names no snippet: a header of 0x00 bytes and no lines.
   OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*files.packet, span.record.start(), span.header.bytes()));
   return span;
@@ -67,35 +66,32 @@ Result<uint64_t> MoveToAnotherPacket(FileSystem& file_system, std::string_view f
                                      uint64_t record_position, const PacketName& destination) {
   const PacketFiles from(folder, source);
   const PacketFiles to(folder, destination);
-  Result<OpenPacket> source_files = OpenPacket::Open(file_system, from, PacketOpen::kEdit);
-  if (!source_files.ok()) return source_files.status();
-  Result<SnippetSpan> snippet = ReadSnippetSpan(*source_files, record_position);
-  if (!snippet.ok()) return snippet.status();
-  Result<OpenPacket> destination_files = OpenPacket::Open(file_system, to, PacketOpen::kEdit);
-  if (!destination_files.ok()) return destination_files.status();
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket source_files, OpenPacket::Open(file_system, from, PacketOpen::kEdit));
+  OLDVEK_ASSIGN_OR_RETURN(SnippetSpan snippet, ReadSnippetSpan(source_files, record_position));
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket destination_files, OpenPacket::Open(file_system, to, PacketOpen::kEdit));
   const std::string id = MoveId();
-  Result<Appended> appended = AppendCopy(file_system, to, *destination_files, *snippet, *source_files->packet,
-                                         MoveLink{MoveLink::Side::kDestination, id, std::string(source)});
-  if (!appended.ok()) return appended.status();
-  OLDVEK_RETURN_IF_ERROR(destination_files->Close());
-  OLDVEK_RETURN_IF_ERROR(source_files->Close());
+  OLDVEK_ASSIGN_OR_RETURN(Appended appended,
+                          AppendCopy(file_system, to, destination_files, snippet, *source_files.packet,
+                                     MoveLink{MoveLink::Side::kDestination, id, std::string(source)}));
+  OLDVEK_RETURN_IF_ERROR(destination_files.Close());
+  OLDVEK_RETURN_IF_ERROR(source_files.Close());
 
   // The deletion's mark is the move's commit point: from then on the destination keeps the
   // append, and its undo mark can go.
   bool committed = false;
   const Removal removal{.link = MoveLink{MoveLink::Side::kSource, id, std::string(destination)}, .committed = [&] {
                           committed = true;
-                          return appended->undo->Remove();
+                          return appended.undo->Remove();
                         }};
   const Status deleted = DeleteFromLockedPacket(file_system, folder, source, record_position, removal).status();
-  if (deleted.ok()) return appended->count + 1;
+  if (deleted.ok()) return appended.count + 1;
   if (committed) {
     return Status::Error("the move to " + to.packet + " will be completed by the next operation on " + from.packet +
                          ": " + deleted.message());
   }
   // Not committed: the append is taken back now (or, should that fail too, by the next
   // operation on the destination).
-  appended->undo->Leave();
+  appended.undo->Leave();
   (void)SettlePacket(file_system, folder, destination);
   return Status::Error("nothing was moved: " + deleted.message());
 }
@@ -108,9 +104,8 @@ Result<uint64_t> MoveSnippet(FileSystem& file_system, std::string_view folder, c
   // Both packets are locked for the whole move, in the order of their names, so that two
   // moves between the same two packets cannot each hold one lock and wait for the other.
   const bool source_first = same_packet || source < destination;
-  Result<PacketLock> first =
-      PacketLock::Take(file_system, folder, source_first ? source : destination, PacketAccess::kEdit);
-  if (!first.ok()) return first.status();
+  OLDVEK_ASSIGN_OR_RETURN(PacketLock first, PacketLock::Take(file_system, folder, source_first ? source : destination,
+                                                             PacketAccess::kEdit));
   std::optional<Result<PacketLock>> second;
   if (!same_packet) {
     second.emplace(PacketLock::Take(file_system, folder, source_first ? destination : source, PacketAccess::kEdit));

@@ -36,9 +36,8 @@ std::optional<TargetDialect> ChosenDialect(const EncoderChoices& choices) {
 }
 
 Result<uint64_t> InputLength(FileSystem& file_system, const std::string& path) {
-  Result<std::unique_ptr<File>> input = file_system.Open(path, kInputOpen);
-  if (!input.ok()) return input.status();
-  return (*input)->Size();
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> input, file_system.Open(path, kInputOpen));
+  return input->Size();
 }
 
 // Why a QBasic/QB/PDS name cannot be used: too long when typed, or pages that would share a
@@ -48,9 +47,8 @@ Result<std::optional<std::string>> QuickBasicNameProblem(FileSystem& file_system
   if (output.typed && output.name.size() > kQuickBasicNameLimit) {
     return std::optional<std::string>("QB/PDS file names can only be a maximum of 12 characters");
   }
-  Result<uint64_t> length = InputLength(file_system, input_path);
-  if (!length.ok()) return length.status();
-  Result<std::vector<std::string>> names = PageFileNames(output.name, PageCount(TargetDialect::kQuickBasic, *length));
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t length, InputLength(file_system, input_path));
+  Result<std::vector<std::string>> names = PageFileNames(output.name, PageCount(TargetDialect::kQuickBasic, length));
   if (!names.ok())
     return std::optional<std::string>("The QB/PDS pages cannot be told apart: " + names.status().message());
   return std::optional<std::string>();

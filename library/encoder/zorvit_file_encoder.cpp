@@ -77,12 +77,11 @@ Status PageEncoding::Write(BufferedWriter& out, const PageMarks& marks, std::str
 Result<OutputFile> WritePageFile(FileSystem& file_system, const std::string& path, const std::string& input_path,
                                  PageEncoding& encoding, const PageMarks& marks, std::string_view next_page_name,
                                  const PageStartedHook& page_started) {
-  Result<OutputFile> page = OutputFile::Create(file_system, path, std::span(&input_path, 1));
-  if (!page.ok()) return page.status();
+  OLDVEK_ASSIGN_OR_RETURN(OutputFile page, OutputFile::Create(file_system, path, std::span(&input_path, 1)));
   if (page_started) page_started(marks.page, path);
-  BufferedWriter out(page->file());
+  BufferedWriter out(page.file());
   OLDVEK_RETURN_IF_ERROR(encoding.Write(out, marks, next_page_name));
-  OLDVEK_RETURN_IF_ERROR(page->Finish());
+  OLDVEK_RETURN_IF_ERROR(page.Finish());
   return page;
 }
 
@@ -90,30 +89,26 @@ Result<OutputFile> WritePageFile(FileSystem& file_system, const std::string& pat
 
 Result<std::vector<std::string>> EncodeZorvitPages(FileSystem& file_system, const EncodeRequest& request,
                                                    const PageStartedHook& page_started) {
-  Result<std::unique_ptr<File>> input = file_system.Open(request.input_path, kInputOpen);
-  if (!input.ok()) return input.status();
-  Result<uint64_t> size = (*input)->Size();
-  if (!size.ok()) return size.status();
-  const uint64_t input_length = *size;
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> input, file_system.Open(request.input_path, kInputOpen));
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t size, input->Size());
+  const uint64_t input_length = size;
 
   const uint64_t page_count = PageCount(request.dialect, input_length);
-  Result<std::vector<std::string>> names = PageFileNames(request.output_name, page_count);
-  if (!names.ok()) return names.status();
+  OLDVEK_ASSIGN_OR_RETURN(std::vector<std::string> names, PageFileNames(request.output_name, page_count));
 
   std::vector<char> block(static_cast<size_t>(std::min(kPageBytes, input_length)));
-  PageEncoding encoding(request, **input, block);
+  PageEncoding encoding(request, *input, block);
   std::vector<std::string> paths;
   std::vector<OutputFile> pages;  // a failure gives them all up: no set of pages is left half made
   paths.reserve(page_count);
   pages.reserve(page_count);
   for (uint64_t page = 1; page <= page_count; ++page) {
-    paths.push_back(request.output_folder + (*names)[page - 1]);
+    paths.push_back(request.output_folder + names[page - 1]);
     const PageMarks marks{page, page_count, PageByteCount(request.dialect, input_length, page), request.input_name};
-    const std::string_view next_page_name = page < page_count ? std::string_view((*names)[page]) : std::string_view();
-    Result<OutputFile> written =
-        WritePageFile(file_system, paths.back(), request.input_path, encoding, marks, next_page_name, page_started);
-    if (!written.ok()) return written.status();
-    pages.push_back(std::move(*written));
+    const std::string_view next_page_name = page < page_count ? std::string_view(names[page]) : std::string_view();
+    OLDVEK_ASSIGN_OR_RETURN(OutputFile written, WritePageFile(file_system, paths.back(), request.input_path, encoding,
+                                                              marks, next_page_name, page_started));
+    pages.push_back(std::move(written));
   }
   for (OutputFile& page : pages) OLDVEK_RETURN_IF_ERROR(page.Commit());
   return paths;  // the input closes here; a read-only handle has nothing left to lose

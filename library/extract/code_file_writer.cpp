@@ -154,21 +154,19 @@ Status CodeFileWriter::WritePacket(const PacketName& base, const std::string& pa
   options.access = request_.mark_read == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead;
   options.opened = [&](uint64_t records) -> Status {
     progress_.PacketOpened();
-    Result<uint32_t> snippet_count = StatedCount(records, "the number of snippets in " + index_path);
-    if (!snippet_count.ok()) return snippet_count.status();
+    OLDVEK_ASSIGN_OR_RETURN(uint32_t snippet_count, StatedCount(records, "the number of snippets in " + index_path));
     out_.PutByte(static_cast<uint8_t>(packet_file.size()));
     out_.Write(packet_file);
-    out_.PutNumber(*snippet_count);
+    out_.PutNumber(snippet_count);
     return Status::Ok();
   };
   return ScanPacket(
       file_system_, request_.folder, base, {},
       [&](const ScannedSnippet& scanned) -> Status {
-        Result<SnippetInfo> snippet = WriteSnippet(scanned, index_path);
-        if (!snippet.ok()) return snippet.status();
-        run.Add(scanned.number, snippet->record);
-        if (snippet->cut_short) outcome.cut_short.push_back(packet_file + " snippet " + DecimalText(scanned.number));
-        progress_.SnippetWritten(CodeFileProgressText(packet_file, snippet->header));
+        OLDVEK_ASSIGN_OR_RETURN(SnippetInfo snippet, WriteSnippet(scanned, index_path));
+        run.Add(scanned.number, snippet.record);
+        if (snippet.cut_short) outcome.cut_short.push_back(packet_file + " snippet " + DecimalText(scanned.number));
+        progress_.SnippetWritten(CodeFileProgressText(packet_file, snippet.header));
         return Status::Ok();
       },
       options);
@@ -197,11 +195,9 @@ Result<SnippetInfo> CodeFileWriter::WriteSnippet(const ScannedSnippet& scanned, 
   if (!snippet.ok()) return snippet.status();
 
   const std::string which = "the snippet at " + DecimalText(RecordPosition(scanned.number)) + " of " + index_path;
-  Result<uint32_t> stated_lines = StatedCount(line_count, "the number of lines of " + which);
-  if (!stated_lines.ok()) return stated_lines.status();
-  Result<uint32_t> stated_size = StatedCount(block_size, "the size of " + which);
-  if (!stated_size.ok()) return stated_size.status();
-  const CodeRecord record = MakeRecord(*snippet, *stated_size, *stated_lines);
+  OLDVEK_ASSIGN_OR_RETURN(uint32_t stated_lines, StatedCount(line_count, "the number of lines of " + which));
+  OLDVEK_ASSIGN_OR_RETURN(uint32_t stated_size, StatedCount(block_size, "the size of " + which));
+  const CodeRecord record = MakeRecord(*snippet, stated_size, stated_lines);
   OLDVEK_RETURN_IF_ERROR(out_.Rewrite(record_offset, record));
   return snippet;
 }

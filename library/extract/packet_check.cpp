@@ -30,11 +30,10 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
   if (file_system.Exists(files.mark)) {
     report.problems.push_back({0, "a change was interrupted (" + files.mark + " is pending)"});
   }
-  Result<OpenPacket> open = OpenPacket::Open(file_system, files, PacketOpen::kRead);
-  if (!open.ok()) return open.status();
-  File& packet = *open->packet;
-  const uint64_t index_length = open->index_length;
-  const uint64_t packet_length = open->packet_length;
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, files, PacketOpen::kRead));
+  File& packet = *open.packet;
+  const uint64_t index_length = open.index_length;
+  const uint64_t packet_length = open.packet_length;
 
   const uint64_t count = RecordCount(index_length);
   report.snippet_count = count;
@@ -42,7 +41,7 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
     report.problems.push_back(
         {0, "the index ends in a partial record of " + DecimalText(index_length % kIndexRecordSize) + " bytes"});
   }
-  IndexReader reader(*open->index, count);
+  IndexReader reader(*open.index, count);
   std::vector<uint64_t> starts(count);
   for (uint64_t number = 1; number <= count; ++number) {
     IndexRecord record;

@@ -27,9 +27,8 @@ Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t m
   ExtractionOutcome outcome;
   File& packet = *snippet.files.packet;
   const uint64_t packet_length = snippet.files.packet_length;
-  Result<bool> cut_short = SnippetCutShort(packet, packet_length, snippet.place);
-  if (!cut_short.ok()) return cut_short.status();
-  outcome.cut_short = *cut_short;
+  OLDVEK_ASSIGN_OR_RETURN(bool cut_short, SnippetCutShort(packet, packet_length, snippet.place));
+  outcome.cut_short = cut_short;
   if (mode == kAttachmentMode) {
     outcome.attachment = true;
     AttachmentExtractor extractor(out);
@@ -58,36 +57,33 @@ Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t m
 
 Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_view entry, std::string_view folder,
                                          const std::string& out_path, int32_t mode, MarkRead mark) {
-  Result<EntryLocation> location = ParseEntryLocation(entry);
-  if (!location.ok()) return location.status();
+  OLDVEK_ASSIGN_OR_RETURN(EntryLocation location, ParseEntryLocation(entry));
   // Under the packet's lock (the read mark is written), and settled, before anything is read.
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, location->base, PacketAccess::kMark);
-  if (!lock.ok()) return lock.status();
+  OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, location.base, PacketAccess::kMark));
   // A missing index holds no record to extract, and is not made; the packet file is opened
   // once the record is found.
   SnippetPlace place;
-  Result<OpenPacket> files = OpenPacket::OpenAt(file_system, PacketFiles(folder, location->base), PacketOpen::kExtract,
-                                                location->record_position, place);
-  if (!files.ok()) return files.status();
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket files, OpenPacket::OpenAt(file_system, PacketFiles(folder, location.base),
+                                                               PacketOpen::kExtract, location.record_position, place));
   // Written beside its name and put in place when complete; never over the packet's own files.
-  Result<OutputFile> output = OutputFile::Create(file_system, out_path, PacketFileNames(folder, location->base));
-  if (!output.ok()) return output.status();
+  OLDVEK_ASSIGN_OR_RETURN(OutputFile output,
+                          OutputFile::Create(file_system, out_path, PacketFileNames(folder, location.base)));
 
-  OpenSnippet snippet{*files, location->record_position, place,
-                      PacketFileName("", location->base, PacketFileKind::kPacket),
-                      files->writable && mark == MarkRead::kYes};
-  Result<ExtractionOutcome> outcome = WriteOut(snippet, output->file(), mode);
+  OpenSnippet snippet{files, location.record_position, place,
+                      PacketFileName("", location.base, PacketFileKind::kPacket),
+                      files.writable && mark == MarkRead::kYes};
+  Result<ExtractionOutcome> outcome = WriteOut(snippet, output.file(), mode);
   if (!outcome.ok()) return outcome;
   // A snippet without ZORVIT text gives no file: an empty one would pass for the attachment.
   if (outcome->attachment && !outcome->check.found) return outcome;
-  OLDVEK_RETURN_IF_ERROR(output->Commit());
+  OLDVEK_RETURN_IF_ERROR(output.Commit());
   // Read once the output is in place, and not before: a failed extraction leaves the mark as
   // it was. The output is complete without it, so a mark that cannot be set is left unset.
   if (snippet.marks_read) {
     snippet.place.record.set_flag(' ');
-    (void)WriteAtPosition(*files->index, snippet.record_position, snippet.place.record.bytes());
+    (void)WriteAtPosition(*files.index, snippet.record_position, snippet.place.record.bytes());
   }
-  (void)files->index->Close();
+  (void)files.index->Close();
   return outcome;
 }
 

@@ -22,8 +22,7 @@ constexpr OpenOptions kNewFile{Access::kReadWrite, Share::kExclusive, Dispositio
 constexpr size_t kChunk = 1 << 20;
 
 Status WriteRandomFile(const std::string& path, uint64_t size) {
-  Result<std::unique_ptr<File>> file = FileSystem::Default().Open(path, kNewFile);
-  if (!file.ok()) return file.status();
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> file, FileSystem::Default().Open(path, kNewFile));
   std::mt19937_64 random(1994);
   std::string chunk(kChunk, '\0');
   for (uint64_t written = 0; written < size; written += chunk.size()) {
@@ -32,26 +31,24 @@ Status WriteRandomFile(const std::string& path, uint64_t size) {
       std::memcpy(chunk.data() + i, &r, 8);
     }
     chunk.resize(static_cast<size_t>(std::min<uint64_t>(chunk.size(), size - written)));
-    OLDVEK_RETURN_IF_ERROR((*file)->Append(chunk));
+    OLDVEK_RETURN_IF_ERROR(file->Append(chunk));
   }
-  return (*file)->Close();
+  return file->Close();
 }
 
 // Packet BIG of one snippet: a header, then the page's lines with 0xE3 in place of CR LF.
 Status WritePagePacket(const std::string& page_path, const std::string& folder) {
-  Result<std::unique_ptr<File>> page =
-      FileSystem::Default().Open(page_path, {Access::kRead, Share::kShared, Disposition::kOpenExisting});
-  if (!page.ok()) return page.status();
-  Result<std::unique_ptr<File>> packet = FileSystem::Default().Open(folder + "BIG.VEK", kNewFile);
-  if (!packet.ok()) return packet.status();
-  Result<uint64_t> size = (*page)->Size();
-  if (!size.ok()) return size.status();
-  BufferedWriter out(**packet);
+  OLDVEK_ASSIGN_OR_RETURN(
+      std::unique_ptr<File> page,
+      FileSystem::Default().Open(page_path, {Access::kRead, Share::kShared, Disposition::kOpenExisting}));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, FileSystem::Default().Open(folder + "BIG.VEK", kNewFile));
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t size, page->Size());
+  BufferedWriter out(*packet);
   out.Write(std::string(165, ' '));
   std::string chunk(kChunk, '\0');
-  for (uint64_t at = 0; at < *size; at += chunk.size()) {
-    chunk.resize(static_cast<size_t>(std::min<uint64_t>(kChunk, *size - at)));
-    OLDVEK_RETURN_IF_ERROR((*page)->ReadAt(at, chunk));
+  for (uint64_t at = 0; at < size; at += chunk.size()) {
+    chunk.resize(static_cast<size_t>(std::min<uint64_t>(kChunk, size - at)));
+    OLDVEK_RETURN_IF_ERROR(page->ReadAt(at, chunk));
     for (char c : chunk) {
       if (c == '\n')
         out.Put('\xE3');
@@ -60,11 +57,10 @@ Status WritePagePacket(const std::string& page_path, const std::string& folder) 
     }
   }
   OLDVEK_RETURN_IF_ERROR(out.Flush());
-  OLDVEK_RETURN_IF_ERROR((*packet)->Close());
-  Result<std::unique_ptr<File>> index = FileSystem::Default().Open(folder + "BIG.IDX", kNewFile);
-  if (!index.ok()) return index.status();
-  OLDVEK_RETURN_IF_ERROR((*index)->Append("*1" + std::string(76, ' ')));
-  return (*index)->Close();
+  OLDVEK_RETURN_IF_ERROR(packet->Close());
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, FileSystem::Default().Open(folder + "BIG.IDX", kNewFile));
+  OLDVEK_RETURN_IF_ERROR(index->Append("*1" + std::string(76, ' ')));
+  return index->Close();
 }
 
 // One PowerBASIC page of a random file of the given size, extracted in attachment mode.

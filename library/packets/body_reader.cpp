@@ -14,9 +14,8 @@ namespace {
 Result<uint64_t> BodyRangeEnd(File& file, uint64_t begin, uint64_t end, size_t piece_size) {
   if (begin == 0) return Status::Error("no body of " + file.path() + " begins before its first byte");
   if (piece_size == 0) return Status::Error("a body of " + file.path() + " cannot be read in empty pieces");
-  Result<uint64_t> length = file.Size();
-  if (!length.ok()) return length.status();
-  return std::min(end, *length + 1);
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t length, file.Size());
+  return std::min(end, length + 1);
 }
 
 // Appends the bytes at [begin, end) of `file` to `out`, a piece at a time.
@@ -35,9 +34,7 @@ Status CopyBytes(File& file, uint64_t begin, uint64_t end, BufferedWriter& out, 
 }  // namespace
 
 Result<uint64_t> CopyBodyLines(File& file, uint64_t begin, uint64_t end, BufferedWriter& out, size_t piece_size) {
-  Result<uint64_t> clamped = BodyRangeEnd(file, begin, end, piece_size);
-  if (!clamped.ok()) return clamped.status();
-  end = *clamped;
+  OLDVEK_ASSIGN_OR_RETURN(end, BodyRangeEnd(file, begin, end, piece_size));
   if (end <= begin) return uint64_t{0};
 
   std::string piece(static_cast<size_t>(std::min<uint64_t>(piece_size, end - begin)), '\0');
@@ -61,9 +58,7 @@ Result<uint64_t> CopyBodyLines(File& file, uint64_t begin, uint64_t end, Buffere
 
 Status ReadBodyLines(File& file, uint64_t begin, uint64_t end, const LineVisitor& visit, size_t piece_size) {
   // A damaged end marker may lie far past the end; the zero bytes there would only feed the carry.
-  Result<uint64_t> clamped = BodyRangeEnd(file, begin, end, piece_size);
-  if (!clamped.ok()) return clamped.status();
-  end = *clamped;
+  OLDVEK_ASSIGN_OR_RETURN(end, BodyRangeEnd(file, begin, end, piece_size));
   if (end <= begin) return Status::Ok();
 
   std::string piece(static_cast<size_t>(std::min<uint64_t>(piece_size, end - begin)), '\0');

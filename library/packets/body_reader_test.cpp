@@ -45,15 +45,13 @@ class BodyFile {
   // What CopyBodyLines appends to an empty file, checked against the count it returns.
   Result<std::string> Copied(uint64_t begin, uint64_t end, size_t piece_size) {
     const std::string path = folder_.File("COPY.VEK");
-    Result<std::unique_ptr<File>> out =
-        FileSystem::Default().Open(path, {.disposition = Disposition::kCreateOrTruncate});
-    if (!out.ok()) return out.status();
-    BufferedWriter writer(**out, 5);
-    Result<uint64_t> copied = CopyBodyLines(*file_, begin, end, writer, piece_size);
-    if (!copied.ok()) return copied.status();
+    OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> out,
+                            FileSystem::Default().Open(path, {.disposition = Disposition::kCreateOrTruncate}));
+    BufferedWriter writer(*out, 5);
+    OLDVEK_ASSIGN_OR_RETURN(uint64_t copied, CopyBodyLines(*file_, begin, end, writer, piece_size));
     OLDVEK_RETURN_IF_ERROR(writer.Flush());
     std::string bytes = ReadFileBytes(path);
-    if (bytes.size() != *copied) return Status::Error("the count is not the bytes written");
+    if (bytes.size() != copied) return Status::Error("the count is not the bytes written");
     return bytes;
   }
 

@@ -11,16 +11,15 @@ namespace {
 
 Result<std::vector<std::string>> ListSnippets(FileSystem& file_system, std::string_view folder,
                                               const PacketName& base) {
-  Result<OpenPacket> open = OpenPacket::Open(file_system, PacketFiles(folder, base), PacketOpen::kList);
-  if (!open.ok()) return open.status();
-  IndexReader records(*open->index, open->record_count());
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, PacketFiles(folder, base), PacketOpen::kList));
+  IndexReader records(*open.index, open.record_count());
   std::vector<std::string> entries;
   entries.reserve(records.record_count());
   IndexRecord record;
   SnippetHeader header;
   for (uint64_t k = 1; k <= records.record_count(); ++k) {
     OLDVEK_RETURN_IF_ERROR(records.Read(k, record));
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*open->packet, record.start(), header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*open.packet, record.start(), header.bytes()));
     entries.push_back(MakeSnippetEntry(k, header, base));
   }
   return entries;

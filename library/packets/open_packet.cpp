@@ -38,24 +38,16 @@ Result<std::unique_ptr<File>> OpenFile(FileSystem& file_system, const std::strin
 
 Result<OpenPacket> OpenIndexFile(FileSystem& file_system, const PacketFiles& files, const HowOpened& how) {
   OpenPacket open;
-  Result<std::unique_ptr<File>> index =
-      OpenFile(file_system, files.index, how.index, how.read_only_fallback, open.writable);
-  if (!index.ok()) return index.status();
-  open.index = std::move(*index);
-  Result<uint64_t> length = open.index->Size();
-  if (!length.ok()) return length.status();
-  open.index_length = *length;
+  OLDVEK_ASSIGN_OR_RETURN(open.index,
+                          OpenFile(file_system, files.index, how.index, how.read_only_fallback, open.writable));
+  OLDVEK_ASSIGN_OR_RETURN(open.index_length, open.index->Size());
   return open;
 }
 
 Status OpenPacketFile(FileSystem& file_system, const PacketFiles& files, const HowOpened& how, OpenPacket& open) {
-  Result<std::unique_ptr<File>> packet =
-      OpenFile(file_system, files.packet, how.packet, how.read_only_fallback, open.writable);
-  if (!packet.ok()) return packet.status();
-  open.packet = std::move(*packet);
-  Result<uint64_t> length = open.packet->Size();
-  if (!length.ok()) return length.status();
-  open.packet_length = *length;
+  OLDVEK_ASSIGN_OR_RETURN(open.packet,
+                          OpenFile(file_system, files.packet, how.packet, how.read_only_fallback, open.writable));
+  OLDVEK_ASSIGN_OR_RETURN(open.packet_length, open.packet->Size());
   return Status::Ok();
 }
 

@@ -114,14 +114,12 @@ std::optional<Patch> ReadPatch(MarkReader& reader) {
 }
 
 Result<std::string> ReadMark(FileSystem& file_system, const std::string& path) {
-  Result<std::unique_ptr<File>> file =
-      file_system.Open(path, {Access::kRead, Share::kShared, Disposition::kOpenExisting});
-  if (!file.ok()) return file.status();
-  Result<uint64_t> size = (*file)->Size();
-  if (!size.ok()) return size.status();
-  std::string bytes(std::min(*size, kLargestMark + 1), '\0');
-  OLDVEK_RETURN_IF_ERROR((*file)->ReadAt(0, bytes));
-  OLDVEK_RETURN_IF_ERROR((*file)->Close());
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> file,
+                          file_system.Open(path, {Access::kRead, Share::kShared, Disposition::kOpenExisting}));
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t size, file->Size());
+  std::string bytes(std::min(size, kLargestMark + 1), '\0');
+  OLDVEK_RETURN_IF_ERROR(file->ReadAt(0, bytes));
+  OLDVEK_RETURN_IF_ERROR(file->Close());
   return bytes;
 }
 
@@ -155,17 +153,16 @@ Status CarryOut(FileSystem& file_system, const PacketFiles& files, const Commit&
       return SetAside(file_system, files, "asks for work that does not fit the packet (" + fault + ")");
     return commit.place_rebuilt ? PlaceRebuiltFiles(file_system, files) : Status::Ok();
   }
-  Result<OpenPacket> open = OpenPacket::Open(file_system, files, PacketOpen::kRebuild);
-  if (!open.ok()) return open.status();
-  const std::string fault = CommitFault(commit, open->packet_length, open->index_length);
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, files, PacketOpen::kRebuild));
+  const std::string fault = CommitFault(commit, open.packet_length, open.index_length);
   if (!fault.empty()) {
-    OLDVEK_RETURN_IF_ERROR(open->Close());
+    OLDVEK_RETURN_IF_ERROR(open.Close());
     return SetAside(file_system, files, "asks for work that does not fit the packet (" + fault + ")");
   }
-  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, *open->packet, *open->index));
-  OLDVEK_RETURN_IF_ERROR(open->packet->Sync());
-  OLDVEK_RETURN_IF_ERROR(open->index->Sync());
-  return open->Close();
+  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, *open.packet, *open.index));
+  OLDVEK_RETURN_IF_ERROR(open.packet->Sync());
+  OLDVEK_RETURN_IF_ERROR(open.index->Sync());
+  return open.Close();
 }
 
 // The whole mark of a packet, when it has one.
@@ -293,10 +290,10 @@ Status PlaceRebuiltFiles(FileSystem& file_system, const PacketFiles& files) {
 }
 
 Result<CommitMark> CommitMark::Write(FileSystem& file_system, const PacketFiles& files, const Commit& commit) {
-  Result<std::unique_ptr<File>> file =
-      file_system.Open(files.mark, {Access::kReadWrite, Share::kExclusive, Disposition::kCreateOrTruncate});
-  if (!file.ok()) return file.status();
-  CommitMark mark(file_system, files.mark, std::move(*file));
+  OLDVEK_ASSIGN_OR_RETURN(
+      std::unique_ptr<File> file,
+      file_system.Open(files.mark, {Access::kReadWrite, Share::kExclusive, Disposition::kCreateOrTruncate}));
+  CommitMark mark(file_system, files.mark, std::move(file));
   Status written = mark.file_->Append(EncodeCommit(commit));
   if (written.ok()) written = mark.file_->Sync();
   if (!written.ok()) {
@@ -341,9 +338,8 @@ Status SettlePacket(FileSystem& file_system, std::string_view folder, const Pack
     DiscardRebuiltFiles(file_system, files);
     return Status::Ok();
   }
-  Result<std::string> bytes = ReadMark(file_system, files.mark);
-  if (!bytes.ok()) return bytes.status();
-  const std::optional<Commit> commit = DecodeCommit(*bytes);
+  OLDVEK_ASSIGN_OR_RETURN(std::string bytes, ReadMark(file_system, files.mark));
+  const std::optional<Commit> commit = DecodeCommit(bytes);
   if (commit && commit->move && LinkedMarkStands(file_system, folder, base, *commit->move)) {
     // A move that reached its commit point: the destination keeps its append; the source's
     // mark waits until the destination's is gone.
@@ -353,7 +349,7 @@ Status SettlePacket(FileSystem& file_system, std::string_view folder, const Pack
     }
   } else if (commit) {
     OLDVEK_RETURN_IF_ERROR(CarryOut(file_system, files, *commit));
-  } else if (bytes->ends_with(kEndLine)) {
+  } else if (bytes.ends_with(kEndLine)) {
     return SetAside(file_system, files, "is damaged");
   }
   OLDVEK_RETURN_IF_ERROR(file_system.Remove(files.mark));

@@ -67,8 +67,7 @@ Result<std::unique_ptr<FileLock>> WaitOrGoWithout(FileSystem& file_system, const
 Status PacketLock::Settle(FileSystem& file_system, std::string_view folder, const PacketName& base,
                           std::chrono::milliseconds patience) {
   if (const std::optional<PacketName> first = PacketToSettleFirst(file_system, folder, base)) {
-    Result<PacketLock> other = Take(file_system, folder, *first, PacketAccess::kEdit, patience);
-    if (!other.ok()) return other.status();
+    OLDVEK_ASSIGN_OR_RETURN(PacketLock other, Take(file_system, folder, *first, PacketAccess::kEdit, patience));
   }
   return SettlePacket(file_system, folder, base);
 }
@@ -78,11 +77,10 @@ Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view fo
   const PacketFiles files(folder, base);
   const std::string& path = files.lock;
   if (access == PacketAccess::kEdit) {
-    Result<std::unique_ptr<FileLock>> alone = Wait(file_system, path, base, true, patience);
-    if (!alone.ok()) return alone.status();
+    OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<FileLock> alone, Wait(file_system, path, base, true, patience));
     OLDVEK_RETURN_IF_ERROR(WaitForReadersWithoutLock(file_system, files));
     OLDVEK_RETURN_IF_ERROR(Settle(file_system, folder, base, patience));
-    return PacketLock(std::move(*alone));
+    return PacketLock(std::move(alone));
   }
   // No lock file, so no editor has begun; a packet with an interruption to mend is the one
   // case where a reader makes it, to mend the interruption alone.
@@ -91,24 +89,21 @@ Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view fo
     return PacketLock(nullptr, path);
   }
   if (access == PacketAccess::kInspect) {
-    Result<std::unique_ptr<FileLock>> shared = WaitOrGoWithout(file_system, path, base, patience);
-    if (!shared.ok()) return shared.status();
-    return PacketLock(std::move(*shared));
+    OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<FileLock> shared, WaitOrGoWithout(file_system, path, base, patience));
+    return PacketLock(std::move(shared));
   }
   // A reader that finds an interruption to mend lets go, mends it alone, and looks again: the
   // packet may have moved on meanwhile. A mark that settling cannot clear is met by
   // SettlePacket's own failure on the last round.
   constexpr int kRounds = 3;
   for (int round = 1;; ++round) {
-    Result<std::unique_ptr<FileLock>> shared = WaitOrGoWithout(file_system, path, base, patience);
-    if (!shared.ok()) return shared.status();
-    if (*shared == nullptr || round == kRounds || !NeedsSettling(file_system, files)) {
+    OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<FileLock> shared, WaitOrGoWithout(file_system, path, base, patience));
+    if (shared == nullptr || round == kRounds || !NeedsSettling(file_system, files)) {
       OLDVEK_RETURN_IF_ERROR(Settle(file_system, folder, base, patience));
-      return PacketLock(std::move(*shared));
+      return PacketLock(std::move(shared));
     }
-    shared->reset();
-    Result<std::unique_ptr<FileLock>> alone = Wait(file_system, path, base, true, patience);
-    if (!alone.ok()) return alone.status();
+    shared.reset();
+    OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<FileLock> alone, Wait(file_system, path, base, true, patience));
     OLDVEK_RETURN_IF_ERROR(Settle(file_system, folder, base, patience));
   }
 }

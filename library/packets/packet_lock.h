@@ -65,10 +65,9 @@ template <typename Read>
 auto ReadPacket(FileSystem& file_system, std::string_view folder, const PacketName& base, PacketAccess access,
                 Read read) -> decltype(read(std::declval<const PacketLock&>())) {
   for (;;) {
-    Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, access);
-    if (!lock.ok()) return lock.status();
-    auto result = read(*lock);
-    if (lock->Steady(file_system).ok()) return result;
+    OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, access));
+    auto result = read(lock);
+    if (lock.Steady(file_system).ok()) return result;
   }
 }
 

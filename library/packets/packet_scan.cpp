@@ -52,13 +52,12 @@ class Scan {
 // One pass over the packet as `lock` holds it; `visited` tells whether anything was handed out.
 Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_view folder, const PacketName& base,
                 const ScanQuery& query, const ScanVisitor& visit, const ScanOptions& options, bool& visited) {
-  Result<OpenPacket> open = OpenPacket::Open(file_system, PacketFiles(folder, base), options.open);
-  if (!open.ok()) return open.status();
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, PacketFiles(folder, base), options.open));
   const size_t piece_size = std::max<size_t>(options.piece_size, 1);
-  ReadAheadFile stream(*open->packet, piece_size);
-  const uint64_t packet_length = open->packet_length;
+  ReadAheadFile stream(*open.packet, piece_size);
+  const uint64_t packet_length = open.packet_length;
 
-  IndexReader records(*open->index, open->record_count());
+  IndexReader records(*open.index, open.record_count());
   const uint64_t count = records.record_count();
   if (options.opened) {
     OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
@@ -75,9 +74,8 @@ Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_vie
     if (number < count) OLDVEK_RETURN_IF_ERROR(records.Read(number + 1, next));
     place.next_start = number < count ? next.start() : 0;
     OLDVEK_RETURN_IF_ERROR(ReadAtPosition(stream, place.record.start(), header.bytes()));
-    Result<bool> passes = scan.Passes(place, header);
-    if (!passes.ok()) return passes.status();
-    if (!*passes) continue;
+    OLDVEK_ASSIGN_OR_RETURN(bool passes, scan.Passes(place, header));
+    if (!passes) continue;
     // Everything read so far is of one generation while no editor has begun.
     OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
     visited = true;
@@ -94,12 +92,11 @@ Status ScanPacket(FileSystem& file_system, std::string_view folder, const Packet
   // lock it made; one that begins later ends the scan (Steady), as nothing handed out can be
   // taken back.
   for (;;) {
-    Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, options.access);
-    if (!lock.ok()) return lock.status();
+    OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, options.access));
     bool visited = false;
-    const Status scanned = ScanOnce(file_system, *lock, folder, base, query, visit, options, visited);
+    const Status scanned = ScanOnce(file_system, lock, folder, base, query, visit, options, visited);
     // A failure of a pass an editor overlapped may be the edit's own doing: that pass is redone.
-    if (visited || lock->Steady(file_system).ok()) return scanned;
+    if (visited || lock.Steady(file_system).ok()) return scanned;
   }
 }
 

@@ -55,9 +55,8 @@ Result<EntryLocation> ParseEntryLocation(std::string_view entry) {
   } else {
     name = name.substr(0, name.find('.'));
   }
-  Result<PacketName> base = PacketName::Make(name);
-  if (!base.ok()) return base.status();
-  return EntryLocation{std::string(packet_file), std::move(*base), ReadDecimal(entry.substr(last + 1))};
+  OLDVEK_ASSIGN_OR_RETURN(PacketName base, PacketName::Make(name));
+  return EntryLocation{std::string(packet_file), std::move(base), ReadDecimal(entry.substr(last + 1))};
 }
 
 std::string RelocatedEntry(std::string_view entry, uint64_t record_number, std::string_view packet_file) {

@@ -64,9 +64,8 @@ Result<SnippetInfo> ReadSnippet(File& packet, uint64_t packet_length, const Snip
     }
     return each_code_line(line);
   }));
-  Result<bool> cut_short = SnippetCutShort(packet, packet_length, place);
-  if (!cut_short.ok()) return cut_short.status();
-  info.cut_short = *cut_short;
+  OLDVEK_ASSIGN_OR_RETURN(bool cut_short, SnippetCutShort(packet, packet_length, place));
+  info.cut_short = cut_short;
   return info;
 }
 
@@ -74,12 +73,12 @@ Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view fo
                                     uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
   // Under the packet's lock, and settled: the record and the body read are of one generation.
   // Setting the read mark writes the index, so that takes the lock file as writers do.
-  Result<PacketLock> lock =
-      PacketLock::Take(file_system, folder, base, mark == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead);
-  if (!lock.ok()) return lock.status();
+  OLDVEK_ASSIGN_OR_RETURN(
+      PacketLock lock,
+      PacketLock::Take(file_system, folder, base, mark == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead));
   Result<SnippetInfo> info = RetrieveSettledSnippet(file_system, folder, base, record_position, each_code_line, mark);
   if (!info.ok()) return info;
-  OLDVEK_RETURN_IF_ERROR(lock->Steady(file_system));
+  OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
   return info;
 }
 
@@ -88,20 +87,20 @@ Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_
   // A fetch that sets the read mark opens for writing; the packet file is opened only once the
   // position is found, so that a refused position leaves no file made.
   SnippetPlace place;
-  Result<OpenPacket> open =
+  OLDVEK_ASSIGN_OR_RETURN(
+      OpenPacket open,
       OpenPacket::OpenAt(file_system, PacketFiles(folder, base),
-                         mark == MarkRead::kYes ? PacketOpen::kMark : PacketOpen::kRead, record_position, place);
-  if (!open.ok()) return open.status();
+                         mark == MarkRead::kYes ? PacketOpen::kMark : PacketOpen::kRead, record_position, place));
   // On a read-only medium the snippet is shown all the same, with its Flag as it was.
-  if (mark == MarkRead::kYes && open->writable) {
+  if (mark == MarkRead::kYes && open.writable) {
     IndexRecord marked = place.record;
     marked.set_flag(' ');
-    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(*open->index, record_position, marked.bytes()));
+    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(*open.index, record_position, marked.bytes()));
   }
-  OLDVEK_RETURN_IF_ERROR(open->index->Close());
-  Result<SnippetInfo> info = ReadSnippet(*open->packet, open->packet_length, place, each_code_line);
+  OLDVEK_RETURN_IF_ERROR(open.index->Close());
+  Result<SnippetInfo> info = ReadSnippet(*open.packet, open.packet_length, place, each_code_line);
   if (!info.ok()) return info;
-  OLDVEK_RETURN_IF_ERROR(open->packet->Close());
+  OLDVEK_RETURN_IF_ERROR(open.packet->Close());
   return info;
 }
 
@@ -113,13 +112,12 @@ void UnmarkedRun::Add(uint64_t number, const IndexRecord& record) {
 
 Status MarkRunRead(FileSystem& file_system, std::string_view folder, const PacketName& base, const UnmarkedRun& run) {
   if (run.count() == 0) return Status::Ok();
-  Result<PacketLock> lock = PacketLock::Take(file_system, folder, base, PacketAccess::kRead);
-  if (!lock.ok()) return lock.status();
-  Result<OpenPacket> open = OpenPacket::OpenIndex(file_system, PacketFiles(folder, base), PacketOpen::kMark);
-  if (!open.ok()) return open.status();
-  File& index = *open->index;
+  OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kRead));
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open,
+                          OpenPacket::OpenIndex(file_system, PacketFiles(folder, base), PacketOpen::kMark));
+  File& index = *open.index;
   const uint64_t last = run.first() + run.count() - 1;
-  if (!open->writable || last > open->record_count()) return open->Close();
+  if (!open.writable || last > open.record_count()) return open.Close();
   IndexReader reader(index, last);
   UnmarkedRun now;
   IndexRecord record;
@@ -127,13 +125,13 @@ Status MarkRunRead(FileSystem& file_system, std::string_view folder, const Packe
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
     now.Add(number, record);
   }
-  if (now.fingerprint() != run.fingerprint()) return open->Close();
+  if (now.fingerprint() != run.fingerprint()) return open.Close();
   for (uint64_t number = run.first(); number <= last; ++number) {
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
     constexpr char kRead = ' ';
     if (record.flag() != kRead) OLDVEK_RETURN_IF_ERROR(WriteAtPosition(index, RecordPosition(number), {&kRead, 1}));
   }
-  return open->Close();
+  return open.Close();
 }
 
 std::string SummaryLine1(const SnippetHeader& header) {

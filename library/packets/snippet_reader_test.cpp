@@ -29,15 +29,14 @@ class SnippetReaderTest : public ::testing::Test {
   Result<Snippet> Fetch(uint64_t position, std::string_view base = "ARC", FileSystem& fs = FileSystem::Default(),
                         MarkRead mark = MarkRead::kYes) {
     Snippet snippet;
-    Result<SnippetInfo> info = RetrieveSnippet(
-        fs, folder_.path(), TestPacket(base), position,
-        [&](std::string_view line) {
-          snippet.code_lines.emplace_back(line);
-          return Status::Ok();
-        },
-        mark);
-    if (!info.ok()) return info.status();
-    static_cast<SnippetInfo&>(snippet) = *info;
+    OLDVEK_ASSIGN_OR_RETURN(SnippetInfo info, RetrieveSnippet(
+                                                  fs, folder_.path(), TestPacket(base), position,
+                                                  [&](std::string_view line) {
+                                                    snippet.code_lines.emplace_back(line);
+                                                    return Status::Ok();
+                                                  },
+                                                  mark));
+    static_cast<SnippetInfo&>(snippet) = info;
     return snippet;
   }
 

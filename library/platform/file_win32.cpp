@@ -73,9 +73,8 @@ class WindowsFile final : public File {
   }
 
   Status Append(std::span<const char> data) override {
-    Result<uint64_t> size = Size();
-    if (!size.ok()) return size.status();
-    return WriteAt(*size, data);
+    OLDVEK_ASSIGN_OR_RETURN(uint64_t size, Size());
+    return WriteAt(size, data);
   }
 
   Result<uint64_t> Size() override {

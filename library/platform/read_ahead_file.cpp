@@ -19,11 +19,10 @@ Status ReadAheadFile::ReadAt(uint64_t offset, std::span<char> buffer) {
   }
   if (buffer.empty()) return Status::Ok();
   if (!in_order_ || buffer.size() > window_size_) return file_.ReadAt(offset, buffer);
-  Result<uint64_t> size = Size();
-  if (!size.ok()) return size.status();
-  if (offset < *size) {
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t size, Size());
+  if (offset < size) {
     window_offset_ = offset;
-    window_.resize(static_cast<size_t>(std::min<uint64_t>(window_size_, *size - offset)));
+    window_.resize(static_cast<size_t>(std::min<uint64_t>(window_size_, size - offset)));
     const Status read = file_.ReadAt(offset, window_);
     if (!read.ok()) {
       Forget();
@@ -39,9 +38,7 @@ Status ReadAheadFile::ReadAt(uint64_t offset, std::span<char> buffer) {
 
 Result<uint64_t> ReadAheadFile::Size() {
   if (!size_) {
-    Result<uint64_t> size = file_.Size();
-    if (!size.ok()) return size.status();
-    size_ = *size;
+    OLDVEK_ASSIGN_OR_RETURN(size_, file_.Size());
   }
   return *size_;
 }

@@ -72,9 +72,8 @@ Result<std::unique_ptr<File>> FaultyFileSystem::Open(const std::string& path, Op
   if (!read_only_.empty() && path.starts_with(read_only_) && options.access == Access::kReadWrite) {
     return Status::Error("cannot open " + path + ": read-only file system", Status::Kind::kWriteRefused);
   }
-  Result<std::unique_ptr<File>> file = real_.Open(path, options);
-  if (!file.ok()) return file.status();
-  return std::unique_ptr<File>(std::make_unique<FaultyFile>(std::move(*file), *this));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> file, real_.Open(path, options));
+  return std::unique_ptr<File>(std::make_unique<FaultyFile>(std::move(file), *this));
 }
 
 bool FaultyFileSystem::Exists(const std::string& path) { return real_.Exists(path); }

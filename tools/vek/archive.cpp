@@ -56,9 +56,8 @@ class CaseBlindFileSystem final : public oldvek::FileSystem {
     return real_->TryLock(Match(path), exclusive);
   }
   oldvek::Result<std::vector<std::string>> List(const std::string& folder) override {
-    oldvek::Result<const Listing*> listing = Listed(folder);
-    if (!listing.ok()) return listing.status();
-    return (*listing)->names;
+    OLDVEK_ASSIGN_OR_RETURN(const Listing* listing, Listed(folder));
+    return listing->names;
   }
 
   std::string Match(const std::string& path) {

@@ -32,9 +32,8 @@ class UnflushedFile final : public oldvek::File {
 class ScratchFileSystem final : public oldvek::FileSystem {
  public:
   Result<std::unique_ptr<oldvek::File>> Open(const std::string& path, oldvek::OpenOptions options) override {
-    Result<std::unique_ptr<oldvek::File>> file = Files().Open(path, options);
-    if (!file.ok()) return file.status();
-    return std::unique_ptr<oldvek::File>(std::make_unique<UnflushedFile>(std::move(*file)));
+    OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<oldvek::File> file, Files().Open(path, options));
+    return std::unique_ptr<oldvek::File>(std::make_unique<UnflushedFile>(std::move(file)));
   }
   bool Exists(const std::string& path) override { return Files().Exists(path); }
   bool SameFile(const std::string& a, const std::string& b) override { return Files().SameFile(a, b); }

@@ -47,26 +47,23 @@ oldvek::Result<SnippetWindow> ReadStoredWindow(const std::string& folder, const 
   constexpr oldvek::OpenOptions kReadOnly{oldvek::Access::kRead, oldvek::Share::kShared,
                                           oldvek::Disposition::kOpenExisting};
   const oldvek::PacketFiles files(folder, base);
-  oldvek::Result<std::unique_ptr<oldvek::File>> index = Files().Open(files.index, kReadOnly);
-  if (!index.ok()) return index.status();
-  oldvek::Result<std::unique_ptr<oldvek::File>> packet = Files().Open(files.packet, kReadOnly);
-  if (!packet.ok()) return packet.status();
-  oldvek::Result<uint64_t> length = (*index)->Size();
-  if (!length.ok()) return length.status();
-  oldvek::IndexReader reader(**index, oldvek::RecordCount(*length));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<oldvek::File> index, Files().Open(files.index, kReadOnly));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<oldvek::File> packet, Files().Open(files.packet, kReadOnly));
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t length, index->Size());
+  oldvek::IndexReader reader(*index, oldvek::RecordCount(length));
   SnippetWindow window{reader.record_count(), {}};
   const uint64_t last = first > window.count ? first - 1 : first - 1 + std::min(count, window.count - (first - 1));
   window.snippets.resize(last - (first - 1));
   for (uint64_t number = first; number <= last; ++number) {
     StoredSnippet& snippet = window.snippets[number - first];
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, snippet.record));
-    OLDVEK_RETURN_IF_ERROR(oldvek::ReadAtPosition(**packet, snippet.record.start(), snippet.header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(oldvek::ReadAtPosition(*packet, snippet.record.start(), snippet.header.bytes()));
     if (kinds) {
       const auto ignore = [](std::string_view) { return oldvek::Status::Ok(); };
-      const oldvek::Result<oldvek::SnippetInfo> info = oldvek::RetrieveSettledSnippet(
-          Files(), folder, base, oldvek::RecordPosition(number), ignore, oldvek::MarkRead::kNo);
-      if (!info.ok()) return info.status();
-      snippet.attachment = info->kind == oldvek::SnippetKind::kAttachment;
+      OLDVEK_ASSIGN_OR_RETURN(const oldvek::SnippetInfo info,
+                              oldvek::RetrieveSettledSnippet(Files(), folder, base, oldvek::RecordPosition(number),
+                                                             ignore, oldvek::MarkRead::kNo));
+      snippet.attachment = info.kind == oldvek::SnippetKind::kAttachment;
     }
   }
   return window;
