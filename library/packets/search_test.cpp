@@ -91,6 +91,17 @@ TEST_F(SearchTest, PacketsOutsideTheListAreNotOpened) {
   }
 }
 
+// As the caller's list names it, a packet whose files are missing is made empty.
+TEST_F(SearchTest, AMissingPacketIsMadeEmptyAndContributesNothing) {
+  caller_.packets.insert(caller_.packets.begin() + 1, "GONE");
+  request_.last = 3;
+  const SearchOutcome outcome = Search();
+  EXPECT_TRUE(outcome.status.ok()) << outcome.status.message();
+  EXPECT_EQ(outcome.matches, 5);
+  EXPECT_EQ(ReadFileBytes(folder_.File("GONE.IDX")), "");
+  EXPECT_EQ(ReadFileBytes(folder_.File("GONE.VEK")), "");
+}
+
 TEST_F(SearchTest, UnreadablePacketsAreLeftOutCountedAndTheFirstNamed) {
   Spoil(folder_.File("ONE.IDX"));
   SearchOutcome outcome = Search();
