@@ -1,9 +1,10 @@
 #ifndef OLDVEK_PACKETS_PACKET_SCAN_H_
 #define OLDVEK_PACKETS_PACKET_SCAN_H_
 
-// A packet searched in one pass: as a reader (PacketLock), each of its two files is
-// opened once, for reading; the index is read once, a run of records at a time, and the
-// packet file front to back in large pieces. A snippet's header fields are tested from its
+// A packet read in one pass, the one way a whole packet is gone through (vek's list and
+// search, the exports' search and code files): as a reader (PacketLock), each of its two
+// files is opened once (OpenPacket); the index is read once, a run of records at a time, and
+// the packet file front to back in large pieces. A snippet's header fields are tested from its
 // header alone; its body is looked at only when every header test has passed and a code
 // test is left, and no further than the point where every code test has found its line.
 // Memory stays flat: one piece of the file and one run of the index.
