@@ -69,19 +69,9 @@ Result<SnippetInfo> ReadSnippet(File& packet, uint64_t packet_length, const Snip
   return info;
 }
 
-Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
-                                    uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
-  // Under the packet's lock, and settled: the record and the body read are of one generation.
-  // Setting the read mark writes the index, so that takes the lock file as writers do.
-  OLDVEK_ASSIGN_OR_RETURN(
-      PacketLock lock,
-      PacketLock::Take(file_system, folder, base, mark == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead));
-  Result<SnippetInfo> info = RetrieveSettledSnippet(file_system, folder, base, record_position, each_code_line, mark);
-  if (!info.ok()) return info;
-  OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
-  return info;
-}
+namespace {
 
+// A fetch from a packet its caller has settled and holds the lock of.
 Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                            uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
   // A fetch that sets the read mark opens for writing; the packet file is opened only once the
@@ -101,6 +91,21 @@ Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_
   Result<SnippetInfo> info = ReadSnippet(*open.packet, open.packet_length, place, each_code_line);
   if (!info.ok()) return info;
   OLDVEK_RETURN_IF_ERROR(open.packet->Close());
+  return info;
+}
+
+}  // namespace
+
+Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
+                                    uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
+  // Under the packet's lock, and settled: the record and the body read are of one generation.
+  // Setting the read mark writes the index, so that takes the lock file as writers do.
+  OLDVEK_ASSIGN_OR_RETURN(
+      PacketLock lock,
+      PacketLock::Take(file_system, folder, base, mark == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead));
+  Result<SnippetInfo> info = RetrieveSettledSnippet(file_system, folder, base, record_position, each_code_line, mark);
+  if (!info.ok()) return info;
+  OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
   return info;
 }
 

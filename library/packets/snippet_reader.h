@@ -66,12 +66,6 @@ Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view fo
                                     uint64_t record_position, const LineVisitor& each_code_line,
                                     MarkRead mark = MarkRead::kYes);
 
-// The same for a packet its caller has just settled (SettlePacket in packet_commit.h) and
-// fetches snippet after snippet from, so that the check is not repeated for each one.
-Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
-                                           uint64_t record_position, const LineVisitor& each_code_line,
-                                           MarkRead mark = MarkRead::kYes);
-
 // Snippets fetched one after the other without marking them, to be marked once what was made
 // of them is in place: consecutive records, and a fingerprint of them as they were read.
 class UnmarkedRun {
