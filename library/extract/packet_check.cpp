@@ -7,6 +7,7 @@
 #include "packets/index_reader.h"
 #include "packets/open_packet.h"
 #include "packets/packet_lock.h"
+#include "platform/read_ahead_file.h"
 
 namespace oldvek {
 namespace {
@@ -28,10 +29,12 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
   const PacketFiles files(folder, base);
   PacketReport report;
   if (file_system.Exists(files.mark)) {
+    report.interrupted = true;
     report.problems.push_back({0, "a change was interrupted (" + files.mark + " is pending)"});
   }
   OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, files, PacketOpen::kRead));
-  File& packet = *open.packet;
+  // Headers, last bytes and bodies are read in order: a small packet costs one read.
+  ReadAheadFile packet(*open.packet);
   const uint64_t index_length = open.index_length;
   const uint64_t packet_length = open.packet_length;
 

@@ -11,8 +11,12 @@ namespace {
 
 class Scan {
  public:
+  // A piece is never longer than the packet: a small packet costs no large buffer.
   Scan(const ScanQuery& query, ReadAheadFile& packet, uint64_t packet_length, size_t piece_size)
-      : query_(query), packet_(packet), packet_length_(packet_length), piece_(piece_size, '\0') {
+      : query_(query),
+        packet_(packet),
+        packet_length_(packet_length),
+        piece_(static_cast<size_t>(std::clamp<uint64_t>(packet_length, 1, piece_size)), '\0') {
     for (const TextTest* test : query.code) searches_.push_back(test->NewBodySearch());
   }
 
@@ -49,15 +53,41 @@ class Scan {
   std::vector<std::unique_ptr<BodySearch>> searches_;
 };
 
+// A file whose reads are counted: what was read before a reader's last look for the lock file
+// (PacketLock::Steady) needs no second look.
+class CountedReads final : public File {
+ public:
+  CountedReads(File& file, uint64_t& reads) : file_(file), reads_(reads) {}
+  Status ReadAt(uint64_t offset, std::span<char> buffer) override {
+    ++reads_;
+    return file_.ReadAt(offset, buffer);
+  }
+  Status WriteAt(uint64_t offset, std::span<const char> data) override { return file_.WriteAt(offset, data); }
+  Status Append(std::span<const char> data) override { return file_.Append(data); }
+  Result<uint64_t> Size() override { return file_.Size(); }
+  Status Truncate(uint64_t size) override { return file_.Truncate(size); }
+  Status Sync() override { return file_.Sync(); }
+  Status Close() override { return file_.Close(); }
+  const std::string& path() const override { return file_.path(); }
+
+ private:
+  File& file_;
+  uint64_t& reads_;
+};
+
 // One pass over the packet as `lock` holds it; `visited` tells whether anything was handed out.
 Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_view folder, const PacketName& base,
                 const ScanQuery& query, const ScanVisitor& visit, const ScanOptions& options, bool& visited) {
   OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, PacketFiles(folder, base), options.open));
+  uint64_t reads = 0;
+  uint64_t reads_looked_after = 0;
+  CountedReads counted_index(*open.index, reads);
+  CountedReads counted_packet(*open.packet, reads);
   const size_t piece_size = std::max<size_t>(options.piece_size, 1);
-  ReadAheadFile stream(*open.packet, piece_size);
+  ReadAheadFile stream(counted_packet, piece_size);
   const uint64_t packet_length = open.packet_length;
 
-  IndexReader records(*open.index, open.record_count());
+  IndexReader records(counted_index, open.record_count());
   const uint64_t count = records.record_count();
   if (options.opened) {
     OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
@@ -77,7 +107,8 @@ Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_vie
     OLDVEK_ASSIGN_OR_RETURN(bool passes, scan.Passes(place, header));
     if (!passes) continue;
     // Everything read so far is of one generation while no editor has begun.
-    OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
+    if (reads != reads_looked_after) OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
+    reads_looked_after = reads;
     visited = true;
     OLDVEK_RETURN_IF_ERROR(visit({number, count, place.record, header, place, stream, packet_length}));
   }
