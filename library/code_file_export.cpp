@@ -10,7 +10,6 @@
 #include "abi/export_guard.h"
 #include "extract/code_file_writer.h"
 #include "oldvek.h"
-#include "packets/packet_files.h"
 #include "packets/snippet_entry.h"
 #include "platform/ui.h"
 
@@ -36,9 +35,10 @@ class DialogProgress final : public CodeFileProgress {
 };
 
 // Packet i is chosen when the element with index i - 1 of `selected` holds i; an element the
-// array does not have chooses nothing.
-std::vector<ChosenPacket> ChosenPackets(int32_t packet_count, SAFEARRAY* const* selected,
-                                        SAFEARRAY* const* packet_list) {
+// array does not have chooses nothing. An entry with no name leaves its packet out; a name
+// that names no packet of the folder fails the code file.
+Result<std::vector<ChosenPacket>> ChosenPackets(int32_t packet_count, SAFEARRAY* const* selected,
+                                                SAFEARRAY* const* packet_list) {
   std::vector<ChosenPacket> chosen;
   const std::optional<abi::Bounds> bounds = abi::BoundsOf(selected);
   if (!bounds || packet_count <= 0) return chosen;
@@ -48,7 +48,10 @@ std::vector<ChosenPacket> ChosenPackets(int32_t packet_count, SAFEARRAY* const* 
     const std::optional<int32_t> value = abi::IntegerAt(selected, index);
     if (!value || *value != index + 1) continue;
     const std::string entry = abi::ElementAt(packet_list, index + 1);
-    chosen.push_back({static_cast<uint64_t>(index) + 1, std::string(PacketBaseName(entry))});
+    ChosenPacket& packet = chosen.emplace_back(static_cast<uint64_t>(index) + 1);
+    if (PacketBaseName(entry).empty()) continue;
+    OLDVEK_ASSIGN_OR_RETURN(PacketName base, PacketOfEntry(entry));
+    packet.base = std::move(base);
   }
   return chosen;
 }
@@ -62,12 +65,17 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekCreateCDE(HWND dialogHandle, int32_t 
                                                      BSTR* headText1, BSTR* headText2, BSTR* codeDir) noexcept try {
   using namespace oldvek;
   CodeFileRequest request;
-  request.path = PacketPath(abi::ToString(codeDir), abi::ToString(codeName), ".CDE");
+  request.path = abi::ToString(codeDir) + abi::ToString(codeName) + ".CDE";
   request.lead_text = abi::ToString(headText1) + abi::ToString(headText2);
   request.header_number = headerNumber;
   request.folder = abi::ToString(folder);
   request.packet_count = packetCount > 0 ? static_cast<uint64_t>(packetCount) : 0;
-  request.chosen = ChosenPackets(packetCount, selected, packetList);
+  Result<std::vector<ChosenPacket>> chosen = ChosenPackets(packetCount, selected, packetList);
+  if (!chosen.ok()) {
+    ShowError(CodeFileNotWritten(request.path, chosen.status()).message());
+    return;
+  }
+  request.chosen = std::move(*chosen);
 
   DialogProgress progress(dialogHandle, progressId);
   Result<CodeFileOutcome> outcome = WriteCodeFile(FileSystem::Default(), request, progress);

@@ -7,6 +7,7 @@
 #include "abi/list_callbacks.h"
 #include "editing/snippet_move.h"
 #include "oldvek.h"
+#include "packets/packet_files.h"
 #include "packets/snippet_entry.h"
 #include "packets/snippet_list.h"
 #include "platform/ui.h"
@@ -46,7 +47,7 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippet
   } else {
     if (bounds && entryNo >= bounds->lower && entryNo <= bounds->upper) {
       const std::string moved =
-          RelocatedEntry(entry_text, *record_number, destination_base->text() + std::string(kPacketExtension));
+          RelocatedEntry(entry_text, *record_number, PacketFileName("", *destination_base, PacketFileKind::kPacket));
       if (!abi::PutElement(*snippetList, entryNo, moved)) ShowError("There is not enough memory for the snippet list.");
     }
     ReportStaleEntries(snippetList, entryNo, location->base, entryStale, folder,

@@ -5,8 +5,8 @@
 
 #include "base/text.h"
 #include "packets/formats.h"
+#include "packets/open_packet.h"
 #include "packets/packet_commit.h"
-#include "packets/packet_files.h"
 #include "packets/packet_lock.h"
 
 namespace oldvek {
@@ -19,23 +19,20 @@ Status RewriteHeader(FileSystem& file_system, std::string_view folder, const Pac
                      const FieldsFrom& fields_from) {
   OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kEdit));
   const PacketFiles files(folder, base);
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, file_system.Open(files.index, kExclusivePacketOpen));
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, file_system.Open(files.packet, kExclusivePacketOpen));
-
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
-  if (!IsRecordPosition(record_position, RecordCount(index_length))) {
-    return NoRecordAt(record_position, files.index);
-  }
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, files, PacketOpen::kEdit));
+  File& index = *open.index;
+  File& packet = *open.packet;
+  if (!IsRecordPosition(record_position, open.record_count())) return NoRecordAt(record_position, files.index);
   IndexRecord record;
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*index, record_position, record.bytes()));
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(index, record_position, record.bytes()));
   const uint64_t start = record.start();
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet->Size());
+  const uint64_t packet_length = open.packet_length;
   if (start == 0 || start > packet_length || packet_length - (start - 1) < kHeaderSize) {
     return Status::Error(files.packet + " has no snippet header at position " + DecimalText(start) +
                          " (index record at " + DecimalText(record_position) + ")");
   }
   SnippetHeader header;
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*packet, start, header.bytes()));
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, start, header.bytes()));
   const HeaderFields fields = fields_from(header);
 
   record.SetField(IndexRecord::kSubject, fields.subject);
@@ -52,12 +49,11 @@ Status RewriteHeader(FileSystem& file_system, std::string_view folder, const Pac
       Patch::Write(PacketPart::kPacket, start, std::string(header.bytes().data(), kHeaderSize))};
   OLDVEK_ASSIGN_OR_RETURN(CommitMark mark, CommitMark::Write(file_system, files, commit));
   // From here a failure leaves the mark, and the next operation writes both blocks again.
-  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, *packet, *index));
-  OLDVEK_RETURN_IF_ERROR(index->Sync());
-  OLDVEK_RETURN_IF_ERROR(packet->Sync());
+  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, packet, index));
+  OLDVEK_RETURN_IF_ERROR(index.Sync());
+  OLDVEK_RETURN_IF_ERROR(packet.Sync());
   OLDVEK_RETURN_IF_ERROR(mark.Remove());
-  OLDVEK_RETURN_IF_ERROR(packet->Close());
-  return index->Close();
+  return open.Close();
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "editing/snippet_append.h"
 
-#include "packets/packet_files.h"
 #include "packets/packet_lock.h"
 
 namespace oldvek {
@@ -40,25 +39,17 @@ Status WriteSnippet(OpenPacket& packet, uint64_t slot, IndexRecord& record, cons
 
 }  // namespace
 
-Result<OpenPacket> OpenExclusively(FileSystem& file_system, const PacketFiles& files) {
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, file_system.Open(files.index, kExclusivePacketOpen));
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, file_system.Open(files.packet, kExclusivePacketOpen));
-  return OpenPacket{std::move(index), std::move(packet)};
-}
-
 Result<Appended> AppendUnderMark(FileSystem& file_system, const PacketFiles& files, OpenPacket& packet,
                                  IndexRecord record, const SnippetHeader& header, const BodyWriter& body,
                                  std::optional<MoveLink> link) {
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, packet.index->Size());
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet.packet->Size());
   // The new record follows the last whole one: a partial record after it is covered.
-  const uint64_t count = RecordCount(index_length);
+  const uint64_t count = packet.record_count();
   const uint64_t slot = RecordPosition(count + 1);
 
-  OLDVEK_ASSIGN_OR_RETURN(Commit undo, AppendUndo(packet, slot, index_length, packet_length));
+  OLDVEK_ASSIGN_OR_RETURN(Commit undo, AppendUndo(packet, slot, packet.index_length, packet.packet_length));
   undo.move = std::move(link);
   OLDVEK_ASSIGN_OR_RETURN(CommitMark mark, CommitMark::Write(file_system, files, undo));
-  record.set_start(packet_length + 1);
+  record.set_start(packet.packet_length + 1);
   const Status appended = WriteSnippet(packet, slot, record, header, body);
   if (!appended.ok()) {
     (void)Undo(undo, packet, mark);  // when this fails too, the mark stays for the next operation
@@ -79,23 +70,22 @@ Result<uint64_t> AppendNewSnippet(FileSystem& file_system, std::string_view fold
   if (!file_system.Exists(files.index)) return Status::Error("cannot open " + files.index + ": no such file");
   if (!file_system.Exists(files.packet)) return Status::Error("cannot open " + files.packet + ": no such file");
   OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kEdit));
-  OLDVEK_ASSIGN_OR_RETURN(OpenPacket packet, OpenExclusively(file_system, files));
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket packet, OpenPacket::Open(file_system, files, PacketOpen::kEdit));
   IndexRecord record;
   record.SetField({0, kIndexRecordSize}, "");
   record.set_flag('*');
   record.SetField(IndexRecord::kSubject, header.Field(SnippetHeader::kSubject));
   record.SetField(IndexRecord::kAuthor, header.Field(SnippetHeader::kAuthor));
-  OLDVEK_ASSIGN_OR_RETURN(Appended appended,
-                          AppendUnderMark(file_system, files, packet, record, header, [&](BufferedWriter& out) {
-                            for (const std::string& line : code_lines) {
-                              out.Write(line);
-                              out.Put(kLineEnd);
-                            }
-                            return out.status();
-                          }));
-  OLDVEK_RETURN_IF_ERROR(packet.packet->Close());
-  OLDVEK_RETURN_IF_ERROR(packet.index->Close());
-  return appended.count + 1;
+  Result<Appended> appended = AppendUnderMark(file_system, files, packet, record, header, [&](BufferedWriter& out) {
+    for (const std::string& line : code_lines) {
+      out.Write(line);
+      out.Put(kLineEnd);
+    }
+    return out.status();
+  });
+  if (!appended.ok()) return appended.status();
+  OLDVEK_RETURN_IF_ERROR(packet.Close());
+  return appended->count + 1;
 }
 
 }  // namespace oldvek

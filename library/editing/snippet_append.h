@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,20 +15,13 @@
 
 #include "base/status.h"
 #include "packets/formats.h"
+#include "packets/open_packet.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_name.h"
 #include "platform/buffered_writer.h"
 #include "platform/file.h"
 
 namespace oldvek {
-
-// A packet's two files, held exclusively.
-struct OpenPacket {
-  std::unique_ptr<File> index;
-  std::unique_ptr<File> packet;
-};
-
-Result<OpenPacket> OpenExclusively(FileSystem& file_system, const PacketFiles& files);
 
 // Writes a snippet's terminated code lines after its header.
 using BodyWriter = std::function<Status(BufferedWriter& out)>;
@@ -40,8 +32,8 @@ struct Appended {
 };
 
 // Appends `record` (its Start set here) and `header` followed by what `body` writes to the
-// open packet `files`. A move between two packets passes its `link`: the undo mark, linked to
-// the move, is then kept until the source's deletion is committed.
+// packet `files`, opened alone with it (PacketOpen::kEdit) just before. A move between two packets passes its `link`:
+// the undo mark, linked to the move, is then kept until the source's deletion is committed.
 Result<Appended> AppendUnderMark(FileSystem& file_system, const PacketFiles& files, OpenPacket& packet,
                                  IndexRecord record, const SnippetHeader& header, const BodyWriter& body,
                                  std::optional<MoveLink> link = std::nullopt);

@@ -12,7 +12,6 @@
 #include "packets/body_reader.h"
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
-#include "packets/packet_files.h"
 #include "packets/packet_lock.h"
 
 namespace oldvek {
@@ -22,30 +21,14 @@ namespace {
 struct SnippetSpan {
   IndexRecord record;
   SnippetHeader header;
-  uint64_t body_begin = 0;
-  uint64_t body_end = 0;  // excluded
+  BodyBounds body;
 };
 
-Result<SnippetSpan> ReadSnippetSpan(OpenPacket& files, uint64_t record_position) {
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, files.index->Size());
-  const uint64_t count = RecordCount(index_length);
-  if (!IsRecordPosition(record_position, count)) {
-    return NoRecordAt(record_position, files.index->path());
-  }
-  SnippetSpan span;
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*files.index, record_position, span.record.bytes()));
-  const uint64_t start = span.record.start();
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*files.packet, start, span.header.bytes()));
-  if (start == 0) return span;  // names no snippet: a header of 0x00 bytes and no lines
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, files.packet->Size());
-  uint64_t next_start = 0;
-  if (IsRecordPosition(record_position + kIndexRecordSize, count)) {
-    IndexRecord following;
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*files.index, record_position + kIndexRecordSize, following.bytes()));
-    next_start = following.start();
-  }
-  span.body_begin = start + kHeaderSize;
-  span.body_end = BodyEnd(next_start, packet_length);
+Result<SnippetSpan> ReadSnippetSpan(const OpenPacket& files, uint64_t record_position) {
+  OLDVEK_ASSIGN_OR_RETURN(SnippetPlace place, files.Locate(record_position));
+  SnippetSpan span{place.record, {}, SnippetBody(place, files.packet_length)};
+  // A Start of 0 names no snippet: a header of 0x00 bytes and no lines.
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*files.packet, span.record.start(), span.header.bytes()));
   return span;
 }
 
@@ -53,8 +36,8 @@ Result<SnippetSpan> ReadSnippetSpan(OpenPacket& files, uint64_t record_position)
 Result<Appended> AppendCopy(FileSystem& file_system, const PacketFiles& to, OpenPacket& destination,
                             const SnippetSpan& snippet, File& source_packet, std::optional<MoveLink> link) {
   const BodyWriter copy = [&](BufferedWriter& out) -> Status {
-    if (snippet.body_begin == 0) return Status::Ok();
-    return CopyBodyLines(source_packet, snippet.body_begin, snippet.body_end, out).status();
+    if (snippet.body.begin == 0) return Status::Ok();
+    return CopyBodyLines(source_packet, snippet.body.begin, snippet.body.end, out).status();
   };
   return AppendUnderMark(file_system, to, destination, snippet.record, snippet.header, copy, std::move(link));
 }
@@ -83,17 +66,15 @@ Result<uint64_t> MoveToAnotherPacket(FileSystem& file_system, std::string_view f
                                      uint64_t record_position, const PacketName& destination) {
   const PacketFiles from(folder, source);
   const PacketFiles to(folder, destination);
-  OLDVEK_ASSIGN_OR_RETURN(OpenPacket source_files, OpenExclusively(file_system, from));
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket source_files, OpenPacket::Open(file_system, from, PacketOpen::kEdit));
   OLDVEK_ASSIGN_OR_RETURN(SnippetSpan snippet, ReadSnippetSpan(source_files, record_position));
-  OLDVEK_ASSIGN_OR_RETURN(OpenPacket destination_files, OpenExclusively(file_system, to));
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket destination_files, OpenPacket::Open(file_system, to, PacketOpen::kEdit));
   const std::string id = MoveId();
   OLDVEK_ASSIGN_OR_RETURN(Appended appended,
                           AppendCopy(file_system, to, destination_files, snippet, *source_files.packet,
                                      MoveLink{MoveLink::Side::kDestination, id, std::string(source)}));
-  OLDVEK_RETURN_IF_ERROR(destination_files.packet->Close());
-  OLDVEK_RETURN_IF_ERROR(destination_files.index->Close());
-  OLDVEK_RETURN_IF_ERROR(source_files.packet->Close());
-  OLDVEK_RETURN_IF_ERROR(source_files.index->Close());
+  OLDVEK_RETURN_IF_ERROR(destination_files.Close());
+  OLDVEK_RETURN_IF_ERROR(source_files.Close());
 
   // The deletion's mark is the move's commit point: from then on the destination keeps the
   // append, and its undo mark can go.

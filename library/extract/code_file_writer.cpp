@@ -6,10 +6,8 @@
 #include <memory>
 
 #include "base/text.h"
-#include "packets/packet_commit.h"
 #include "packets/packet_files.h"
-#include "packets/packet_lock.h"
-#include "packets/snippet_entry.h"
+#include "packets/packet_scan.h"
 #include "packets/snippet_reader.h"
 #include "platform/buffered_writer.h"
 #include "platform/output_file.h"
@@ -110,7 +108,7 @@ class CodeFileWriter {
 
  private:
   Status WritePacket(const PacketName& base, const std::string& packet_file, CodeFileOutcome& outcome);
-  Result<SnippetInfo> WriteSnippet(const PacketName& base, uint64_t record_position);
+  Result<SnippetInfo> WriteSnippet(const ScannedSnippet& scanned, const std::string& index_path);
 
   FileSystem& file_system_;
   const CodeFileRequest& request_;
@@ -129,87 +127,77 @@ Status CodeFileWriter::Write(CodeFileOutcome& outcome) {
       progress_.PacketPassedOver();
       continue;
     }
-    const std::string& base = next->base;
-    const std::string packet_file = base + std::string(kPacketExtension);
-    if (base.empty()) {
+    if (!next->base) {
       // Opening ".IDX" and ".VEK" would only leave two stray files in the folder.
       outcome.left_out.push_back("packet " + DecimalText(number) + ": it has no name in the packet list");
       progress_.PacketPassedOver();
-    } else if (packet_file.size() > kLongestCountedText) {
+      continue;
+    }
+    const std::string packet_file = PacketFileName("", *next->base, PacketFileKind::kPacket);
+    if (packet_file.size() > kLongestCountedText) {
       outcome.left_out.push_back(packet_file + ": its name is longer than 255 characters");
       progress_.PacketPassedOver();
-    } else {
-      OLDVEK_ASSIGN_OR_RETURN(const PacketName name, PacketName::Make(base));
-      OLDVEK_RETURN_IF_ERROR(WritePacket(name, packet_file, outcome));
+      continue;
     }
+    OLDVEK_RETURN_IF_ERROR(WritePacket(*next->base, packet_file, outcome));
   }
   return out_.Flush();
 }
 
 Status CodeFileWriter::WritePacket(const PacketName& base, const std::string& packet_file, CodeFileOutcome& outcome) {
-  // Both files stay open, shared, while the block is written: retrieval opens them again for
-  // every snippet, and an editor that must be alone with the packet cannot change it meanwhile.
-  // The packet's lock is held, and the packet settled once, for the whole block; the snippets
-  // are then fetched without settling again.
-  OLDVEK_ASSIGN_OR_RETURN(
-      PacketLock lock,
-      PacketLock::Take(file_system_, request_.folder, base,
-                       request_.mark_read == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead));
-  const std::string index_path = PacketPath(request_.folder, base, kIndexExtension);
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, OpenForReading(file_system_, index_path, kSharedPacketOpen));
-  OLDVEK_ASSIGN_OR_RETURN(
-      std::unique_ptr<File> packet,
-      OpenForReading(file_system_, PacketPath(request_.folder, base, kPacketExtension), kSharedPacketOpen));
-  progress_.PacketOpened();
-
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
-  const uint64_t records = RecordCount(index_length);
-  OLDVEK_ASSIGN_OR_RETURN(uint32_t snippet_count, StatedCount(records, "the number of snippets in " + index_path));
-
-  out_.PutByte(static_cast<uint8_t>(packet_file.size()));
-  out_.Write(packet_file);
-  out_.PutNumber(snippet_count);
+  // One pass over the packet under its lock (settled once): the block's head once the files
+  // are open, then each snippet with its lines as the pass reaches it.
+  const std::string index_path = PacketFileName(request_.folder, base, PacketFileKind::kIndex);
   UnmarkedRun& run = written_.emplace_back(base, UnmarkedRun()).second;
-  for (uint64_t k = 1; k <= records; ++k) {
-    OLDVEK_ASSIGN_OR_RETURN(SnippetInfo snippet, WriteSnippet(base, RecordPosition(k)));
-    run.Add(k, snippet.record);
-    if (snippet.cut_short) outcome.cut_short.push_back(packet_file + " snippet " + DecimalText(k));
-    progress_.SnippetWritten(CodeFileProgressText(packet_file, snippet.header));
-  }
-  OLDVEK_RETURN_IF_ERROR(packet->Close());
-  return index->Close();
+  ScanOptions options;
+  options.open = PacketOpen::kList;
+  options.access = request_.mark_read == MarkRead::kYes ? PacketAccess::kMark : PacketAccess::kRead;
+  options.opened = [&](uint64_t records) -> Status {
+    progress_.PacketOpened();
+    OLDVEK_ASSIGN_OR_RETURN(uint32_t snippet_count, StatedCount(records, "the number of snippets in " + index_path));
+    out_.PutByte(static_cast<uint8_t>(packet_file.size()));
+    out_.Write(packet_file);
+    out_.PutNumber(snippet_count);
+    return Status::Ok();
+  };
+  return ScanPacket(
+      file_system_, request_.folder, base, {},
+      [&](const ScannedSnippet& scanned) -> Status {
+        OLDVEK_ASSIGN_OR_RETURN(SnippetInfo snippet, WriteSnippet(scanned, index_path));
+        run.Add(scanned.number, snippet.record);
+        if (snippet.cut_short) outcome.cut_short.push_back(packet_file + " snippet " + DecimalText(scanned.number));
+        progress_.SnippetWritten(CodeFileProgressText(packet_file, snippet.header));
+        return Status::Ok();
+      },
+      options);
 }
 
-Result<SnippetInfo> CodeFileWriter::WriteSnippet(const PacketName& base, uint64_t record_position) {
+Result<SnippetInfo> CodeFileWriter::WriteSnippet(const ScannedSnippet& scanned, const std::string& index_path) {
   // The lines go out as they are read; the record before them is written in full once their
   // number, their size and the Kind are known.
   const uint64_t record_offset = out_.offset();
   out_.Write(std::string_view(CodeRecord{}.data(), kCodeRecordSize));
   uint64_t line_count = 0;
   uint64_t block_size = 0;
-  OLDVEK_ASSIGN_OR_RETURN(SnippetInfo snippet, RetrieveSettledSnippet(
-                                                   file_system_, request_.folder, base, record_position,
-                                                   [&](std::string_view line) {
-                                                     // A line longer than a length byte can state goes on as the next
-                                                     // stored lines.
-                                                     do {
-                                                       const std::string_view piece =
-                                                           line.substr(0, kLongestCountedText);
-                                                       out_.PutByte(static_cast<uint8_t>(piece.size()));
-                                                       out_.Write(piece);
-                                                       ++line_count;
-                                                       block_size += 1 + piece.size();
-                                                       line.remove_prefix(piece.size());
-                                                     } while (!line.empty());
-                                                     return out_.status();
-                                                   },
-                                                   MarkRead::kNo));
+  Result<SnippetInfo> snippet =
+      ReadSnippet(scanned.packet, scanned.packet_length, scanned.place, [&](std::string_view line) {
+        // A line longer than a length byte can state goes on as the next stored lines.
+        do {
+          const std::string_view piece = line.substr(0, kLongestCountedText);
+          out_.PutByte(static_cast<uint8_t>(piece.size()));
+          out_.Write(piece);
+          ++line_count;
+          block_size += 1 + piece.size();
+          line.remove_prefix(piece.size());
+        } while (!line.empty());
+        return out_.status();
+      });
+  if (!snippet.ok()) return snippet.status();
 
-  const std::string which =
-      "the snippet at " + DecimalText(record_position) + " of " + PacketPath(request_.folder, base, kIndexExtension);
+  const std::string which = "the snippet at " + DecimalText(RecordPosition(scanned.number)) + " of " + index_path;
   OLDVEK_ASSIGN_OR_RETURN(uint32_t stated_lines, StatedCount(line_count, "the number of lines of " + which));
   OLDVEK_ASSIGN_OR_RETURN(uint32_t stated_size, StatedCount(block_size, "the size of " + which));
-  const CodeRecord record = MakeRecord(snippet, stated_size, stated_lines);
+  const CodeRecord record = MakeRecord(*snippet, stated_size, stated_lines);
   OLDVEK_RETURN_IF_ERROR(out_.Rewrite(record_offset, record));
   return snippet;
 }
@@ -220,31 +208,30 @@ void CodeFileWriter::MarkWritten() {
   for (const auto& [base, run] : written_) (void)MarkRunRead(file_system_, request_.folder, base, run);
 }
 
-Status NotWritten(const std::string& path, const Status& cause) {
-  return Status::Error("The code file " + path + " was not written: " + cause.message());
-}
-
 }  // namespace
+
+Status CodeFileNotWritten(std::string_view path, const Status& cause) {
+  return Status::Error("The code file " + std::string(path) + " was not written: " + cause.message());
+}
 
 Result<CodeFileOutcome> WriteCodeFile(FileSystem& file_system, const CodeFileRequest& request,
                                       CodeFileProgress& progress) {
   // The code file never takes the place of a packet it is made from.
   std::vector<std::string> inputs;
   for (const ChosenPacket& packet : request.chosen) {
-    const Result<PacketName> name = PacketName::Make(packet.base);
-    if (!name.ok()) continue;  // names no file of the folder
-    for (std::string& file : PacketFileNames(request.folder, *name)) inputs.push_back(std::move(file));
+    if (!packet.base) continue;
+    for (std::string& file : PacketFileNames(request.folder, *packet.base)) inputs.push_back(std::move(file));
   }
   // Written beside its name and put in place when complete: a code file cut short would look
   // complete to the reader, and a file that stood under the name stays until then.
   Result<OutputFile> file = OutputFile::Create(file_system, request.path, inputs);
-  if (!file.ok()) return NotWritten(request.path, file.status());
+  if (!file.ok()) return CodeFileNotWritten(request.path, file.status());
 
   CodeFileOutcome outcome;
   CodeFileWriter writer(file_system, request, progress, file->file());
   Status status = writer.Write(outcome);
   if (status.ok()) status = file->Commit();
-  if (!status.ok()) return NotWritten(request.path, status);
+  if (!status.ok()) return CodeFileNotWritten(request.path, status);
   writer.MarkWritten();
   return outcome;
 }

@@ -18,12 +18,14 @@
 // name is longer than 255 characters is left out.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/status.h"
 #include "packets/formats.h"
+#include "packets/packet_name.h"
 #include "packets/snippet_reader.h"
 #include "platform/file.h"
 
@@ -34,8 +36,8 @@ inline constexpr size_t kCodeRecordSize = 184;
 inline constexpr size_t kLongestCountedText = 255;
 
 struct ChosenPacket {
-  uint64_t number = 0;  // place in the caller's packet list, from 1
-  std::string base;     // the packet's base name, used whole
+  uint64_t number = 0;             // place in the caller's packet list, from 1
+  std::optional<PacketName> base;  // none when the packet list gives that place no name
 };
 
 struct CodeFileRequest {
@@ -69,13 +71,16 @@ struct CodeFileOutcome {
 };
 
 // Writes the code file from its first byte; an earlier file of that name is cut to nothing
-// first. Packet and index files are opened shared and created empty when missing, so a
-// missing packet gives a block with no snippets. Every snippet is fetched through snippet
-// retrieval, and marked as read once the code file is in place. On any failure the code file
+// first. Each packet is read in one pass (ScanPacket), its files opened shared and created
+// empty when missing, so a missing packet gives a block with no snippets. Every snippet is
+// read as a fetch reads it, and marked as read once the code file is in place. On any failure the code file
 // is removed, so that no code file cut short looks complete, the read marks are left as they
 // were, and the failure names the file that failed.
 Result<CodeFileOutcome> WriteCodeFile(FileSystem& file_system, const CodeFileRequest& request,
                                       CodeFileProgress& progress);
+
+// The failure of a code file: "The code file PATH was not written: " and why.
+Status CodeFileNotWritten(std::string_view path, const Status& cause);
 
 // "Working on " CR LF, the packet's file name, CR LF CR LF "Installing" CR LF, and the
 // header's Subject without its trailing blanks.

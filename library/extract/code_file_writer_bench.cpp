@@ -58,7 +58,7 @@ void BM_WriteCodeFile(benchmark::State& state) {
   request.path = packet.folder() + "OUT.CDE";
   request.folder = packet.folder();
   request.packet_count = 1;
-  request.chosen = {{1, "BENCH"}};
+  request.chosen = {{1, *PacketName::Make("BENCH")}};
   CodeFileProgress full_speed;
   for (auto _ : state) {
     Result<CodeFileOutcome> outcome = WriteCodeFile(FileSystem::Default(), request, full_speed);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "faulty_file_system.h"
+#include "packet_names.h"
 #include "packet_writer.h"
 #include "temp_folder.h"
 
@@ -33,7 +34,7 @@ TEST(CodeFileWriterTest, AFailureAtAnyStepLeavesNoCodeFileThatLooksComplete) {
   const PacketBytes second = BuildPacket({SampleSnippet("Three", {"PRINT 3"})});
   WritePacket(folder.path(), "FIRST", first);
   WritePacket(folder.path(), "SECOND", second);
-  const CodeFileRequest request = Request(folder, {{1, "FIRST"}, {3, "SECOND"}});
+  const CodeFileRequest request = Request(folder, {{1, "FIRST"_packet}, {3, "SECOND"_packet}});
   NoProgress progress;
   FaultyFileSystem dry_run;
   ASSERT_TRUE(WriteCodeFile(dry_run, request, progress).ok());
@@ -92,7 +93,7 @@ TEST(CodeFileWriterTest, ACodeFileThatCannotBeReplacedIsRefused) {
 #endif
   for (const auto& [name, message] : {std::pair{"ALL.CDE", kHeldElsewhere}, std::pair{"A.VEK", "which is being read"},
                                       std::pair{"A.IDX", "which is being read"}}) {
-    CodeFileRequest request = Request(folder, {{1, "A"}});
+    CodeFileRequest request = Request(folder, {{1, "A"_packet}});
     request.path = folder.File(name);
     NoProgress progress;
     Result<CodeFileOutcome> outcome = WriteCodeFile(FileSystem::Default(), request, progress);

@@ -2,11 +2,11 @@
 // characters keep the length and the 8-bit sum; only the page's CRC line sees them.
 #include <gtest/gtest.h>
 
+#include "extract/packet_check.h"
 #include "extract/page_set.h"
 #include "extract/snippet_extraction.h"
 #include "packet_names.h"
 #include "packet_writer.h"
-#include "packets/packet_check.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {

@@ -4,8 +4,7 @@
 
 #include "extract/snippet_text_writer.h"
 #include "packets/formats.h"
-#include "packets/packet_commit.h"
-#include "packets/packet_files.h"
+#include "packets/open_packet.h"
 #include "packets/packet_lock.h"
 #include "packets/snippet_entry.h"
 #include "packets/snippet_reader.h"
@@ -15,12 +14,8 @@
 namespace oldvek {
 namespace {
 
-// A missing index holds no record to extract; opening it must not create it.
-constexpr OpenOptions kExistingIndexOpen{Access::kReadWrite, Share::kExclusive, Disposition::kOpenExisting};
-
 struct OpenSnippet {
-  File& index;
-  File& packet;
+  OpenPacket& files;
   uint64_t record_position;
   SnippetPlace place;
   std::string packet_file;  // BASE.VEK, as the comment block names it
@@ -30,29 +25,31 @@ struct OpenSnippet {
 Result<ExtractionOutcome> WriteOut(OpenSnippet& snippet, File& output, int32_t mode) {
   BufferedWriter out(output);
   ExtractionOutcome outcome;
-  OLDVEK_ASSIGN_OR_RETURN(bool cut_short, SnippetCutShort(snippet.packet, snippet.place));
+  File& packet = *snippet.files.packet;
+  const uint64_t packet_length = snippet.files.packet_length;
+  OLDVEK_ASSIGN_OR_RETURN(bool cut_short, SnippetCutShort(packet, packet_length, snippet.place));
   outcome.cut_short = cut_short;
   if (mode == kAttachmentMode) {
     outcome.attachment = true;
     AttachmentExtractor extractor(out);
-    OLDVEK_RETURN_IF_ERROR(ReadSnippetBody(snippet.packet, snippet.place, [&](std::string_view line) {
+    OLDVEK_RETURN_IF_ERROR(ReadSnippetBody(packet, packet_length, snippet.place, [&](std::string_view line) {
       extractor.TakeLine(line);
       return out.status();
     }));
     outcome.check = extractor.check();
   } else {
     SnippetHeader header;
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(snippet.packet, snippet.place.record.start(), header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, snippet.place.record.start(), header.bytes()));
     WriteCommentBlock(out, header, snippet.packet_file);
     if (mode == kTextMode) {
-      OLDVEK_RETURN_IF_ERROR(ReadSnippetBody(snippet.packet, snippet.place, [&](std::string_view line) {
+      OLDVEK_RETURN_IF_ERROR(ReadSnippetBody(packet, packet_length, snippet.place, [&](std::string_view line) {
         WriteLine(out, line);
         return out.status();
       }));
     }
   }
   OLDVEK_RETURN_IF_ERROR(out.Flush());
-  OLDVEK_RETURN_IF_ERROR(snippet.packet.Close());
+  OLDVEK_RETURN_IF_ERROR(packet.Close());
   return outcome;
 }
 
@@ -63,23 +60,18 @@ Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_vi
   OLDVEK_ASSIGN_OR_RETURN(EntryLocation location, ParseEntryLocation(entry));
   // Under the packet's lock (the read mark is written), and settled, before anything is read.
   OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, location.base, PacketAccess::kMark));
-  const std::string index_path = PacketPath(folder, location.base, kIndexExtension);
-  const std::string packet_path = PacketPath(folder, location.base, kPacketExtension);
-  bool writable = true;
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index,
-                          OpenForReading(file_system, index_path, kExistingIndexOpen, &writable));
-  OLDVEK_ASSIGN_OR_RETURN(SnippetPlace place, LocateSnippet(*index, location.record_position));
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, OpenForReading(file_system, packet_path, kExclusivePacketOpen));
+  // A missing index holds no record to extract, and is not made; the packet file is opened
+  // once the record is found.
+  SnippetPlace place;
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket files, OpenPacket::OpenAt(file_system, PacketFiles(folder, location.base),
+                                                               PacketOpen::kExtract, location.record_position, place));
   // Written beside its name and put in place when complete; never over the packet's own files.
   OLDVEK_ASSIGN_OR_RETURN(OutputFile output,
                           OutputFile::Create(file_system, out_path, PacketFileNames(folder, location.base)));
 
-  OpenSnippet snippet{*index,
-                      *packet,
-                      location.record_position,
-                      place,
-                      location.base.text() + std::string(kPacketExtension),
-                      writable && mark == MarkRead::kYes};
+  OpenSnippet snippet{files, location.record_position, place,
+                      PacketFileName("", location.base, PacketFileKind::kPacket),
+                      files.writable && mark == MarkRead::kYes};
   Result<ExtractionOutcome> outcome = WriteOut(snippet, output.file(), mode);
   if (!outcome.ok()) return outcome;
   // A snippet without ZORVIT text gives no file: an empty one would pass for the attachment.
@@ -89,9 +81,9 @@ Result<ExtractionOutcome> ExtractSnippet(FileSystem& file_system, std::string_vi
   // it was. The output is complete without it, so a mark that cannot be set is left unset.
   if (snippet.marks_read) {
     snippet.place.record.set_flag(' ');
-    (void)WriteAtPosition(snippet.index, snippet.record_position, snippet.place.record.bytes());
+    (void)WriteAtPosition(*files.index, snippet.record_position, snippet.place.record.bytes());
   }
-  (void)snippet.index.Close();
+  (void)files.index->Close();
   return outcome;
 }
 

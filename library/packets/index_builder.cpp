@@ -2,8 +2,7 @@
 
 #include "packets/formats.h"
 #include "packets/index_reader.h"
-#include "packets/packet_commit.h"
-#include "packets/packet_files.h"
+#include "packets/open_packet.h"
 #include "packets/packet_lock.h"
 #include "packets/snippet_entry.h"
 
@@ -12,21 +11,15 @@ namespace {
 
 Result<std::vector<std::string>> ListSnippets(FileSystem& file_system, std::string_view folder,
                                               const PacketName& base) {
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index,
-                          OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kSharedPacketOpen));
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
-  IndexReader records(*index, RecordCount(index_length));
-
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet,
-                          OpenForReading(file_system, PacketPath(folder, base, kPacketExtension), kSharedPacketOpen));
-
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, PacketFiles(folder, base), PacketOpen::kList));
+  IndexReader records(*open.index, open.record_count());
   std::vector<std::string> entries;
   entries.reserve(records.record_count());
   IndexRecord record;
   SnippetHeader header;
   for (uint64_t k = 1; k <= records.record_count(); ++k) {
     OLDVEK_RETURN_IF_ERROR(records.Read(k, record));
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*packet, record.start(), header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*open.packet, record.start(), header.bytes()));
     entries.push_back(MakeSnippetEntry(k, header, base));
   }
   return entries;

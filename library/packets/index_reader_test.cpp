@@ -17,7 +17,7 @@ TEST(IndexReaderTest, ReadsEveryRecordAcrossReadRuns) {
   index += "partial";
   testing::WriteFileBytes(folder.File("RUNS.IDX"), index);
 
-  Result<std::unique_ptr<File>> file = FileSystem::Default().Open(folder.File("RUNS.IDX"), kSharedPacketOpen);
+  Result<std::unique_ptr<File>> file = FileSystem::Default().Open(folder.File("RUNS.IDX"), {});
   ASSERT_TRUE(file.ok());
   IndexReader reader(**file, kCount);
   IndexRecord record;

@@ -6,8 +6,7 @@
 #include "base/crc32.h"
 #include "base/text.h"
 #include "packets/formats.h"
-#include "packets/packet_files.h"
-#include "packets/snippet_entry.h"
+#include "packets/open_packet.h"
 
 namespace oldvek {
 namespace {
@@ -31,11 +30,6 @@ constexpr size_t kSumDigits = 8;
 constexpr std::string_view kEndLine = "END\n";
 // Marks hold a few blocks; anything larger was not written by this library.
 constexpr uint64_t kLargestMark = 1 << 16;
-
-constexpr std::string_view kRebuiltPacketExtension = ".$VE";
-constexpr std::string_view kRebuiltIndexExtension = ".$ID";
-constexpr std::string_view kMarkExtension = ".$OK";
-constexpr std::string_view kSetAsideExtension = ".$BAD";
 
 // Reads a mark front to back; every read fails on anything unexpected.
 class MarkReader {
@@ -159,21 +153,16 @@ Status CarryOut(FileSystem& file_system, const PacketFiles& files, const Commit&
       return SetAside(file_system, files, "asks for work that does not fit the packet (" + fault + ")");
     return commit.place_rebuilt ? PlaceRebuiltFiles(file_system, files) : Status::Ok();
   }
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, file_system.Open(files.packet, kSharedPacketOpen));
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, file_system.Open(files.index, kSharedPacketOpen));
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet->Size());
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
-  const std::string fault = CommitFault(commit, packet_length, index_length);
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, files, PacketOpen::kRebuild));
+  const std::string fault = CommitFault(commit, open.packet_length, open.index_length);
   if (!fault.empty()) {
-    OLDVEK_RETURN_IF_ERROR(packet->Close());
-    OLDVEK_RETURN_IF_ERROR(index->Close());
+    OLDVEK_RETURN_IF_ERROR(open.Close());
     return SetAside(file_system, files, "asks for work that does not fit the packet (" + fault + ")");
   }
-  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, *packet, *index));
-  OLDVEK_RETURN_IF_ERROR(packet->Sync());
-  OLDVEK_RETURN_IF_ERROR(index->Sync());
-  OLDVEK_RETURN_IF_ERROR(packet->Close());
-  return index->Close();
+  OLDVEK_RETURN_IF_ERROR(ApplyPatches(commit.patches, *open.packet, *open.index));
+  OLDVEK_RETURN_IF_ERROR(open.packet->Sync());
+  OLDVEK_RETURN_IF_ERROR(open.index->Sync());
+  return open.Close();
 }
 
 // The whole mark of a packet, when it has one.
@@ -194,14 +183,6 @@ bool LinkedMarkStands(FileSystem& file_system, std::string_view folder, const Pa
 }
 
 }  // namespace
-
-PacketFiles::PacketFiles(std::string_view folder, const PacketName& base)
-    : packet(PacketPath(folder, base, kPacketExtension)),
-      index(PacketPath(folder, base, kIndexExtension)),
-      rebuilt_packet(PacketPath(folder, base, kRebuiltPacketExtension)),
-      rebuilt_index(PacketPath(folder, base, kRebuiltIndexExtension)),
-      mark(PacketPath(folder, base, kMarkExtension)),
-      set_aside(PacketPath(folder, base, kSetAsideExtension)) {}
 
 std::string EncodeCommit(const Commit& commit) {
   std::string bytes(kMarkTitle);
@@ -365,8 +346,8 @@ Status SettlePacket(FileSystem& file_system, std::string_view folder, const Pack
     // A move that reached its commit point: the destination keeps its append; the source's
     // mark waits until the destination's is gone.
     if (commit->move->side == MoveLink::Side::kSource) {
-      return Status::Error(PacketPath(folder, commit->move->other, kPacketExtension) + " must be settled before " +
-                           files.packet);
+      return Status::Error(PacketFileName(folder, commit->move->other, PacketFileKind::kPacket) +
+                           " must be settled before " + files.packet);
     }
   } else if (commit) {
     OLDVEK_RETURN_IF_ERROR(CarryOut(file_system, files, *commit));

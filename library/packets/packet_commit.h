@@ -24,22 +24,11 @@
 #include <vector>
 
 #include "base/status.h"
+#include "packets/packet_files.h"
 #include "packets/packet_name.h"
 #include "platform/file.h"
 
 namespace oldvek {
-
-// The names of a packet's files, folder included.
-struct PacketFiles {
-  PacketFiles(std::string_view folder, const PacketName& base);
-
-  std::string packet;          // BASE.VEK
-  std::string index;           // BASE.IDX
-  std::string rebuilt_packet;  // BASE.$VE
-  std::string rebuilt_index;   // BASE.$ID
-  std::string mark;            // BASE.$OK
-  std::string set_aside;       // BASE.$BAD: a damaged mark, kept for whoever looks into it
-};
 
 enum class PacketPart : char { kPacket = 'V', kIndex = 'I' };
 

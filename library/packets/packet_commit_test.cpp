@@ -204,7 +204,8 @@ TEST(SettlePacketLinkTest, AMarkLinkedToAPacketOutsideTheFolderIsSetAside) {
 
 TEST_F(SettlePacketTest, FilesAnotherOperationStillHoldsAreLeftAlone) {
   WritePair(kOld);
-  Result<std::unique_ptr<File>> rebuilding = FileSystem::Default().Open(files_.rebuilt_packet, kExclusivePacketOpen);
+  Result<std::unique_ptr<File>> rebuilding =
+      FileSystem::Default().Open(files_.rebuilt_packet, {.share = Share::kExclusive});
   ASSERT_TRUE(rebuilding.ok());
   ASSERT_TRUE((*rebuilding)->Append(std::string_view("half")).ok());
   ASSERT_TRUE(Settle().ok());

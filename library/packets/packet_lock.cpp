@@ -4,12 +4,10 @@
 #include <thread>
 
 #include "packets/packet_commit.h"
-#include "packets/packet_files.h"
 
 namespace oldvek {
 namespace {
 
-constexpr std::string_view kLockExtension = ".$LK";
 constexpr auto kRetryPause = std::chrono::milliseconds(5);
 
 Result<std::unique_ptr<FileLock>> Wait(FileSystem& file_system, const std::string& path, std::string_view base,
@@ -69,13 +67,6 @@ Result<std::unique_ptr<FileLock>> WaitOrGoWithout(FileSystem& file_system, const
 
 }  // namespace
 
-std::vector<std::string> PacketFileNames(std::string_view folder, const PacketName& base) {
-  const PacketFiles files(folder, base);
-  return {files.index,    files.packet,         PacketPath(folder, base, kLockExtension),
-          files.mark,     files.rebuilt_packet, files.rebuilt_index,
-          files.set_aside};
-}
-
 // Settles `base`, its lock held; the destination of a move interrupted at its commit point is
 // settled first, so that the move's two halves are completed together.
 Status PacketLock::Settle(FileSystem& file_system, std::string_view folder, const PacketName& base,
@@ -88,8 +79,8 @@ Status PacketLock::Settle(FileSystem& file_system, std::string_view folder, cons
 
 Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                     PacketAccess access, std::chrono::milliseconds patience) {
-  const std::string path = PacketPath(folder, base, kLockExtension);
   const PacketFiles files(folder, base);
+  const std::string& path = files.lock;
   if (access == PacketAccess::kEdit) {
     OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<FileLock> alone, Wait(file_system, path, base, true, patience));
     OLDVEK_RETURN_IF_ERROR(WaitForReadersWithoutLock(file_system, files));

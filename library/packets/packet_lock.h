@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/status.h"
+#include "packets/packet_files.h"
 #include "packets/packet_name.h"
 #include "platform/file.h"
 
@@ -20,10 +21,6 @@ enum class PacketAccess {
   kEdit,     // alone with the packet
   kInspect,  // like kRead, but what an interruption left is looked at as it is, not settled
 };
-
-// Every file of packet `base` that an operation reads, writes or locks: its two files, the
-// lock file, the commit mark and a rebuild's files. An output must be none of them.
-std::vector<std::string> PacketFileNames(std::string_view folder, const PacketName& base);
 
 // One lock per packet, on the lock file BASE.$LK beside it, taken before any of the packet's
 // files is opened and held for the whole operation: a reader sees the packet before or after

@@ -4,15 +4,10 @@
 #include <memory>
 
 #include "packets/index_reader.h"
-#include "packets/packet_files.h"
-#include "packets/packet_lock.h"
-#include "packets/snippet_entry.h"
 #include "platform/read_ahead_file.h"
 
 namespace oldvek {
 namespace {
-
-constexpr OpenOptions kScanOpen{Access::kRead, Share::kShared, Disposition::kOpenExisting};
 
 class Scan {
  public:
@@ -25,19 +20,19 @@ class Scan {
     for (const TextTest* test : query.code) searches_.push_back(test->NewBodySearch());
   }
 
-  // Whether the snippet with `record` and `header` passes; `next_start` is the Start of the
-  // next whole record, 0 when there is none.
-  Result<bool> Passes(const IndexRecord& record, const SnippetHeader& header, uint64_t next_start) {
+  // Whether the snippet at `place` with `header` passes.
+  Result<bool> Passes(const SnippetPlace& place, const SnippetHeader& header) {
     for (const FieldTest& test : query_.fields) {
       if (!test.test->Matches(header.Field(test.field))) return false;
     }
     if (searches_.empty()) return true;
     // A Start of 0 names no snippet: it has no lines.
-    if (record.start() == 0) return false;
-    const uint64_t end = std::min(BodyEnd(next_start, packet_length_), packet_length_ + 1);
+    const BodyBounds body = SnippetBody(place, packet_length_);
+    if (body.begin == 0) return false;
+    const uint64_t end = std::min(body.end, packet_length_ + 1);
     for (auto& search : searches_) search->Reset();
     size_t left = searches_.size();
-    for (uint64_t at = record.start() + kHeaderSize; at < end && left > 0;) {
+    for (uint64_t at = body.begin; at < end && left > 0;) {
       const std::span<char> piece(piece_.data(), static_cast<size_t>(std::min<uint64_t>(piece_.size(), end - at)));
       OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet_, at, piece));
       left = 0;
@@ -80,40 +75,42 @@ class CountedReads final : public File {
   uint64_t& reads_;
 };
 
-// One pass over the packet as `lock` holds it; `visited` tells whether a snippet was handed out.
+// One pass over the packet as `lock` holds it; `visited` tells whether anything was handed out.
 Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_view folder, const PacketName& base,
-                const ScanQuery& query, const ScanVisitor& visit, size_t piece_size, bool& visited) {
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index,
-                          file_system.Open(PacketPath(folder, base, kIndexExtension), kScanOpen));
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet,
-                          file_system.Open(PacketPath(folder, base, kPacketExtension), kScanOpen));
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
+                const ScanQuery& query, const ScanVisitor& visit, const ScanOptions& options, bool& visited) {
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, PacketFiles(folder, base), options.open));
   uint64_t reads = 0;
   uint64_t reads_looked_after = 0;
-  CountedReads counted_index(*index, reads);
-  CountedReads counted_packet(*packet, reads);
-  piece_size = std::max<size_t>(piece_size, 1);
+  CountedReads counted_index(*open.index, reads);
+  CountedReads counted_packet(*open.packet, reads);
+  const size_t piece_size = std::max<size_t>(options.piece_size, 1);
   ReadAheadFile stream(counted_packet, piece_size);
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, stream.Size());
+  const uint64_t packet_length = open.packet_length;
 
-  IndexReader records(counted_index, RecordCount(index_length));
+  IndexReader records(counted_index, open.record_count());
+  const uint64_t count = records.record_count();
+  if (options.opened) {
+    OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
+    visited = true;
+    OLDVEK_RETURN_IF_ERROR(options.opened(count));
+  }
   Scan scan(query, stream, packet_length, piece_size);
-  IndexRecord record;
+  SnippetPlace place;
   IndexRecord next;
   SnippetHeader header;
-  const uint64_t count = records.record_count();
   if (count > 0) OLDVEK_RETURN_IF_ERROR(records.Read(1, next));
   for (uint64_t number = 1; number <= count; ++number) {
-    record = next;
+    place.record = next;
     if (number < count) OLDVEK_RETURN_IF_ERROR(records.Read(number + 1, next));
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(stream, record.start(), header.bytes()));
-    OLDVEK_ASSIGN_OR_RETURN(bool passes, scan.Passes(record, header, number < count ? next.start() : 0));
+    place.next_start = number < count ? next.start() : 0;
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(stream, place.record.start(), header.bytes()));
+    OLDVEK_ASSIGN_OR_RETURN(bool passes, scan.Passes(place, header));
     if (!passes) continue;
     // Everything read so far is of one generation while no editor has begun.
     if (reads != reads_looked_after) OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
     reads_looked_after = reads;
     visited = true;
-    OLDVEK_RETURN_IF_ERROR(visit({number, count, record, header}));
+    OLDVEK_RETURN_IF_ERROR(visit({number, count, place.record, header, place, stream, packet_length}));
   }
   return Status::Ok();
 }
@@ -121,17 +118,22 @@ Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_vie
 }  // namespace
 
 Status ScanPacket(FileSystem& file_system, std::string_view folder, const PacketName& base, const ScanQuery& query,
-                  const ScanVisitor& visit, size_t piece_size) {
+                  const ScanVisitor& visit, const ScanOptions& options) {
   // An editor that begins before the first snippet is handed out costs a second pass, under the
   // lock it made; one that begins later ends the scan (Steady), as nothing handed out can be
   // taken back.
   for (;;) {
-    OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kRead));
+    OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, options.access));
     bool visited = false;
-    const Status scanned = ScanOnce(file_system, lock, folder, base, query, visit, piece_size, visited);
+    const Status scanned = ScanOnce(file_system, lock, folder, base, query, visit, options, visited);
     // A failure of a pass an editor overlapped may be the edit's own doing: that pass is redone.
     if (visited || lock.Steady(file_system).ok()) return scanned;
   }
+}
+
+Status ScanPacket(FileSystem& file_system, std::string_view folder, const PacketName& base, const ScanQuery& query,
+                  const ScanVisitor& visit, size_t piece_size) {
+  return ScanPacket(file_system, folder, base, query, visit, ScanOptions{.piece_size = piece_size});
 }
 
 }  // namespace oldvek

@@ -1,15 +1,11 @@
 #include "packets/search.h"
 
 #include <limits>
-#include <memory>
-#include <vector>
 
 #include "base/text.h"
 #include "packets/formats.h"
-#include "packets/index_builder.h"
-#include "packets/index_reader.h"
 #include "packets/packet_files.h"
-#include "packets/packet_lock.h"
+#include "packets/packet_scan.h"
 #include "packets/snippet_entry.h"
 #include "packets/snippet_record.h"
 
@@ -48,7 +44,7 @@ SearchOutcome PacketSearch::Run() {
   for (int64_t j = request_.first; j <= request_.last && !stopped_; ++j) {
     const std::optional<std::string> entry = caller_.PacketEntry(j);
     if (!entry) continue;  // not a packet of the caller's list: nothing to name or open
-    caller_.PacketStarted(std::string(PacketBaseName(*entry)) + std::string(kPacketExtension));
+    caller_.PacketStarted(PacketFileName("", PacketBaseName(*entry), PacketFileKind::kPacket));
 
     const Result<PacketName> name = PacketOfEntry(*entry);
     Status searched = name.ok() ? SearchPacket(j, *name) : name.status();
@@ -76,41 +72,23 @@ SearchOutcome PacketSearch::Run() {
 }
 
 Status PacketSearch::SearchPacket(int64_t packet_index, const PacketName& base) {
-  // The packet is held as a reader across the listing and the second reading below, so both
-  // see one generation of the packet (the listing's own hold goes with this one).
-  OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system_, request_.folder, base, PacketAccess::kRead));
-  OLDVEK_ASSIGN_OR_RETURN(std::vector<std::string> entries, BuildSnippetList(file_system_, request_.folder, base));
-  // The index is read a second time, for the records that locate the headers.
-  OLDVEK_ASSIGN_OR_RETURN(
-      std::unique_ptr<File> index,
-      OpenForReading(file_system_, PacketPath(request_.folder, base, kIndexExtension), kSharedPacketOpen));
-  OLDVEK_ASSIGN_OR_RETURN(
-      std::unique_ptr<File> packet,
-      OpenForReading(file_system_, PacketPath(request_.folder, base, kPacketExtension), kSharedPacketOpen));
-
-  const uint64_t count = entries.size();
-  IndexReader records(*index, count);
-  IndexRecord record;
-  SnippetHeader header;
-  for (uint64_t i = 1; i <= count; ++i) {
-    const uint64_t record_position = RecordPosition(i);
-    OLDVEK_RETURN_IF_ERROR(records.Read(i, record));
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*packet, record.start(), header.bytes()));
-    CopyHeaderFields(header, snippet_);
-    if (!IsSearchMode(request_.mode)) continue;
-
+  // One pass: the records, the headers and the entries handed out are all of one generation.
+  // As the caller's list names it, a packet whose files are missing is made empty.
+  const auto examine = [&](const ScannedSnippet& scanned) -> Status {
+    CopyHeaderFields(scanned.header, snippet_);
+    if (!IsSearchMode(request_.mode)) return Status::Ok();
     uint8_t bits = 0;
-    Status examined = caller_.ExamineSnippet(criteria_, snippet_, bits, packet_index, record_position, count);
+    Status examined =
+        caller_.ExamineSnippet(criteria_, snippet_, bits, packet_index, RecordPosition(scanned.number), scanned.count);
     if (!examined.ok()) return Stop(examined);
-    if (!SnippetPasses(request_.mode, bits, criteria_, snippet_, request_.packet_choice, caller_)) continue;
+    if (!SnippetPasses(request_.mode, bits, criteria_, snippet_, request_.packet_choice, caller_)) return Status::Ok();
     if (matches_ == std::numeric_limits<int32_t>::max()) return Stop(Status::Error("the match count is full"));
-    // What is handed to the caller is of one generation while no editor has begun.
-    OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system_));
-    Status added = caller_.AddMatch(matches_ + 1, entries[i - 1]);
+    Status added = caller_.AddMatch(matches_ + 1, MakeSnippetEntry(scanned.number, scanned.header, base));
     if (!added.ok()) return Stop(added);
     ++matches_;
-  }
-  return Status::Ok();
+    return Status::Ok();
+  };
+  return ScanPacket(file_system_, request_.folder, base, {}, examine, ScanOptions{.open = PacketOpen::kList});
 }
 
 }  // namespace

@@ -23,8 +23,7 @@ std::string MakeSnippetEntry(uint64_t record_number, const SnippetHeader& header
   entry += '~';
   entry += TrimTrailingBlanks(header.Field(SnippetHeader::kCode));
   entry += '~';
-  entry += base;
-  entry += kPacketExtension;
+  entry += PacketFileName("", base, PacketFileKind::kPacket);
   entry += '~';
   entry += DecimalText(RecordPosition(record_number));
   return entry;
@@ -49,8 +48,10 @@ Result<EntryLocation> ParseEntryLocation(std::string_view entry) {
   }
   const std::string_view packet_file = entry.substr(before_last + 1, last - before_last - 1);
   std::string_view name = packet_file;
-  if (name.ends_with(kPacketExtension)) {
-    name.remove_suffix(kPacketExtension.size());
+  // Written by this library with the extension in upper case; anything else is cut at its first ".".
+  const std::string_view extension = PacketFileExtension(PacketFileKind::kPacket);
+  if (name.ends_with(extension)) {
+    name.remove_suffix(extension.size());
   } else {
     name = name.substr(0, name.find('.'));
   }

@@ -21,9 +21,6 @@
 
 namespace oldvek {
 
-inline constexpr std::string_view kPacketExtension = ".VEK";
-inline constexpr std::string_view kIndexExtension = ".IDX";
-
 std::string MakeSnippetEntry(uint64_t record_number, const SnippetHeader& header, std::string_view base);
 
 // Field 1 of an entry: five digits with leading zeros, or all the digits when there are more.

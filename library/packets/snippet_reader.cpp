@@ -4,10 +4,7 @@
 
 #include "base/text.h"
 #include "packets/index_reader.h"
-#include "packets/packet_commit.h"
-#include "packets/packet_files.h"
 #include "packets/packet_lock.h"
-#include "packets/snippet_entry.h"
 
 namespace oldvek {
 namespace {
@@ -15,11 +12,6 @@ namespace {
 // The encoder's banner line puts this among the first code lines of every attachment.
 constexpr std::string_view kAttachmentMarker = "CREATED BY ZORVIT";
 constexpr int kMarkedLines = 48;
-
-// A refused position must leave no trace, so a missing index is not created here.
-constexpr OpenOptions kExistingIndexOpen{Access::kReadWrite, Share::kShared, Disposition::kOpenExisting};
-constexpr OpenOptions kExistingIndexRead{Access::kRead, Share::kShared, Disposition::kOpenExisting};
-constexpr OpenOptions kExistingPacketRead{Access::kRead, Share::kShared, Disposition::kOpenExisting};
 
 std::string JoinFullWidth(const SnippetHeader& header, FieldSpan first, FieldSpan second, FieldSpan third) {
   std::string line;
@@ -36,42 +28,73 @@ std::string JoinFullWidth(const SnippetHeader& header, FieldSpan first, FieldSpa
 
 std::string_view SnippetInfo::tag() const { return TrimTrailingBlanks(header.Field(SnippetHeader::kTag)); }
 
-Result<SnippetPlace> LocateSnippet(File& index, uint64_t record_position) {
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index.Size());
-  const uint64_t records = RecordCount(index_length);
-  if (!IsRecordPosition(record_position, records)) {
-    return NoRecordAt(record_position, index.path());
-  }
-  SnippetPlace place;
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(index, record_position, place.record.bytes()));
-  // Only a whole following record marks where the body ends; 0 means the end of the packet.
-  if (IsRecordPosition(record_position + kIndexRecordSize, records)) {
-    IndexRecord next;
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(index, record_position + kIndexRecordSize, next.bytes()));
-    place.end_marker = next.start();
-  }
-  return place;
-}
-
-Result<bool> SnippetCutShort(File& packet, const SnippetPlace& place) {
+Result<bool> SnippetCutShort(File& packet, uint64_t packet_length, const SnippetPlace& place) {
   const uint64_t start = place.record.start();
-  if (start == 0) return false;  // names no snippet
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet.Size());
-  const uint64_t end = BodyEnd(place.end_marker, packet_length);  // after the snippet's last byte
+  if (start == 0) return false;                                // names no snippet
+  const uint64_t end = SnippetBody(place, packet_length).end;  // after the snippet's last byte
   if (start + kHeaderSize > packet_length + 1 || end > packet_length + 1) return true;
   // The packet's last snippet ends with the file: cut there, its last line lacks its terminator.
-  if (place.end_marker != 0 || end <= start + kHeaderSize) return false;
+  if (place.next_start != 0 || end <= start + kHeaderSize) return false;
   char last = 0;
   OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, end - 1, {&last, 1}));
   return last != kLineEnd;
 }
 
-Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisitor& each_code_line) {
-  const uint64_t start = place.record.start();
-  if (start == 0) return Status::Ok();
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet.Size());
-  return ReadBodyLines(packet, start + kHeaderSize, BodyEnd(place.end_marker, packet_length), each_code_line);
+Status ReadSnippetBody(File& packet, uint64_t packet_length, const SnippetPlace& place,
+                       const LineVisitor& each_code_line) {
+  const BodyBounds body = SnippetBody(place, packet_length);
+  if (body.begin == 0) return Status::Ok();
+  return ReadBodyLines(packet, body.begin, body.end, each_code_line);
 }
+
+Result<SnippetInfo> ReadSnippet(File& packet, uint64_t packet_length, const SnippetPlace& place,
+                                const LineVisitor& each_code_line) {
+  // Front to back, header, lines, then the body's last byte, so that a pass reading ahead
+  // through the packet file never goes back.
+  SnippetInfo info;
+  info.record = place.record;
+  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, place.record.start(), info.header.bytes()));
+  int line_number = 0;
+  OLDVEK_RETURN_IF_ERROR(ReadSnippetBody(packet, packet_length, place, [&](std::string_view line) {
+    if (line_number < kMarkedLines) {
+      ++line_number;
+      if (info.kind == SnippetKind::kPlain && ContainsIgnoringAsciiCase(line, kAttachmentMarker)) {
+        info.kind = SnippetKind::kAttachment;
+      }
+    }
+    return each_code_line(line);
+  }));
+  OLDVEK_ASSIGN_OR_RETURN(bool cut_short, SnippetCutShort(packet, packet_length, place));
+  info.cut_short = cut_short;
+  return info;
+}
+
+namespace {
+
+// A fetch from a packet its caller has settled and holds the lock of.
+Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
+                                           uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
+  // A fetch that sets the read mark opens for writing; the packet file is opened only once the
+  // position is found, so that a refused position leaves no file made.
+  SnippetPlace place;
+  OLDVEK_ASSIGN_OR_RETURN(
+      OpenPacket open,
+      OpenPacket::OpenAt(file_system, PacketFiles(folder, base),
+                         mark == MarkRead::kYes ? PacketOpen::kMark : PacketOpen::kRead, record_position, place));
+  // On a read-only medium the snippet is shown all the same, with its Flag as it was.
+  if (mark == MarkRead::kYes && open.writable) {
+    IndexRecord marked = place.record;
+    marked.set_flag(' ');
+    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(*open.index, record_position, marked.bytes()));
+  }
+  OLDVEK_RETURN_IF_ERROR(open.index->Close());
+  Result<SnippetInfo> info = ReadSnippet(*open.packet, open.packet_length, place, each_code_line);
+  if (!info.ok()) return info;
+  OLDVEK_RETURN_IF_ERROR(open.packet->Close());
+  return info;
+}
+
+}  // namespace
 
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                     uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
@@ -86,48 +109,6 @@ Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view fo
   return info;
 }
 
-Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
-                                           uint64_t record_position, const LineVisitor& each_code_line, MarkRead mark) {
-  bool writable = true;
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index,
-                          OpenForReading(file_system, PacketPath(folder, base, kIndexExtension),
-                                         mark == MarkRead::kYes ? kExistingIndexOpen : kExistingIndexRead, &writable));
-  // On a read-only medium the snippet is shown all the same, with its Flag as it was.
-  const bool marks = mark == MarkRead::kYes && writable;
-  OLDVEK_ASSIGN_OR_RETURN(SnippetPlace place, LocateSnippet(*index, record_position));
-
-  // The packet is opened before the Flag is written, so a packet that cannot be opened leaves
-  // the index as it was.
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet,
-                          OpenForReading(file_system, PacketPath(folder, base, kPacketExtension),
-                                         marks ? kSharedPacketOpen : kExistingPacketRead));
-
-  if (marks) {
-    IndexRecord marked = place.record;
-    marked.set_flag(' ');
-    OLDVEK_RETURN_IF_ERROR(WriteAtPosition(*index, record_position, marked.bytes()));
-  }
-  OLDVEK_RETURN_IF_ERROR(index->Close());
-
-  SnippetInfo info;
-  info.record = place.record;
-  OLDVEK_ASSIGN_OR_RETURN(bool cut_short, SnippetCutShort(*packet, place));
-  info.cut_short = cut_short;
-  OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*packet, place.record.start(), info.header.bytes()));
-  int line_number = 0;
-  OLDVEK_RETURN_IF_ERROR(ReadSnippetBody(*packet, place, [&](std::string_view line) {
-    if (line_number < kMarkedLines) {
-      ++line_number;
-      if (info.kind == SnippetKind::kPlain && ContainsIgnoringAsciiCase(line, kAttachmentMarker)) {
-        info.kind = SnippetKind::kAttachment;
-      }
-    }
-    return each_code_line(line);
-  }));
-  OLDVEK_RETURN_IF_ERROR(packet->Close());
-  return info;
-}
-
 void UnmarkedRun::Add(uint64_t number, const IndexRecord& record) {
   if (count_++ == 0) first_ = number;
   const std::span<const char> bytes = record.bytes();
@@ -137,27 +118,25 @@ void UnmarkedRun::Add(uint64_t number, const IndexRecord& record) {
 Status MarkRunRead(FileSystem& file_system, std::string_view folder, const PacketName& base, const UnmarkedRun& run) {
   if (run.count() == 0) return Status::Ok();
   OLDVEK_ASSIGN_OR_RETURN(PacketLock lock, PacketLock::Take(file_system, folder, base, PacketAccess::kRead));
-  bool writable = true;
-  OLDVEK_ASSIGN_OR_RETURN(
-      std::unique_ptr<File> index,
-      OpenForReading(file_system, PacketPath(folder, base, kIndexExtension), kExistingIndexOpen, &writable));
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open,
+                          OpenPacket::OpenIndex(file_system, PacketFiles(folder, base), PacketOpen::kMark));
+  File& index = *open.index;
   const uint64_t last = run.first() + run.count() - 1;
-  if (!writable || last > RecordCount(index_length)) return index->Close();
-  IndexReader reader(*index, last);
+  if (!open.writable || last > open.record_count()) return open.Close();
+  IndexReader reader(index, last);
   UnmarkedRun now;
   IndexRecord record;
   for (uint64_t number = run.first(); number <= last; ++number) {
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
     now.Add(number, record);
   }
-  if (now.fingerprint() != run.fingerprint()) return index->Close();
+  if (now.fingerprint() != run.fingerprint()) return open.Close();
   for (uint64_t number = run.first(); number <= last; ++number) {
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
     constexpr char kRead = ' ';
-    if (record.flag() != kRead) OLDVEK_RETURN_IF_ERROR(WriteAtPosition(*index, RecordPosition(number), {&kRead, 1}));
+    if (record.flag() != kRead) OLDVEK_RETURN_IF_ERROR(WriteAtPosition(index, RecordPosition(number), {&kRead, 1}));
   }
-  return index->Close();
+  return open.Close();
 }
 
 std::string SummaryLine1(const SnippetHeader& header) {

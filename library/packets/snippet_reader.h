@@ -14,6 +14,7 @@
 #include "base/status.h"
 #include "packets/body_reader.h"
 #include "packets/formats.h"
+#include "packets/open_packet.h"
 #include "packets/packet_name.h"
 #include "platform/file.h"
 
@@ -38,28 +39,19 @@ struct SnippetInfo {
   std::string_view tag() const;
 };
 
-// Where a snippet lies: its index record, and the Start of the next whole record, where its
-// body ends (0 when no whole record follows: the body runs to the end of the packet).
-struct SnippetPlace {
-  IndexRecord record;
-  uint64_t end_marker = 0;
-};
-
-// Reads the record at `record_position` of an open index and the whole record after it. A
-// position that is not the start of a whole record is refused; nothing is written.
-Result<SnippetPlace> LocateSnippet(File& index, uint64_t record_position);
-
-// Whether the packet file ends before the snippet at `place` does (SnippetInfo::cut_short).
-Result<bool> SnippetCutShort(File& packet, const SnippetPlace& place);
+// Whether the packet file, of `packet_length` bytes, ends before the snippet at `place` does
+// (SnippetInfo::cut_short).
+Result<bool> SnippetCutShort(File& packet, uint64_t packet_length, const SnippetPlace& place);
 
 // Hands the code lines of the snippet at `place` to `each_code_line`, reading its body in
 // pieces. A Start of 0 names no snippet: there are no lines and the packet is not read.
-Status ReadSnippetBody(File& packet, const SnippetPlace& place, const LineVisitor& each_code_line);
+Status ReadSnippetBody(File& packet, uint64_t packet_length, const SnippetPlace& place,
+                       const LineVisitor& each_code_line);
 
-// How the packet file cuts the snippet at `place` short, for the user ("its last code line
-// has no terminator"): its header or its body runs past the end of the file, or its last line
-// lacks its terminator. Empty when the snippet is whole; its lines are then all there are.
-Result<std::string> SnippetDamage(File& packet, const SnippetPlace& place);
+// The snippet at `place` of an open packet file: its header, whether it is cut short, its
+// kind, and its code lines handed to `each_code_line`.
+Result<SnippetInfo> ReadSnippet(File& packet, uint64_t packet_length, const SnippetPlace& place,
+                                const LineVisitor& each_code_line);
 
 // Fetches the snippet whose index record starts at `record_position` in folder + base +
 // ".IDX" and hands its code lines to `each_code_line`. `base` is used whole. A position
@@ -73,12 +65,6 @@ enum class MarkRead { kYes, kNo };
 Result<SnippetInfo> RetrieveSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
                                     uint64_t record_position, const LineVisitor& each_code_line,
                                     MarkRead mark = MarkRead::kYes);
-
-// The same for a packet its caller has just settled (SettlePacket in packet_commit.h) and
-// fetches snippet after snippet from, so that the check is not repeated for each one.
-Result<SnippetInfo> RetrieveSettledSnippet(FileSystem& file_system, std::string_view folder, const PacketName& base,
-                                           uint64_t record_position, const LineVisitor& each_code_line,
-                                           MarkRead mark = MarkRead::kYes);
 
 // Snippets fetched one after the other without marking them, to be marked once what was made
 // of them is in place: consecutive records, and a fingerprint of them as they were read.

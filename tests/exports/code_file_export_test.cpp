@@ -199,6 +199,10 @@ TEST_F(OldVekCreateCDETest, PacketsThatCannotBeNamedAreLeftOutAndReported) {
                          "\r\npacket 3: it has no name in the packet list" +
                          "\r\npacket 5: it has no name in the packet list"});
   EXPECT_FALSE(FileExists(folder_.File(".IDX")));
+  // A name that names no file of the folder fails the code file, as a packet that cannot be read does.
+  const Lines refused = CaptureMessageBoxTexts([&] { CreateCodeFile(ChooseAll({"KEPT", "../KEPT"})); });
+  EXPECT_EQ(refused, Lines{"OldVek: The code file " + folder_.File("OUT.CDE") +
+                           " was not written: the packet name \"../KEPT\" is not a file in the archive folder"});
 }
 
 // A packet that cannot be opened after another was written: the box names it, and the code

@@ -1,5 +1,6 @@
 #include "packet_writer.h"
 
+#include "packets/packet_files.h"
 #include "temp_folder.h"
 
 namespace oldvek::testing {
@@ -55,8 +56,8 @@ std::string ListEntry(int number, std::string_view subject, std::string_view fil
 }
 
 void WritePacket(const std::string& folder, std::string_view base, const PacketBytes& bytes) {
-  WriteFileBytes(folder + std::string(base) + ".VEK", bytes.packet);
-  WriteFileBytes(folder + std::string(base) + ".IDX", bytes.index);
+  WriteFileBytes(PacketFileName(folder, base, PacketFileKind::kPacket), bytes.packet);
+  WriteFileBytes(PacketFileName(folder, base, PacketFileKind::kIndex), bytes.index);
 }
 
 }  // namespace oldvek::testing

@@ -4,8 +4,10 @@
 #include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <unordered_map>
 #include <unordered_set>
@@ -22,7 +24,7 @@
 #include "failure.h"
 #include "packets/formats.h"
 #include "packets/packet_commit.h"
-#include "packets/snippet_entry.h"
+#include "packets/packet_files.h"
 
 namespace vek {
 namespace {
@@ -137,9 +139,15 @@ CaseBlindFileSystem& CaseBlindFiles() {
   return files;
 }
 
-bool HasExtension(const fs::path& path, std::string_view extension) {
-  return oldvek::EqualsIgnoringAsciiCase(path.extension().string(), extension);
+// The base name of `name` when it names a packet's file of one of `kinds`.
+std::optional<std::string_view> BaseOf(std::string_view name, std::initializer_list<oldvek::PacketFileKind> kinds) {
+  const std::optional<oldvek::ParsedPacketFile> file = oldvek::ParsePacketFileName(name);
+  if (!file || std::find(kinds.begin(), kinds.end(), file->kind) == kinds.end()) return std::nullopt;
+  return file->base;
 }
+
+constexpr auto kIndex = oldvek::PacketFileKind::kIndex;
+constexpr auto kPacket = oldvek::PacketFileKind::kPacket;
 
 }  // namespace
 
@@ -161,9 +169,7 @@ std::string ExistingFolder(const std::string& folder) {
 }
 
 oldvek::PacketName PacketArgument(const std::string& name) {
-  fs::path path(name);
-  if (HasExtension(path, ".VEK") || HasExtension(path, ".IDX")) path.replace_extension();
-  oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(path.string());
+  oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(BaseOf(name, {kPacket, kIndex}).value_or(name));
   if (!base.ok()) UsageFail(base.status().message());
   return std::move(*base);
 }
@@ -197,8 +203,8 @@ namespace {
 // name and lock of the command is the same however the name was typed; as typed when it has none.
 oldvek::PacketName AsFound(const std::string& folder, oldvek::PacketName typed) {
   const std::string index = MatchCase(oldvek::PacketFiles(folder, typed).index);
-  oldvek::Result<oldvek::PacketName> found = oldvek::PacketName::Make(
-      index.substr(folder.size(), index.size() - folder.size() - oldvek::kIndexExtension.size()));
+  oldvek::Result<oldvek::PacketName> found =
+      oldvek::PacketName::Make(BaseOf(std::string_view(index).substr(folder.size()), {kIndex}).value_or(""));
   return found.ok() ? std::move(*found) : typed;
 }
 
@@ -214,8 +220,9 @@ oldvek::PacketName ExistingPacket(const std::string& folder, const std::string& 
 std::vector<oldvek::PacketName> PacketsIn(const std::string& folder) {
   std::vector<oldvek::PacketName> bases;
   for (const std::string& name : Must(Files().List(folder))) {
-    if (!HasExtension(name, oldvek::kIndexExtension)) continue;
-    oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(fs::path(name).stem().string());
+    const std::optional<std::string_view> stem = BaseOf(name, {kIndex});
+    if (!stem) continue;
+    oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(*stem);
     if (base.ok()) bases.push_back(std::move(*base));
   }
   std::sort(bases.begin(), bases.end());
@@ -230,8 +237,9 @@ std::vector<oldvek::PacketName> PacketsToReport(const std::string& folder, const
   }
   std::unordered_set<std::string> seen;  // in upper case: SORTS.IDX and sorts.vek are one packet
   for (const std::string& name : Must(Files().List(folder))) {
-    if (!HasExtension(name, oldvek::kIndexExtension) && !HasExtension(name, oldvek::kPacketExtension)) continue;
-    oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(fs::path(name).stem().string());
+    const std::optional<std::string_view> stem = BaseOf(name, {kIndex, kPacket});
+    if (!stem) continue;
+    oldvek::Result<oldvek::PacketName> base = oldvek::PacketName::Make(*stem);
     if (base.ok() && seen.insert(Upper(base->text())).second) bases.push_back(std::move(*base));
   }
   std::sort(bases.begin(), bases.end());

@@ -38,7 +38,7 @@ int RunCde(const CdeOptions& options) {
   std::vector<std::string> inputs;
   for (const std::string& name : options.packets) {
     const oldvek::PacketName base = ExistingPacket(request.folder, name);
-    request.chosen.push_back({request.chosen.size() + 1, base.text()});
+    request.chosen.push_back({request.chosen.size() + 1, base});
     for (std::string& file : oldvek::PacketFileNames(request.folder, base)) inputs.push_back(std::move(file));
   }
   request.packet_count = request.chosen.size();

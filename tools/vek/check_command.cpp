@@ -2,8 +2,8 @@
 
 #include "archive.h"
 #include "command.h"
+#include "extract/packet_check.h"
 #include "failure.h"
-#include "packets/packet_check.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_lock.h"
 #include "progress.h"

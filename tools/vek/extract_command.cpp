@@ -36,7 +36,7 @@ std::string SnippetName(const oldvek::PacketName& base, uint64_t number) {
 std::string ExtractOne(const ExtractRequest& request) {
   const DecodeSettings& decode = request.decode;
   // The library takes a snippet by its entry; only fields 5 and 6 locate it.
-  const std::string entry = "~~~~" + request.base.text() + std::string(oldvek::kPacketExtension) + "~" +
+  const std::string entry = "~~~~" + oldvek::PacketFileName("", request.base, oldvek::PacketFileKind::kPacket) + "~" +
                             oldvek::DecimalText(oldvek::RecordPosition(request.number));
   OutputFile output(decode.out, decode.force, decode.inputs);
   const oldvek::ExtractionOutcome outcome =

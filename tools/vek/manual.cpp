@@ -2,6 +2,7 @@
 
 #include "cli_outline.h"
 #include "oldvek_version.h"
+#include "packets/packet_files.h"
 
 namespace vek {
 namespace {
@@ -65,17 +66,20 @@ constexpr const char* kEnvironment =
     ".TP\n.B NO_COLOR\n"
     "any value turns colours off.\n";
 
-constexpr const char* kFiles =
-    ".TP\n.IR FOLDER / NAME .VEK\n"
-    "a packet: its snippets back to back.\n"
-    ".TP\n.IR FOLDER / NAME .IDX\n"
-    "the packet's index: one 78\\-byte record per snippet.\n"
-    ".TP\n.IR FOLDER / NAME .$LK\n"
-    "the packet's lock file, made on first use and never removed: a program working on the packet\n"
-    "holds it, and another waits for it up to five seconds.\n"
-    ".TP\n.IR FOLDER / NAME .$VE \", \" FOLDER / NAME .$ID\n"
-    "the packet's new files while a deletion or move rebuilds it; an interrupted rebuild is\n"
-    "finished or undone on the next use.\n";
+// A packet's files, named as the library names them.
+std::string FilesSection() {
+  const auto file = [](oldvek::PacketFileKind kind) {
+    return "FOLDER / NAME " + std::string(oldvek::PacketFileExtension(kind));
+  };
+  using Kind = oldvek::PacketFileKind;
+  return ".TP\n.IR " + file(Kind::kPacket) + "\na packet: its snippets back to back.\n.TP\n.IR " + file(Kind::kIndex) +
+         "\nthe packet's index: one 78\\-byte record per snippet.\n.TP\n.IR " + file(Kind::kLock) +
+         "\nthe packet's lock file, made on first use and never removed: a program working on the packet\n"
+         "holds it, and another waits for it up to five seconds.\n.TP\n.IR " +
+         file(Kind::kRebuiltPacket) + " \", \" " + file(Kind::kRebuiltIndex) +
+         "\nthe packet's new files while a deletion or move rebuilds it; an interrupted rebuild is\n"
+         "finished or undone on the next use.\n";
+}
 
 // A dozen real tasks, on a copy of an archive in ARC.
 constexpr const char* kExamples[][2] = {
@@ -123,8 +127,8 @@ std::string ManualPage(CLI::App& app) {
     page += ".SS " + command->get_name() + "\n" + Roff(command->get_description()) + "\n.PP\n.nf\n" +
             Roff(CommandHelp(*command, app.get_footer())) + ".fi\n";
   }
-  page += ".SH EXIT STATUS\n" + Roff(app.get_footer()) + "\n.SH ENVIRONMENT\n" + kEnvironment + ".SH FILES\n" + kFiles +
-          ".SH EXAMPLES\n";
+  page += ".SH EXIT STATUS\n" + Roff(app.get_footer()) + "\n.SH ENVIRONMENT\n" + kEnvironment + ".SH FILES\n" +
+          FilesSection() + ".SH EXAMPLES\n";
   for (const auto& [command, what] : kExamples) page += ".TP\n\\fB" + std::string(command) + "\\fR\n" + what + "\n";
   page += ".SH SEE ALSO\n.BR VekHelp (1),\n.BR oldvek (3)\n";
   return page;

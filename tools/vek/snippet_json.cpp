@@ -7,7 +7,7 @@
 #include "base/text.h"
 #include "failure.h"
 #include "packets/index_reader.h"
-#include "packets/packet_commit.h"
+#include "packets/open_packet.h"
 #include "packets/packet_lock.h"
 #include "packets/snippet_reader.h"
 #include "text_encoding.h"
@@ -44,25 +44,22 @@ namespace {
 
 oldvek::Result<SnippetWindow> ReadStoredWindow(const std::string& folder, const oldvek::PacketName& base,
                                                uint64_t first, uint64_t count, bool kinds) {
-  constexpr oldvek::OpenOptions kReadOnly{oldvek::Access::kRead, oldvek::Share::kShared,
-                                          oldvek::Disposition::kOpenExisting};
-  const oldvek::PacketFiles files(folder, base);
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<oldvek::File> index, Files().Open(files.index, kReadOnly));
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<oldvek::File> packet, Files().Open(files.packet, kReadOnly));
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t length, index->Size());
-  oldvek::IndexReader reader(*index, oldvek::RecordCount(length));
+  OLDVEK_ASSIGN_OR_RETURN(oldvek::OpenPacket open, oldvek::OpenPacket::Open(Files(), oldvek::PacketFiles(folder, base),
+                                                                            oldvek::PacketOpen::kRead));
+  oldvek::IndexReader reader(*open.index, open.record_count());
   SnippetWindow window{reader.record_count(), {}};
   const uint64_t last = first > window.count ? first - 1 : first - 1 + std::min(count, window.count - (first - 1));
   window.snippets.resize(last - (first - 1));
   for (uint64_t number = first; number <= last; ++number) {
     StoredSnippet& snippet = window.snippets[number - first];
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, snippet.record));
-    OLDVEK_RETURN_IF_ERROR(oldvek::ReadAtPosition(*packet, snippet.record.start(), snippet.header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(oldvek::ReadAtPosition(*open.packet, snippet.record.start(), snippet.header.bytes()));
     if (kinds) {
+      // The kind as a fetch finds it, from the files already open.
       const auto ignore = [](std::string_view) { return oldvek::Status::Ok(); };
+      OLDVEK_ASSIGN_OR_RETURN(const oldvek::SnippetPlace place, open.Locate(oldvek::RecordPosition(number)));
       OLDVEK_ASSIGN_OR_RETURN(const oldvek::SnippetInfo info,
-                              oldvek::RetrieveSettledSnippet(Files(), folder, base, oldvek::RecordPosition(number),
-                                                             ignore, oldvek::MarkRead::kNo));
+                              oldvek::ReadSnippet(*open.packet, open.packet_length, place, ignore));
       snippet.attachment = info.kind == oldvek::SnippetKind::kAttachment;
     }
   }

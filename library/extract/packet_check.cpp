@@ -1,18 +1,16 @@
-#include "packets/packet_check.h"
+#include "extract/packet_check.h"
 
 #include "base/text.h"
 #include "extract/page_set.h"
 #include "packets/body_reader.h"
 #include "packets/formats.h"
 #include "packets/index_reader.h"
-#include "packets/packet_commit.h"
+#include "packets/open_packet.h"
 #include "packets/packet_lock.h"
 #include "platform/read_ahead_file.h"
 
 namespace oldvek {
 namespace {
-
-constexpr OpenOptions kReadOnly{Access::kRead, Share::kShared, Disposition::kOpenExisting};
 
 void CheckPages(const std::vector<std::string>& lines, uint64_t record, PacketReport& report) {
   std::vector<PageText> pages;
@@ -34,12 +32,11 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
     report.interrupted = true;
     report.problems.push_back({0, "a change was interrupted (" + files.mark + " is pending)"});
   }
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, file_system.Open(files.index, kReadOnly));
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> opened_packet, file_system.Open(files.packet, kReadOnly));
+  OLDVEK_ASSIGN_OR_RETURN(OpenPacket open, OpenPacket::Open(file_system, files, PacketOpen::kRead));
   // Headers, last bytes and bodies are read in order: a small packet costs one read.
-  ReadAheadFile packet(*opened_packet);
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet.Size());
+  ReadAheadFile packet(*open.packet);
+  const uint64_t index_length = open.index_length;
+  const uint64_t packet_length = open.packet_length;
 
   const uint64_t count = RecordCount(index_length);
   report.snippet_count = count;
@@ -47,7 +44,7 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
     report.problems.push_back(
         {0, "the index ends in a partial record of " + DecimalText(index_length % kIndexRecordSize) + " bytes"});
   }
-  IndexReader reader(*index, count);
+  IndexReader reader(*open.index, count);
   std::vector<uint64_t> starts(count);
   for (uint64_t number = 1; number <= count; ++number) {
     IndexRecord record;

@@ -1,5 +1,5 @@
-#ifndef OLDVEK_PACKETS_PACKET_CHECK_H_
-#define OLDVEK_PACKETS_PACKET_CHECK_H_
+#ifndef OLDVEK_EXTRACT_PACKET_CHECK_H_
+#define OLDVEK_EXTRACT_PACKET_CHECK_H_
 
 // An integrity report on one packet, read without writing anything: record Starts that do
 // not ascend or lie past the end of the packet file, a trailing partial index record, bodies
@@ -36,4 +36,4 @@ Result<PacketReport> CheckPacket(FileSystem& file_system, std::string_view folde
 
 }  // namespace oldvek
 
-#endif  // OLDVEK_PACKETS_PACKET_CHECK_H_
+#endif  // OLDVEK_EXTRACT_PACKET_CHECK_H_
