@@ -7,6 +7,7 @@
 #include "packets/index_reader.h"
 #include "packets/packet_commit.h"
 #include "packets/packet_lock.h"
+#include "platform/read_ahead_file.h"
 
 namespace oldvek {
 namespace {
@@ -30,12 +31,15 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
   const PacketFiles files(folder, base);
   PacketReport report;
   if (file_system.Exists(files.mark)) {
+    report.interrupted = true;
     report.problems.push_back({0, "a change was interrupted (" + files.mark + " is pending)"});
   }
   OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> index, file_system.Open(files.index, kReadOnly));
-  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet, file_system.Open(files.packet, kReadOnly));
+  OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> opened_packet, file_system.Open(files.packet, kReadOnly));
+  // Headers, last bytes and bodies are read in order: a small packet costs one read.
+  ReadAheadFile packet(*opened_packet);
   OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
-  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet->Size());
+  OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, packet.Size());
 
   const uint64_t count = RecordCount(index_length);
   report.snippet_count = count;
@@ -72,7 +76,7 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
     }
     SnippetHeader header;
     IndexRecord record;
-    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*packet, start, header.bytes()));
+    OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, start, header.bytes()));
     OLDVEK_RETURN_IF_ERROR(reader.Read(number, record));
     if (record.Field(IndexRecord::kSubject) != header.Field(SnippetHeader::kSubject) ||
         record.Field(IndexRecord::kAuthor) != header.Field(SnippetHeader::kAuthor)) {
@@ -81,11 +85,11 @@ Result<PacketReport> Inspect(FileSystem& file_system, std::string_view folder, c
     const uint64_t body = start + kHeaderSize;
     if (end > body) {
       char last = 0;
-      OLDVEK_RETURN_IF_ERROR(ReadAtPosition(*packet, end - 1, {&last, 1}));
+      OLDVEK_RETURN_IF_ERROR(ReadAtPosition(packet, end - 1, {&last, 1}));
       if (last != kLineEnd) report.problems.push_back({number, "its last code line has no terminator"});
     }
     std::vector<std::string> lines;
-    OLDVEK_RETURN_IF_ERROR(ReadBodyLines(*packet, body, end, [&](std::string_view line) {
+    OLDVEK_RETURN_IF_ERROR(ReadBodyLines(packet, body, end, [&](std::string_view line) {
       lines.emplace_back(line);
       return Status::Ok();
     }));

@@ -27,6 +27,7 @@ struct PacketReport {
   uint64_t snippet_count = 0;
   uint64_t page_count = 0;  // ZORVIT pages decoded
   std::vector<PacketProblem> problems;
+  bool interrupted = false;  // a commit mark is pending (one of the problems)
 };
 
 // Fails only when the packet's files cannot be read, or an edit holds the packet longer than a

@@ -48,9 +48,14 @@ Status WaitForReadersWithoutLock(FileSystem& file_system, const PacketFiles& fil
 
 // Only an editor, who is alone with the packet, leaves a mark or rebuilt files behind while
 // it runs; a reader holding the shared lock that sees one sees an interruption to mend.
-bool NeedsSettling(FileSystem& file_system, const PacketFiles& files) {
-  return file_system.Exists(files.mark) || file_system.Exists(files.rebuilt_packet) ||
-         file_system.Exists(files.rebuilt_index);
+// `no_lock_file`: the lock file was looked for just now and is absent, so no editor has begun
+// since the folder was listed (an edit makes the lock file first): a file an editor leaves
+// that the listing lacks is absent still, and needs no lookup.
+bool NeedsSettling(FileSystem& file_system, const PacketFiles& files, bool no_lock_file = false) {
+  for (const std::string* path : {&files.mark, &files.rebuilt_packet, &files.rebuilt_index}) {
+    if (!(no_lock_file && file_system.ListedWithout(*path)) && file_system.Exists(*path)) return true;
+  }
+  return false;
 }
 
 // A shared lock, or none where no lock file can be made: nothing on such a medium can change,
@@ -94,7 +99,7 @@ Result<PacketLock> PacketLock::Take(FileSystem& file_system, std::string_view fo
   // No lock file, so no editor has begun; a packet with an interruption to mend is the one
   // case where a reader makes it, to mend the interruption alone.
   if ((access == PacketAccess::kInspect || access == PacketAccess::kRead) && !file_system.Exists(path) &&
-      (access == PacketAccess::kInspect || !NeedsSettling(file_system, files))) {
+      (access == PacketAccess::kInspect || !NeedsSettling(file_system, files, true))) {
     return PacketLock(nullptr, path);
   }
   if (access == PacketAccess::kInspect) {

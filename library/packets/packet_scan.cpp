@@ -16,8 +16,12 @@ constexpr OpenOptions kScanOpen{Access::kRead, Share::kShared, Disposition::kOpe
 
 class Scan {
  public:
+  // A piece is never longer than the packet: a small packet costs no large buffer.
   Scan(const ScanQuery& query, ReadAheadFile& packet, uint64_t packet_length, size_t piece_size)
-      : query_(query), packet_(packet), packet_length_(packet_length), piece_(piece_size, '\0') {
+      : query_(query),
+        packet_(packet),
+        packet_length_(packet_length),
+        piece_(static_cast<size_t>(std::clamp<uint64_t>(packet_length, 1, piece_size)), '\0') {
     for (const TextTest* test : query.code) searches_.push_back(test->NewBodySearch());
   }
 
@@ -54,6 +58,28 @@ class Scan {
   std::vector<std::unique_ptr<BodySearch>> searches_;
 };
 
+// A file whose reads are counted: what was read before a reader's last look for the lock file
+// (PacketLock::Steady) needs no second look.
+class CountedReads final : public File {
+ public:
+  CountedReads(File& file, uint64_t& reads) : file_(file), reads_(reads) {}
+  Status ReadAt(uint64_t offset, std::span<char> buffer) override {
+    ++reads_;
+    return file_.ReadAt(offset, buffer);
+  }
+  Status WriteAt(uint64_t offset, std::span<const char> data) override { return file_.WriteAt(offset, data); }
+  Status Append(std::span<const char> data) override { return file_.Append(data); }
+  Result<uint64_t> Size() override { return file_.Size(); }
+  Status Truncate(uint64_t size) override { return file_.Truncate(size); }
+  Status Sync() override { return file_.Sync(); }
+  Status Close() override { return file_.Close(); }
+  const std::string& path() const override { return file_.path(); }
+
+ private:
+  File& file_;
+  uint64_t& reads_;
+};
+
 // One pass over the packet as `lock` holds it; `visited` tells whether a snippet was handed out.
 Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_view folder, const PacketName& base,
                 const ScanQuery& query, const ScanVisitor& visit, size_t piece_size, bool& visited) {
@@ -62,11 +88,15 @@ Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_vie
   OLDVEK_ASSIGN_OR_RETURN(std::unique_ptr<File> packet,
                           file_system.Open(PacketPath(folder, base, kPacketExtension), kScanOpen));
   OLDVEK_ASSIGN_OR_RETURN(uint64_t index_length, index->Size());
+  uint64_t reads = 0;
+  uint64_t reads_looked_after = 0;
+  CountedReads counted_index(*index, reads);
+  CountedReads counted_packet(*packet, reads);
   piece_size = std::max<size_t>(piece_size, 1);
-  ReadAheadFile stream(*packet, piece_size);
+  ReadAheadFile stream(counted_packet, piece_size);
   OLDVEK_ASSIGN_OR_RETURN(uint64_t packet_length, stream.Size());
 
-  IndexReader records(*index, RecordCount(index_length));
+  IndexReader records(counted_index, RecordCount(index_length));
   Scan scan(query, stream, packet_length, piece_size);
   IndexRecord record;
   IndexRecord next;
@@ -80,7 +110,8 @@ Status ScanOnce(FileSystem& file_system, const PacketLock& lock, std::string_vie
     OLDVEK_ASSIGN_OR_RETURN(bool passes, scan.Passes(record, header, number < count ? next.start() : 0));
     if (!passes) continue;
     // Everything read so far is of one generation while no editor has begun.
-    OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
+    if (reads != reads_looked_after) OLDVEK_RETURN_IF_ERROR(lock.Steady(file_system));
+    reads_looked_after = reads;
     visited = true;
     OLDVEK_RETURN_IF_ERROR(visit({number, count, record, header}));
   }

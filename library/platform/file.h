@@ -80,6 +80,11 @@ class FileSystem {
   // way is a failure: it would pass for a folder with fewer files.
   virtual Result<std::vector<std::string>> List(const std::string& folder);
 
+  // True when this file system listed the folder of `path` before and found no such file
+  // there; false when it does not know. Only one that keeps its listings knows: this one
+  // never does.
+  virtual bool ListedWithout(const std::string& /*path*/) { return false; }
+
   // The real file system of this platform.
   static FileSystem& Default();
 };

@@ -76,7 +76,10 @@ Result<std::unique_ptr<File>> FaultyFileSystem::Open(const std::string& path, Op
   return std::unique_ptr<File>(std::make_unique<FaultyFile>(std::move(file), *this));
 }
 
-bool FaultyFileSystem::Exists(const std::string& path) { return real_.Exists(path); }
+bool FaultyFileSystem::Exists(const std::string& path) {
+  ++lookups_;
+  return real_.Exists(path);
+}
 
 bool FaultyFileSystem::SameFile(const std::string& a, const std::string& b) { return real_.SameFile(a, b); }
 

@@ -38,6 +38,8 @@ class FaultyFileSystem final : public FileSystem {
   // Operations counted so far: every open, read, write, append, size, truncate, sync,
   // close, remove, replace and folder listing. Exists is a query that cannot fail and is not counted.
   uint64_t operations() const { return operations_; }
+  // Exists queries so far: lookups of a file by name.
+  uint64_t lookups() const { return lookups_; }
   // Every counted operation so far, in order, as "flush PATH", "rename PATH" and so on.
   const std::vector<std::string>& steps() const { return steps_; }
   // Whether operation number `n` (from 1) is one that fails.
@@ -73,6 +75,7 @@ class FaultyFileSystem final : public FileSystem {
   std::vector<Read> reads_;
   std::vector<std::string> steps_;
   uint64_t operations_ = 0;
+  uint64_t lookups_ = 0;
 };
 
 }  // namespace oldvek::testing

@@ -42,9 +42,21 @@ std::string Upper(std::string name) {
 class CaseBlindFileSystem final : public oldvek::FileSystem {
  public:
   oldvek::Result<std::unique_ptr<oldvek::File>> Open(const std::string& path, oldvek::OpenOptions options) override {
-    return real_->Open(Match(path), options);
+    // An existing file is opened as written first: one system call instead of a lookup and an open.
+    if (kCaseBlindSystem || options.disposition != oldvek::Disposition::kOpenExisting) {
+      return real_->Open(Match(path), options);
+    }
+    oldvek::Result<std::unique_ptr<oldvek::File>> file = real_->Open(path, options);
+    if (file.ok() || real_->Exists(path)) return file;
+    const std::string matched = MatchListed(path);
+    return matched == path ? std::move(file) : real_->Open(matched, options);
   }
-  bool Exists(const std::string& path) override { return real_->Exists(Match(path)); }
+  bool Exists(const std::string& path) override {
+    if (kCaseBlindSystem) return real_->Exists(Match(path));
+    if (real_->Exists(path)) return true;
+    const std::string matched = MatchListed(path);
+    return matched != path && real_->Exists(matched);
+  }
   oldvek::Status Remove(const std::string& path) override { return real_->Remove(Match(path)); }
   oldvek::Status Replace(const std::string& from, const std::string& to) override {
     return real_->Replace(Match(from), Match(to));
@@ -58,10 +70,22 @@ class CaseBlindFileSystem final : public oldvek::FileSystem {
     return listing->names;
   }
 
+  // Known only for a folder listed already: no listing is taken to answer.
+  bool ListedWithout(const std::string& path) override {
+    const size_t cut = NameStart(path);
+    const auto listing = listings_.find(path.substr(0, cut));
+    return listing != listings_.end() && !listing->second.by_upper_case.contains(Upper(path.substr(cut)));
+  }
+
   std::string Match(const std::string& path) {
     // Where names are case-blind already, every spelling exists: the listing gives the file's own.
     if (!kCaseBlindSystem && real_->Exists(path)) return path;
-    const size_t cut = path.find_last_of(kSeparators) + 1;  // 0 for a bare name
+    return MatchListed(path);
+  }
+
+  // The name the folder's listing holds for `path` in any letter case, or `path` itself.
+  std::string MatchListed(const std::string& path) {
+    const size_t cut = NameStart(path);
     oldvek::Result<const Listing*> listing = Listed(path.substr(0, cut));
     if (!listing.ok()) return path;
     const auto found = (*listing)->by_upper_case.find(Upper(path.substr(cut)));
@@ -81,6 +105,8 @@ class CaseBlindFileSystem final : public oldvek::FileSystem {
   static constexpr const char* kSeparators = "/";
   static constexpr bool kCaseBlindSystem = false;
 #endif
+
+  static size_t NameStart(const std::string& path) { return path.find_last_of(kSeparators) + 1; }  // 0: a bare name
 
   struct Listing {
     std::vector<std::string> names;
@@ -141,11 +167,23 @@ oldvek::PacketName PacketArgument(const std::string& name) {
   return std::move(*base);
 }
 
+namespace {
+
+// Whether `path` names a regular file in any letter case: a name found as written costs one look.
+bool RegularFile(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (fs::exists(status)) return fs::is_regular_file(status);
+  const std::string matched = CaseBlindFiles().MatchListed(path);
+  return matched != path && fs::is_regular_file(matched, error);
+}
+
+}  // namespace
+
 std::string MissingPacketFile(const std::string& folder, const oldvek::PacketName& base) {
   const oldvek::PacketFiles files(folder, base);
-  std::error_code error;
-  const bool index = fs::is_regular_file(MatchCase(files.index), error);
-  const bool packet = fs::is_regular_file(MatchCase(files.packet), error);
+  const bool index = RegularFile(files.index);
+  const bool packet = RegularFile(files.packet);
   if (index && packet) return "";
   if (index) return files.packet + " is missing; its index " + MatchCase(files.index) + " is there";
   if (packet) return files.index + " is missing; its packet file " + MatchCase(files.packet) + " is there";

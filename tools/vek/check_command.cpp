@@ -44,8 +44,7 @@ oldvek::PacketReport Report(const CheckOptions& options, const std::string& fold
     report.problems.push_back({0, missing});
     return report;
   }
-  const bool pending = Files().Exists(oldvek::PacketFiles(folder, base).mark);
-  if (options.repair && pending) {
+  if (options.repair && Files().Exists(oldvek::PacketFiles(folder, base).mark)) {
     // Taking the lock for an edit settles the packet: the interrupted edit is completed or taken back.
     oldvek::Result<oldvek::PacketLock> settled =
         oldvek::PacketLock::Take(Files(), folder, base, oldvek::PacketAccess::kEdit);
@@ -60,8 +59,7 @@ oldvek::PacketReport Report(const CheckOptions& options, const std::string& fold
   for (oldvek::PacketProblem& problem : checked->problems) report.problems.push_back(std::move(problem));
   report.snippet_count = checked->snippet_count;
   report.page_count = checked->page_count;
-  if (Files().Exists(oldvek::PacketFiles(folder, base).mark))
-    report.problems.push_back({0, Interrupted(options, folder, base)});
+  if (checked->interrupted) report.problems.push_back({0, Interrupted(options, folder, base)});
   return report;
 }
 
@@ -98,7 +96,6 @@ int RunCheck(const CheckOptions& options) {
         std::printf("  snippet %llu: %s\n", static_cast<unsigned long long>(problem.record), problem.text.c_str());
       }
     }
-    std::fflush(stdout);
     progress.Step();
   }
   if (options.json) PrintJson(document);
