@@ -24,14 +24,14 @@ void RelistPacket(SAFEARRAY** snippet_list, std::string_view folder, const Packe
     ShowError(entries.status().message());
     return;
   }
-  if (!abi::StoreList(snippet_list, *entries)) ShowError("There is not enough memory for the snippet list.");
+  if (!abi::StoreList(snippet_list, *entries)) ShowError(abi::kNoMemoryForSnippetList);
 }
 
 // A mixed list: the deleted entry is dropped, the others are kept in order.
 void DropListEntry(SAFEARRAY** snippet_list, long entry_no) {
   std::vector<std::string> entries = abi::ReadList(snippet_list);
   DropEntry(entries, PlaceInList(snippet_list, entry_no));
-  if (!abi::StoreList(snippet_list, entries)) ShowError("There is not enough memory for the snippet list.");
+  if (!abi::StoreList(snippet_list, entries)) ShowError(abi::kNoMemoryForSnippetList);
 }
 
 }  // namespace

@@ -45,10 +45,10 @@ extern "C" OLDVEK_EXPORT void VEKAPI OldVekMove(BSTR* entry, SAFEARRAY** snippet
       indexLoader(shown_packet, snippetList, &count, folder);
     }
   } else {
-    if (bounds && entryNo >= bounds->lower && entryNo <= bounds->upper) {
+    if (bounds && bounds->Contains(entryNo)) {
       const std::string moved =
           RelocatedEntry(entry_text, *record_number, PacketFileName("", *destination_base, PacketFileKind::kPacket));
-      if (!abi::PutElement(*snippetList, entryNo, moved)) ShowError("There is not enough memory for the snippet list.");
+      if (!abi::PutElement(*snippetList, entryNo, moved)) ShowError(abi::kNoMemoryForSnippetList);
     }
     ReportStaleEntries(snippetList, entryNo, location->base, entryStale, folder,
                        reinterpret_cast<intptr_t>(indexLoader));

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <span>
 
 #include "abi/caller_types.h"
 #include "abi/export_guard.h"
@@ -25,7 +26,7 @@ class CallerSearch final : public SearchCaller {
 
   std::optional<std::string> PacketEntry(int64_t index) override {
     const std::optional<abi::Bounds> bounds = abi::BoundsOf(packets_);
-    if (!bounds || index < bounds->lower || index > bounds->upper) return std::nullopt;
+    if (!bounds || !bounds->Contains(index)) return std::nullopt;
     return abi::ElementAt(packets_, static_cast<long>(index));
   }
 
@@ -91,16 +92,15 @@ class CallerSearch final : public SearchCaller {
   // (nothing touched) when it is erased or shaped otherwise.
   bool EmptyInPlace(long count) {
     const std::optional<abi::Bounds> bounds = abi::BoundsOf(&lines_);
-    if (!bounds || bounds->lower != 1 || bounds->upper != count || count == 0) return false;
-    if ((lines_->fFeatures & FADF_BSTR) == 0 || lines_->cbElements != sizeof(BSTR) || lines_->cLocks != 0) return false;
-    BSTR* strings = abi::ElementSlot(&lines_, 1);
-    if (strings == nullptr) return false;
+    if (!bounds || bounds->lower != 1 || bounds->upper != count) return false;
+    const std::span<BSTR> strings = abi::StringsInPlace(&lines_);
+    if (strings.empty()) return false;
     // Most callbacks write nothing: compare a block at a time with zeros, and free only in a
     // block that holds strings.
     static constexpr BSTR kNoStrings[1024] = {};
     for (long from = 0; from < count; from += std::size(kNoStrings)) {
       const long size = std::min<long>(std::size(kNoStrings), count - from);
-      if (std::memcmp(strings + from, kNoStrings, size * sizeof(BSTR)) == 0) continue;
+      if (std::memcmp(strings.data() + from, kNoStrings, size * sizeof(BSTR)) == 0) continue;
       for (long i = from; i < from + size; ++i) {
         SysFreeString(strings[i]);
         strings[i] = nullptr;

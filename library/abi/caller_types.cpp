@@ -16,6 +16,15 @@ BSTR NewString(std::string_view bytes) {
   return SysAllocStringByteLen(bytes.data(), static_cast<UINT>(bytes.size()));
 }
 
+bool HoldsStrings(const SAFEARRAY& array) {
+  return (array.fFeatures & FADF_BSTR) != 0 && array.cbElements == sizeof(BSTR);
+}
+
+// A string array's elements are pointers: never read one as a number.
+bool HoldsIntegers(const SAFEARRAY& array) {
+  return (array.fFeatures & FADF_BSTR) == 0 && array.cbElements == sizeof(int32_t);
+}
+
 }  // namespace
 
 std::string ToString(const BSTR* text) { return text == nullptr ? std::string() : std::string(BytesOf(*text)); }
@@ -43,11 +52,19 @@ std::optional<Bounds> BoundsOf(SAFEARRAY* const* array) {
 
 BSTR* ElementSlot(SAFEARRAY* const* array, long index) {
   const std::optional<Bounds> bounds = BoundsOf(array);
-  if (!bounds || index < bounds->lower || index > bounds->upper) return nullptr;
+  if (!bounds || !bounds->Contains(index)) return nullptr;
   void* element = nullptr;
   LONG position = static_cast<LONG>(index);
   if (SafeArrayPtrOfIndex(*array, &position, &element) != S_OK) return nullptr;
   return static_cast<BSTR*>(element);
+}
+
+std::span<BSTR> StringsInPlace(SAFEARRAY* const* array) {
+  const std::optional<Bounds> bounds = BoundsOf(array);
+  if (!bounds || !HoldsStrings(**array) || (*array)->cLocks != 0) return {};
+  BSTR* first = ElementSlot(array, bounds->lower);
+  if (first == nullptr) return {};
+  return {first, static_cast<size_t>(int64_t{bounds->upper} - bounds->lower + 1)};
 }
 
 std::string ElementAt(SAFEARRAY* const* array, long index) {
@@ -57,9 +74,7 @@ std::string ElementAt(SAFEARRAY* const* array, long index) {
 
 std::optional<int32_t> IntegerAt(SAFEARRAY* const* array, long index) {
   const std::optional<Bounds> bounds = BoundsOf(array);
-  if (!bounds || index < bounds->lower || index > bounds->upper) return std::nullopt;
-  // A string array's elements are pointers: never read one as a number.
-  if ((*array)->cbElements != sizeof(int32_t) || ((*array)->fFeatures & FADF_BSTR) != 0) return std::nullopt;
+  if (!bounds || !bounds->Contains(index) || !HoldsIntegers(**array)) return std::nullopt;
   void* element = nullptr;
   LONG position = static_cast<LONG>(index);
   if (SafeArrayPtrOfIndex(*array, &position, &element) != S_OK) return std::nullopt;

@@ -40,6 +40,9 @@ class LentString {
 struct Bounds {
   long lower;
   long upper;  // lower - 1 when the array has no elements
+
+  // Taken as 64-bit: a wider index must not wrap into the array when long is 32 bits.
+  bool Contains(int64_t index) const { return index >= lower && index <= upper; }
 };
 
 // The bounds the caller gave a one-dimensional array; nothing for an erased array.
@@ -48,6 +51,10 @@ std::optional<Bounds> BoundsOf(SAFEARRAY* const* array);
 // Where element `index` of a string array is kept, for a callee that may replace it in
 // place; nullptr when the array is erased or has no such element.
 BSTR* ElementSlot(SAFEARRAY* const* array, long index);
+
+// The elements of a string array as they lie in memory, lower bound first, for a pass over them
+// in place; empty when the array is erased, has no elements, holds no strings, or is locked.
+std::span<BSTR> StringsInPlace(SAFEARRAY* const* array);
 
 // Element `index` of a string array; empty when the array is erased or has no such element.
 std::string ElementAt(SAFEARRAY* const* array, long index);
@@ -61,6 +68,9 @@ std::vector<std::string> ReadList(SAFEARRAY* const* array);
 
 // Erases the caller's array (NULL afterwards).
 void Erase(SAFEARRAY** array);
+
+// What an export shows when the caller's snippet list cannot be stored for want of memory.
+inline constexpr std::string_view kNoMemoryForSnippetList = "There is not enough memory for the snippet list.";
 
 // Erases the caller's array and dimensions it 1 to items.size(), element k holding item k;
 // with no items it stays erased. Returns false when memory runs out (the array is then erased).

@@ -16,7 +16,7 @@ void ReportListChanged(ListChangedFn list_changed, SAFEARRAY** list, intptr_t da
 
 std::optional<size_t> PlaceInList(SAFEARRAY* const* list, long index) {
   const std::optional<abi::Bounds> bounds = abi::BoundsOf(list);
-  if (!bounds || index < bounds->lower || index > bounds->upper) return std::nullopt;
+  if (!bounds || !bounds->Contains(index)) return std::nullopt;
   return static_cast<size_t>(index - bounds->lower);
 }
 

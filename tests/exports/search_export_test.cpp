@@ -173,13 +173,18 @@ TEST_F(OldVekSearchTest, ModeOneWithNoBitsListsEverySnippetOfThePacketsInRange) 
   EXPECT_EQ(RecordBytes(outcome.state).substr(0, 464), state);
 }
 
-// The callback replaces the lines (bounds 1 or 0), writes into them in place and puts its own
-// packet entry: none of it reaches the next snippet, which gets 1 to the snippet count, empty.
-// Nothing matches, and the caller's results stay as they were.
+// The callback replaces the lines (bounds 1 or 0, or numbers in the next list's shape), writes
+// into them in place and puts its own packet entry: none of it reaches the next snippet, which
+// gets 1 to the snippet count, empty. Nothing matches, and the caller's results stay as they were.
 TEST_F(OldVekSearchTest, CriteriaCallbackIsLentEachSnippetAfresh) {
   reader_.on_snippet = [this](SearchCriteria&, SnippetRecord&, uint8_t& bits, SAFEARRAY** lines) {
     bits = 0x3F;
-    const size_t call = reader_.lent.size() % 3;
+    const size_t call = reader_.lent.size() % 4;
+    if (call == 3) {
+      SafeArrayDestroy(*lines);
+      *lines = IntegerArray({7, 9, 11}, 1).Release();
+      return;
+    }
     if (call != 2) return ReplaceLines(lines, {"Summary", "More", "CODE"}, call);
     Bstr text("left over");
     LONG at = 1;

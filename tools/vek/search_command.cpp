@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "command.h"
 #include "failure.h"
+#include "oldvek_records.h"
 #include "packets/packet_scan.h"
 #include "progress.h"
 #include "regex_text.h"
@@ -27,10 +28,10 @@ struct Field {
   size_t longest;
 };
 constexpr Field kFields[] = {
-    {"subject", &SnippetHeader::kSubject, 32},
-    {"author", &SnippetHeader::kAuthor, 32},
-    {"origin", &SnippetHeader::kOrigin, 32},
-    {"code", nullptr, 256},
+    {"subject", &SnippetHeader::kSubject, sizeof(SearchCriteria::SubjectTerm)},
+    {"author", &SnippetHeader::kAuthor, sizeof(SearchCriteria::AuthorTerm)},
+    {"origin", &SnippetHeader::kOrigin, sizeof(SearchCriteria::OriginTerm)},
+    {"code", nullptr, sizeof(SearchCriteria::CodeTextTerm)},
 };
 
 // "{subject,author,origin,code}": the help shows it, and the completions offer its names.

@@ -5,11 +5,13 @@
 
 #include "base/text.h"
 #include "extract/page_set.h"
+#include "oldvek_records.h"
+#include "packets/formats.h"
 
 namespace vek {
 namespace {
 
-constexpr size_t kLongestTerm = 256;  // as long as a code term of vek search
+constexpr size_t kLongestTerm = sizeof(SearchCriteria::CodeTextTerm);  // as long as a code term of vek search
 constexpr int kClickedTwice = -1;
 
 std::string Padded(std::string text, size_t width) {
@@ -25,7 +27,7 @@ std::string RightAligned(uint64_t number, size_t width) {
 // "  2 N@ Subject                         Author": the unread and attachment marks.
 std::string SnippetLine(const SnippetRow& row, size_t number_width) {
   return RightAligned(row.number, number_width) + ' ' + (row.unread ? 'N' : ' ') + (row.attachment ? '@' : ' ') + ' ' +
-         Padded(row.subject, 31) + ' ' + row.author;
+         Padded(row.subject, oldvek::SnippetHeader::kSubject.width) + ' ' + row.author;
 }
 
 uint64_t ScrollToShow(uint64_t top, uint64_t selected, int rows) {
