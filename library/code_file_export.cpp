@@ -48,7 +48,7 @@ Result<std::vector<ChosenPacket>> ChosenPackets(int32_t packet_count, SAFEARRAY*
     const std::optional<int32_t> value = abi::IntegerAt(selected, index);
     if (!value || *value != index + 1) continue;
     const std::string entry = abi::ElementAt(packet_list, index + 1);
-    ChosenPacket& packet = chosen.emplace_back(static_cast<uint64_t>(index) + 1);
+    ChosenPacket& packet = chosen.emplace_back(ChosenPacket{static_cast<uint64_t>(index) + 1});
     if (PacketBaseName(entry).empty()) continue;
     OLDVEK_ASSIGN_OR_RETURN(PacketName base, PacketOfEntry(entry));
     packet.base = std::move(base);
